@@ -1,0 +1,5 @@
+#include "core/Module1.h"
+
+#include <windows.h>
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) { return Module1::Main(); }

@@ -1,0 +1,40 @@
+#pragma once
+// Writes (and reads) shell link files through the shell's own link object, in the
+// ANSI interface IShellLinkA.
+#include <windows.h>
+
+#include <string>
+
+class cShellLinkA {
+  public:
+    std::wstring ExeName() const;
+    std::wstring ExeArgs() const;
+    std::wstring WorkingDir() const;
+    std::wstring Description() const;
+    std::wstring IconFile() const;
+    long IconIndex() const { return iconIndex_; }
+    long ShowCommand() const { return showCommand_; }
+    void GetHotKeyInfo(BYTE& bModifier, BYTE& bKey) const;
+    // eKeyMod * 256 + bKey; false when that does not fit a signed 16-bit word.
+    static bool MakeHotKey(int eKeyMod, int bKey, WORD& iHotKey);
+    static std::wstring GetSystemFolderPath(HWND hWnd, int iFolderId);
+
+    bool CreateLink(const std::wstring& sLinkDesc, const std::wstring& sLinkFile,
+                    const std::wstring& sExeFile, const std::wstring& sWorkDir,
+                    const std::wstring& sExeArgs, int IconIdx, WORD iHotKey, int eShow,
+                    const std::wstring& sDifferentIconPath);
+    bool GetLinkInfo(const std::wstring& sLinkFile);
+
+  private:
+    static std::wstring CutAtNull(const std::wstring& s);
+
+    // What GetLinkInfo last read; string fields keep their 260-character buffers.
+    std::wstring exeName_;
+    std::wstring arguments_;
+    std::wstring workingDir_;
+    std::wstring description_;
+    std::wstring iconFile_;
+    long iconIndex_ = 0;
+    long showCommand_ = 0;
+    WORD hotKey_ = 0;
+};

@@ -1,0 +1,14 @@
+#pragma once
+// Lists the files matching one or more ";"-separated patterns in a folder, and
+// optionally in its subfolders, depth first.
+#include "support/Collection.h"
+
+#include <string>
+
+namespace CommonModule {
+
+// Replaces `result` with a new collection of full paths.
+void FindFiles(std::wstring sFolder, std::wstring sPatterns, Collection& result, bool bRecurse);
+Collection FindFilesInDir(std::wstring sFolder, const std::wstring& sPatterns, bool bRecurse);
+
+} // namespace CommonModule

@@ -1,0 +1,22 @@
+#pragma once
+// The one place where text crosses between the program's wide strings and the
+// system ANSI code page. Only the platform calls that exist in ANSI form only (or
+// that must stay ANSI for the files they write) go through here.
+#include <string>
+#include <string_view>
+
+namespace Text {
+
+// Unmappable characters become the code page's default character, as the system's
+// own conversion does.
+std::string ToAnsi(std::wstring_view text);
+std::wstring FromAnsi(std::string_view text);
+
+// Letter-case folding that does not depend on the C runtime's locale.
+std::wstring Lower(std::wstring text);
+bool EqualsNoCase(std::wstring_view a, std::wstring_view b);
+
+// Text before the first NUL character, or all of it when it has none.
+std::wstring CutAtNul(std::wstring_view text);
+
+} // namespace Text
