@@ -1,0 +1,172 @@
+#!/usr/bin/python3
+"""Turns the raw figures of bench/run.sh into one table.
+
+  report.py RAWDIR
+
+Each raw file holds lines "<label> v1 v2 ...", one value per measured run. Figures
+derived from two measurements (per configuration) subtract the median of the second
+from every run of the first.
+"""
+import filecmp
+import os
+import re
+import statistics
+import sys
+
+CONFIGS = 200
+
+
+def values(raw, name, label):
+    path = os.path.join(raw, name + ".txt")
+    with open(path, encoding="utf-8", errors="replace") as f:
+        for line in f:
+            parts = line.split()
+            if parts and parts[0] == label:
+                return [float(v) for v in parts[1:]]
+    raise SystemExit(f"report.py: no '{label}' in {path}")
+
+
+def info(raw, name):
+    out = {}
+    with open(os.path.join(raw, name + ".txt"), encoding="utf-8", errors="replace") as f:
+        for line in f:
+            if line.startswith("info "):
+                for item in line[5:].strip().split(" "):
+                    key, _, value = item.partition("=")
+                    out[key] = value
+    return out
+
+
+def read_list(raw, name):
+    path = os.path.join(raw, name + ".txt")
+    if not os.path.exists(path):
+        return None
+    with open(path, encoding="utf-8") as f:
+        return f.read().splitlines()
+
+
+def imports(objdump_file):
+    dlls = {}
+    current = None
+    with open(objdump_file, encoding="utf-8", errors="replace") as f:
+        for line in f:
+            m = re.match(r"\s*DLL Name: (\S+)", line)
+            if m:
+                current = m.group(1)
+                dlls[current] = 0
+                continue
+            if current is None:
+                continue
+            if not line.strip():
+                current = None
+            elif re.match(r"\s+[0-9a-f]+\s+\d+\s+\S", line):
+                dlls[current] += 1
+    return dlls
+
+
+def main():
+    raw = sys.argv[1]
+    rows = []  # (group, name, unit, samples, reference name, goal)
+
+    def add(group, name, unit, samples, ref=None, goal=None):
+        rows.append((group, name, unit, samples, ref, goal))
+
+    ms = "ms"
+    add("search", "floor: FindFirstFileExW basic+large fetch, every visible folder once", ms,
+        values(raw, "floor", "times_ms"), "cmd: cmd /c dir /s /b <folder>\\winword.exe")
+    add("search", "cmd: cmd /c dir /s /b <folder>\\winword.exe", ms, values(raw, "cmd", "wall_ms"))
+    add("search", "literal reading (listing per pattern, *.* listing, attribute query per entry)",
+        ms, values(raw, "literal", "times_ms"), "floor")
+    add("search", "ours: LocateWordExe", ms, values(raw, "locate", "times_ms"), "floor", 1.3)
+    add("search", "ours: FindFiles(Microsoft Office, winword.exe, recursive)", ms,
+        values(raw, "find", "times_ms"), "floor", 1.3)
+
+    start = values(raw, "start", "wall_ms")
+    minstart = values(raw, "minstart", "wall_ms")
+    install = values(raw, "installall", "wall_ms")
+    mininstall = values(raw, "mininstall", "wall_ms")
+    mininstall0 = values(raw, "mininstall0", "wall_ms")
+    add("install", "Dorvane.exe /installall, 200 configurations", ms, install,
+        "minimal installer, 200 configurations", 1.5)
+    add("install", "minimal installer, 200 configurations", ms, mininstall)
+    per = [(t - statistics.median(start)) / CONFIGS for t in install]
+    per_min = [(t - statistics.median(mininstall0)) / CONFIGS for t in mininstall]
+    add("install", "Dorvane.exe per configuration ((total - start) / 200)", ms, per,
+        "minimal installer per configuration", 1.5)
+    add("install", "minimal installer per configuration ((total - start) / 200)", ms, per_min)
+    add("install", "minimal installer, 0 configurations", ms, mininstall0)
+
+    add("start", "Dorvane.exe /none (matches nothing), Word-only tree", ms, start,
+        "minimal program, same DLLs", 1.3)
+    add("start", "minimal program, same DLLs", ms, minstart)
+    add("start", "peak working set: Dorvane.exe /none", "KiB",
+        values(raw, "start-peak", "peak_kib"), "peak working set: minimal program")
+    add("start", "peak working set: minimal program", "KiB", values(raw, "minstart-peak", "peak_kib"))
+
+    medians = {name: statistics.median(s) for _, name, _, s, _, _ in rows}
+    with open(os.path.join(raw, "conditions.txt"), encoding="utf-8") as f:
+        print(f.read().rstrip())
+    print()
+    head = f"{'figure':<84} {'median':>10} {'min':>10} {'max':>10}  {'ratio':>6}  goal   reference"
+    print(head)
+    print("-" * len(head))
+    group = None
+    for g, name, unit, samples, ref, goal in rows:
+        if g != group:
+            group = g
+        med = statistics.median(samples)
+        ratio = f"{med / medians[ref]:6.2f}" if ref else "      "
+        goal_text = f"<={goal:<4}" if goal else "      "
+        label = f"{g}: {name}"
+        print(f"{label:<84} {med:>7.2f} {unit:<3}{min(samples):>7.2f} {unit:<3}"
+              f"{max(samples):>7.2f} {unit:<3} {ratio}  {goal_text} {ref or ''}")
+    print(f"(runs per figure: {len(rows[0][3])}, each after one warm-up; "
+          "search figures timed inside the process around the call, the others as whole "
+          "processes from CreateProcess to their end)")
+
+    print()
+    print("checks")
+    for pattern, a, b in (("winword.exe", "ours", "literal"),
+                          ("*.xml;*.png", "ours-many", "literal-many")):
+        ours, literal = read_list(raw, a), read_list(raw, b)
+        if ours is None or literal is None:
+            print(f"  FindFiles vs literal reading, {pattern}: not compared (a list is missing)")
+        elif ours == literal:
+            print(f"  FindFiles vs literal reading, {pattern}: identical, {len(ours)} paths "
+                  "in the same order")
+        else:
+            first = next((i for i, (x, y) in enumerate(zip(ours, literal)) if x != y),
+                         min(len(ours), len(literal)))
+            print(f"  FindFiles vs literal reading, {pattern}: DIFFERENT ({len(ours)} vs "
+                  f"{len(literal)} paths, first difference at line {first + 1})")
+    print(f"  LocateWordExe found: {info(raw, 'locate').get('found', '?')}")
+    fl = info(raw, "floor")
+    print(f"  floor visited {fl.get('folders')} folders, {fl.get('files')} files")
+    for name in ("installall", "mininstall", "mininstall0", "start", "minstart", "cmd"):
+        codes = sorted(set(int(v) for v in values(raw, name, "exit")))
+        print(f"  exit codes, {name}: {codes}")
+    da, dm = os.path.join(raw, "lnk-dorvane"), os.path.join(raw, "lnk-minimal")
+    la, lm = sorted(os.listdir(da)), sorted(os.listdir(dm))
+    same = [n for n in la if n in lm and filecmp.cmp(os.path.join(da, n), os.path.join(dm, n),
+                                                     shallow=False)]
+    print(f"  shortcuts: Dorvane.exe wrote {len(la)}, the minimal installer {len(lm)}; "
+          f"{len(same)} byte for byte the same")
+
+    print()
+    size = int(open(os.path.join(raw, "dorvane-size.txt")).read())
+    dl = imports(os.path.join(raw, "dorvane-objdump.txt"))
+    ml = imports(os.path.join(raw, "minstart-objdump.txt"))
+    print(f"size: Dorvane.exe {size} bytes ({size / 1024:.0f} KiB), "
+          f"{sum(dl.values())} imported functions from {len(dl)} DLLs")
+    print("imports: " + ", ".join(f"{d} ({n})" for d, n in dl.items()))
+    lower_d, lower_m = {d.lower() for d in dl}, {d.lower() for d in ml}
+    if lower_d == lower_m:
+        print("minimal program imports the same DLLs: yes")
+    else:
+        print("minimal program imports the same DLLs: NO; only Dorvane.exe: "
+              f"{sorted(lower_d - lower_m)}, only the minimal program: {sorted(lower_m - lower_d)}")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,123 @@
+#!/bin/bash
+# Measures what Dorvane costs at every logon and prints one table.
+#
+#   bench/run.sh [RUNS]          (default 9 measured runs after one warm-up)
+#
+# Environment: BENCH_BUILD (build folder, default build/ of this tree, configured with
+# the mingw preset when missing), BENCH_CPU (the CPU everything runs on, default 1),
+# BENCH_KEEP=1 keeps the Wine prefix and the raw figures in BENCH_BUILD/bench-run.
+#
+# Everything measured runs under Wine in a prefix of its own, pinned to one CPU
+# together with the Wine server and its services: when the program and the server
+# sit on different CPUs every server call waits for a wake-up and the figures double.
+# The figures are a stopwatch reading; nothing here passes or fails on them.
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+repo=$(dirname "$here")
+runs=${1:-${BENCH_RUNS:-9}}
+cpu=${BENCH_CPU:-1}
+build=${BENCH_BUILD:-$repo/build}
+work=$build/bench-run
+python=/usr/bin/python3
+
+if [ "${BENCH_PHASE:-}" != measure ]; then
+    if [ "$runs" -lt 7 ]; then
+        echo "run.sh: at least 7 runs, please" >&2
+        exit 2
+    fi
+    # Build with all CPUs, then measure on one.
+    [ -f "$build/build.ninja" ] || cmake --preset mingw -B "$build" -S "$repo" >/dev/null
+    cmake --build "$build" --target Dorvane dorvane_bench >/dev/null
+    export BENCH_PHASE=measure BENCH_RUNS=$runs
+    # Pinning the X server too keeps every process of the run on the one CPU.
+    if [ -z "${DISPLAY:-}" ]; then
+        exec taskset -c "$cpu" xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
+    fi
+    exec taskset -c "$cpu" "$0" "$@"
+fi
+
+rm -rf "$work"
+mkdir -p "$work/home/Desktop" "$work/raw"
+export WINEPREFIX=$work/prefix HOME=$work/home WINEARCH=win32 WINEDEBUG=-all
+export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d"
+cleanup() {
+    wineserver -k 2>/dev/null || true
+    [ "${BENCH_KEEP:-0}" = 1 ] || rm -rf "$work"
+}
+trap cleanup EXIT
+raw=$work/raw
+load_before=$(cut -d' ' -f1-3 /proc/loadavg)
+
+echo "preparing a Wine prefix and the data (about half a minute) ..." >&2
+wineboot -i </dev/null >/dev/null 2>&1
+# A virtual desktop, as in the test harness: on bare Xvfb without a window manager
+# Wine otherwise waits on window changes.
+wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
+wineserver -w
+wineserver -p
+c=$WINEPREFIX/drive_c
+mkdir -p "$c/bench/bin" "$c/bench/app" "$c/bench/out"
+"$python" "$here/gen_tree.py" office "$c/bench/office" >"$raw/tree.txt"
+"$python" "$here/gen_tree.py" wordonly "$c/bench/wordonly"
+"$python" "$here/gen_tree.py" install "$c/bench/app" --count 200 >"$raw/install-data.txt"
+cp "$build/Dorvane.exe" "$c/bench/app/"
+cp "$build"/bench/bench_*.exe "$c/bench/bin/"
+cp "$build/bench/bench_mininstall.exe" "$build/bench/bench_minstart.exe" "$c/bench/app/"
+
+win() { wine "$@" </dev/null 2>>"$raw/wine-stderr.txt"; }
+appdata=$(win cmd /c echo %APPDATA% | tr -d '\r')
+profile=$(win cmd /c echo %USERPROFILE% | tr -d '\r')
+templates="$appdata\\Microsoft\\Templates"
+desktop="$profile\\Desktop"
+mkdir -p "$(winepath -u "$templates")"
+
+bin='C:\bench\bin'
+office='C:\bench\office\Program Files\Microsoft Office'
+word='C:\bench\wordonly\Program Files\Microsoft Office\root\Office16\WINWORD.EXE'
+launch() { win "$bin\\bench_launch.exe" "$@"; }
+echo "measuring, $runs runs after one warm-up each, all on CPU $cpu ..." >&2
+
+# Startup search on the Office tree.
+win "$bin\\bench_search.exe" floor "$office" 1 "$runs" >"$raw/floor.txt"
+win "$bin\\bench_search.exe" literal "$office" winword.exe 1 "$runs" 'C:\bench\out\literal.txt' \
+    >"$raw/literal.txt"
+win "$bin\\bench_ours.exe" locate 'C:\bench\office' 1 "$runs" >"$raw/locate.txt"
+win "$bin\\bench_ours.exe" find "$office" winword.exe 1 "$runs" 'C:\bench\out\ours.txt' \
+    >"$raw/find.txt"
+launch 1 "$runs" -- cmd /c dir /s /b "$office\\winword.exe" >"$raw/cmd.txt"
+# The same comparison with many hits, so that the order is put to the test.
+win "$bin\\bench_search.exe" literal "$office" '*.xml;*.png' 0 1 'C:\bench\out\literal-many.txt' \
+    >/dev/null
+win "$bin\\bench_ours.exe" find "$office" '*.xml;*.png' 0 1 'C:\bench\out\ours-many.txt' >/dev/null
+
+# Process start: a command line that matches nothing, Word alone below Office.
+env='systemdrive=C:\bench\wordonly'
+launch --env "$env" 1 "$runs" -- 'C:\bench\app\Dorvane.exe' /none >"$raw/start.txt"
+launch 1 "$runs" -- 'C:\bench\app\bench_minstart.exe' >"$raw/minstart.txt"
+launch --peak --env "$env" 1 "$runs" -- 'C:\bench\app\Dorvane.exe' /none >"$raw/start-peak.txt"
+launch --peak 1 "$runs" -- 'C:\bench\app\bench_minstart.exe' >"$raw/minstart-peak.txt"
+
+# Installing 200 configurations; the warm-up run creates the files, the measured
+# ones replace them, as at every logon after the first.
+launch --env "$env" 1 "$runs" -- 'C:\bench\app\Dorvane.exe' /installall >"$raw/installall.txt"
+mkdir -p "$raw/lnk-dorvane"
+cp "$HOME/Desktop/"*.lnk "$raw/lnk-dorvane/" 2>/dev/null || true
+rm -f "$HOME/Desktop/"*.lnk
+mini=('C:\bench\app\bench_mininstall.exe' 'C:\bench\app' "$templates" "$desktop" "$word")
+launch 1 "$runs" -- "${mini[@]}" 200 >"$raw/mininstall.txt"
+launch 1 "$runs" -- "${mini[@]}" 0 >"$raw/mininstall0.txt"
+
+load_after=$(cut -d' ' -f1-3 /proc/loadavg)
+{
+    echo "wine $(wine --version 2>/dev/null); CPU $cpu of $(nproc); load average before $load_before, after $load_after"
+    cat "$raw/tree.txt" "$raw/install-data.txt"
+} >"$raw/conditions.txt"
+i686-w64-mingw32-objdump -p "$build/Dorvane.exe" >"$raw/dorvane-objdump.txt"
+i686-w64-mingw32-objdump -p "$build/bench/bench_minstart.exe" >"$raw/minstart-objdump.txt"
+stat -c %s "$build/Dorvane.exe" >"$raw/dorvane-size.txt"
+cp "$c/bench/out/"*.txt "$raw/"
+mkdir -p "$raw/lnk-minimal"
+cp "$HOME/Desktop/"*.lnk "$raw/lnk-minimal/" 2>/dev/null || true
+
+"$python" "$here/report.py" "$raw"
