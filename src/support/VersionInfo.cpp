@@ -18,7 +18,9 @@ struct Node {
     const BYTE* children = nullptr;
 };
 
-size_t Align4(size_t n) { return (n + 3) & ~size_t{3}; }
+size_t Align4(size_t n) {
+    return (n + 3) & ~size_t{3};
+}
 
 bool ReadNode(const BYTE* base, const BYTE* p, const BYTE* end, Node& n) {
     if (end - p < 6) return false;
