@@ -23,7 +23,8 @@ inline double NowMs() {
 // Runs `op` `warmups` times unmeasured, then `runs` times with the clock around
 // each call alone.
 template <class Op> std::vector<double> Repeat(int warmups, int runs, Op&& op) {
-    for (int i = 0; i < warmups; ++i) op();
+    for (int i = 0; i < warmups; ++i)
+        op();
     std::vector<double> times;
     for (int i = 0; i < runs; ++i) {
         const double t0 = NowMs();
@@ -35,14 +36,15 @@ template <class Op> std::vector<double> Repeat(int warmups, int runs, Op&& op) {
 
 inline void PrintValues(const char* label, const std::vector<double>& values) {
     std::printf("%s", label);
-    for (double v : values) std::printf(" %.3f", v);
+    for (double v : values)
+        std::printf(" %.3f", v);
     std::printf("\n");
 }
 
 inline std::string ToUtf8(const std::wstring& s) {
     if (s.empty()) return {};
-    const int n = WideCharToMultiByte(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), nullptr,
-                                      0, nullptr, nullptr);
+    const int n = WideCharToMultiByte(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), nullptr, 0,
+                                      nullptr, nullptr);
     std::string out(static_cast<size_t>(n), '\0');
     WideCharToMultiByte(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), out.data(), n, nullptr,
                         nullptr);
@@ -53,11 +55,14 @@ inline std::string ToUtf8(const std::wstring& s) {
 inline bool WriteList(const std::wstring& file, const std::vector<std::wstring>& paths) {
     FILE* f = _wfopen(file.c_str(), L"wb");
     if (!f) return false;
-    for (const auto& p : paths) std::fprintf(f, "%s\n", ToUtf8(p).c_str());
+    for (const auto& p : paths)
+        std::fprintf(f, "%s\n", ToUtf8(p).c_str());
     std::fclose(f);
     return true;
 }
 
-inline int ToInt(const wchar_t* s) { return static_cast<int>(std::wcstol(s, nullptr, 10)); }
+inline int ToInt(const wchar_t* s) {
+    return static_cast<int>(std::wcstol(s, nullptr, 10));
+}
 
 } // namespace bench

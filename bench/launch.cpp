@@ -2,10 +2,10 @@
 // outside: wall time from CreateProcess to the end of the process, and the peak
 // working set of the child.
 //
-//   bench_launch [--peak] [--env NAME=VALUE]... WARMUPS RUNS -- COMMAND LINE
+//   bench_launch [--peak] WARMUPS RUNS -- COMMAND LINE
 //
 // Everything after " -- " is the child's command line, unchanged. The child inherits
-// the environment (with the --env changes) and gets NUL as its standard handles.
+// the environment and gets NUL as its standard handles.
 // Prints "wall_ms ..." (or, with --peak, "peak_kib ...") and "exit ...", one value
 // per measured run.
 //
@@ -49,8 +49,7 @@ RunResult RunOnce(const std::wstring& commandLine, HANDLE nul, bool samplePeak) 
     PROCESS_INFORMATION pi{};
     std::wstring cmd = commandLine; // CreateProcessW may write into it
     const double t0 = bench::NowMs();
-    if (!CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si,
-                        &pi))
+    if (!CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi))
         return r;
     SIZE_T peak = 0;
     if (samplePeak) {
@@ -78,14 +77,8 @@ int wmain(int argc, wchar_t** argv) {
     int i = 1;
     const bool samplePeak = argc > 1 && std::wcscmp(argv[1], L"--peak") == 0;
     if (samplePeak) ++i;
-    for (; i + 1 < argc && std::wcscmp(argv[i], L"--env") == 0; i += 2) {
-        std::wstring assignment = argv[i + 1];
-        const size_t eq = assignment.find(L'=');
-        if (eq == std::wstring::npos) break;
-        SetEnvironmentVariableW(assignment.substr(0, eq).c_str(), assignment.substr(eq + 1).c_str());
-    }
     if (!sep || i + 2 > argc) {
-        std::fprintf(stderr, "usage: bench_launch [--peak] [--env NAME=VALUE]... WARMUPS RUNS -- COMMAND\n");
+        std::fprintf(stderr, "usage: bench_launch [--peak] WARMUPS RUNS -- COMMAND\n");
         return 2;
     }
     const int warmups = bench::ToInt(argv[i]);
@@ -93,15 +86,15 @@ int wmain(int argc, wchar_t** argv) {
     const std::wstring commandLine = sep + 4;
 
     SECURITY_ATTRIBUTES sa{sizeof(sa), nullptr, TRUE};
-    HANDLE nul = CreateFileW(L"NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                             &sa, OPEN_EXISTING, 0, nullptr);
+    HANDLE nul = CreateFileW(L"NUL", GENERIC_READ | GENERIC_WRITE,
+                             FILE_SHARE_READ | FILE_SHARE_WRITE, &sa, OPEN_EXISTING, 0, nullptr);
 
     std::vector<double> wall, peak, exits;
     for (int run = 0; run < warmups + runs; ++run) {
         const RunResult r = RunOnce(commandLine, nul, samplePeak);
         if (!r.started) {
-            std::fprintf(stderr, "bench_launch: cannot start %ls (error %lu)\n", commandLine.c_str(),
-                         GetLastError());
+            std::fprintf(stderr, "bench_launch: cannot start %ls (error %lu)\n",
+                         commandLine.c_str(), GetLastError());
             return 1;
         }
         if (run < warmups) continue;

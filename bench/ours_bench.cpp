@@ -29,8 +29,9 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (mode == L"find" && argc == 7) {
         Collection hits;
-        const auto times = bench::Repeat(bench::ToInt(argv[4]), bench::ToInt(argv[5]),
-                                         [&] { CommonModule::FindFiles(argv[2], argv[3], hits, true); });
+        const auto times = bench::Repeat(bench::ToInt(argv[4]), bench::ToInt(argv[5]), [&] {
+            CommonModule::FindFiles(argv[2], argv[3], hits, true);
+        });
         bench::PrintValues("times_ms", times);
         std::vector<std::wstring> paths(hits.begin(), hits.end());
         std::printf("info hits=%zu\n", paths.size());

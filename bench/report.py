@@ -31,9 +31,8 @@ def info(raw, name):
     with open(os.path.join(raw, name + ".txt"), encoding="utf-8", errors="replace") as f:
         for line in f:
             if line.startswith("info "):
-                for item in line[5:].strip().split(" "):
-                    key, _, value = item.partition("=")
-                    out[key] = value
+                key, _, value = line[5:].rstrip("\r\n").partition("=")
+                out[key] = value
     return out
 
 
@@ -66,68 +65,69 @@ def imports(objdump_file):
 
 def main():
     raw = sys.argv[1]
-    rows = []  # (group, name, unit, samples, reference name, goal)
+    rows = []  # (id, label, unit, samples, reference id, goal)
 
-    def add(group, name, unit, samples, ref=None, goal=None):
-        rows.append((group, name, unit, samples, ref, goal))
+    def add(key, label, unit, samples, ref=None, goal=None):
+        rows.append((key, label, unit, samples, ref, goal))
 
     ms = "ms"
-    add("search", "floor: FindFirstFileExW basic+large fetch, every visible folder once", ms,
-        values(raw, "floor", "times_ms"), "cmd: cmd /c dir /s /b <folder>\\winword.exe")
-    add("search", "cmd: cmd /c dir /s /b <folder>\\winword.exe", ms, values(raw, "cmd", "wall_ms"))
-    add("search", "literal reading (listing per pattern, *.* listing, attribute query per entry)",
+    add("floor", "search  floor: FindFirstFileExW basic+large fetch, visible folders once", ms,
+        values(raw, "floor", "times_ms"), "cmd")
+    add("cmd", "search  cmd /c dir /s /b <Office folder>\\winword.exe (process)", ms,
+        values(raw, "cmd", "wall_ms"))
+    add("literal", "search  literal reading: listing per pattern + *.* + attributes per entry",
         ms, values(raw, "literal", "times_ms"), "floor")
-    add("search", "ours: LocateWordExe", ms, values(raw, "locate", "times_ms"), "floor", 1.3)
-    add("search", "ours: FindFiles(Microsoft Office, winword.exe, recursive)", ms,
+    add("locate", "search  ours: LocateWordExe", ms, values(raw, "locate", "times_ms"), "floor",
+        1.3)
+    add("find", "search  ours: FindFiles(<Office folder>, winword.exe, recursive)", ms,
         values(raw, "find", "times_ms"), "floor", 1.3)
 
     start = values(raw, "start", "wall_ms")
-    minstart = values(raw, "minstart", "wall_ms")
     install = values(raw, "installall", "wall_ms")
     mininstall = values(raw, "mininstall", "wall_ms")
     mininstall0 = values(raw, "mininstall0", "wall_ms")
-    add("install", "Dorvane.exe /installall, 200 configurations", ms, install,
-        "minimal installer, 200 configurations", 1.5)
-    add("install", "minimal installer, 200 configurations", ms, mininstall)
-    per = [(t - statistics.median(start)) / CONFIGS for t in install]
-    per_min = [(t - statistics.median(mininstall0)) / CONFIGS for t in mininstall]
-    add("install", "Dorvane.exe per configuration ((total - start) / 200)", ms, per,
-        "minimal installer per configuration", 1.5)
-    add("install", "minimal installer per configuration ((total - start) / 200)", ms, per_min)
-    add("install", "minimal installer, 0 configurations", ms, mininstall0)
+    add("install", "install Dorvane.exe /installall, 200 configurations (process)", ms, install,
+        "mininstall", 1.5)
+    add("mininstall", "install minimal installer, 200 configurations (process)", ms, mininstall)
+    add("per", "install Dorvane.exe per configuration: (total - start) / 200", ms,
+        [(t - statistics.median(start)) / CONFIGS for t in install], "per-min", 1.5)
+    add("per-min", "install minimal per configuration: (total - 0 configurations) / 200", ms,
+        [(t - statistics.median(mininstall0)) / CONFIGS for t in mininstall])
+    add("mininstall0", "install minimal installer, 0 configurations (process)", ms, mininstall0)
+    add("start", "start   Dorvane.exe /none (matches nothing), Office tree with Word only", ms,
+        start, "minstart", 1.3)
+    add("minstart", "start   minimal program, same DLLs, same manifest", ms,
+        values(raw, "minstart", "wall_ms"))
+    add("start-peak", "start   peak working set, Dorvane.exe /none", "KiB",
+        values(raw, "start-peak", "peak_kib"), "minstart-peak")
+    add("minstart-peak", "start   peak working set, minimal program", "KiB",
+        values(raw, "minstart-peak", "peak_kib"))
 
-    add("start", "Dorvane.exe /none (matches nothing), Word-only tree", ms, start,
-        "minimal program, same DLLs", 1.3)
-    add("start", "minimal program, same DLLs", ms, minstart)
-    add("start", "peak working set: Dorvane.exe /none", "KiB",
-        values(raw, "start-peak", "peak_kib"), "peak working set: minimal program")
-    add("start", "peak working set: minimal program", "KiB", values(raw, "minstart-peak", "peak_kib"))
-
-    medians = {name: statistics.median(s) for _, name, _, s, _, _ in rows}
+    medians = {key: statistics.median(s) for key, _, _, s, _, _ in rows}
+    labels = {key: label for key, label, _, _, _, _ in rows}
     with open(os.path.join(raw, "conditions.txt"), encoding="utf-8") as f:
         print(f.read().rstrip())
     print()
-    head = f"{'figure':<84} {'median':>10} {'min':>10} {'max':>10}  {'ratio':>6}  goal   reference"
+    width = max(len(label) for _, label, _, _, _, _ in rows)
+    head = (f"{'figure':<{width}} {'median':>12} {'min':>12} {'max':>12} {'ratio':>6}  "
+            f"{'goal':<6} reference")
     print(head)
     print("-" * len(head))
-    group = None
-    for g, name, unit, samples, ref, goal in rows:
-        if g != group:
-            group = g
+    for key, label, unit, samples, ref, goal in rows:
         med = statistics.median(samples)
-        ratio = f"{med / medians[ref]:6.2f}" if ref else "      "
-        goal_text = f"<={goal:<4}" if goal else "      "
-        label = f"{g}: {name}"
-        print(f"{label:<84} {med:>7.2f} {unit:<3}{min(samples):>7.2f} {unit:<3}"
-              f"{max(samples):>7.2f} {unit:<3} {ratio}  {goal_text} {ref or ''}")
+        ratio = f"{med / medians[ref]:6.2f}" if ref else " " * 6
+        goal_text = f"<={goal}" if goal else ""
+        ref_text = labels[ref].split(None, 1)[1] if ref else ""
+        print(f"{label:<{width}} {med:>8.2f} {unit:<3} {min(samples):>8.2f} {unit:<3} "
+              f"{max(samples):>8.2f} {unit:<3} {ratio}  {goal_text:<6} {ref_text}")
     print(f"(runs per figure: {len(rows[0][3])}, each after one warm-up; "
           "search figures timed inside the process around the call, the others as whole "
           "processes from CreateProcess to their end)")
 
     print()
     print("checks")
-    for pattern, a, b in (("winword.exe", "ours", "literal"),
-                          ("*.xml;*.png", "ours-many", "literal-many")):
+    for pattern, a, b in (("winword.exe", "list-ours", "list-literal"),
+                          ("*.xml;*.png", "list-ours-many", "list-literal-many")):
         ours, literal = read_list(raw, a), read_list(raw, b)
         if ours is None or literal is None:
             print(f"  FindFiles vs literal reading, {pattern}: not compared (a list is missing)")

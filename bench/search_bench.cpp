@@ -25,7 +25,9 @@ namespace {
 
 constexpr DWORD kHiddenOrSystem = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
 
-bool IsDots(const wchar_t* n) { return n[0] == L'.' && (!n[1] || (n[1] == L'.' && !n[2])); }
+bool IsDots(const wchar_t* n) {
+    return n[0] == L'.' && (!n[1] || (n[1] == L'.' && !n[2]));
+}
 
 struct FloorCounts {
     size_t folders = 0;
@@ -124,7 +126,8 @@ KeyedList LiteralInDir(std::string folder, const std::vector<std::string>& piece
     }
     for (const auto& sub : subfolders.Items()) {
         const KeyedList below = LiteralInDir(sub, pieces, true);
-        for (const auto& item : below.Items()) result.Add(item);
+        for (const auto& item : below.Items())
+            result.Add(item);
         DoEvents();
     }
     return result;
@@ -166,7 +169,7 @@ int wmain(int argc, wchar_t** argv) {
             FloorWalk(root, counts);
         });
         bench::PrintValues("times_ms", times);
-        std::printf("info folders=%zu files=%zu\n", counts.folders, counts.files);
+        std::printf("info folders=%zu\ninfo files=%zu\n", counts.folders, counts.files);
         return counts.folders ? 0 : 1;
     }
     if (mode == L"literal" && argc == 7) {
@@ -177,7 +180,8 @@ int wmain(int argc, wchar_t** argv) {
                                          [&] { hits = LiteralInDir(folder, pieces, true); });
         bench::PrintValues("times_ms", times);
         std::vector<std::wstring> paths;
-        for (const auto& item : hits.Items()) paths.push_back(FromAnsi(item));
+        for (const auto& item : hits.Items())
+            paths.push_back(FromAnsi(item));
         std::printf("info hits=%zu\n", paths.size());
         return bench::WriteList(argv[6], paths) ? 0 : 1;
     }
