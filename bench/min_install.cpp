@@ -7,6 +7,7 @@
 // APPDIR holds Templates, AltIcons and plan.txt (one configuration a line: template,
 // icon, shortcut name and description, TAB-separated). COUNT limits the lines used,
 // so that COUNT 0 measures the same process without any installing.
+#include "MinimalLink.h"
 #include "support/ScopedWin.h"
 
 #include <windows.h>
@@ -54,24 +55,6 @@ std::vector<PlanLine> ReadPlan(const std::wstring& file) {
     return plan;
 }
 
-bool SaveShortcut(const std::wstring& linkFile, const std::wstring& target,
-                  const std::wstring& iconFile, const std::wstring& workDir,
-                  const std::wstring& arguments, const std::wstring& description) {
-    ScopedWin::ComPtr<IShellLinkW> link;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                                link.put_void())))
-        return false;
-    link->SetPath(target.c_str());
-    link->SetIconLocation(iconFile.c_str(), 0);
-    link->SetShowCmd(SW_SHOW);
-    link->SetWorkingDirectory(workDir.c_str());
-    link->SetArguments(arguments.c_str());
-    link->SetDescription(description.c_str());
-    ScopedWin::ComPtr<IPersistFile> file;
-    if (FAILED(link->QueryInterface(IID_IPersistFile, file.put_void()))) return false;
-    return SUCCEEDED(file->Save(linkFile.c_str(), FALSE));
-}
-
 } // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
@@ -98,7 +81,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
             if (!CopyFileW((app + L"AltIcons\\" + line.iconFile).c_str(), icon.c_str(), FALSE))
                 ++failures;
         }
-        if (!SaveShortcut(desktop + L"\\" + line.shortcutName + L".lnk", word, icon, templatesDir,
+        if (!bench::SaveShortcut(desktop + L"\\" + line.shortcutName + L".lnk", word, icon, templatesDir,
                           L"/t\"" + line.templateFile + L"\"", line.description))
             ++failures;
     }

@@ -63,6 +63,56 @@ def imports(objdump_file):
     return dlls
 
 
+# Installing call by call: (id, what, calls per configuration in /installall by
+# Dorvane.exe, by the minimal installer). Half of the configurations have a shortcut
+# and an icon, so those steps run for every other one.
+STEPS = (
+    ("read_ini", "ReadIniSection (GetPrivateProfileStringA), one key", 3.0, 0),
+    ("file_exists", "DoesFileExist (OpenFile OF_EXIST)", 1.5, 0),
+    ("copy_shell", "CopyFiles (SHFileOperationA), one 20-60 KB file", 1.5, 0),
+    ("copy_plain", "CopyFileW, the same file", 0, 1.5),
+    ("desktop_folder", "GetSpecialFolder(CSIDL_DESKTOP)", 0.5, 0),
+    ("link_ours", "cShellLinkA::CreateLink (IShellLinkA, Resolve, Save)", 0.5, 0),
+    ("link_minimal", "IShellLinkW: set fields, Save", 0, 0.5),
+    ("list_configs", "ListConfigNames (FindFiles *.cfg), once", 1 / CONFIGS, 0),
+)
+
+
+def steps_table(raw):
+    path = os.path.join(raw, "steps.txt")
+    if not os.path.exists(path):
+        return
+    data = {}
+    with open(path, encoding="utf-8") as f:
+        for line in f:
+            parts = line.split()
+            if parts and parts[0] == "step_us":
+                data[parts[1]] = [float(v) for v in parts[2:]]
+    print()
+    print("install, call by call inside one process (bench_steps; microseconds)")
+    head = (f"{'call':<56} {'median':>8} {'min':>8} {'max':>8}  {'calls/config':>12}  "
+            f"{'Dorvane/config':>14}  {'minimal/config':>14}")
+    print(head)
+    print("-" * len(head))
+    ours_sum = min_sum = 0.0
+    for key, label, ours_calls, min_calls in STEPS:
+        if key not in data:
+            continue
+        v = data[key]
+        med = statistics.median(v)
+        ours_sum += med * ours_calls
+        min_sum += med * min_calls
+        calls = ours_calls or min_calls
+        print(f"{label:<56} {med:>8.0f} {min(v):>8.0f} {max(v):>8.0f}  {calls:>12.3g}  "
+              f"{med * ours_calls:>14.0f}  {med * min_calls:>14.0f}")
+    print(f"{'sum of the calls above':<56} {'':>8} {'':>8} {'':>8}  {'':>12}  "
+          f"{ours_sum:>14.0f}  {min_sum:>14.0f}")
+    if "install_config" in data:
+        v = data["install_config"]
+        print(f"{'InstallConfig(name, True), whole, per configuration':<56} "
+              f"{statistics.median(v):>8.0f} {min(v):>8.0f} {max(v):>8.0f}")
+
+
 def main():
     raw = sys.argv[1]
     rows = []  # (id, label, unit, samples, reference id, goal)
@@ -123,6 +173,8 @@ def main():
     print(f"(runs per figure: {len(rows[0][3])}, each after one warm-up; "
           "search figures timed inside the process around the call, the others as whole "
           "processes from CreateProcess to their end)")
+
+    steps_table(raw)
 
     print()
     print("checks")

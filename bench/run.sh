@@ -66,7 +66,8 @@ mkdir -p "$c/bench/bin" "$c/bench/app" "$c/bench/out"
 "$python" "$here/gen_tree.py" install "$c/bench/app" --count 200 >"$raw/install-data.txt"
 cp "$build/Dorvane.exe" "$c/bench/app/"
 cp "$build"/bench/bench_*.exe "$c/bench/bin/"
-cp "$build/bench/bench_mininstall.exe" "$build/bench/bench_minstart.exe" "$c/bench/app/"
+cp "$build/bench/bench_mininstall.exe" "$build/bench/bench_minstart.exe" \
+    "$build/bench/bench_steps.exe" "$c/bench/app/"
 
 win() { wine "$@" </dev/null 2>>"$raw/wine-stderr.txt"; }
 appdata=$(win cmd /c echo %APPDATA% | tr -d '\r')
@@ -109,6 +110,11 @@ rm -f "$HOME/Desktop/"*.lnk
 mini=('C:\bench\app\bench_mininstall.exe' 'C:\bench\app' "$templates" "$desktop" "$word")
 launch 1 "$runs" -- "${mini[@]}" 200 >"$raw/mininstall.txt"
 launch 1 "$runs" -- "${mini[@]}" 0 >"$raw/mininstall0.txt"
+mkdir -p "$raw/lnk-minimal"
+cp "$HOME/Desktop/"*.lnk "$raw/lnk-minimal/" 2>/dev/null || true
+
+# Installing call by call (writes the same files and shortcuts once more).
+win 'C:\bench\app\bench_steps.exe' "$templates" "$desktop" "$word" 1 "$runs" >"$raw/steps.txt"
 
 load_after=$(cut -d' ' -f1-3 /proc/loadavg)
 {
@@ -119,7 +125,5 @@ i686-w64-mingw32-objdump -p "$build/Dorvane.exe" >"$raw/dorvane-objdump.txt"
 i686-w64-mingw32-objdump -p "$build/bench/bench_minstart.exe" >"$raw/minstart-objdump.txt"
 stat -c %s "$build/Dorvane.exe" >"$raw/dorvane-size.txt"
 for f in "$c/bench/out/"*.txt; do cp "$f" "$raw/list-$(basename "$f")"; done
-mkdir -p "$raw/lnk-minimal"
-cp "$HOME/Desktop/"*.lnk "$raw/lnk-minimal/" 2>/dev/null || true
 
 "$python" "$here/report.py" "$raw"
