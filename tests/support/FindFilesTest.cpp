@@ -249,13 +249,17 @@ TEST(FindFiles, PieceThatCannotBeListedIsReportedAndTheRestGoesOn) {
 // match; the result must equal what listing the piece itself gives.
 TEST(FindFiles, LiteralPiecesFindWhatTheirOwnListingFinds) {
     ScratchDir s(L"ff");
-    Touch(s / L"WinWord.EXE");
-    Touch(s / L"Long Name Document.txt");
-    Touch(s / L"x.cfgx");
-    Touch(s / L"h.dll", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
-    Touch(s / L"w\u00efnword.exe");
+    const std::wstring plain = s / L"plain", accent = s / L"accent";
+    Touch(plain + L"\\WinWord.EXE");
+    Touch(plain + L"\\Long Name Document.txt");
+    Touch(plain + L"\\x.cfgx");
+    Touch(plain + L"\\h.dll", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+    // A name outside ASCII is always left to the platform; kept apart so that it does
+    // not stand in for the other cases.
+    Touch(accent + L"\\w\u00efnword.exe");
+    Touch(accent + L"\\setup.exe");
     wchar_t shortPath[MAX_PATH] = {};
-    GetShortPathNameW((s / L"Long Name Document.txt").c_str(), shortPath, MAX_PATH);
+    GetShortPathNameW((plain + L"\\Long Name Document.txt").c_str(), shortPath, MAX_PATH);
     std::wstring shortName = shortPath;
     shortName.erase(0, shortName.find_last_of(L'\\') + 1);
     ASSERT_FALSE(shortName.empty());
@@ -269,17 +273,24 @@ TEST(FindFiles, LiteralPiecesFindWhatTheirOwnListingFinds) {
                                                 L"absent.exe",
                                                 L"nul",
                                                 L"CON.exe",
+                                                L"SETUP.EXE",
                                                 L"w\u00efnword.exe",
-                                                L"a.exe;winword.exe"};
-    for (const std::wstring& pattern : patterns) {
-        Collection listed, screened;
-        FindFiles(s.path(), pattern, listed, false);
-        FindFiles(s.path(), pattern, screened, true);
-        EXPECT_EQ(Items(screened), Items(listed)) << testlib::Utf8(pattern);
+                                                L"winword.exe;setup.exe;WINWORD.EXE"};
+    for (const std::wstring& folder : {plain, accent}) {
+        for (const std::wstring& pattern : patterns) {
+            Collection listed, screened;
+            FindFiles(folder, pattern, listed, false);
+            FindFiles(folder, pattern, screened, true);
+            EXPECT_EQ(Items(screened), Items(listed)) << testlib::Utf8(pattern);
+        }
     }
     Collection c;
-    FindFiles(s.path(), L"winword.exe", c, true);
-    EXPECT_EQ(Items(c), std::vector<std::wstring>{s / L"WinWord.EXE"}); // the name as stored
-    FindFiles(s.path(), shortName, c, true);
-    EXPECT_EQ(Items(c), std::vector<std::wstring>{s / L"Long Name Document.txt"});
+    FindFiles(plain, L"winword.exe", c, true);
+    EXPECT_EQ(Items(c), std::vector<std::wstring>{plain + L"\\WinWord.EXE"}); // as stored
+    FindFiles(plain, shortName, c, true);
+    EXPECT_EQ(Items(c), std::vector<std::wstring>{plain + L"\\Long Name Document.txt"});
+    FindFiles(plain, L"h.dll", c, true);
+    EXPECT_EQ(Items(c), std::vector<std::wstring>{plain + L"\\h.dll"});
+    FindFiles(accent, L"setup.exe;winword.exe", c, true);
+    EXPECT_EQ(Items(c), std::vector<std::wstring>{accent + L"\\setup.exe"});
 }
