@@ -81,8 +81,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
             if (!CopyFileW((app + L"AltIcons\\" + line.iconFile).c_str(), icon.c_str(), FALSE))
                 ++failures;
         }
-        if (!bench::SaveShortcut(desktop + L"\\" + line.shortcutName + L".lnk", word, icon, templatesDir,
-                          L"/t\"" + line.templateFile + L"\"", line.description))
+        if (!bench::SaveShortcut(desktop + L"\\" + line.shortcutName + L".lnk", word, icon,
+                                 templatesDir, L"/t\"" + line.templateFile + L"\"",
+                                 line.description))
             ++failures;
     }
     CoUninitialize();

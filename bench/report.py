@@ -70,6 +70,8 @@ STEPS = (
     ("read_ini", "ReadIniSection (GetPrivateProfileStringA), one key", 3.0, 0),
     ("file_exists", "DoesFileExist (OpenFile OF_EXIST)", 1.5, 0),
     ("copy_shell", "CopyFiles (SHFileOperationA), one 20-60 KB file", 1.5, 0),
+    ("shfileop_bare", "  of which SHFileOperationA alone", 0, 0),
+    ("shfileop_silent", "  SHFileOperationA with FOF_SILENT (never used)", 0, 0),
     ("copy_plain", "CopyFileW, the same file", 0, 1.5),
     ("desktop_folder", "GetSpecialFolder(CSIDL_DESKTOP)", 0.5, 0),
     ("link_ours", "cShellLinkA::CreateLink (IShellLinkA, Resolve, Save)", 0.5, 0),
@@ -103,6 +105,9 @@ def steps_table(raw):
         ours_sum += med * ours_calls
         min_sum += med * min_calls
         calls = ours_calls or min_calls
+        if not calls:
+            print(f"{label:<56} {med:>8.0f} {min(v):>8.0f} {max(v):>8.0f}")
+            continue
         print(f"{label:<56} {med:>8.0f} {min(v):>8.0f} {max(v):>8.0f}  {calls:>12.3g}  "
               f"{med * ours_calls:>14.0f}  {med * min_calls:>14.0f}")
     print(f"{'sum of the calls above':<56} {'':>8} {'':>8} {'':>8}  {'':>12}  "
@@ -122,36 +127,35 @@ def main():
 
     ms = "ms"
     add("floor", "search  floor: FindFirstFileExW basic+large fetch, visible folders once", ms,
-        values(raw, "floor", "times_ms"), "cmd")
+        values(raw, "search", "times_ms.floor"), "cmd")
     add("cmd", "search  cmd /c dir /s /b <Office folder>\\winword.exe (process)", ms,
-        values(raw, "cmd", "wall_ms"))
+        values(raw, "cmd", "wall_ms.1"))
     add("literal", "search  literal reading: listing per pattern + *.* + attributes per entry",
-        ms, values(raw, "literal", "times_ms"), "floor")
-    add("locate", "search  ours: LocateWordExe", ms, values(raw, "locate", "times_ms"), "floor",
-        1.3)
+        ms, values(raw, "search", "times_ms.literal"), "floor")
+    add("locate", "search  ours: LocateWordExe", ms, values(raw, "search", "times_ms.locate"),
+        "floor", 1.3)
     add("find", "search  ours: FindFiles(<Office folder>, winword.exe, recursive)", ms,
-        values(raw, "find", "times_ms"), "floor", 1.3)
+        values(raw, "search", "times_ms.find"), "floor", 1.3)
 
-    start = values(raw, "start", "wall_ms")
-    install = values(raw, "installall", "wall_ms")
-    mininstall = values(raw, "mininstall", "wall_ms")
-    mininstall0 = values(raw, "mininstall0", "wall_ms")
+    install = values(raw, "install", "wall_ms.1")
+    install_start = values(raw, "install", "wall_ms.2")
+    mininstall = values(raw, "install", "wall_ms.3")
+    mininstall0 = values(raw, "install", "wall_ms.4")
     add("install", "install Dorvane.exe /installall, 200 configurations (process)", ms, install,
         "mininstall", 1.5)
     add("mininstall", "install minimal installer, 200 configurations (process)", ms, mininstall)
-    add("per", "install Dorvane.exe per configuration: (total - start) / 200", ms,
-        [(t - statistics.median(start)) / CONFIGS for t in install], "per-min", 1.5)
+    add("per", "install Dorvane.exe per configuration: (total - /none) / 200", ms,
+        [(t - s) / CONFIGS for t, s in zip(install, install_start)], "per-min", 1.5)
     add("per-min", "install minimal per configuration: (total - 0 configurations) / 200", ms,
-        [(t - statistics.median(mininstall0)) / CONFIGS for t in mininstall])
-    add("mininstall0", "install minimal installer, 0 configurations (process)", ms, mininstall0)
+        [(t - s) / CONFIGS for t, s in zip(mininstall, mininstall0)])
     add("start", "start   Dorvane.exe /none (matches nothing), Office tree with Word only", ms,
-        start, "minstart", 1.3)
+        values(raw, "start", "wall_ms.1"), "minstart", 1.3)
     add("minstart", "start   minimal program, same DLLs, same manifest", ms,
-        values(raw, "minstart", "wall_ms"))
+        values(raw, "start", "wall_ms.2"))
     add("start-peak", "start   peak working set, Dorvane.exe /none", "KiB",
-        values(raw, "start-peak", "peak_kib"), "minstart-peak")
+        values(raw, "start-peak", "peak_kib.1"), "minstart-peak")
     add("minstart-peak", "start   peak working set, minimal program", "KiB",
-        values(raw, "minstart-peak", "peak_kib"))
+        values(raw, "start-peak", "peak_kib.2"))
 
     medians = {key: statistics.median(s) for key, _, _, s, _, _ in rows}
     labels = {key: label for key, label, _, _, _, _ in rows}
@@ -170,9 +174,9 @@ def main():
         ref_text = labels[ref].split(None, 1)[1] if ref else ""
         print(f"{label:<{width}} {med:>8.2f} {unit:<3} {min(samples):>8.2f} {unit:<3} "
               f"{max(samples):>8.2f} {unit:<3} {ratio}  {goal_text:<6} {ref_text}")
-    print(f"(runs per figure: {len(rows[0][3])}, each after one warm-up; "
-          "search figures timed inside the process around the call, the others as whole "
-          "processes from CreateProcess to their end)")
+    print(f"(runs per figure: {len(rows[0][3])} after one warm-up, in rounds that run every "
+          "figure of a group once; search figures timed inside one process around the call, "
+          "the others as whole processes from CreateProcess to their end)")
 
     steps_table(raw)
 
@@ -191,11 +195,16 @@ def main():
                          min(len(ours), len(literal)))
             print(f"  FindFiles vs literal reading, {pattern}: DIFFERENT ({len(ours)} vs "
                   f"{len(literal)} paths, first difference at line {first + 1})")
-    print(f"  LocateWordExe found: {info(raw, 'locate').get('found', '?')}")
-    fl = info(raw, "floor")
-    print(f"  floor visited {fl.get('folders')} folders, {fl.get('files')} files")
-    for name in ("installall", "mininstall", "mininstall0", "start", "minstart", "cmd"):
-        codes = sorted(set(int(v) for v in values(raw, name, "exit")))
+    found = info(raw, "search")
+    print(f"  LocateWordExe found: {found.get('found', '?')}")
+    print(f"  floor visited {found.get('folders')} folders, {found.get('files')} files")
+    for name, file, label in (("Dorvane.exe /installall", "install", "exit.1"),
+                              ("Dorvane.exe /none", "install", "exit.2"),
+                              ("minimal installer, 200", "install", "exit.3"),
+                              ("minimal installer, 0", "install", "exit.4"),
+                              ("minimal program", "start", "exit.2"),
+                              ("cmd /c dir /s /b", "cmd", "exit.1")):
+        codes = sorted(set(int(v) for v in values(raw, file, label)))
         print(f"  exit codes, {name}: {codes}")
     da, dm = os.path.join(raw, "lnk-dorvane"), os.path.join(raw, "lnk-minimal")
     la, lm = sorted(os.listdir(da)), sorted(os.listdir(dm))

@@ -82,36 +82,37 @@ word='C:\Program Files\Microsoft Office\root\Office16\WINWORD.EXE'
 launch() { win "$bin\\bench_launch.exe" "$@"; }
 echo "measuring, $runs runs after one warm-up each, all on CPU $cpu ..." >&2
 
-# Startup search on the Office tree.
-win "$bin\\bench_search.exe" floor "$office" 1 "$runs" >"$raw/floor.txt"
-win "$bin\\bench_search.exe" literal "$office" winword.exe 1 "$runs" 'C:\bench\out\literal.txt' \
-    >"$raw/literal.txt"
-win "$bin\\bench_ours.exe" locate 'C:\bench\office' 1 "$runs" >"$raw/locate.txt"
-win "$bin\\bench_ours.exe" find "$office" winword.exe 1 "$runs" 'C:\bench\out\ours.txt' \
-    >"$raw/find.txt"
+# Startup search on the Office tree: floor, literal reading, LocateWordExe and
+# FindFiles in rounds inside one process, then the same comparison with many hits
+# (so that the order is put to the test), and cmd's dir /s.
+win "$bin\\bench_search.exe" all "$office" 'C:\bench\office' winword.exe 1 "$runs" 'C:\bench\out' \
+    >"$raw/search.txt"
+win "$bin\\bench_search.exe" compare "$office" '*.xml;*.png' 'C:\bench\out' -many
 launch 1 "$runs" -- cmd /c dir /s /b "$office\\winword.exe" >"$raw/cmd.txt"
-# The same comparison with many hits, so that the order is put to the test.
-win "$bin\\bench_search.exe" literal "$office" '*.xml;*.png' 0 1 'C:\bench\out\literal-many.txt' \
-    >/dev/null
-win "$bin\\bench_ours.exe" find "$office" '*.xml;*.png' 0 1 'C:\bench\out\ours-many.txt' >/dev/null
 
 # Process start: a command line that matches nothing, Word alone below Office.
-launch 1 "$runs" -- 'C:\bench\app\Dorvane.exe' /none >"$raw/start.txt"
-launch 1 "$runs" -- 'C:\bench\app\bench_minstart.exe' >"$raw/minstart.txt"
-launch --peak 1 "$runs" -- 'C:\bench\app\Dorvane.exe' /none >"$raw/start-peak.txt"
-launch --peak 1 "$runs" -- 'C:\bench\app\bench_minstart.exe' >"$raw/minstart-peak.txt"
+dorvane='C:\bench\app\Dorvane.exe'
+minstart='C:\bench\app\bench_minstart.exe'
+launch 1 "$runs" -- "$dorvane" /none -- "$minstart" >"$raw/start.txt"
+launch --peak 1 "$runs" -- "$dorvane" /none -- "$minstart" >"$raw/start-peak.txt"
 
-# Installing 200 configurations; the warm-up run creates the files, the measured
-# ones replace them, as at every logon after the first.
-launch 1 "$runs" -- 'C:\bench\app\Dorvane.exe' /installall >"$raw/installall.txt"
-mkdir -p "$raw/lnk-dorvane"
-cp "$HOME/Desktop/"*.lnk "$raw/lnk-dorvane/" 2>/dev/null || true
-rm -f "$HOME/Desktop/"*.lnk
+# Installing 200 configurations, with the start of each program alone in the same
+# rounds. The warm-up creates the files, the measured runs replace them, as at every
+# logon after the first.
 mini=('C:\bench\app\bench_mininstall.exe' 'C:\bench\app' "$templates" "$desktop" "$word")
-launch 1 "$runs" -- "${mini[@]}" 200 >"$raw/mininstall.txt"
-launch 1 "$runs" -- "${mini[@]}" 0 >"$raw/mininstall0.txt"
-mkdir -p "$raw/lnk-minimal"
-cp "$HOME/Desktop/"*.lnk "$raw/lnk-minimal/" 2>/dev/null || true
+launch 1 "$runs" -- "$dorvane" /installall -- "$dorvane" /none -- "${mini[@]}" 200 -- "${mini[@]}" 0 \
+    >"$raw/install.txt"
+# What each wrote, once more on its own.
+for who in dorvane minimal; do
+    rm -f "$HOME/Desktop/"*.lnk
+    if [ $who = dorvane ]; then
+        launch 0 1 -- "$dorvane" /installall >/dev/null
+    else
+        launch 0 1 -- "${mini[@]}" 200 >/dev/null
+    fi
+    mkdir -p "$raw/lnk-$who"
+    cp "$HOME/Desktop/"*.lnk "$raw/lnk-$who/" 2>/dev/null || true
+done
 
 # Installing call by call (writes the same files and shortcuts once more).
 win 'C:\bench\app\bench_steps.exe' "$templates" "$desktop" "$word" 1 "$runs" >"$raw/steps.txt"
@@ -124,6 +125,6 @@ load_after=$(cut -d' ' -f1-3 /proc/loadavg)
 i686-w64-mingw32-objdump -p "$build/Dorvane.exe" >"$raw/dorvane-objdump.txt"
 i686-w64-mingw32-objdump -p "$build/bench/bench_minstart.exe" >"$raw/minstart-objdump.txt"
 stat -c %s "$build/Dorvane.exe" >"$raw/dorvane-size.txt"
-for f in "$c/bench/out/"*.txt; do cp "$f" "$raw/list-$(basename "$f")"; done
+cp "$c/bench/out/"list-*.txt "$raw/"
 
 "$python" "$here/report.py" "$raw"

@@ -1,22 +1,35 @@
-// The two reference searches the startup search is measured against:
+// The startup search next to what it is measured against, in rounds: each round
+// runs every search once, so that whatever else the machine does falls on all of
+// them alike.
 //
-//   bench_search floor   FOLDER WARMUPS RUNS
-//       the least a recursive search can do: one listing of every folder that is
-//       not hidden, nothing else.
-//   bench_search literal FOLDER PATTERNS WARMUPS RUNS LISTFILE
-//       the search as first described, call for call: per pattern a listing of files
-//       (hidden and system ones included), then a "*.*" listing per folder whose
-//       hidden and system entries are dropped, an attribute query for every entry
-//       to tell folders, the subfolders gathered before the first is entered, the
-//       ANSI forms of the calls, a keyed collection, and pending window messages run
-//       after each pattern and each subfolder. Writes its hits to LISTFILE.
+//   bench_search all FOLDER DRIVE PATTERNS WARMUPS RUNS LISTDIR
+//       floor    the least a recursive search can do: one listing of every folder
+//                that is not hidden, nothing else;
+//       literal  the search as first described, call for call: per pattern a
+//                listing of files (hidden and system ones included), then a "*.*"
+//                listing per folder whose hidden and system entries are dropped, an
+//                attribute query for every entry to tell folders, the subfolders
+//                gathered before the first is entered, the ANSI forms of the calls,
+//                a keyed collection, and pending window messages run after each
+//                pattern and each subfolder;
+//       locate   Module1::LocateWordExe with "systemdrive" set to DRIVE (the value
+//                is only put in front of "\Program Files\...");
+//       find     CommonModule::FindFiles(FOLDER, PATTERNS, recursive).
+//       Prints "times_ms.<name> ..." and writes the hits of literal and find to
+//       LISTDIR\list-literal.txt and LISTDIR\list-ours.txt.
+//   bench_search compare FOLDER PATTERNS LISTDIR SUFFIX
+//       one untimed literal search and one FindFiles, for comparing their lists.
 #include "BenchClock.h"
+#include "core/Module1.h"
+#include "support/Collection.h"
+#include "support/FileSearch.h"
 #include "support/ScopedWin.h"
 
 #include <windows.h>
 
-#include <algorithm>
 #include <cstdio>
+#include <functional>
+#include <iterator>
 #include <string>
 #include <unordered_set>
 #include <vector>
@@ -149,9 +162,20 @@ std::wstring FromAnsi(const std::string& s) {
     return out;
 }
 
+std::vector<std::wstring> LiteralPaths(const KeyedList& hits) {
+    std::vector<std::wstring> paths;
+    for (const auto& item : hits.Items())
+        paths.push_back(FromAnsi(item));
+    return paths;
+}
+
+std::vector<std::wstring> OurPaths(const Collection& hits) {
+    return std::vector<std::wstring>(hits.begin(), hits.end());
+}
+
 int Usage() {
-    std::fprintf(stderr, "usage: bench_search floor FOLDER WARMUPS RUNS\n"
-                         "       bench_search literal FOLDER PATTERNS WARMUPS RUNS LISTFILE\n");
+    std::fprintf(stderr, "usage: bench_search all FOLDER DRIVE PATTERNS WARMUPS RUNS LISTDIR\n"
+                         "       bench_search compare FOLDER PATTERNS LISTDIR SUFFIX\n");
     return 2;
 }
 
@@ -160,30 +184,64 @@ int Usage() {
 int wmain(int argc, wchar_t** argv) {
     if (argc < 2) return Usage();
     const std::wstring mode = argv[1];
-    if (mode == L"floor" && argc == 5) {
+    if (mode == L"all" && argc == 8) {
         std::wstring root = argv[2];
         if (root.back() != L'\\') root += L'\\';
-        FloorCounts counts;
-        const auto times = bench::Repeat(bench::ToInt(argv[3]), bench::ToInt(argv[4]), [&] {
-            counts = {};
-            FloorWalk(root, counts);
-        });
-        bench::PrintValues("times_ms", times);
-        std::printf("info folders=%zu\ninfo files=%zu\n", counts.folders, counts.files);
-        return counts.folders ? 0 : 1;
-    }
-    if (mode == L"literal" && argc == 7) {
         const std::string folder = ToAnsi(argv[2]);
-        const auto pieces = SplitPatterns(ToAnsi(argv[3]));
-        KeyedList hits;
-        const auto times = bench::Repeat(bench::ToInt(argv[4]), bench::ToInt(argv[5]),
-                                         [&] { hits = LiteralInDir(folder, pieces, true); });
-        bench::PrintValues("times_ms", times);
-        std::vector<std::wstring> paths;
-        for (const auto& item : hits.Items())
-            paths.push_back(FromAnsi(item));
-        std::printf("info hits=%zu\n", paths.size());
-        return bench::WriteList(argv[6], paths) ? 0 : 1;
+        const std::wstring patterns = argv[4];
+        const auto pieces = SplitPatterns(ToAnsi(patterns));
+        const std::wstring listDir = argv[7];
+        SetEnvironmentVariableW(L"systemdrive", argv[3]);
+
+        FloorCounts counts;
+        KeyedList literalHits;
+        Collection ourHits;
+        std::wstring found;
+        const struct {
+            const char* label;
+            std::function<void()> op;
+        } searches[] = {
+            {"times_ms.floor",
+             [&] {
+                 counts = {};
+                 FloorWalk(root, counts);
+             }},
+            {"times_ms.literal", [&] { literalHits = LiteralInDir(folder, pieces, true); }},
+            {"times_ms.locate", [&] { found = Module1::LocateWordExe(); }},
+            {"times_ms.find", [&] { CommonModule::FindFiles(argv[2], patterns, ourHits, true); }},
+        };
+        const int warmups = bench::ToInt(argv[5]);
+        const int runs = bench::ToInt(argv[6]);
+        std::vector<std::vector<double>> times(std::size(searches));
+        for (int round = 0; round < warmups + runs; ++round) {
+            for (size_t i = 0; i < std::size(searches); ++i) {
+                const double t0 = bench::NowMs();
+                searches[i].op();
+                const double t = bench::NowMs() - t0;
+                if (round >= warmups) times[i].push_back(t);
+            }
+        }
+        for (size_t i = 0; i < std::size(searches); ++i)
+            bench::PrintValues(searches[i].label, times[i]);
+        std::printf("info folders=%zu\ninfo files=%zu\ninfo found=%s\n", counts.folders,
+                    counts.files, bench::ToUtf8(found).c_str());
+        const bool written =
+            bench::WriteList(listDir + L"\\list-literal.txt", LiteralPaths(literalHits)) &&
+            bench::WriteList(listDir + L"\\list-ours.txt", OurPaths(ourHits));
+        return written && counts.folders && !found.empty() ? 0 : 1;
+    }
+    if (mode == L"compare" && argc == 6) {
+        const std::wstring listDir = argv[4];
+        const std::wstring suffix = argv[5];
+        const KeyedList literalHits =
+            LiteralInDir(ToAnsi(argv[2]), SplitPatterns(ToAnsi(argv[3])), true);
+        Collection ourHits;
+        CommonModule::FindFiles(argv[2], argv[3], ourHits, true);
+        const bool written =
+            bench::WriteList(listDir + L"\\list-literal" + suffix + L".txt",
+                             LiteralPaths(literalHits)) &&
+            bench::WriteList(listDir + L"\\list-ours" + suffix + L".txt", OurPaths(ourHits));
+        return written ? 0 : 1;
     }
     return Usage();
 }

@@ -5,7 +5,8 @@
 //   bench_steps TEMPLATESDIR DESKTOPDIR WORDEXE WARMUPS RUNS
 //
 // Each step runs once for every configuration it applies to (all 200, or the 100
-// with a shortcut), and the loop's time is divided by the number of calls. Prints
+// with a shortcut), and the loop's time is divided by the number of calls; a round
+// runs every step once. Prints
 // "step_us <id> v1 v2 ...", microseconds per call, one value per measured run.
 #include "BenchClock.h"
 #include "MinimalLink.h"
@@ -17,8 +18,10 @@
 #include "support/IniValues.h"
 #include "support/Probes.h"
 #include "support/Strings.h"
+#include "support/Text.h"
 
 #include <windows.h>
+#include <shellapi.h>
 
 #include <cstdio>
 #include <functional>
@@ -31,13 +34,45 @@ struct Config {
     std::wstring name, cfg, templateFile, shortcutName, desc, icon;
 };
 
-void Step(const char* id, size_t calls, int warmups, int runs, const std::function<void()>& loop) {
-    std::vector<double> perCall;
-    for (double ms : bench::Repeat(warmups, runs, loop))
-        perCall.push_back(ms * 1000.0 / static_cast<double>(calls));
-    std::printf("step_us %s", id);
-    for (double v : perCall) std::printf(" %.1f", v);
-    std::printf("\n");
+// The shell's copy as CopyFiles hands it over, without the checks around it; with
+// `silent` also FOF_SILENT, which the program never sets (to see what the progress
+// window costs).
+bool ShellCopy(const std::wstring& source, const std::wstring& folder, bool silent) {
+    const std::string from = Text::ToAnsi(source) + std::string(2, '\0');
+    const std::string to = Text::ToAnsi(folder) + std::string(2, '\0');
+    SHFILEOPSTRUCTA op{};
+    op.wFunc = FO_COPY;
+    op.pFrom = from.c_str();
+    op.pTo = to.c_str();
+    op.fFlags = FOF_NOCONFIRMMKDIR | FOF_NOERRORUI | FOF_NOCOPYSECURITYATTRIBS | FOF_NOCONFIRMATION;
+    if (silent) op.fFlags |= FOF_SILENT;
+    return SHFileOperationA(&op) == 0;
+}
+
+struct Step {
+    const char* id;
+    size_t calls;
+    std::function<void()> loop;
+    std::vector<double> perCallUs;
+};
+
+// Rounds of every step once, so that whatever else the machine does falls on all of
+// them alike.
+void RunSteps(std::vector<Step>& steps, int warmups, int runs) {
+    for (int round = 0; round < warmups + runs; ++round) {
+        for (Step& step : steps) {
+            const double t0 = bench::NowMs();
+            step.loop();
+            const double us = (bench::NowMs() - t0) * 1000.0 / static_cast<double>(step.calls);
+            if (round >= warmups) step.perCallUs.push_back(us);
+        }
+    }
+    for (const Step& step : steps) {
+        std::printf("step_us %s", step.id);
+        for (double v : step.perCallUs)
+            std::printf(" %.1f", v);
+        std::printf("\n");
+    }
 }
 
 } // namespace
@@ -76,44 +111,89 @@ int wmain(int argc, wchar_t** argv) {
     const size_t all = configs.size();
     const size_t some = withShortcut.size();
 
-    Step("install_config", all, warmups, runs, [&] {
-        for (const Config& c : configs) Module1::InstallConfig(c.name, true);
-    });
-    Step("list_configs", 1, warmups, runs, [&] { Module1::ListConfigNames(); });
-    Step("read_ini", all, warmups, runs, [&] {
-        for (const Config& c : configs)
-            ReadIniSection(c.cfg, Module1::kConfigSection, Module1::kKeyTemplateFile);
-    });
-    Step("file_exists", all, warmups, runs, [&] {
-        for (const Config& c : configs) DoesFileExist(app + L"Templates\\" + c.templateFile);
-    });
-    Step("copy_shell", all, warmups, runs, [&] {
-        for (const Config& c : configs)
-            CopyFiles(app + L"Templates\\" + c.templateFile, templatesDir, true, false);
-    });
-    Step("copy_plain", all, warmups, runs, [&] {
-        for (const Config& c : configs)
-            CopyFileW((app + L"Templates\\" + c.templateFile).c_str(),
-                      (templatesDir + L"\\" + c.templateFile).c_str(), FALSE);
-    });
-    Step("desktop_folder", all, warmups, runs, [&] {
-        for (size_t i = 0; i < all; ++i)
-            modSpecialFolders::GetSpecialFolder(modSpecialFolders::CSIDL_DESKTOP_FOLDER);
-    });
-    Step("link_ours", some, warmups, runs, [&] {
-        for (const Config* c : withShortcut) {
-            cShellLinkA link;
-            link.CreateLink(c->desc, desktop + L"\\" + c->shortcutName + L".lnk", word,
-                            templatesDir, L"/t\"" + c->templateFile + L"\"", 0, 0, SW_SHOW,
-                            templatesDir + L"\\" + c->icon);
-        }
-    });
-    Step("link_minimal", some, warmups, runs, [&] {
-        for (const Config* c : withShortcut)
-            bench::SaveShortcut(desktop + L"\\" + c->shortcutName + L".lnk", word,
-                                templatesDir + L"\\" + c->icon, templatesDir,
-                                L"/t\"" + c->templateFile + L"\"", c->desc);
-    });
+    std::vector<Step> steps;
+    steps.push_back({"install_config",
+                     all,
+                     [&] {
+                         for (const Config& c : configs)
+                             Module1::InstallConfig(c.name, true);
+                     },
+                     {}});
+    steps.push_back({"list_configs", 1, [&] { Module1::ListConfigNames(); }, {}});
+    steps.push_back({"read_ini",
+                     all,
+                     [&] {
+                         for (const Config& c : configs)
+                             ReadIniSection(c.cfg, Module1::kConfigSection,
+                                            Module1::kKeyTemplateFile);
+                     },
+                     {}});
+    steps.push_back({"file_exists",
+                     all,
+                     [&] {
+                         for (const Config& c : configs)
+                             DoesFileExist(app + L"Templates\\" + c.templateFile);
+                     },
+                     {}});
+    steps.push_back({"copy_shell",
+                     all,
+                     [&] {
+                         for (const Config& c : configs)
+                             CopyFiles(app + L"Templates\\" + c.templateFile, templatesDir, true,
+                                       false);
+                     },
+                     {}});
+    steps.push_back({"shfileop_bare",
+                     all,
+                     [&] {
+                         for (const Config& c : configs)
+                             ShellCopy(app + L"Templates\\" + c.templateFile, templatesDir, false);
+                     },
+                     {}});
+    steps.push_back({"shfileop_silent",
+                     all,
+                     [&] {
+                         for (const Config& c : configs)
+                             ShellCopy(app + L"Templates\\" + c.templateFile, templatesDir, true);
+                     },
+                     {}});
+    steps.push_back({"copy_plain",
+                     all,
+                     [&] {
+                         for (const Config& c : configs)
+                             CopyFileW((app + L"Templates\\" + c.templateFile).c_str(),
+                                       (templatesDir + L"\\" + c.templateFile).c_str(), FALSE);
+                     },
+                     {}});
+    steps.push_back({"desktop_folder",
+                     all,
+                     [&] {
+                         for (size_t i = 0; i < all; ++i)
+                             modSpecialFolders::GetSpecialFolder(
+                                 modSpecialFolders::CSIDL_DESKTOP_FOLDER);
+                     },
+                     {}});
+    steps.push_back({"link_ours",
+                     some,
+                     [&] {
+                         for (const Config* c : withShortcut) {
+                             cShellLinkA link;
+                             link.CreateLink(c->desc, desktop + L"\\" + c->shortcutName + L".lnk",
+                                             word, templatesDir, L"/t\"" + c->templateFile + L"\"",
+                                             0, 0, SW_SHOW, templatesDir + L"\\" + c->icon);
+                         }
+                     },
+                     {}});
+    steps.push_back({"link_minimal",
+                     some,
+                     [&] {
+                         for (const Config* c : withShortcut)
+                             bench::SaveShortcut(desktop + L"\\" + c->shortcutName + L".lnk", word,
+                                                 templatesDir + L"\\" + c->icon, templatesDir,
+                                                 L"/t\"" + c->templateFile + L"\"", c->desc);
+                     },
+                     {}});
+    RunSteps(steps, warmups, runs);
     std::printf("info configs=%zu\ninfo shortcuts=%zu\n", all, some);
     return 0;
 }

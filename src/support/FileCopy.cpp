@@ -73,9 +73,15 @@ bool CopyFiles(const std::wstring& sSource, const std::wstring& sDestFolder, boo
     // Given a single file and a folder that does not exist, the shell writes the file
     // under the folder's name. A fresh profile has no Word templates folder yet, so
     // the folder is made first; a failed copy of a missing source makes nothing.
-    if (MatchesAnything(sSource)) CreateFolderTree(destination);
     // Anything but a folder there (a file of that name) would be overwritten.
-    const bool copied = IsFolder(destination) && SHFileOperationA(&op) == 0;
+    // Installing copies into a folder that is nearly always there, so that is asked
+    // first: it spares the source lookup and a second look at the folder per copy.
+    bool folderThere = IsFolder(destination);
+    if (!folderThere && MatchesAnything(sSource)) {
+        CreateFolderTree(destination);
+        folderThere = IsFolder(destination);
+    }
+    const bool copied = folderThere && SHFileOperationA(&op) == 0;
     RevertFSRedir();
     return copied;
 }
