@@ -2,4 +2,6 @@
 
 #include <windows.h>
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) { return Module1::Main(); }
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    return Module1::Main();
+}

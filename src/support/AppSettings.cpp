@@ -39,11 +39,14 @@ std::wstring ExeName() {
 
 std::wstring ShortDateText() {
     wchar_t buf[80] = {};
-    if (GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, nullptr, nullptr, buf, 80) <= 0) return {};
+    if (GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, nullptr, nullptr, buf, 80) <= 0)
+        return {};
     return buf;
 }
 
-std::string ToAnsiLine(const std::wstring& text) { return Text::ToAnsi(text) + "\r\n"; }
+std::string ToAnsiLine(const std::wstring& text) {
+    return Text::ToAnsi(text) + "\r\n";
+}
 
 ScopedWin::UniqueFile OpenForAppend(const std::wstring& file) {
     ScopedWin::UniqueFile h(CreateFileW(file.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
@@ -59,18 +62,21 @@ bool WriteAll(HANDLE h, const std::string& bytes) {
 
 // True when some line of the (ANSI) file equals `text` without regard to case.
 bool FileHasLine(const std::wstring& file, const std::wstring& text) {
-    ScopedWin::UniqueFile h(CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ScopedWin::UniqueFile h(CreateFileW(file.c_str(), GENERIC_READ,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!h) return false;
     std::string content;
     char buf[8192];
     DWORD got = 0;
-    while (ReadFile(h.get(), buf, sizeof buf, &got, nullptr) && got) content.append(buf, got);
+    while (ReadFile(h.get(), buf, sizeof buf, &got, nullptr) && got)
+        content.append(buf, got);
     size_t start = 0;
     while (start < content.size()) {
         size_t end = content.find_first_of("\r\n", start);
         if (end == std::string::npos) end = content.size();
-        if (Text::EqualsNoCase(Text::FromAnsi(content.substr(start, end - start)), text)) return true;
+        if (Text::EqualsNoCase(Text::FromAnsi(content.substr(start, end - start)), text))
+            return true;
         // A CR LF pair ends one line, as does a lone CR or LF.
         start = end + ((content.compare(end, 2, "\r\n") == 0) ? 2 : 1);
     }
@@ -116,8 +122,8 @@ std::wstring StripNameFromPathNoDebug(const std::wstring& sPath) {
     return slash == std::wstring::npos ? std::wstring() : sPath.substr(0, slash);
 }
 
-bool SaveTextToFileNoDebug(const std::wstring& sFileName, const std::wstring& sText, bool bOverwrite,
-                           bool bNoDuplicates) {
+bool SaveTextToFileNoDebug(const std::wstring& sFileName, const std::wstring& sText,
+                           bool bOverwrite, bool bNoDuplicates) {
     const std::wstring folder = StripNameFromPathNoDebug(sFileName);
     if (!DoesDirExistNoDebug(folder)) {
         // No owner window: the debug writer must never bring up the shell's error UI.
@@ -128,8 +134,9 @@ bool SaveTextToFileNoDebug(const std::wstring& sFileName, const std::wstring& sT
     DisableFSRedir();
     bool ok = false;
     if (bOverwrite) {
-        ScopedWin::UniqueFile h(CreateFileW(sFileName.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                            CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        ScopedWin::UniqueFile h(CreateFileW(sFileName.c_str(), GENERIC_WRITE, FILE_SHARE_READ,
+                                            nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                                            nullptr));
         ok = h && WriteAll(h.get(), ToAnsiLine(sText));
     } else {
         if (bNoDuplicates) {

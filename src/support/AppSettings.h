@@ -14,8 +14,8 @@ void InitAppSettings(bool bSetAppINI, bool bUseAppPath);
 std::wstring AppPath(); // the executable's folder, always ending in "\"
 std::wstring AppVersionString(const std::wstring& sStage, const std::wstring& sNote);
 short CountFiles(std::wstring sPath, std::wstring sPattern);
-bool SaveTextToFileNoDebug(const std::wstring& sFileName, const std::wstring& sText, bool bOverwrite,
-                           bool bNoDuplicates);
+bool SaveTextToFileNoDebug(const std::wstring& sFileName, const std::wstring& sText,
+                           bool bOverwrite, bool bNoDuplicates);
 std::wstring StripNameFromPathNoDebug(const std::wstring& sPath);
 
 } // namespace CommonModule

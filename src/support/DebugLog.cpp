@@ -3,6 +3,8 @@
 #include "support/AppSettings.h"
 #include "support/Text.h"
 
+#include <new>
+
 namespace CommonModule {
 
 namespace {
@@ -33,23 +35,39 @@ ErrorInfo Win32Error(DWORD code) {
 
 ErrorInfo LastError() { return Win32Error(GetLastError()); }
 
-void DPrintTexts(std::initializer_list<std::wstring> values) {
-    std::wstring line;
-    for (const auto& v : values) {
-        line += L'\t';
-        line += v;
+ErrorInfo CurrentExceptionError() {
+    try {
+        throw;
+    } catch (const std::bad_alloc&) {
+        return Win32Error(ERROR_NOT_ENOUGH_MEMORY);
+    } catch (...) {
+        return Win32Error(ERROR_BUFFER_OVERFLOW);
     }
-    const std::string ansi = Text::ToAnsi(line);
-    OutputDebugStringA(ansi.c_str());
-    if (Observer()) Observer()(ansi);
-    if (bDebugToFile) SaveTextToFileNoDebug(sDebugFile, TimeOfDayText() + line, false, false);
 }
 
-void ReportError(std::wstring_view routine, const ErrorInfo& error, ParamList params) {
-    DPrint(L"CommonModule\\" + std::wstring(routine) + L" VB ERROR: " + std::to_wstring(error.number) +
-           L" " + error.description);
-    for (const auto& [name, value] : params)
-        DPrint(L"\t- " + std::wstring(name) + L"=" + value);
+void DPrintTexts(std::initializer_list<std::wstring> values) noexcept {
+    try {
+        std::wstring line;
+        for (const auto& v : values) {
+            line += L'\t';
+            line += v;
+        }
+        const std::string ansi = Text::ToAnsi(line);
+        OutputDebugStringA(ansi.c_str());
+        if (Observer()) Observer()(ansi);
+        if (bDebugToFile) SaveTextToFileNoDebug(sDebugFile, TimeOfDayText() + line, false, false);
+    } catch (...) {
+    }
+}
+
+void ReportError(std::wstring_view routine, const ErrorInfo& error, ParamList params) noexcept {
+    try {
+        DPrint(L"CommonModule\\" + std::wstring(routine) + L" VB ERROR: " +
+               std::to_wstring(error.number) + L" " + error.description);
+        for (const auto& [name, value] : params)
+            DPrint(L"\t- " + std::wstring(name) + L"=" + value);
+    } catch (...) {
+    }
 }
 
 void SetDebugObserver(DebugObserver observer) { Observer() = std::move(observer); }

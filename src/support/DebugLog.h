@@ -20,6 +20,9 @@ struct ErrorInfo {
 // Describes a Win32 error code (GetLastError, or an HRESULT) with the system text.
 ErrorInfo Win32Error(DWORD code);
 ErrorInfo LastError();
+// The exception being handled (call inside a catch block only): out of memory, or the
+// text grew past its largest size.
+ErrorInfo CurrentExceptionError();
 
 // Text forms of the values DPrint accepts: Booleans as the words True and False,
 // numbers in plain decimal.
@@ -34,14 +37,15 @@ std::wstring ToText(T v) {
 }
 
 // Builds one line, a TAB before each value, and sends it to the debugger output
-// (and to the debug file while that channel is on).
-void DPrintTexts(std::initializer_list<std::wstring> values);
+// (and to the debug file while that channel is on). A failure on the way costs the line,
+// never the caller.
+void DPrintTexts(std::initializer_list<std::wstring> values) noexcept;
 template <class... T> void DPrint(const T&... values) { DPrintTexts({ToText(values)...}); }
 
 // "CommonModule\<routine> VB ERROR: <number> <description>", then one line per
 // parameter: TAB "- " name "=" value.
 using ParamList = std::initializer_list<std::pair<std::wstring_view, std::wstring>>;
-void ReportError(std::wstring_view routine, const ErrorInfo& error, ParamList params = {});
+void ReportError(std::wstring_view routine, const ErrorInfo& error, ParamList params = {}) noexcept;
 
 // Tests watch the lines as they leave for the debugger (ANSI, exactly as sent).
 using DebugObserver = std::function<void(const std::string& ansiLine)>;

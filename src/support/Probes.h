@@ -12,6 +12,9 @@ bool DoesDirExist(const std::wstring& sPath);
 bool DoesDirExistNoDebug(const std::wstring& sPath);
 bool DoesFileExist(const std::wstring& sPath);
 bool DoesFileExistLongPath(const std::wstring& sPath);
+// "\\?\" form of an absolute path ("\\?\UNC\" for a "\\server\share" path); a path
+// already in that form comes back unchanged.
+std::wstring ExtendedLengthPath(const std::wstring& sPath);
 bool CreateDirPath(const std::wstring& sPath);
 
 } // namespace CommonModule

@@ -7,7 +7,8 @@ namespace Text {
 std::string ToAnsi(std::wstring_view text) {
     if (text.empty()) return {};
     const int wideLen = static_cast<int>(text.size());
-    const int len = WideCharToMultiByte(CP_ACP, 0, text.data(), wideLen, nullptr, 0, nullptr, nullptr);
+    const int len =
+        WideCharToMultiByte(CP_ACP, 0, text.data(), wideLen, nullptr, 0, nullptr, nullptr);
     if (len <= 0) return {};
     std::string out(static_cast<size_t>(len), '\0');
     WideCharToMultiByte(CP_ACP, 0, text.data(), wideLen, out.data(), len, nullptr, nullptr);

@@ -18,7 +18,9 @@ struct Node {
     const BYTE* children = nullptr;
 };
 
-size_t Align4(size_t n) { return (n + 3) & ~size_t{3}; }
+size_t Align4(size_t n) {
+    return (n + 3) & ~size_t{3};
+}
 
 bool ReadNode(const BYTE* base, const BYTE* p, const BYTE* end, Node& n) {
     if (end - p < 6) return false;
@@ -73,7 +75,9 @@ Fields Parse(const void* data, size_t size) {
     const BYTE* base = static_cast<const BYTE*>(data);
     Node root;
     if (!ReadNode(base, base, base + size, root) || root.key != L"VS_VERSION_INFO") return f;
-    if (root.valueLength >= sizeof(VS_FIXEDFILEINFO)) {
+    // The fixed block must lie inside the root node, whatever its value length claims.
+    if (root.valueLength >= sizeof(VS_FIXEDFILEINFO) &&
+        root.value + sizeof(VS_FIXEDFILEINFO) <= root.begin + root.length) {
         VS_FIXEDFILEINFO fixed;
         std::memcpy(&fixed, root.value, sizeof fixed);
         if (fixed.dwSignature == 0xFEEF04BD) {

@@ -8,6 +8,8 @@ DebugCapture::DebugCapture() {
     CommonModule::SetDebugObserver([this](const std::string& line) { lines_.push_back(line); });
 }
 
-DebugCapture::~DebugCapture() { CommonModule::SetDebugObserver(nullptr); }
+DebugCapture::~DebugCapture() {
+    CommonModule::SetDebugObserver(nullptr);
+}
 
 } // namespace testlib

@@ -13,15 +13,16 @@ std::wstring TempRoot() {
     wchar_t buf[MAX_PATH] = {};
     const DWORD n = GetTempPathW(MAX_PATH, buf);
     std::wstring root(buf, n);
-    while (!root.empty() && root.back() == L'\\') root.pop_back();
+    while (!root.empty() && root.back() == L'\\')
+        root.pop_back();
     return root;
 }
 } // namespace
 
 ScratchDir::ScratchDir(const std::wstring& hint) {
     static std::atomic<unsigned> counter{0};
-    const std::wstring base = TempRoot() + L"\\dorvane-" + hint + L"-" +
-                              std::to_wstring(GetCurrentProcessId()) + L"-";
+    const std::wstring base =
+        TempRoot() + L"\\dorvane-" + hint + L"-" + std::to_wstring(GetCurrentProcessId()) + L"-";
     for (;;) {
         path_ = base + std::to_wstring(counter++);
         if (CreateDirectoryW(path_.c_str(), nullptr)) return;
@@ -29,7 +30,9 @@ ScratchDir::ScratchDir(const std::wstring& hint) {
     }
 }
 
-ScratchDir::~ScratchDir() { RemoveTree(path_); }
+ScratchDir::~ScratchDir() {
+    RemoveTree(path_);
+}
 
 void WriteFile(const std::wstring& path, const std::string& bytes) {
     HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
@@ -47,7 +50,8 @@ std::string ReadFile(const std::wstring& path) {
     std::string out;
     char buf[4096];
     DWORD got = 0;
-    while (::ReadFile(h, buf, sizeof buf, &got, nullptr) && got) out.append(buf, got);
+    while (::ReadFile(h, buf, sizeof buf, &got, nullptr) && got)
+        out.append(buf, got);
     CloseHandle(h);
     return out;
 }
@@ -64,7 +68,8 @@ bool DirExists(const std::wstring& path) {
 
 void MakeDirs(const std::wstring& path) {
     for (size_t i = 3; i <= path.size(); ++i)
-        if (i == path.size() || path[i] == L'\\') CreateDirectoryW(path.substr(0, i).c_str(), nullptr);
+        if (i == path.size() || path[i] == L'\\')
+            CreateDirectoryW(path.substr(0, i).c_str(), nullptr);
 }
 
 void RemoveTree(const std::wstring& path) {
@@ -88,8 +93,8 @@ void RemoveTree(const std::wstring& path) {
 
 std::string Utf8(const std::wstring& text) {
     if (text.empty()) return {};
-    const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr,
-                                      0, nullptr, nullptr);
+    const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                      nullptr, 0, nullptr, nullptr);
     std::string out(static_cast<size_t>(n), '\0');
     WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n,
                         nullptr, nullptr);

@@ -1,0 +1,28 @@
+#include "core/Module1.h"
+
+#include "support/AppSettings.h"
+#include "support/FileSearch.h"
+#include "support/Strings.h"
+
+namespace Module1 {
+
+std::wstring ConfigFilePath(const std::wstring& sConfigName) {
+    return CommonModule::AppPath() + L"Configs\\" + sConfigName + L".cfg";
+}
+
+// Every ".cfg" goes, with exact letter case: "Report.CFG" keeps its ending and
+// "a.cfg.cfg" becomes "a".
+std::wstring ConfigNameFromFile(const std::wstring& sConfigFilePath) {
+    return CommonModule::Strip(CommonModule::StripPath(sConfigFilePath), L".cfg");
+}
+
+std::vector<std::wstring> ListConfigNames() {
+    Collection found;
+    CommonModule::FindFiles(CommonModule::AppPath() + L"Configs", L"*.cfg", found, false);
+    std::vector<std::wstring> names;
+    for (const auto& path : found)
+        if (!path.empty()) names.push_back(ConfigNameFromFile(path));
+    return names;
+}
+
+} // namespace Module1

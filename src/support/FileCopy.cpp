@@ -1,0 +1,83 @@
+#include "support/FileCopy.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include "support/Probes.h"
+#include "support/Text.h"
+
+namespace CommonModule {
+
+namespace {
+
+// Wine cancels a copy whose destination ends in a backslash, so the folder goes to
+// the shell without one. A drive root keeps its backslash: "C:" alone would mean the
+// drive's current folder.
+std::wstring WithoutTrailingBackslash(std::wstring path) {
+    while (path.size() > 1 && path.back() == L'\\') {
+        if (path.size() == 3 && path[1] == L':') break;
+        path.pop_back();
+    }
+    return path;
+}
+
+bool IsFolder(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool MatchesAnything(const std::wstring& source) {
+    WIN32_FIND_DATAW found{};
+    const HANDLE search = FindFirstFileW(source.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return false;
+    FindClose(search);
+    return true;
+}
+
+// Creates the folder and every missing parent, without any dialog.
+void CreateFolderTree(const std::wstring& path) {
+    if (path.empty() || IsFolder(path)) return;
+    const size_t cut = path.find_last_of(L'\\');
+    if (cut != std::wstring::npos && cut > 0) CreateFolderTree(path.substr(0, cut));
+    CreateDirectoryW(path.c_str(), nullptr);
+}
+
+std::string DoubleNulTerminated(const std::wstring& path) {
+    std::string ansi = Text::ToAnsi(path);
+    ansi.append(2, '\0');
+    return ansi;
+}
+
+} // namespace
+
+bool CopyFiles(const std::wstring& sSource, const std::wstring& sDestFolder, bool bReplace,
+               bool bRename) {
+    FILEOP_FLAGS flags = FOF_NOCONFIRMMKDIR | FOF_NOERRORUI | FOF_NOCOPYSECURITYATTRIBS;
+    if (bRename)
+        flags = static_cast<FILEOP_FLAGS>(flags | FOF_RENAMEONCOLLISION);
+    else if (bReplace)
+        flags = static_cast<FILEOP_FLAGS>(flags | FOF_NOCONFIRMATION);
+
+    const std::wstring destination = WithoutTrailingBackslash(sDestFolder);
+    const std::string from = DoubleNulTerminated(sSource);
+    const std::string to = DoubleNulTerminated(destination);
+
+    SHFILEOPSTRUCTA op{};
+    op.hwnd = nullptr;
+    op.wFunc = FO_COPY;
+    op.pFrom = from.c_str();
+    op.pTo = to.c_str();
+    op.fFlags = flags;
+
+    DisableFSRedir();
+    // Given a single file and a folder that does not exist, the shell writes the file
+    // under the folder's name. A fresh profile has no Word templates folder yet, so
+    // the folder is made first; a failed copy of a missing source makes nothing.
+    if (MatchesAnything(sSource)) CreateFolderTree(destination);
+    // Anything but a folder there (a file of that name) would be overwritten.
+    const bool copied = IsFolder(destination) && SHFileOperationA(&op) == 0;
+    RevertFSRedir();
+    return copied;
+}
+
+} // namespace CommonModule

@@ -1,0 +1,51 @@
+#include "support/IniValues.h"
+
+#include "support/DebugLog.h"
+#include "support/Text.h"
+
+#include <windows.h>
+
+namespace CommonModule {
+
+namespace {
+constexpr DWORD kFirstBufferSize = 255;
+// Far above any value a configuration holds; stops the doubling should the platform
+// keep answering "cut".
+constexpr DWORD kLargestBufferSize = 1u << 26;
+} // namespace
+
+std::wstring ReadIniSection(const std::wstring& sIniFile, const std::wstring& sSection,
+                            const std::wstring& sKey) {
+    try {
+        const std::string file = Text::ToAnsi(sIniFile);
+        const std::string section = Text::ToAnsi(sSection);
+        const std::string key = Text::ToAnsi(sKey);
+        for (DWORD size = kFirstBufferSize;; size *= 2) {
+            std::string buffer(size, ' ');
+            const DWORD count = GetPrivateProfileStringA(section.c_str(), key.c_str(), "",
+                                                         buffer.data(), size, file.c_str());
+            if (count == 0) return {};
+            // A value that was cut comes back as size - 1 characters; so does one that
+            // just fits, and the larger buffer then settles which it was.
+            if (count + 1 < size || size >= kLargestBufferSize)
+                return Text::FromAnsi(std::string_view(buffer.data(), count));
+        }
+    } catch (...) {
+        try {
+            const ErrorInfo e = CurrentExceptionError();
+            DPrint(L"ReadIniSection - Error: (" + std::to_wstring(e.number) + L")" + e.description);
+        } catch (...) {
+        }
+        return {};
+    }
+}
+
+void WriteIniValue(const std::wstring& sIniFile, const std::wstring& sSection,
+                   const std::wstring& sKey, const std::wstring& sValue) {
+    // A refused write (read-only file, missing folder) shows only when the value is
+    // read back.
+    WritePrivateProfileStringA(Text::ToAnsi(sSection).c_str(), Text::ToAnsi(sKey).c_str(),
+                               Text::ToAnsi(sValue).c_str(), Text::ToAnsi(sIniFile).c_str());
+}
+
+} // namespace CommonModule

@@ -1,0 +1,97 @@
+#include "support/Probes.h"
+
+#include "support/DebugLog.h"
+#include "support/ScopedWin.h"
+#include "support/Text.h"
+
+#include <imagehlp.h>
+
+namespace CommonModule {
+
+bool bFSRedirDisabled = false;
+
+// The bracket only keeps its flag: the process never asks the system to turn file-system
+// redirection off, so there is nothing to undo.
+void DisableFSRedir() {
+    if (!bFSRedirDisabled) bFSRedirDisabled = true;
+}
+
+void RevertFSRedir() {
+    if (bFSRedirDisabled) bFSRedirDisabled = false;
+}
+
+namespace {
+
+// Drive paths ("C:...") and UNC paths ("\\...") have one of these as their second
+// character; anything else is relative and is turned away before the disk is touched.
+bool LooksAbsolute(const std::wstring& sPath) {
+    return sPath.size() >= 2 && (sPath[1] == L'\\' || sPath[1] == L':') &&
+           sPath.find(L'\0') == std::wstring::npos;
+}
+
+// Decides by the directory bit: a file that cannot be opened (held without sharing,
+// no read access) is still a file, not a folder.
+bool ProbeFolder(const std::wstring& sPath) {
+    if (!LooksAbsolute(sPath)) return false;
+    DisableFSRedir();
+    const DWORD attributes = GetFileAttributesA(Text::ToAnsi(sPath).c_str());
+    RevertFSRedir();
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+// OpenFile keeps the path in a 128-byte structure; longer paths take the wide probe.
+constexpr size_t kOpenFileMaxPath = 116;
+
+} // namespace
+
+bool DoesDirExist(const std::wstring& sPath) {
+    return ProbeFolder(sPath);
+}
+
+bool DoesDirExistNoDebug(const std::wstring& sPath) {
+    return ProbeFolder(sPath);
+}
+
+bool DoesFileExist(const std::wstring& sPath) {
+    if (sPath.size() > kOpenFileMaxPath) {
+        const bool found = DoesFileExistLongPath(sPath);
+        DPrint(sPath.size());
+        return found;
+    }
+    if (!LooksAbsolute(sPath)) return false;
+    OFSTRUCT ofs{};
+    ofs.cBytes = sizeof ofs;
+    DisableFSRedir();
+    const HFILE h = OpenFile(Text::ToAnsi(sPath).c_str(), &ofs, OF_EXIST);
+    RevertFSRedir();
+    return h != HFILE_ERROR;
+}
+
+std::wstring ExtendedLengthPath(const std::wstring& sPath) {
+    if (sPath.starts_with(L"\\\\?\\")) return sPath;
+    if (sPath.starts_with(L"\\\\")) return L"\\\\?\\UNC\\" + sPath.substr(2);
+    return L"\\\\?\\" + sPath;
+}
+
+bool DoesFileExistLongPath(const std::wstring& sPath) {
+    if (sPath.empty() || sPath.find(L'\0') != std::wstring::npos) return false;
+    const ScopedWin::UniqueFile h(CreateFileW(ExtendedLengthPath(sPath).c_str(), GENERIC_READ,
+                                              FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    return static_cast<bool>(h);
+}
+
+bool CreateDirPath(const std::wstring& sPath) {
+    // A relative path would be created below whatever the current folder happens to be,
+    // and then still be reported as missing.
+    if (!LooksAbsolute(sPath)) return false;
+    // MakeSureDirectoryPathExists takes whatever follows the last backslash for a file
+    // name, so the folder itself is only made when the path ends in one.
+    std::wstring withSlash = sPath;
+    if (withSlash.back() != L'\\') withSlash += L'\\';
+    DisableFSRedir();
+    MakeSureDirectoryPathExists(Text::ToAnsi(withSlash).c_str());
+    RevertFSRedir();
+    return DoesDirExist(sPath);
+}
+
+} // namespace CommonModule

@@ -1,0 +1,71 @@
+#include "core/CommandLine.h"
+#include "core/Module1.h"
+
+#include <gtest/gtest.h>
+
+using Module1::Action;
+using Module1::ArgumentsFromCommandLine;
+using Module1::ParseCommandLine;
+
+TEST(ArgumentString, FollowsTheProgramPathQuotedOrNot) {
+    EXPECT_EQ(ArgumentsFromCommandLine(L"\"C:\\Program Files\\D\\Dorvane.exe\" /copyall"),
+              L"/copyall");
+    EXPECT_EQ(ArgumentsFromCommandLine(L"C:\\D\\Dorvane.exe /copyall"), L"/copyall");
+    EXPECT_EQ(ArgumentsFromCommandLine(L"Dorvane.exe"), L"");
+    EXPECT_EQ(ArgumentsFromCommandLine(L"\"C:\\D\\Dorvane.exe\""), L"");
+    // Quotes that touch the argument: no blank separates them on some launchers.
+    EXPECT_EQ(ArgumentsFromCommandLine(L"\"C:\\D\\Dorvane.exe\"/copyall"), L"/copyall");
+}
+
+TEST(ArgumentString, KeepsBlanksInsideAndAfterTheArguments) {
+    EXPECT_EQ(ArgumentsFromCommandLine(L"Dorvane.exe   /copy  x.dot  "), L"/copy  x.dot  ");
+    EXPECT_EQ(ArgumentsFromCommandLine(L"Dorvane.exe \t/installall "), L"/installall ");
+    EXPECT_EQ(ArgumentsFromCommandLine(L"Dorvane.exe /install \"Company Letter\""),
+              L"/install \"Company Letter\"");
+}
+
+TEST(CommandMatching, WholeLineWordsIgnoreLetterCaseButNotBlanks) {
+    EXPECT_EQ(ParseCommandLine(L"/installall").action, Action::InstallAll);
+    EXPECT_EQ(ParseCommandLine(L"/InstallAll").action, Action::InstallAll);
+    EXPECT_EQ(ParseCommandLine(L"/COPYALL").action, Action::CopyAll);
+    EXPECT_EQ(ParseCommandLine(L"/CopyAll").action, Action::CopyAll);
+    EXPECT_EQ(ParseCommandLine(L" /copyall").action, Action::None);
+    EXPECT_EQ(ParseCommandLine(L"/CopyAll ").action, Action::None);
+}
+
+TEST(CommandMatching, PrefixesAreLowerCaseOnlyAndCopyComesFirst) {
+    auto copy = ParseCommandLine(L"/copy Letter.dotx");
+    EXPECT_EQ(copy.action, Action::Copy);
+    EXPECT_EQ(copy.argument, L"Letter.dotx");
+    EXPECT_EQ(ParseCommandLine(L"/Copy Letter.dotx").action, Action::None);
+    EXPECT_EQ(ParseCommandLine(L"/Install Letter").action, Action::None);
+
+    // "/copyall " with a blank is no longer the whole word: it is a copy of itself.
+    auto copyall = ParseCommandLine(L"/copyall ");
+    EXPECT_EQ(copyall.action, Action::Copy);
+    EXPECT_EQ(copyall.argument, L"/copyall ");
+
+    auto install = ParseCommandLine(L"/install Company Letter");
+    EXPECT_EQ(install.action, Action::Install);
+    EXPECT_EQ(install.argument, L"Company Letter");
+
+    auto installall = ParseCommandLine(L"/installall ");
+    EXPECT_EQ(installall.action, Action::Install);
+    EXPECT_EQ(installall.argument, L"/installall ");
+}
+
+TEST(CommandMatching, ArgumentIsNeitherTrimmedNorUnquoted) {
+    EXPECT_EQ(ParseCommandLine(L"/copy  x.dot").argument, L" x.dot");
+    EXPECT_EQ(ParseCommandLine(L"/copy").argument, L"/copy");
+    EXPECT_EQ(ParseCommandLine(L"/install \"Company Letter\"").argument, L"\"Company Letter\"");
+    EXPECT_EQ(ParseCommandLine(L"/copy *.dotx").argument, L"*.dotx");
+    // Every occurrence of the prefix goes, not only the first.
+    EXPECT_EQ(ParseCommandLine(L"/copy a/copy b").argument, L"a/copy b");
+    EXPECT_EQ(ParseCommandLine(L"/copy a/copy /copy b").argument, L"a/copy b");
+}
+
+TEST(CommandMatching, AnythingElseMatchesNothing) {
+    EXPECT_EQ(ParseCommandLine(L"C:\\Templates\\Letter.dotx").action, Action::None);
+    EXPECT_EQ(ParseCommandLine(L"-installall").action, Action::None);
+    EXPECT_EQ(ParseCommandLine(L"/cop").action, Action::None);
+}

@@ -1,0 +1,37 @@
+#include "support/Collection.h"
+
+#include <gtest/gtest.h>
+
+TEST(Collection, KeepsAdditionOrderAndReadsFromOne) {
+    Collection c;
+    EXPECT_TRUE(c.Add(L"b", L"k2"));
+    EXPECT_TRUE(c.Add(L"a", L"k1"));
+    EXPECT_TRUE(c.Add(L"c", L"k3"));
+    ASSERT_EQ(c.Count(), 3u);
+    EXPECT_EQ(c.Item(1), L"b");
+    EXPECT_EQ(c.Item(3), L"c");
+    EXPECT_THROW(c.Item(0), std::out_of_range);
+    EXPECT_THROW(c.Item(4), std::out_of_range);
+}
+
+TEST(Collection, RefusesAKeyPresentInAnyLetterCase) {
+    Collection c;
+    ASSERT_TRUE(c.Add(L"first", L"C:\\Office\\WinWord.exe"));
+    EXPECT_FALSE(c.Add(L"second", L"c:\\office\\WINWORD.EXE"));
+    EXPECT_FALSE(c.Add(L"third", L"C:\\Office\\WinWord.exe"));
+    // Letters beyond ASCII fold too.
+    ASSERT_TRUE(c.Add(L"x", L"\u00c4rger"));
+    EXPECT_FALSE(c.Add(L"y", L"\u00e4RGER"));
+    ASSERT_EQ(c.Count(), 2u);
+    EXPECT_EQ(c.Item(1), L"first");
+    EXPECT_TRUE(c.ContainsKey(L"C:\\OFFICE\\winword.exe"));
+    EXPECT_FALSE(c.ContainsKey(L"C:\\Office\\WinWord.ex"));
+    // Distinct keys may hold equal values.
+    EXPECT_TRUE(c.Add(L"first", L"other key"));
+}
+
+TEST(Collection, DuplicateKeyErrorIsTheCollectionsOwn) {
+    const auto e = Collection::DuplicateKeyError();
+    EXPECT_EQ(e.number, 457);
+    EXPECT_EQ(e.description, L"This key is already associated with an element of this collection");
+}
