@@ -28,7 +28,7 @@ class DorvaneTestCase(unittest.TestCase):
         if self.NEEDS_DORVANE and not os.path.isfile(self.tools.dorvane):
             self.fail(f"Dorvane.exe is not built ({self.tools.dorvane or 'DORVANE_EXE unset'})")
         self.gui = GuiDriver(self.prefix, self.tools)
-        self.profile = UserProfile(self.prefix)
+        self.profile = UserProfile(self.prefix, self.tools)
         self.profile.reset()
         self.word = StandInWord(self.prefix, self.tools.winword)
         if self.WORD_INSTALLED:

@@ -139,8 +139,8 @@ class StandInWord:
 class UserProfile:
     """The prefix user's Word templates folder and desktop, as Unix paths."""
 
-    def __init__(self, prefix):
-        folders = prefix.user_folders
+    def __init__(self, prefix, tools):
+        folders = prefix.user_folders(tools.winprobe)
         self.prefix = prefix
         self.templates_win = folders["appdata"] + r"\Microsoft\Templates"
         self.desktop_win = folders["desktop"]

@@ -5,7 +5,6 @@ import ntpath
 import os
 import subprocess
 import tempfile
-from functools import cached_property
 
 
 class WinePrefix:
@@ -13,6 +12,7 @@ class WinePrefix:
         self.root = os.path.abspath(root)
         self.wine_run = os.path.abspath(wine_run)
         self.prefix = os.path.join(self.root, "prefix")
+        self._folders = None
 
     @classmethod
     def from_environment(cls):
@@ -67,20 +67,20 @@ class WinePrefix:
                 return "C:\\" + ("" if rel == "." else rel.replace("/", "\\"))
         return "Z:" + path.replace("/", "\\")
 
-    @cached_property
-    def user_folders(self):
-        """The Windows paths of the current user's folders, as the shell reports them:
-        {'appdata': 'C:\\users\\...\\AppData\\Roaming', 'desktop': ...}."""
-        from .tools import Tools
-        code, out = self.run(Tools.from_environment().winprobe, "folders")
-        if code != 0:
-            raise RuntimeError("winprobe folders failed: " + out)
-        found = {}
-        for line in out.splitlines():
-            if line.startswith("{"):
-                item = json.loads(line)
-                found[item["name"]] = item["path"]
-        return found
+    def user_folders(self, winprobe):
+        """The Windows paths of the current user's folders, as the shell reports them
+        (asked once per prefix through winprobe.exe): {'appdata': 'C:\\users\\...
+        \\AppData\\Roaming', 'desktop': ...}."""
+        if self._folders is None:
+            code, out = self.run(winprobe, "folders")
+            if code != 0:
+                raise RuntimeError("winprobe folders failed: " + out)
+            self._folders = {}
+            for line in out.splitlines():
+                if line.startswith("{"):
+                    item = json.loads(line)
+                    self._folders[item["name"]] = item["path"]
+        return self._folders
 
 
 def _required(name):
