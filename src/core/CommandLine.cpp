@@ -11,14 +11,17 @@
 namespace Module1 {
 
 std::wstring ArgumentsFromCommandLine(const std::wstring& sFullCommandLine) {
+    // The program path ends at its closing quote, or at the first blank when it is
+    // not quoted: the rule the C runtime uses for WinMain's command line.
     size_t i = 0;
     const size_t n = sFullCommandLine.size();
     if (n > 0 && sFullCommandLine[0] == L'"') {
         const size_t close = sFullCommandLine.find(L'"', 1);
         i = close == std::wstring::npos ? n : close + 1;
+    } else {
+        while (i < n && sFullCommandLine[i] != L' ' && sFullCommandLine[i] != L'\t')
+            ++i;
     }
-    while (i < n && sFullCommandLine[i] != L' ' && sFullCommandLine[i] != L'\t')
-        ++i;
     // Only the blanks that separate the program from its arguments go; blanks inside
     // or after the arguments belong to them.
     while (i < n && (sFullCommandLine[i] == L' ' || sFullCommandLine[i] == L'\t'))

@@ -59,9 +59,10 @@ TEST(CommandMatching, ArgumentIsNeitherTrimmedNorUnquoted) {
     EXPECT_EQ(ParseCommandLine(L"/copy").argument, L"/copy");
     EXPECT_EQ(ParseCommandLine(L"/install \"Company Letter\"").argument, L"\"Company Letter\"");
     EXPECT_EQ(ParseCommandLine(L"/copy *.dotx").argument, L"*.dotx");
-    // Every occurrence of the prefix goes, not only the first.
-    EXPECT_EQ(ParseCommandLine(L"/copy a/copy b").argument, L"a/copy b");
-    EXPECT_EQ(ParseCommandLine(L"/copy a/copy /copy b").argument, L"a/copy b");
+    // Every occurrence of the prefix with its blank goes, not only the first.
+    EXPECT_EQ(ParseCommandLine(L"/copy a/copy b").argument, L"ab");
+    EXPECT_EQ(ParseCommandLine(L"/copy a/copyb").argument, L"a/copyb");
+    EXPECT_EQ(ParseCommandLine(L"/install x/install y").argument, L"xy");
 }
 
 TEST(CommandMatching, AnythingElseMatchesNothing) {
