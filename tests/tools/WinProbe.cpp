@@ -9,6 +9,8 @@
 //   winprobe mklnk LNK TARGET [--args A] [--argshex HEX] [--workdir D] [--desc D]
 //                  [--icon PATH] [--iconindex N] [--show N]
 //                              writes a shell link
+//   winprobe open FILE         opens a file the way Explorer does (ShellExecuteEx,
+//                              default verb), exits 0 when the shell accepted it
 #include "ToolIo.h"
 #include "support/ScopedWin.h"
 
@@ -199,6 +201,18 @@ int Window() {
     return 0;
 }
 
+// Wine hands back no process handle for a started link, so the caller polls for what
+// the started program leaves behind instead of waiting here.
+int Open(const std::wstring& file) {
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    SHELLEXECUTEINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = SEE_MASK_NOASYNC | SEE_MASK_FLAG_NO_UI;
+    info.lpFile = file.c_str();
+    info.nShow = SW_SHOWNORMAL;
+    return ShellExecuteExW(&info) ? 0 : 1;
+}
+
 } // namespace
 
 int wmain() {
@@ -216,6 +230,7 @@ int wmain() {
     }
     if (args[1] == L"window") return Window();
     if (args[1] == L"mklnk") return MakeLink(args);
+    if (args[1] == L"open" && args.size() >= 3) return Open(args[2]);
     if (args[1] == L"msgbox" && args.size() >= 3)
         return MessageBoxW(nullptr, L"Probe text\nsecond line", L"Probe title",
                            static_cast<UINT>(wcstoul(args[2].c_str(), nullptr, 0)));
