@@ -1,6 +1,7 @@
 #!/bin/bash
 # Installs what a fresh Debian 12 machine lacks for building and testing Dorvane:
-# the mingw-w64 cross compiler, 32-bit Wine, Xvfb, GoogleTest's sources and lnkinfo.
+# the mingw-w64 cross compiler, 32-bit Wine, Xvfb, GoogleTest's sources, lnkinfo and
+# the Python that runs the end-to-end tests.
 # Does nothing when everything is there already.
 set -euo pipefail
 
@@ -12,6 +13,7 @@ have_cmd i686-w64-mingw32-g++-posix || need_pkgs+=(g++-mingw-w64-i686-posix ming
 have_cmd xvfb-run || need_pkgs+=(xvfb xauth)
 have_cmd lnkinfo || need_pkgs+=(liblnk-utils)
 have_cmd flock || need_pkgs+=(util-linux)
+[ -x /usr/bin/python3 ] || need_pkgs+=(python3)
 [ -f /usr/src/googletest/CMakeLists.txt ] || need_pkgs+=(googletest)
 if ! have_cmd wine || ! dpkg -s wine32:i386 >/dev/null 2>&1; then need_pkgs+=(wine wine32:i386); fi
 

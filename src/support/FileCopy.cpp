@@ -4,6 +4,7 @@
 #include <shellapi.h>
 
 #include "support/Probes.h"
+#include "support/ScopedWin.h"
 #include "support/Text.h"
 
 namespace CommonModule {
@@ -26,12 +27,17 @@ bool IsFolder(const std::wstring& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+// True when the source names at least one entry ("." and ".." of a wildcard over a
+// folder do not count).
 bool MatchesAnything(const std::wstring& source) {
     WIN32_FIND_DATAW found{};
-    const HANDLE search = FindFirstFileW(source.c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return false;
-    FindClose(search);
-    return true;
+    ScopedWin::UniqueFind search(FindFirstFileW(source.c_str(), &found));
+    if (!search) return false;
+    do {
+        const std::wstring_view name = found.cFileName;
+        if (name != L"." && name != L"..") return true;
+    } while (FindNextFileW(search.get(), &found));
+    return false;
 }
 
 // Creates the folder and every missing parent, without any dialog.
@@ -69,15 +75,18 @@ bool CopyFiles(const std::wstring& sSource, const std::wstring& sDestFolder, boo
     op.pTo = to.c_str();
     op.fFlags = flags;
 
+    // A source that names nothing is a failed copy. Checked here because the shell's
+    // answer for a wildcard that matches nothing differs between systems (Wine: 0).
+    if (!MatchesAnything(sSource)) return false;
     DisableFSRedir();
     // Given a single file and a folder that does not exist, the shell writes the file
     // under the folder's name. A fresh profile has no Word templates folder yet, so
-    // the folder is made first; a failed copy of a missing source makes nothing.
+    // the folder is made first.
     // Anything but a folder there (a file of that name) would be overwritten.
-    // Installing copies into a folder that is nearly always there, so that is asked
-    // first: it spares the source lookup and a second look at the folder per copy.
+    // Installing copies into a folder that is nearly always there: asking for it
+    // first spares a second look at it per copy.
     bool folderThere = IsFolder(destination);
-    if (!folderThere && MatchesAnything(sSource)) {
+    if (!folderThere) {
         CreateFolderTree(destination);
         folderThere = IsFolder(destination);
     }

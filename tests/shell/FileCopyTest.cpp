@@ -57,9 +57,12 @@ TEST_F(CopyFixture, ReplaceSwitchOverwritesExistingFileSilently) {
 }
 
 TEST_F(CopyFixture, RenameSwitchNeverReplacesTheExistingFile) {
-    // Windows copies under a new name ("Letter - Copy.dotx"); Wine 8 returns success
-    // and skips the file instead. Both keep the original, and whatever new entry
-    // appears must hold the copied content.
+    // Windows copies under a new name ("Letter - Copy.dotx"). Wine 8 ignores the
+    // switch and asks whether to replace: with a display the question waits for an
+    // answer that never comes, without one it is taken as "no". No caller of the
+    // program sets this switch; the case is checked on Windows only.
+    if (GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version"))
+        GTEST_SKIP() << "Wine asks instead of renaming on collision";
     WriteFile(dest + L"\\Letter.dotx", "old letter");
     for (const bool replace : {false, true}) {
         EXPECT_TRUE(CopyFiles(source + L"\\Letter.dotx", dest, replace, true)) << replace;
@@ -74,6 +77,9 @@ TEST_F(CopyFixture, RenameSwitchNeverReplacesTheExistingFile) {
 TEST_F(CopyFixture, MissingSourceFailsAndCreatesNothing) {
     testlib::DebugCapture debug;
     EXPECT_FALSE(CopyFiles(source + L"\\Missing.dotx", dest, true, false));
+    EXPECT_FALSE(CopyFiles(source + L"\\*.none", dest, true, false)) << "a wildcard matching nothing";
+    testlib::MakeDirs(scratch / L"empty");
+    EXPECT_FALSE(CopyFiles(scratch / L"empty\\*.*", dest, true, false)) << "only . and ..";
     EXPECT_TRUE(Entries(dest).empty());
 
     const std::wstring absent = scratch / L"absent\\deeper";

@@ -1,0 +1,69 @@
+#!/usr/bin/python3
+"""Runs the built Dorvane.exe on the demo application folder in a Wine prefix of its
+own and shows what it did: run-demo.py BUILD_DIR TAIL. scripts/run.sh builds first and
+calls this; TAIL is the exact argument string Dorvane gets."""
+import os
+import shutil
+import sys
+
+REPO = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+sys.path.insert(0, os.path.join(REPO, "tests", "e2e"))
+
+from e2elib.capture import capture  # noqa: E402
+from e2elib.fixtures import StandInWord, UserProfile  # noqa: E402
+from e2elib.tools import Tools  # noqa: E402
+from e2elib.wine import WinePrefix  # noqa: E402
+
+APP_WIN = r"C:\Dorvane"
+
+
+def main(build, tail):
+    prefix = WinePrefix(os.path.join(build, "demo-wine"),
+                        os.path.join(REPO, "tests", "harness", "wine-run.sh"))
+    tools = Tools(os.path.join(build, "tests", "tools"), os.path.join(build, "Dorvane.exe"))
+    print(f"Preparing the demo prefix {prefix.prefix} ...")
+    profile = UserProfile(prefix, tools)
+    profile.reset()  # a user of Word has an (empty) templates folder
+    word = StandInWord(prefix, tools.winword)
+    word.install()
+    app = prefix.to_unix(APP_WIN)
+    shutil.rmtree(app, ignore_errors=True)
+    shutil.copytree(os.path.join(REPO, "demo"), app,
+                    ignore=shutil.ignore_patterns("make-*", ".gitattributes"))
+    shutil.copy2(tools.dorvane, app)
+    print(f"Word (stand-in): {word.exe_win}")
+    print(f"Application:     {APP_WIN}\\Dorvane.exe, with " +
+          ", ".join(f"{d} ({len(os.listdir(os.path.join(app, d)))} files)"
+                    for d in ("Templates", "AltIcons", "Configs")))
+    print(f"Arguments:       {tail!r}")
+
+    run = capture(prefix, tools, APP_WIN + r"\Dorvane.exe", tail=tail, cwd=APP_WIN,
+                  timeout_ms=120000)
+    print("\nDebug output:")
+    for line in run.lines:
+        print("  |" + line.replace("\t", "\\t"))
+    print(f"\nUser's templates folder ({profile.templates_win}):")
+    for name in profile.templates() or ["(empty)"]:
+        print("  " + name)
+    links = profile.links()
+    print(f"\nDesktop shortcuts ({profile.desktop_win}):")
+    if not links:
+        print("  (none)")
+    for name, link in links.items():
+        print(f"  {name}")
+        for label, key in (("target", "target"), ("arguments", "arguments"),
+                           ("working folder", "working_directory"),
+                           ("description", "description"), ("icon", "icon_location")):
+            print(f"    {label + ':':16}{link[key]}")
+        print(f"    {'icon index:':16}{link['icon_index']}")
+    meaning = {0: "the action ran and every step succeeded", 1: "a step failed",
+               2: "the command line matched no action", 3: "Word was not found",
+               124: "timed out"}
+    print(f"\nExit code: {run.exit_code} ({meaning.get(run.exit_code, 'unexpected')})")
+    return run.exit_code
+
+
+if __name__ == "__main__":
+    if len(sys.argv) != 3:
+        sys.exit("usage: run-demo.py BUILD_DIR TAIL")
+    sys.exit(main(os.path.abspath(sys.argv[1]), sys.argv[2]))

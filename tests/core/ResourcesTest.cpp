@@ -1,0 +1,91 @@
+// What the shipped executable carries: the icon group, the version and the manifest.
+#include "support/ScopedWin.h"
+#include "support/VersionInfo.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+#pragma pack(push, 2)
+struct GroupIconEntry {
+    BYTE width, height, colors, reserved;
+    WORD planes, bitCount;
+    DWORD bytes;
+    WORD id;
+};
+#pragma pack(pop)
+
+// The test program sits in build/tests, the product one folder up.
+std::wstring DorvaneExe() {
+    wchar_t self[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring path = self;
+    path.erase(path.find_last_of(L'\\'));
+    path.erase(path.find_last_of(L'\\') + 1);
+    return path + L"Dorvane.exe";
+}
+
+class Resources : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        exe_.reset(LoadLibraryExW(DorvaneExe().c_str(), nullptr,
+                                  LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
+        ASSERT_TRUE(exe_) << "Dorvane.exe not found beside the tests";
+    }
+    std::string Data(const wchar_t* name, const wchar_t* type) {
+        HRSRC res = FindResourceW(exe_.get(), name, type);
+        if (!res) return {};
+        const void* p = LockResource(LoadResource(exe_.get(), res));
+        return std::string(static_cast<const char*>(p), SizeofResource(exe_.get(), res));
+    }
+    ScopedWin::UniqueLibrary exe_;
+};
+
+} // namespace
+
+TEST_F(Resources, IconGroupA1HoldsFourSizesIn32Bits) {
+    // Resource names ignore letter case: the window asks for "a1".
+    const std::string group = Data(L"a1", MAKEINTRESOURCEW(14) /*RT_GROUP_ICON*/);
+    ASSERT_GE(group.size(), 6u);
+    WORD count = 0;
+    memcpy(&count, group.data() + 4, 2);
+    ASSERT_EQ(count, 4);
+    ASSERT_EQ(group.size(), 6 + count * sizeof(GroupIconEntry));
+    std::string sizes;
+    for (WORD i = 0; i < count; ++i) {
+        GroupIconEntry e;
+        memcpy(&e, group.data() + 6 + i * sizeof e, sizeof e);
+        EXPECT_EQ(e.bitCount, 32) << i;
+        sizes += std::to_string(e.width == 0 ? 256 : e.width) + " ";
+        EXPECT_FALSE(Data(MAKEINTRESOURCEW(e.id), MAKEINTRESOURCEW(3) /*RT_ICON*/).empty());
+    }
+    EXPECT_EQ(sizes, "16 32 48 256 ");
+}
+
+TEST_F(Resources, VersionNamesTheProductAndItsNumbers) {
+    const std::string data = Data(MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(16) /*RT_VERSION*/);
+    const VersionInfo::Fields v = VersionInfo::Parse(data.data(), data.size());
+    ASSERT_TRUE(v.found);
+    EXPECT_EQ(v.major, 1u);
+    EXPECT_EQ(v.minor, 0u);
+    EXPECT_EQ(v.build, 0u);
+    EXPECT_EQ(v.revision, 1u);
+    EXPECT_EQ(v.title, L"Dorvane");
+    EXPECT_EQ(v.productName, L"Dorvane");
+    EXPECT_EQ(VersionInfo::Describe(v, L"", L""), L"Dorvane   v1.0.1 ");
+}
+
+TEST_F(Resources, ManifestAsksForAdministratorAndCommonControls6) {
+    const std::string manifest = Data(MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24) /*RT_MANIFEST*/);
+    ASSERT_FALSE(manifest.empty());
+    EXPECT_NE(manifest.find("level=\"requireAdministrator\" uiAccess=\"false\""), std::string::npos);
+    EXPECT_NE(manifest.find("name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"\n"
+                            "                        processorArchitecture=\"x86\""),
+              std::string::npos);
+    EXPECT_NE(manifest.find("{35138b9a-5d96-4fbd-8e2d-a2440225f93a}"), std::string::npos) << "7";
+    EXPECT_NE(manifest.find("{e2011457-1546-43c5-a5fe-008deee3d3f0}"), std::string::npos) << "Vista";
+}

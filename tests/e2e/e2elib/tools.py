@@ -1,0 +1,18 @@
+"""Where the built programs are."""
+import os
+
+from .wine import _required
+
+
+class Tools:
+    def __init__(self, tools_dir, dorvane_exe):
+        self.dir = os.path.abspath(tools_dir)
+        self.dorvane = os.path.abspath(dorvane_exe) if dorvane_exe else ""
+        self.dbgcap = os.path.join(self.dir, "dbgcap.exe")
+        self.guidrv = os.path.join(self.dir, "guidrv.exe")
+        self.winprobe = os.path.join(self.dir, "winprobe.exe")
+        self.winword = os.path.join(self.dir, "WINWORD.EXE")
+
+    @classmethod
+    def from_environment(cls):
+        return cls(_required("DORVANE_TOOLS_DIR"), os.environ.get("DORVANE_EXE", ""))

@@ -1,0 +1,200 @@
+"""Installing configurations: how files in "Configs" become names, what one
+configuration copies and which shortcut it writes, what counts as a failure, names
+that try to leave their folder, and the shortcut opened the way a user opens it."""
+import os
+import time
+import unittest
+
+from e2elib.case import DorvaneTestCase
+
+EXIT_OK, EXIT_FAILED = 0, 1
+
+
+class InstallCase(DorvaneTestCase):
+    def setUp(self):
+        super().setUp()
+        self.app.write("Templates/Letter.dotx", b"letter")
+        self.app.write("AltIcons/letter.ico", b"icon")
+
+    def link(self, name):
+        return self.profile.links()[name + ".lnk"]
+
+    def refusals(self, run):
+        return [line for line in run.lines if "refused" in line]
+
+
+class ConfigurationNameTests(InstallCase):
+    def test_upper_case_ending_keeps_its_name_and_installs_nothing(self):
+        # Report.CFG is listed as Report.CFG, whose file would be Report.CFG.cfg.
+        self.app.write("Configs/Report.CFG",
+                       "[Config]\r\nTemplateFile=Letter.dotx\r\nShortcutName=Report\r\n")
+        run = self.run_dorvane("/installall")
+        self.assertEqual(run.exit_code, EXIT_FAILED, run.lines)
+        self.assertEqual(self.profile.templates(), [])
+        self.assertEqual(self.profile.desktop(), [])
+
+    def test_every_cfg_goes_from_the_name(self):
+        # a.cfg.cfg is listed as "a", so installing it reads a.cfg.
+        self.app.write_config("a.cfg", template="Letter.dotx", shortcut="From a.cfg.cfg")
+        self.app.write_config("a", template="Letter.dotx", shortcut="From a.cfg")
+        run = self.run_dorvane("/installall")
+        self.assertEqual(run.exit_code, EXIT_OK, run.lines)
+        self.assertEqual(self.profile.desktop(), ["From a.cfg.lnk"])
+
+    def test_configurations_in_subfolders_are_not_listed(self):
+        self.app.write_config("Old\\Letter", template="Letter.dotx", shortcut="Old")
+        run = self.run_dorvane("/installall")
+        self.assertEqual(run.exit_code, EXIT_OK, run.lines)
+        self.assertEqual(self.profile.templates(), [])
+        self.assertEqual(self.profile.desktop(), [])
+
+    def test_a_named_configuration_may_sit_in_a_subfolder(self):
+        self.app.write_config("Old\\Letter", template="Letter.dotx", shortcut="Old")
+        run = self.run_dorvane("/install Old\\Letter")
+        self.assertEqual(run.exit_code, EXIT_OK, run.lines)
+        self.assertEqual(self.profile.desktop(), ["Old.lnk"])
+
+
+class InstallConfigTests(InstallCase):
+    def test_empty_shortcut_name_installs_the_template_only(self):
+        self.app.write_config("Letter", template="Letter.dotx", desc="unused", icon="letter.ico")
+        run = self.run_dorvane("/install Letter")
+        self.assertEqual(run.exit_code, EXIT_OK, run.lines)
+        self.assertEqual(self.profile.templates(), ["Letter.dotx"])
+        self.assertEqual(self.profile.desktop(), [])
+
+    def test_missing_template_still_gets_its_shortcut_but_fails(self):
+        self.app.write_config("Gone", template="Gone.dotx", shortcut="Gone")
+        run = self.run_dorvane("/install Gone")
+        self.assertEqual(run.exit_code, EXIT_FAILED, run.lines)
+        self.assertEqual(self.profile.templates(), [])
+        self.assertEqual(self.link("Gone")["arguments"], '/t"Gone.dotx"')
+
+    def test_empty_template_name_fails_and_names_an_empty_file(self):
+        self.app.write_config("Blank", shortcut="Blank")
+        run = self.run_dorvane("/install Blank")
+        self.assertEqual(run.exit_code, EXIT_FAILED, run.lines)
+        self.assertEqual(self.profile.templates(), [])
+        self.assertEqual(self.link("Blank")["arguments"], '/t""')
+
+    def test_missing_icon_falls_back_to_words_icon_without_failing(self):
+        self.app.write_config("Letter", template="Letter.dotx", shortcut="Letter",
+                              icon="missing.ico")
+        run = self.run_dorvane("/install Letter")
+        self.assertEqual(run.exit_code, EXIT_OK, run.lines)
+        self.assertEqual(self.profile.templates(), ["Letter.dotx"])
+        link = self.link("Letter")
+        self.assertEqual(link["icon_location"], self.word.exe_win)
+        self.assertEqual(link["icon_index"], 0)
+
+    def test_template_in_a_subfolder_lands_under_its_own_name(self):
+        self.app.write("Templates/Sub/Letter.dotx", b"sub letter")
+        self.app.write_config("Sub", template="Sub\\Letter.dotx", shortcut="Sub")
+        run = self.run_dorvane("/install Sub")
+        self.assertEqual(run.exit_code, EXIT_OK, run.lines)
+        self.assertEqual(self.profile.templates(), ["Letter.dotx"])
+        self.assertEqual(self.profile.template_bytes("Letter.dotx"), b"sub letter")
+        self.assertEqual(self.link("Sub")["arguments"], '/t"Letter.dotx"')
+
+    def test_installing_twice_gives_the_same_result_as_once(self):
+        self.app.write_config("Letter", template="Letter.dotx", shortcut="Letter",
+                              desc="first", icon="letter.ico")
+        self.assertEqual(self.run_dorvane("/install Letter").exit_code, EXIT_OK)
+        first = (self.profile.templates(), self.profile.desktop(), self.link("Letter"))
+        run = self.run_dorvane("/install Letter")
+        self.assertEqual(run.exit_code, EXIT_OK, run.lines)
+        second = (self.profile.templates(), self.profile.desktop(), self.link("Letter"))
+        self.assertEqual(first[:2], second[:2])
+        for key in ("target", "arguments", "working_directory", "description",
+                    "icon_location", "icon_index", "show_command"):
+            self.assertEqual(first[2][key], second[2][key], key)
+
+    def test_missing_templates_folder_is_created_and_receives_template_and_icon(self):
+        self.profile.reset(templates_folder=False)
+        self.app.write_config("Letter", template="Letter.dotx", shortcut="Letter",
+                              icon="letter.ico")
+        run = self.run_dorvane("/install Letter")
+        self.assertEqual(run.exit_code, EXIT_OK, run.lines)
+        self.assertTrue(os.path.isdir(self.profile.templates_unix))
+        self.assertEqual(self.profile.templates(), ["Letter.dotx", "letter.ico"])
+
+    def test_missing_configuration_fails_and_touches_nothing(self):
+        run = self.run_dorvane("/install Nobody")
+        self.assertEqual(run.exit_code, EXIT_FAILED, run.lines)
+        self.assertEqual(self.profile.templates(), [])
+        self.assertEqual(self.profile.desktop(), [])
+
+
+class RefusedPathTests(InstallCase):
+    """Configuration files and login scripts may come from people who should not
+    reach other folders through a program that runs with administrator rights."""
+
+    def setUp(self):
+        super().setUp()
+        # Targets outside the data folders that a bad name would reach.
+        self.app.write("secret.dotx", b"secret")
+        self.app.write("secret.ico", b"secret icon")
+
+    def test_template_outside_templates_is_not_copied(self):
+        for value in ("..\\secret.dotx", "../secret.dotx", "Sub\\..\\..\\secret.dotx",
+                      self.app.winpath("secret.dotx")):
+            with self.subTest(value=value):
+                self.profile.reset()
+                self.app.write_config("Bad", template=value)
+                run = self.run_dorvane("/install Bad")
+                self.assertEqual(run.exit_code, EXIT_FAILED, run.lines)
+                self.assertEqual(self.profile.templates(), [])
+                self.assertEqual(len(self.refusals(run)), 1, run.lines)
+                self.assertIn("TemplateFile", self.refusals(run)[0])
+
+    def test_icon_outside_alticons_is_not_copied_and_the_shortcut_keeps_words_icon(self):
+        self.app.write_config("Bad", template="Letter.dotx", shortcut="Bad",
+                              icon="..\\secret.ico")
+        run = self.run_dorvane("/install Bad")
+        self.assertEqual(run.exit_code, EXIT_FAILED, run.lines)
+        self.assertEqual(self.profile.templates(), ["Letter.dotx"])
+        self.assertEqual(self.link("Bad")["icon_location"], self.word.exe_win)
+        self.assertEqual(len(self.refusals(run)), 1, run.lines)
+
+    def test_shortcut_outside_the_desktop_is_not_written(self):
+        outside = os.path.dirname(self.profile.desktop_unix)
+        before = set(os.listdir(outside))
+        self.app.write_config("Bad", template="Letter.dotx", shortcut="..\\Escaped")
+        run = self.run_dorvane("/install Bad")
+        self.assertEqual(run.exit_code, EXIT_FAILED, run.lines)
+        self.assertEqual(set(os.listdir(outside)), before)
+        self.assertEqual(self.profile.desktop(), [])
+        self.assertEqual(len(self.refusals(run)), 1, run.lines)
+
+    def test_command_line_names_outside_their_folders_are_refused(self):
+        self.app.write("Elsewhere/Bad.cfg", "[Config]\r\nTemplateFile=Letter.dotx\r\n")
+        for tail in ("/copy ..\\secret.dotx", "/copy ../secret.dotx",
+                     "/copy " + self.app.winpath("secret.dotx"), "/copy \\secret.dotx",
+                     "/install ..\\Elsewhere\\Bad", "/install " + self.app.winpath("Elsewhere", "Bad")):
+            with self.subTest(tail=tail):
+                run = self.run_dorvane(tail)
+                self.assertEqual(run.exit_code, EXIT_FAILED, run.lines)
+                self.assertEqual(self.profile.templates(), [])
+                self.assertEqual(len(self.refusals(run)), 1, run.lines)
+
+
+class OpenedShortcutTests(InstallCase):
+    def test_opening_the_shortcut_starts_word_with_the_template(self):
+        self.app.write_config("Letter", template="Letter.dotx", shortcut="Company Letter")
+        self.assertEqual(self.run_dorvane("/install Letter").exit_code, EXIT_OK)
+        lnk = self.profile.desktop_win + "\\Company Letter.lnk"
+        code, out = self.prefix.run(self.tools.winprobe, "open", lnk)
+        self.assertEqual(code, 0, out)
+        # Wine returns no process handle for a started link: poll for the call record.
+        deadline = time.monotonic() + 30
+        while not self.word.calls() and time.monotonic() < deadline:
+            time.sleep(0.2)
+        calls = self.word.calls()
+        self.assertEqual(len(calls), 1, calls)
+        self.assertTrue(calls[0]["cmdline"].endswith(' /t"Letter.dotx"'), calls[0])
+        self.assertEqual(calls[0]["cwd"].rstrip("\\").lower(),
+                         self.profile.templates_win.lower())
+
+
+if __name__ == "__main__":
+    unittest.main()

@@ -1,0 +1,109 @@
+"""Startup of Dorvane.exe seen from outside: exit codes, the data folders beside the
+executable, the warning when Word is missing and the start banner on the debugger
+output. Silent mode exits 0 when its action ran and every step succeeded, 1 when a
+step failed, 2 when the command line matched no action, 3 when Word was not found;
+window mode exits 0."""
+import re
+import unittest
+
+from e2elib.case import DorvaneTestCase
+from e2elib.gui import needs_display
+
+WORD_MISSING_TEXT = "Could not locate an installed copy of Microsoft Word!"
+EXIT_OK, EXIT_NO_ACTION, EXIT_WORD_MISSING = 0, 2, 3
+
+
+class StartupWithWordTests(DorvaneTestCase):
+    def test_unknown_argument_creates_the_data_folders_and_nothing_else(self):
+        run = self.run_dorvane("hello")
+        self.assertEqual(run.exit_code, EXIT_NO_ACTION, run.lines)
+        self.assertEqual(self.app.entries(), ["AltIcons", "Configs", "Dorvane.exe", "Templates"])
+        for folder in ("Templates", "AltIcons", "Configs"):
+            self.assertEqual(self.app.snapshot()[folder], ("dir",))
+        self.assertEqual(len(self.app.snapshot()), 4)  # three empty folders and the exe
+        self.assertEqual(self.profile.templates(), [])
+        self.assertEqual(self.profile.desktop(), [])
+        self.assertEqual(self.word.calls(), [])
+
+    def test_existing_data_folders_and_their_files_are_left_alone(self):
+        self.app.write("Templates/Letter.dotx", b"PK\x03\x04 letter")
+        self.app.write("Templates/Sub/Old.dot", b"old")
+        self.app.write_config("Company Letter", template="Letter.dotx", shortcut="Letter")
+        before = self.app.snapshot()
+        run = self.run_dorvane("nothing to do")
+        self.assertEqual(run.exit_code, EXIT_NO_ACTION, run.lines)
+        after = self.app.snapshot()
+        self.assertEqual(after.pop("AltIcons"), ("dir",))  # the one that was missing
+        self.assertEqual(after, before)
+        self.assertEqual(self.profile.templates(), [])
+
+    def test_start_banner_opens_the_debug_output(self):
+        run = self.run_dorvane("hello")
+        self.assertGreaterEqual(len(run.records), 3, run.lines)
+        self.assertEqual(run.records[0], ("A", b"\t"))
+        self.assertRegex(run.lines[1], r"^\t\S(.*\S)? - Starting Dorvane   v1\.0\.1 $")
+        self.assertEqual(run.records[2], ("A", b"\t" + b"-" * 40))
+
+    def test_a_failed_action_is_no_success(self):
+        # /copy of a template that is not there ran an action whose one step failed.
+        run = self.run_dorvane("/copy Missing.dotx")
+        self.assertEqual(run.exit_code, 1, run.lines)
+        self.assertDataFolders()
+        self.assertEqual(self.profile.templates(), [])
+
+    def test_action_that_succeeds_exits_zero(self):
+        self.app.write("Templates/Letter.dotx", b"letter")
+        run = self.run_dorvane("/copyall")
+        self.assertEqual(run.exit_code, EXIT_OK, run.lines)
+        self.assertEqual(self.profile.templates(), ["Letter.dotx"])
+
+    @needs_display
+    def test_window_mode_shows_no_warning_and_ends(self):
+        run = self.run_dorvane("", timeout_ms=30000)
+        # A warning box would hold the process until dbgcap's timeout (exit 124).
+        self.assertEqual(run.exit_code, EXIT_OK, run.lines)
+        self.assertDataFolders()
+
+
+class StartupWithoutWordTests(DorvaneTestCase):
+    WORD_INSTALLED = False
+
+    def test_silent_mode_without_word_does_nothing(self):
+        self.app.write("Templates/Letter.dotx", b"letter")
+        for tail in ("/copyall", "/copy Letter.dotx", "/installall", "hello"):
+            with self.subTest(tail=tail):
+                run = self.run_dorvane(tail)
+                self.assertEqual(run.exit_code, EXIT_WORD_MISSING, run.lines)
+                self.assertEqual(self.app.entries(), ["Dorvane.exe", "Templates"])
+                self.assertEqual(self.profile.templates(), [])
+                self.assertEqual(self.profile.desktop(), [])
+
+    def test_silent_mode_without_word_creates_no_folder(self):
+        run = self.run_dorvane("/copyall")
+        self.assertEqual(run.exit_code, EXIT_WORD_MISSING, run.lines)
+        self.assertDataFolders(present=False)
+        self.assertEqual(self.app.entries(), ["Dorvane.exe"])
+
+    @needs_display
+    def test_window_mode_warns_once_then_goes_on(self):
+        running = self.start_dorvane("")
+        box = self.gui.message_box(pid=running.pid, timeout_ms=30000)
+        self.assertIsNotNone(box, "no message box appeared")
+        self.assertEqual(box["title"], "WARNING")
+        self.assertEqual(box["text"], WORD_MISSING_TEXT)
+        self.assertEqual([b["text"] for b in box["buttons"]], ["OK"])
+        self.assertFalse(box["icon"])
+        # Startup waits for the answer: the folders come after the warning.
+        self.assertTrue(running.running())
+        self.assertDataFolders(present=False)
+        self.assertTrue(self.gui.answer(box, "OK"))
+        self.assertTrue(self.gui.wait_gone(box["hwnd"]))
+        run = running.wait(60)
+        # No second box: one would keep the process alive until the timeout.
+        self.assertEqual(run.exit_code, EXIT_OK, run.lines)
+        self.assertDataFolders()
+        self.assertEqual(self.profile.desktop(), [])
+
+
+if __name__ == "__main__":
+    unittest.main()

@@ -1,0 +1,430 @@
+// guidrv: drives the windows of another process for the end-to-end tests, one command
+// per run. Results are JSON objects, one per line, on standard output; exit code 0
+// when the command did its work, 1 when what it waited for did not come, 2 on wrong
+// arguments.
+//
+//   find     [--pid P] [--class C] [--title T] [--timeout MS] [--hidden]
+//   controls HWND
+//   gettext  HWND [--id N]
+//   settext  HWND --id N (--text T | --texthex HEX)
+//   click    HWND (--id N | --text CAPTION) [--sync]
+//   setcheck HWND --id N --state 0|1
+//   select   HWND --id N (--index I | --text T)... [--clear]
+//   command  HWND --id N
+//   msgbox   [--pid P] [--title T] [--timeout MS]
+//   answer   HWND (--id N | --text CAPTION)
+//   waitgone HWND [--timeout MS]
+//   close    HWND
+//
+// Under Wine, WaitForInputIdle returns before a window exists and a dialog can be
+// found before its controls are made, so find and msgbox poll until what they look
+// for is complete. Clicks are posted: a click whose handler opens a modal box would
+// otherwise hold this program until someone closes the box.
+#include "ToolIo.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int kFound = 0, kNotFound = 1, kBadArgs = 2;
+constexpr UINT kMsgTimeout = 5000;
+
+struct Args {
+    std::vector<std::wstring> positional;
+    std::vector<std::pair<std::wstring, std::wstring>> options;
+    std::vector<std::wstring> flags;
+
+    const std::wstring* Get(const wchar_t* name) const {
+        for (const auto& [k, v] : options)
+            if (k == name) return &v;
+        return nullptr;
+    }
+    std::vector<std::wstring> All(const wchar_t* name) const {
+        std::vector<std::wstring> out;
+        for (const auto& [k, v] : options)
+            if (k == name) out.push_back(v);
+        return out;
+    }
+    bool Flag(const wchar_t* name) const {
+        for (const auto& f : flags)
+            if (f == name) return true;
+        return false;
+    }
+};
+
+bool IsFlag(const std::wstring& a) {
+    return a == L"--hidden" || a == L"--sync" || a == L"--clear";
+}
+
+unsigned long Number(const std::wstring& text) {
+    return wcstoul(text.c_str(), nullptr, 0);
+}
+
+HWND HandleArg(const Args& a, size_t index) {
+    if (a.positional.size() <= index) return nullptr;
+    return reinterpret_cast<HWND>(static_cast<ULONG_PTR>(Number(a.positional[index])));
+}
+
+std::wstring ClassOf(HWND h) {
+    wchar_t buf[256] = {};
+    GetClassNameW(h, buf, 256);
+    return buf;
+}
+
+// WM_GETTEXT rather than GetWindowText: for a window of another process the latter
+// gives the caption stored at creation, not what an edit box holds now.
+std::wstring TextOf(HWND h) {
+    DWORD_PTR len = 0;
+    if (!SendMessageTimeoutW(h, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kMsgTimeout, &len))
+        return {};
+    std::wstring buf(len + 1, L'\0');
+    DWORD_PTR got = 0;
+    SendMessageTimeoutW(h, WM_GETTEXT, len + 1, reinterpret_cast<LPARAM>(buf.data()),
+                        SMTO_ABORTIFHUNG, kMsgTimeout, &got);
+    buf.resize(got);
+    return buf;
+}
+
+std::wstring WithoutMnemonics(const std::wstring& s) {
+    std::wstring out;
+    for (size_t i = 0; i < s.size(); ++i) {
+        if (s[i] == L'&' && i + 1 < s.size()) ++i;
+        out += s[i];
+    }
+    return out;
+}
+
+unsigned ControlId(HWND h) {
+    return static_cast<unsigned>(GetWindowLongPtrW(h, GWLP_ID));
+}
+
+BOOL CALLBACK Collect(HWND h, LPARAM into) {
+    reinterpret_cast<std::vector<HWND>*>(into)->push_back(h);
+    return TRUE;
+}
+
+std::vector<HWND> Children(HWND parent) {
+    std::vector<HWND> out;
+    EnumChildWindows(parent, Collect, reinterpret_cast<LPARAM>(&out));
+    return out;
+}
+
+std::vector<HWND> TopLevel() {
+    std::vector<HWND> out;
+    EnumWindows(Collect, reinterpret_cast<LPARAM>(&out));
+    return out;
+}
+
+DWORD PidOf(HWND h) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(h, &pid);
+    return pid;
+}
+
+std::string Num(unsigned long long v) {
+    return std::to_string(v);
+}
+std::string Bool(bool v) {
+    return v ? "true" : "false";
+}
+std::string HandleText(HWND h) {
+    return Num(reinterpret_cast<ULONG_PTR>(h));
+}
+
+bool IsListBox(HWND h) {
+    return _wcsicmp(ClassOf(h).c_str(), L"ListBox") == 0;
+}
+
+std::string ListBoxJson(HWND h) {
+    std::string items = "[", selected = "[";
+    const LRESULT count = SendMessageW(h, LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        const LRESULT len = SendMessageW(h, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
+        std::wstring text(static_cast<size_t>(len < 0 ? 0 : len) + 1, L'\0');
+        const LRESULT got = SendMessageW(h, LB_GETTEXT, static_cast<WPARAM>(i),
+                                         reinterpret_cast<LPARAM>(text.data()));
+        text.resize(got < 0 ? 0 : static_cast<size_t>(got));
+        if (i) items += ',';
+        items += toolio::Json(text);
+        if (SendMessageW(h, LB_GETSEL, static_cast<WPARAM>(i), 0) > 0) {
+            if (selected.size() > 1) selected += ',';
+            selected += Num(static_cast<unsigned long long>(i));
+        }
+    }
+    return ",\"items\":" + items + "],\"selected\":" + selected + "]";
+}
+
+std::string ControlJson(HWND h) {
+    const auto style = static_cast<unsigned long>(GetWindowLongPtrW(h, GWL_STYLE));
+    std::string j =
+        "{\"hwnd\":" + HandleText(h) + ",\"id\":" + Num(ControlId(h)) +
+        ",\"class\":" + toolio::Json(ClassOf(h)) + ",\"text\":" + toolio::Json(TextOf(h)) +
+        ",\"style\":" + Num(style) + ",\"visible\":" + Bool(IsWindowVisible(h)) +
+        ",\"enabled\":" + Bool(IsWindowEnabled(h)) + ",\"parent\":" + HandleText(GetParent(h));
+    if (_wcsicmp(ClassOf(h).c_str(), L"Button") == 0)
+        j += ",\"checked\":" +
+             Num(static_cast<unsigned long long>(SendMessageW(h, BM_GETCHECK, 0, 0)));
+    if (IsListBox(h)) j += ListBoxJson(h);
+    return j + "}";
+}
+
+std::string WindowJson(HWND h) {
+    return "{\"hwnd\":" + HandleText(h) + ",\"class\":" + toolio::Json(ClassOf(h)) +
+           ",\"title\":" + toolio::Json(TextOf(h)) + ",\"pid\":" + Num(PidOf(h)) +
+           ",\"visible\":" + Bool(IsWindowVisible(h)) + "}";
+}
+
+HWND ChildById(HWND parent, unsigned id) {
+    for (HWND c : Children(parent))
+        if (ControlId(c) == id) return c;
+    return nullptr;
+}
+
+HWND ButtonByText(HWND parent, const std::wstring& caption) {
+    for (HWND c : Children(parent)) {
+        if (_wcsicmp(ClassOf(c).c_str(), L"Button") != 0) continue;
+        const std::wstring t = TextOf(c);
+        if (t == caption || WithoutMnemonics(t) == caption) return c;
+    }
+    return nullptr;
+}
+
+// The control that --id or --text names.
+HWND Target(HWND parent, const Args& a) {
+    if (const auto* id = a.Get(L"--id"))
+        return ChildById(parent, static_cast<unsigned>(Number(*id)));
+    if (const auto* text = a.Get(L"--text")) return ButtonByText(parent, *text);
+    return nullptr;
+}
+
+template <class Pred> HWND Poll(DWORD timeoutMs, Pred&& found) {
+    const ULONGLONG end = GetTickCount64() + timeoutMs;
+    for (;;) {
+        if (HWND h = found()) return h;
+        if (GetTickCount64() >= end) return nullptr;
+        Sleep(100);
+    }
+}
+
+DWORD TimeoutOf(const Args& a, DWORD fallback) {
+    const auto* t = a.Get(L"--timeout");
+    return t ? static_cast<DWORD>(Number(*t)) : fallback;
+}
+
+bool Matches(HWND h, const Args& a) {
+    if (const auto* pid = a.Get(L"--pid"); pid && PidOf(h) != Number(*pid)) return false;
+    if (const auto* cls = a.Get(L"--class"); cls && ClassOf(h) != *cls) return false;
+    if (const auto* title = a.Get(L"--title"); title && TextOf(h) != *title) return false;
+    return a.Flag(L"--hidden") || IsWindowVisible(h);
+}
+
+int CmdFind(const Args& a) {
+    std::vector<HWND> hits;
+    Poll(TimeoutOf(a, 0), [&]() -> HWND {
+        hits.clear();
+        for (HWND h : TopLevel())
+            if (Matches(h, a)) hits.push_back(h);
+        return hits.empty() ? nullptr : hits.front();
+    });
+    for (HWND h : hits)
+        toolio::Out(WindowJson(h));
+    return hits.empty() ? kNotFound : kFound;
+}
+
+int CmdControls(const Args& a) {
+    HWND h = HandleArg(a, 1);
+    if (!IsWindow(h)) return kNotFound;
+    for (HWND c : Children(h))
+        toolio::Out(ControlJson(c));
+    return kFound;
+}
+
+int CmdGetText(const Args& a) {
+    HWND h = HandleArg(a, 1);
+    if (a.Get(L"--id")) h = Target(h, a);
+    if (!IsWindow(h)) return kNotFound;
+    toolio::Out("{\"text\":" + toolio::Json(TextOf(h)) + "}");
+    return kFound;
+}
+
+int CmdSetText(const Args& a) {
+    const auto* id = a.Get(L"--id");
+    HWND c = id ? ChildById(HandleArg(a, 1), static_cast<unsigned>(Number(*id))) : nullptr;
+    if (!c) return kNotFound;
+    std::wstring text;
+    if (const auto* hex = a.Get(L"--texthex")) {
+        std::string bytes;
+        if (!toolio::FromHex(*hex, bytes)) return kBadArgs;
+        text = toolio::FromUtf8(bytes);
+    } else if (const auto* t = a.Get(L"--text")) {
+        text = *t;
+    } else {
+        return kBadArgs;
+    }
+    DWORD_PTR r = 0;
+    SendMessageTimeoutW(c, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG,
+                        kMsgTimeout, &r);
+    toolio::Out(ControlJson(c));
+    return kFound;
+}
+
+int CmdClick(const Args& a) {
+    HWND c = Target(HandleArg(a, 1), a);
+    if (!c) return kNotFound;
+    if (a.Flag(L"--sync")) {
+        DWORD_PTR r = 0;
+        SendMessageTimeoutW(c, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, kMsgTimeout, &r);
+    } else {
+        PostMessageW(c, BM_CLICK, 0, 0);
+    }
+    toolio::Out("{\"clicked\":" + HandleText(c) + "}");
+    return kFound;
+}
+
+int CmdSetCheck(const Args& a) {
+    HWND c = Target(HandleArg(a, 1), a);
+    const auto* state = a.Get(L"--state");
+    if (!c || !state) return c ? kBadArgs : kNotFound;
+    SendMessageW(c, BM_SETCHECK, Number(*state) ? BST_CHECKED : BST_UNCHECKED, 0);
+    toolio::Out(ControlJson(c));
+    return kFound;
+}
+
+int CmdSelect(const Args& a) {
+    const auto* id = a.Get(L"--id");
+    HWND list = id ? ChildById(HandleArg(a, 1), static_cast<unsigned>(Number(*id))) : nullptr;
+    if (!list || !IsListBox(list)) return kNotFound;
+    const auto style = static_cast<unsigned long>(GetWindowLongPtrW(list, GWL_STYLE));
+    const bool multi = (style & (LBS_EXTENDEDSEL | LBS_MULTIPLESEL)) != 0;
+    std::vector<long> wanted;
+    for (const auto& i : a.All(L"--index"))
+        wanted.push_back(static_cast<long>(Number(i)));
+    for (const auto& t : a.All(L"--text")) {
+        const LRESULT i = SendMessageW(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                       reinterpret_cast<LPARAM>(t.c_str()));
+        if (i == LB_ERR) return kNotFound;
+        wanted.push_back(static_cast<long>(i));
+    }
+    if (multi) {
+        if (a.Flag(L"--clear")) SendMessageW(list, LB_SETSEL, FALSE, -1);
+        for (long i : wanted)
+            SendMessageW(list, LB_SETSEL, TRUE, i);
+    } else if (!wanted.empty()) {
+        SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(wanted.back()), 0);
+    }
+    // Selecting by message sends no notification; the owner hears about it as if the
+    // user had clicked.
+    PostMessageW(GetParent(list), WM_COMMAND, MAKEWPARAM(ControlId(list), LBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(list));
+    toolio::Out(ControlJson(list));
+    return kFound;
+}
+
+int CmdCommand(const Args& a) {
+    HWND h = HandleArg(a, 1);
+    const auto* id = a.Get(L"--id");
+    if (!IsWindow(h) || !id) return id ? kNotFound : kBadArgs;
+    PostMessageW(h, WM_COMMAND, MAKEWPARAM(Number(*id), 0), 0);
+    return kFound;
+}
+
+// A message box is complete once its text and at least one button exist.
+bool IsCompleteMessageBox(HWND h) {
+    if (ClassOf(h) != L"#32770" || !IsWindowVisible(h)) return false;
+    bool text = false, button = false;
+    for (HWND c : Children(h)) {
+        if (ControlId(c) == 0xFFFF && _wcsicmp(ClassOf(c).c_str(), L"Static") == 0) text = true;
+        if (_wcsicmp(ClassOf(c).c_str(), L"Button") == 0) button = true;
+    }
+    return text && button;
+}
+
+int CmdMsgBox(const Args& a) {
+    HWND box = Poll(TimeoutOf(a, 10000), [&]() -> HWND {
+        for (HWND h : TopLevel())
+            if (Matches(h, a) && IsCompleteMessageBox(h)) return h;
+        return nullptr;
+    });
+    if (!box) return kNotFound;
+    std::string text, buttons = "[";
+    bool icon = false;
+    for (HWND c : Children(box)) {
+        const std::wstring cls = ClassOf(c);
+        if (_wcsicmp(cls.c_str(), L"Static") == 0) {
+            const auto style = static_cast<unsigned long>(GetWindowLongPtrW(c, GWL_STYLE));
+            // Wine keeps the icon control of a box without icon, visible and empty.
+            if ((style & SS_TYPEMASK) == SS_ICON && IsWindowVisible(c) &&
+                SendMessageW(c, STM_GETICON, 0, 0) != 0)
+                icon = true;
+            if (ControlId(c) == 0xFFFF) text = toolio::Json(TextOf(c));
+        } else if (_wcsicmp(cls.c_str(), L"Button") == 0 && IsWindowVisible(c)) {
+            if (buttons.size() > 1) buttons += ',';
+            buttons += "{\"id\":";
+            buttons += Num(ControlId(c));
+            buttons += ",\"text\":";
+            buttons += toolio::Json(TextOf(c));
+            buttons += '}';
+        }
+    }
+    toolio::Out("{\"hwnd\":" + HandleText(box) + ",\"pid\":" + Num(PidOf(box)) +
+                ",\"title\":" + toolio::Json(TextOf(box)) + ",\"text\":" + text +
+                ",\"buttons\":" + buttons + "],\"icon\":" + Bool(icon) + "}");
+    return kFound;
+}
+
+int CmdWaitGone(const Args& a) {
+    HWND h = HandleArg(a, 1);
+    const bool gone = Poll(TimeoutOf(a, 10000), [&]() -> HWND {
+                          return IsWindow(h) ? nullptr : reinterpret_cast<HWND>(1);
+                      }) != nullptr;
+    return gone ? kFound : kNotFound;
+}
+
+int CmdClose(const Args& a) {
+    HWND h = HandleArg(a, 1);
+    if (!IsWindow(h)) return kNotFound;
+    PostMessageW(h, WM_CLOSE, 0, 0);
+    return kFound;
+}
+
+} // namespace
+
+int wmain() {
+    int argc = 0;
+    wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+    if (!argv) return kBadArgs;
+    Args a;
+    for (int i = 1; i < argc; ++i) {
+        const std::wstring s = argv[i];
+        if (s.rfind(L"--", 0) == 0 && IsFlag(s)) {
+            a.flags.push_back(s);
+        } else if (s.rfind(L"--", 0) == 0 && i + 1 < argc) {
+            a.options.emplace_back(s, argv[++i]);
+        } else {
+            a.positional.push_back(s);
+        }
+    }
+    LocalFree(argv);
+    if (a.positional.empty()) {
+        toolio::Err("usage: guidrv COMMAND [ARGS] (see the source for the commands)");
+        return kBadArgs;
+    }
+    const std::wstring& cmd = a.positional[0];
+    if (cmd == L"find") return CmdFind(a);
+    if (cmd == L"controls") return CmdControls(a);
+    if (cmd == L"gettext") return CmdGetText(a);
+    if (cmd == L"settext") return CmdSetText(a);
+    if (cmd == L"click" || cmd == L"answer") return CmdClick(a);
+    if (cmd == L"setcheck") return CmdSetCheck(a);
+    if (cmd == L"select") return CmdSelect(a);
+    if (cmd == L"command") return CmdCommand(a);
+    if (cmd == L"msgbox") return CmdMsgBox(a);
+    if (cmd == L"waitgone") return CmdWaitGone(a);
+    if (cmd == L"close") return CmdClose(a);
+    toolio::Err("guidrv: unknown command");
+    return kBadArgs;
+}
