@@ -112,6 +112,11 @@ def steps_table(raw):
               f"{med * ours_calls:>14.0f}  {med * min_calls:>14.0f}")
     print(f"{'sum of the calls above':<56} {'':>8} {'':>8} {'':>8}  {'':>12}  "
           f"{ours_sum:>14.0f}  {min_sum:>14.0f}")
+    if "link_ours" in data and "link_minimal" in data:
+        ours_rest = ours_sum - statistics.median(data["link_ours"]) * 0.5
+        min_rest = min_sum - statistics.median(data["link_minimal"]) * 0.5
+        print(f"{'the same without the shortcut save':<56} {'':>8} {'':>8} {'':>8}  "
+              f"{'':>12}  {ours_rest:>14.0f}  {min_rest:>14.0f}  (ratio {ours_rest / min_rest:.2f})")
     if "install_config" in data:
         v = data["install_config"]
         print(f"{'InstallConfig(name, True), whole, per configuration':<56} "

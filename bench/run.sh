@@ -6,6 +6,9 @@
 # Environment: BENCH_BUILD (build folder, default build/ of this tree, configured with
 # the mingw preset when missing), BENCH_CPU (the CPU everything runs on, default 1),
 # BENCH_KEEP=1 keeps the Wine prefix and the raw figures in BENCH_BUILD/bench-run.
+# BENCH_NO_MENUBUILDER=1 removes winemenubuilder.exe from the prefix: Wine's shortcut
+# save starts it for every shortcut (Windows has nothing of the kind), which adds
+# the same few milliseconds per shortcut to both installers.
 #
 # Everything measured runs under Wine in a prefix of its own, pinned to one CPU
 # together with the Wine server and its services: when the program and the server
@@ -57,6 +60,11 @@ wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/
 wineserver -w
 wineserver -p
 c=$WINEPREFIX/drive_c
+menubuilder="started by every shortcut save"
+if [ "${BENCH_NO_MENUBUILDER:-0}" = 1 ]; then
+    rm -f "$c/windows/system32/winemenubuilder.exe"
+    menubuilder="removed from the prefix (BENCH_NO_MENUBUILDER=1)"
+fi
 mkdir -p "$c/bench/bin" "$c/bench/app" "$c/bench/out"
 "$python" "$here/gen_tree.py" office "$c/bench/office" >"$raw/tree.txt"
 # Wine sets SystemDrive to C: in every process it starts, whatever the parent says, so
@@ -120,6 +128,7 @@ win 'C:\bench\app\bench_steps.exe' "$templates" "$desktop" "$word" 1 "$runs" >"$
 load_after=$(cut -d' ' -f1-3 /proc/loadavg)
 {
     echo "wine $(wine --version 2>/dev/null); pinned to CPU $cpu; load average before $load_before, after $load_after"
+    echo "winemenubuilder.exe: $menubuilder"
     cat "$raw/tree.txt" "$raw/install-data.txt"
 } >"$raw/conditions.txt"
 i686-w64-mingw32-objdump -p "$build/Dorvane.exe" >"$raw/dorvane-objdump.txt"

@@ -82,15 +82,9 @@ bool CopyFiles(const std::wstring& sSource, const std::wstring& sDestFolder, boo
     // Given a single file and a folder that does not exist, the shell writes the file
     // under the folder's name. A fresh profile has no Word templates folder yet, so
     // the folder is made first.
+    CreateFolderTree(destination);
     // Anything but a folder there (a file of that name) would be overwritten.
-    // Installing copies into a folder that is nearly always there: asking for it
-    // first spares a second look at it per copy.
-    bool folderThere = IsFolder(destination);
-    if (!folderThere) {
-        CreateFolderTree(destination);
-        folderThere = IsFolder(destination);
-    }
-    const bool copied = folderThere && SHFileOperationA(&op) == 0;
+    const bool copied = IsFolder(destination) && SHFileOperationA(&op) == 0;
     RevertFSRedir();
     return copied;
 }
