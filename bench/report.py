@@ -4,8 +4,8 @@
   report.py RAWDIR
 
 Each raw file holds lines "<label> v1 v2 ...", one value per measured run. Figures
-derived from two measurements (per configuration) subtract the median of the second
-from every run of the first.
+per configuration subtract, round by round, the same program's run without any
+configuration from its run with 200.
 """
 import filecmp
 import os

@@ -30,7 +30,13 @@ if [ "${BENCH_PHASE:-}" != measure ]; then
     fi
     # Build with all CPUs, then measure on one.
     [ -f "$build/build.ninja" ] || cmake --preset mingw -B "$build" -S "$repo" >/dev/null
-    cmake --build "$build" --target Dorvane dorvane_bench >/dev/null
+    log=$(mktemp)
+    if ! cmake --build "$build" --target Dorvane dorvane_bench >"$log" 2>&1; then
+        cat "$log" >&2
+        rm -f "$log"
+        exit 1
+    fi
+    rm -f "$log"
     export BENCH_PHASE=measure BENCH_RUNS=$runs
     # Pinning the X server too keeps every process of the run on the one CPU.
     if [ -z "${DISPLAY:-}" ]; then
@@ -44,6 +50,11 @@ mkdir -p "$work/home/Desktop" "$work/raw"
 export WINEPREFIX=$work/prefix HOME=$work/home WINEARCH=win32 WINEDEBUG=-all
 export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d"
 cleanup() {
+    local status=$?
+    if [ $status -ne 0 ] && [ -s "$work/raw/wine-stderr.txt" ]; then
+        echo "run.sh: failed; Wine said:" >&2
+        tail -n 20 "$work/raw/wine-stderr.txt" >&2
+    fi
     wineserver -k 2>/dev/null || true
     [ "${BENCH_KEEP:-0}" = 1 ] || rm -rf "$work"
 }
@@ -60,7 +71,7 @@ wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/
 wineserver -w
 wineserver -p
 c=$WINEPREFIX/drive_c
-menubuilder="started by every shortcut save"
+menubuilder="in the prefix, disabled; Wine's shortcut save still tries to start it for each shortcut"
 if [ "${BENCH_NO_MENUBUILDER:-0}" = 1 ]; then
     rm -f "$c/windows/system32/winemenubuilder.exe"
     menubuilder="removed from the prefix (BENCH_NO_MENUBUILDER=1)"

@@ -5,7 +5,7 @@
 //   bench_search all FOLDER DRIVE PATTERNS WARMUPS RUNS LISTDIR
 //       floor    the least a recursive search can do: one listing of every folder
 //                that is not hidden, nothing else;
-//       literal  the search as first described, call for call: per pattern a
+//       literal  the plain search, call for call: per pattern a
 //                listing of files (hidden and system ones included), then a "*.*"
 //                listing per folder whose hidden and system entries are dropped, an
 //                attribute query for every entry to tell folders, the subfolders
