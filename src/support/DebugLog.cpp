@@ -22,9 +22,9 @@ std::wstring TimeOfDayText() {
 
 ErrorInfo Win32Error(DWORD code) {
     wchar_t* text = nullptr;
-    const DWORD len = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                         FORMAT_MESSAGE_IGNORE_INSERTS,
-                                     nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    const DWORD len = FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
     std::wstring description = len && text ? std::wstring(text, len) : L"Unknown error";
     if (text) LocalFree(text);
     while (!description.empty() && (description.back() == L'\n' || description.back() == L'\r' ||
@@ -33,7 +33,9 @@ ErrorInfo Win32Error(DWORD code) {
     return {static_cast<long>(code), description};
 }
 
-ErrorInfo LastError() { return Win32Error(GetLastError()); }
+ErrorInfo LastError() {
+    return Win32Error(GetLastError());
+}
 
 ErrorInfo CurrentExceptionError() {
     try {
@@ -70,6 +72,8 @@ void ReportError(std::wstring_view routine, const ErrorInfo& error, ParamList pa
     }
 }
 
-void SetDebugObserver(DebugObserver observer) { Observer() = std::move(observer); }
+void SetDebugObserver(DebugObserver observer) {
+    Observer() = std::move(observer);
+}
 
 } // namespace CommonModule

@@ -26,13 +26,20 @@ ErrorInfo CurrentExceptionError();
 
 // Text forms of the values DPrint accepts: Booleans as the words True and False,
 // numbers in plain decimal.
-inline std::wstring ToText(std::wstring_view v) { return std::wstring(v); }
-inline std::wstring ToText(const wchar_t* v) { return v ? std::wstring(v) : std::wstring(); }
-inline std::wstring ToText(const std::wstring& v) { return v; }
-inline std::wstring ToText(bool v) { return v ? L"True" : L"False"; }
+inline std::wstring ToText(std::wstring_view v) {
+    return std::wstring(v);
+}
+inline std::wstring ToText(const wchar_t* v) {
+    return v ? std::wstring(v) : std::wstring();
+}
+inline std::wstring ToText(const std::wstring& v) {
+    return v;
+}
+inline std::wstring ToText(bool v) {
+    return v ? L"True" : L"False";
+}
 template <std::integral T>
-    requires(!std::same_as<T, bool> && !std::same_as<T, wchar_t>)
-std::wstring ToText(T v) {
+requires(!std::same_as<T, bool> && !std::same_as<T, wchar_t>) std::wstring ToText(T v) {
     return std::to_wstring(v);
 }
 
@@ -40,7 +47,9 @@ std::wstring ToText(T v) {
 // (and to the debug file while that channel is on). A failure on the way costs the line,
 // never the caller.
 void DPrintTexts(std::initializer_list<std::wstring> values) noexcept;
-template <class... T> void DPrint(const T&... values) { DPrintTexts({ToText(values)...}); }
+template <class... T> void DPrint(const T&... values) {
+    DPrintTexts({ToText(values)...});
+}
 
 // "CommonModule\<routine> VB ERROR: <number> <description>", then one line per
 // parameter: TAB "- " name "=" value.

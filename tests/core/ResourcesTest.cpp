@@ -82,10 +82,12 @@ TEST_F(Resources, VersionNamesTheProductAndItsNumbers) {
 TEST_F(Resources, ManifestAsksForAdministratorAndCommonControls6) {
     const std::string manifest = Data(MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24) /*RT_MANIFEST*/);
     ASSERT_FALSE(manifest.empty());
-    EXPECT_NE(manifest.find("level=\"requireAdministrator\" uiAccess=\"false\""), std::string::npos);
+    EXPECT_NE(manifest.find("level=\"requireAdministrator\" uiAccess=\"false\""),
+              std::string::npos);
     EXPECT_NE(manifest.find("name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"\n"
                             "                        processorArchitecture=\"x86\""),
               std::string::npos);
     EXPECT_NE(manifest.find("{35138b9a-5d96-4fbd-8e2d-a2440225f93a}"), std::string::npos) << "7";
-    EXPECT_NE(manifest.find("{e2011457-1546-43c5-a5fe-008deee3d3f0}"), std::string::npos) << "Vista";
+    EXPECT_NE(manifest.find("{e2011457-1546-43c5-a5fe-008deee3d3f0}"), std::string::npos)
+        << "Vista";
 }

@@ -77,7 +77,8 @@ TEST_F(CopyFixture, RenameSwitchNeverReplacesTheExistingFile) {
 TEST_F(CopyFixture, MissingSourceFailsAndCreatesNothing) {
     testlib::DebugCapture debug;
     EXPECT_FALSE(CopyFiles(source + L"\\Missing.dotx", dest, true, false));
-    EXPECT_FALSE(CopyFiles(source + L"\\*.none", dest, true, false)) << "a wildcard matching nothing";
+    EXPECT_FALSE(CopyFiles(source + L"\\*.none", dest, true, false))
+        << "a wildcard matching nothing";
     testlib::MakeDirs(scratch / L"empty");
     EXPECT_FALSE(CopyFiles(scratch / L"empty\\*.*", dest, true, false)) << "only . and ..";
     EXPECT_TRUE(Entries(dest).empty());
