@@ -50,13 +50,13 @@ std::vector<std::wstring> ListingOrder(const std::wstring& folder) {
 
 // The six lines of one report, as they leave for the debugger.
 std::vector<std::string> SixLines(const std::string& first, bool recurse, const std::wstring& path,
-                                  const std::wstring& file, const std::wstring& spec,
+                                  const std::wstring& file, const std::wstring& pattern,
                                   bool redirDisabled) {
     return {"\tFindFiles:  " + first,
             std::string("\t\tRecurseDirs:  ") + (recurse ? "True" : "False"),
             "\t\tPath:  " + Text::ToAnsi(path),
             "\t\tFile:  " + Text::ToAnsi(file),
-            "\t\tSpec:  " + Text::ToAnsi(spec),
+            "\t\tSpec:  " + Text::ToAnsi(pattern),
             std::string("\t\tbFSRedirDisabled:  ") + (redirDisabled ? "True" : "False")};
 }
 
