@@ -40,12 +40,14 @@ bool MatchesAnything(const std::wstring& source) {
     return false;
 }
 
-// Creates the folder and every missing parent, without any dialog.
-void CreateFolderTree(const std::wstring& path) {
-    if (path.empty() || IsFolder(path)) return;
+// Creates the folder and every missing parent, without any dialog. True when a
+// folder stands at the path afterwards (a file of that name makes it false).
+bool CreateFolderTree(const std::wstring& path) {
+    if (path.empty()) return false;
+    if (IsFolder(path)) return true;
     const size_t cut = path.find_last_of(L'\\');
     if (cut != std::wstring::npos && cut > 0) CreateFolderTree(path.substr(0, cut));
-    CreateDirectoryW(path.c_str(), nullptr);
+    return CreateDirectoryW(path.c_str(), nullptr) || IsFolder(path);
 }
 
 std::string DoubleNulTerminated(const std::wstring& path) {
@@ -82,9 +84,8 @@ bool CopyFiles(const std::wstring& sSource, const std::wstring& sDestFolder, boo
     // Given a single file and a folder that does not exist, the shell writes the file
     // under the folder's name. A fresh profile has no Word templates folder yet, so
     // the folder is made first.
-    CreateFolderTree(destination);
     // Anything but a folder there (a file of that name) would be overwritten.
-    const bool copied = IsFolder(destination) && SHFileOperationA(&op) == 0;
+    const bool copied = CreateFolderTree(destination) && SHFileOperationA(&op) == 0;
     RevertFSRedir();
     return copied;
 }
