@@ -21,11 +21,10 @@ bool IsDeviceName(std::wstring_view segment) {
     std::wstring base = Text::Lower(std::wstring(segment.substr(0, segment.find(L'.'))));
     while (!base.empty() && base.back() == L' ')
         base.pop_back();
-    static constexpr std::array<std::wstring_view, 5> kPlain = {L"con", L"prn", L"aux", L"nul",
-                                                                L"conin$"};
+    static constexpr std::array<std::wstring_view, 6> kPlain = {L"con", L"prn",    L"aux",
+                                                                L"nul", L"conin$", L"conout$"};
     for (auto name : kPlain)
         if (base == name) return true;
-    if (base == L"conout$") return true;
     return base.size() == 4 && (base.starts_with(L"com") || base.starts_with(L"lpt")) &&
            base[3] >= L'0' && base[3] <= L'9';
 }
