@@ -63,20 +63,24 @@ def imports(objdump_file):
     return dlls
 
 
-# Installing call by call: (id, what, calls per configuration in /installall by
-# Dorvane.exe, by the minimal installer). Half of the configurations have a shortcut
-# and an icon, so those steps run for every other one.
+# Installing call by call: (id, what, calls per configuration in a first
+# "/installall" by Dorvane.exe, in a repeat run that finds nothing changed, by the
+# minimal installer). Half of the configurations have a shortcut and an icon, so
+# those steps run for every other one.
 STEPS = (
-    ("read_ini", "ReadIniSection (GetPrivateProfileStringA), one key", 3.0, 0),
-    ("file_exists", "DoesFileExist (OpenFile OF_EXIST)", 1.5, 0),
-    ("copy_shell", "CopyFiles (SHFileOperationA), one 20-60 KB file", 1.5, 0),
-    ("shfileop_bare", "  of which SHFileOperationA alone", 0, 0),
-    ("shfileop_silent", "  SHFileOperationA with FOF_SILENT (never used)", 0, 0),
-    ("copy_plain", "CopyFileW, the same file", 0, 1.5),
-    ("desktop_folder", "GetSpecialFolder(CSIDL_DESKTOP)", 0.5, 0),
-    ("link_ours", "cShellLinkA::CreateLink (IShellLinkA, Resolve, Save)", 0.5, 0),
-    ("link_minimal", "IShellLinkW: set fields, Save", 0, 0.5),
-    ("list_configs", "ListConfigNames (FindFiles *.cfg), once", 1 / CONFIGS, 0),
+    ("read_ini", "ReadIniSection (GetPrivateProfileStringA), one key", 3.0, 3.0, 0),
+    ("file_exists", "DoesFileExist (OpenFile OF_EXIST)", 1.5, 1.5, 0),
+    ("copy_shell", "CopyFiles (SHFileOperationA), one 20-60 KB file", 1.5, 0, 0),
+    ("shfileop_bare", "  of which SHFileOperationA alone", 0, 0, 0),
+    ("shfileop_silent", "  SHFileOperationA with FOF_SILENT (never used)", 0, 0, 0),
+    ("copy_plain", "CopyFileW, the same file", 0, 0, 1.5),
+    ("desktop_folder", "GetSpecialFolder(CSIDL_DESKTOP)", 0.5, 0.5, 0),
+    ("link_ours", "cShellLinkA::CreateLink (IShellLinkA, Resolve, Save)", 0.5, 0, 0),
+    ("link_minimal", "IShellLinkW: set fields, Save", 0, 0, 0.5),
+    ("files_match", "FilesMatch (two attribute queries), one file", 1.5, 1.5, 0),
+    ("link_unchanged", "CreateLinkUnlessUnchanged, link in place", 0, 0.5, 0),
+    ("link_info", "  of which cShellLinkA::GetLinkInfo", 0, 0, 0),
+    ("list_configs", "ListConfigNames (FindFiles *.cfg), once", 1 / CONFIGS, 1 / CONFIGS, 0),
 )
 
 
@@ -91,36 +95,63 @@ def steps_table(raw):
             if parts and parts[0] == "step_us":
                 data[parts[1]] = [float(v) for v in parts[2:]]
     print()
-    print("install, call by call inside one process (bench_steps; microseconds)")
-    head = (f"{'call':<56} {'median':>8} {'min':>8} {'max':>8}  {'calls/config':>12}  "
-            f"{'Dorvane/config':>14}  {'minimal/config':>14}")
+    print("install, call by call inside one process (bench_steps; microseconds; per "
+          "configuration: median x calls per configuration)")
+    head = (f"{'call':<56} {'median':>8} {'min':>8} {'max':>8}  {'first run':>10}  "
+            f"{'repeat run':>10}  {'minimal':>10}")
     print(head)
     print("-" * len(head))
-    ours_sum = min_sum = 0.0
-    for key, label, ours_calls, min_calls in STEPS:
+    sums = [0.0, 0.0, 0.0]
+    for key, label, *calls in STEPS:
         if key not in data:
             continue
         v = data[key]
         med = statistics.median(v)
-        ours_sum += med * ours_calls
-        min_sum += med * min_calls
-        calls = ours_calls or min_calls
-        if not calls:
-            print(f"{label:<56} {med:>8.0f} {min(v):>8.0f} {max(v):>8.0f}")
-            continue
-        print(f"{label:<56} {med:>8.0f} {min(v):>8.0f} {max(v):>8.0f}  {calls:>12.3g}  "
-              f"{med * ours_calls:>14.0f}  {med * min_calls:>14.0f}")
-    print(f"{'sum of the calls above':<56} {'':>8} {'':>8} {'':>8}  {'':>12}  "
-          f"{ours_sum:>14.0f}  {min_sum:>14.0f}")
+        cells = ""
+        if any(calls):
+            for i, n in enumerate(calls):
+                sums[i] += med * n
+            cells = "  " + "  ".join(f"{med * n:>10.0f}" for n in calls)
+        print(f"{label:<56} {med:>8.0f} {min(v):>8.0f} {max(v):>8.0f}{cells}")
+    print(f"{'sum of the calls above':<56} {'':>8} {'':>8} {'':>8}  "
+          + "  ".join(f"{x:>10.0f}" for x in sums))
     if "link_ours" in data and "link_minimal" in data:
-        ours_rest = ours_sum - statistics.median(data["link_ours"]) * 0.5
-        min_rest = min_sum - statistics.median(data["link_minimal"]) * 0.5
+        ours_rest = sums[0] - statistics.median(data["link_ours"]) * 0.5
+        min_rest = sums[2] - statistics.median(data["link_minimal"]) * 0.5
         print(f"{'the same without the shortcut save':<56} {'':>8} {'':>8} {'':>8}  "
-              f"{'':>12}  {ours_rest:>14.0f}  {min_rest:>14.0f}  (ratio {ours_rest / min_rest:.2f})")
+              f"{ours_rest:>10.0f}  {'':>10}  {min_rest:>10.0f}  "
+              f"(ratio {ours_rest / min_rest:.2f})")
     if "install_config" in data:
         v = data["install_config"]
-        print(f"{'InstallConfig(name, True), whole, per configuration':<56} "
+        print(f"{'InstallConfig(name, True), whole, nothing changed':<56} "
               f"{statistics.median(v):>8.0f} {min(v):>8.0f} {max(v):>8.0f}")
+
+
+def change_times(raw, name):
+    path = os.path.join(raw, name + ".txt")
+    if not os.path.exists(path):
+        return None
+    with open(path, encoding="utf-8", errors="replace") as f:
+        return dict(line.rstrip("\n").split(" ", 1) for line in f if " " in line)
+
+
+def large_table(raw, per_200):
+    """One first run and one repeat run with many configurations (BENCH_LARGE)."""
+    path = os.path.join(raw, "large.txt")
+    if not os.path.exists(path):
+        return
+    count = int(info(raw, "large")["configs"])
+    first, again, start = (values(raw, "large", f"wall_ms.{i}")[0] for i in (1, 2, 3))
+    codes = [int(values(raw, "large", f"exit.{i}")[0]) for i in (1, 2)]
+    per = (first - start) / count
+    print()
+    print(f"{count} configurations, one run each (same mix as the 200: every other one with "
+          f"icon and shortcut)")
+    print(f"  first run {first / 1000:.1f} s, {per:.2f} ms per configuration "
+          f"((total - /none) / {count}); at 200: {per_200:.2f} ms; ratio {per / per_200:.2f} "
+          f"(goal <=1.3)")
+    print(f"  second run, nothing changed: {again / 1000:.1f} s, "
+          f"{(again - start) / count:.2f} ms per configuration; exit codes {codes}")
 
 
 def main():
@@ -142,12 +173,22 @@ def main():
     add("find", "search  ours: FindFiles(<Office folder>, winword.exe, recursive)", ms,
         values(raw, "search", "times_ms.find"), "floor", 1.3)
 
-    install = values(raw, "install", "wall_ms.1")
-    install_start = values(raw, "install", "wall_ms.2")
-    mininstall = values(raw, "install", "wall_ms.3")
-    mininstall0 = values(raw, "install", "wall_ms.4")
-    add("install", "install Dorvane.exe /installall, 200 configurations (process)", ms, install,
-        "mininstall", 1.5)
+    # Round: empty the profile, first run, second run, reference check, /none, empty
+    # the profile, minimal installer with 200, with 0.
+    install = values(raw, "install", "wall_ms.2")
+    repeat = values(raw, "install", "wall_ms.3")
+    minrepeat = values(raw, "install", "wall_ms.4")
+    install_start = values(raw, "install", "wall_ms.5")
+    mininstall = values(raw, "install", "wall_ms.7")
+    mininstall0 = values(raw, "install", "wall_ms.8")
+    add("install", "install Dorvane.exe /installall, 200 configurations, first run (process)", ms,
+        install, "mininstall", 1.5)
+    add("repeat", "install Dorvane.exe /installall, 200, nothing changed: vs. reference", ms,
+        repeat, "minrepeat", 1.3)
+    add("repeat-first", "install the same second run, against the first run", ms, repeat,
+        "install", 0.25)
+    add("minrepeat", "install reference check: 800 INI values, 300 file times, 100 links", ms,
+        minrepeat)
     add("mininstall", "install minimal installer, 200 configurations (process)", ms, mininstall)
     add("per", "install Dorvane.exe per configuration: (total - /none) / 200", ms,
         [(t - s) / CONFIGS for t, s in zip(install, install_start)], "per-min", 1.5)
@@ -203,10 +244,12 @@ def main():
     found = info(raw, "search")
     print(f"  LocateWordExe found: {found.get('found', '?')}")
     print(f"  floor visited {found.get('folders')} folders, {found.get('files')} files")
-    for name, file, label in (("Dorvane.exe /installall", "install", "exit.1"),
-                              ("Dorvane.exe /none", "install", "exit.2"),
-                              ("minimal installer, 200", "install", "exit.3"),
-                              ("minimal installer, 0", "install", "exit.4"),
+    for name, file, label in (("Dorvane.exe /installall, first run", "install", "exit.2"),
+                              ("Dorvane.exe /installall, second run", "install", "exit.3"),
+                              ("reference check (0: all unchanged)", "install", "exit.4"),
+                              ("Dorvane.exe /none", "install", "exit.5"),
+                              ("minimal installer, 200", "install", "exit.7"),
+                              ("minimal installer, 0", "install", "exit.8"),
                               ("minimal program", "start", "exit.2"),
                               ("cmd /c dir /s /b", "cmd", "exit.1")):
         codes = sorted(set(int(v) for v in values(raw, file, label)))
@@ -217,6 +260,13 @@ def main():
                                                      shallow=False)]
     print(f"  shortcuts: Dorvane.exe wrote {len(la)}, the minimal installer {len(lm)}; "
           f"{len(same)} byte for byte the same")
+    first, second = change_times(raw, "after-first"), change_times(raw, "after-repeat")
+    if first is not None and second is not None:
+        kept = sum(1 for name, t in first.items() if second.get(name) == t)
+        print(f"  second run of Dorvane.exe left {kept} of {len(first)} installed files and "
+              f"shortcuts untouched (inode change time)")
+
+    large_table(raw, medians["per"])
 
     print()
     size = int(open(os.path.join(raw, "dorvane-size.txt")).read())

@@ -9,6 +9,9 @@
 # BENCH_NO_MENUBUILDER=1 removes winemenubuilder.exe from the prefix: Wine's shortcut
 # save starts it for every shortcut (Windows has nothing of the kind), which adds
 # the same few milliseconds per shortcut to both installers.
+# BENCH_LARGE=N adds one first run and one repeat run of "/installall" with N
+# configurations (10000 takes several minutes and about 800 MB of disk), to compare
+# its cost per configuration with that at 200.
 #
 # Everything measured runs under Wine in a prefix of its own, pinned to one CPU
 # together with the Wine server and its services: when the program and the server
@@ -116,16 +119,26 @@ launch 1 "$runs" -- "$dorvane" /none -- "$minstart" >"$raw/start.txt"
 launch --peak 1 "$runs" -- "$dorvane" /none -- "$minstart" >"$raw/start-peak.txt"
 
 # Installing 200 configurations, with the start of each program alone in the same
-# rounds. The warm-up creates the files, the measured runs replace them, as at every
-# logon after the first.
+# rounds. Each installer's first run finds an empty profile (the round empties it
+# first, as a new user's first logon would); Dorvane's second run finds what its first
+# run left, as at every later logon, and so does the reference that only checks.
 mini=('C:\bench\app\bench_mininstall.exe' 'C:\bench\app' "$templates" "$desktop" "$word")
-launch 1 "$runs" -- "$dorvane" /installall -- "$dorvane" /none -- "${mini[@]}" 200 -- "${mini[@]}" 0 \
-    >"$raw/install.txt"
-# What each wrote, once more on its own.
+minrepeat=('C:\bench\app\bench_minrepeat.exe' 'C:\bench\app' "$templates" "$desktop" "$word")
+empty=(cmd /c del /q "$templates\\*" "$desktop\\*.lnk")
+launch 1 "$runs" -- "${empty[@]}" -- "$dorvane" /installall -- "$dorvane" /installall \
+    -- "${minrepeat[@]}" -- "$dorvane" /none -- "${empty[@]}" -- "${mini[@]}" 200 \
+    -- "${mini[@]}" 0 >"$raw/install.txt"
+# What each wrote, once more on its own; and what Dorvane's second run touched.
+changed() { stat -c '%n %z' "$tdir"/* "$HOME/Desktop/"*.lnk 2>/dev/null; }
+tdir=$(winepath -u "$templates")
 for who in dorvane minimal; do
-    rm -f "$HOME/Desktop/"*.lnk
+    rm -f "$HOME/Desktop/"*.lnk "$tdir"/*
     if [ $who = dorvane ]; then
         launch 0 1 -- "$dorvane" /installall >/dev/null
+        changed >"$raw/after-first.txt"
+        sleep 1
+        launch 0 1 -- "$dorvane" /installall >/dev/null
+        changed >"$raw/after-repeat.txt"
     else
         launch 0 1 -- "${mini[@]}" 200 >/dev/null
     fi
@@ -135,6 +148,20 @@ done
 
 # Installing call by call (writes the same files and shortcuts once more).
 win 'C:\bench\app\bench_steps.exe' "$templates" "$desktop" "$word" 1 "$runs" >"$raw/steps.txt"
+
+# Many configurations, each first run once: does the cost per configuration stay?
+large=${BENCH_LARGE:-0}
+if [ "$large" -gt 0 ]; then
+    echo "installing $large configurations (one first run, one repeat run) ..." >&2
+    "$python" "$here/gen_tree.py" install "$c/bench/large" --count "$large" >"$raw/large-data.txt"
+    cp "$build/Dorvane.exe" "$c/bench/large/"
+    rm -f "$HOME/Desktop/"*.lnk "$tdir"/*
+    large_exe='C:\bench\large\Dorvane.exe'
+    launch 0 1 -- "$large_exe" /installall -- "$large_exe" /installall -- "$large_exe" /none \
+        >"$raw/large.txt"
+    echo "info configs=$large" >>"$raw/large.txt"
+    rm -rf "$c/bench/large" "$HOME/Desktop/"*.lnk "$tdir"/*
+fi
 
 load_after=$(cut -d' ' -f1-3 /proc/loadavg)
 {

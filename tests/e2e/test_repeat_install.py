@@ -68,7 +68,7 @@ class UnchangedTests(RepeatCase):
         self.assertNotIn(None, before.values())
 
         run = self.run_ok("/installall")
-        self.assertEqual(self.stamps(files), before)
+        self.assertEqual(self.stamps(files), before, run.lines)
         self.assertEqual(sorted(self.skipped(run, NOT_COPIED)),
                          sorted(NOT_COPIED + self.profile.templates_win + "\\" + n
                                 for n in ("Letter.dotx", "Memo.dotx", "letter.ico")), run.lines)

@@ -1,0 +1,61 @@
+#include "core/Unchanged.h"
+
+#include "shell/cShellLinkA.h"
+#include "support/DebugLog.h"
+#include "support/Probes.h"
+#include "support/Strings.h"
+#include "support/Text.h"
+
+namespace Module1 {
+
+namespace {
+
+// A field as it comes back from a link written through the ANSI interface.
+std::wstring AsStored(const std::wstring& value) {
+    return Text::FromAnsi(Text::ToAnsi(value));
+}
+
+// The link format knows three show commands and starts the program as SW_SHOWNORMAL
+// for any other value (SW_SHOW among them), so links are compared by that effect.
+// Wine's link loader, besides, reports every stored value as SW_SHOWNORMAL.
+int ShowEffect(long show) {
+    return show == SW_SHOWMAXIMIZED || show == SW_SHOWMINNOACTIVE ? static_cast<int>(show)
+                                                                  : SW_SHOWNORMAL;
+}
+
+} // namespace
+
+bool InstalledCopyUnchanged(const std::wstring& sSource, const std::wstring& sDestFolder) {
+    const std::wstring name = CommonModule::StripPath(sSource);
+    if (name.empty() || sSource.find_first_of(L"*?") != std::wstring::npos) return false;
+    const std::wstring dest = sDestFolder + L"\\" + name;
+    if (!CommonModule::FilesMatch(sSource, dest)) return false;
+    CommonModule::DPrint(L"unchanged, not copied: " + dest);
+    return true;
+}
+
+bool CreateLinkUnlessUnchanged(const std::wstring& sLinkDesc, const std::wstring& sLinkFile,
+                               const std::wstring& sExeFile, const std::wstring& sWorkDir,
+                               const std::wstring& sExeArgs, int IconIdx, WORD iHotKey, int eShow,
+                               const std::wstring& sDifferentIconPath) {
+    cShellLinkA link;
+    const std::wstring& icon = sDifferentIconPath.empty() ? sExeFile : sDifferentIconPath;
+    // Without a link path or a target CreateLink writes nothing; a link that cannot be
+    // read (or is not there) counts as different.
+    if (!sLinkFile.empty() && !sExeFile.empty() && link.GetLinkInfo(sLinkFile)) {
+        BYTE modifiers = 0, key = 0;
+        link.GetHotKeyInfo(modifiers, key);
+        if (link.ExeName() == AsStored(sExeFile) && link.ExeArgs() == AsStored(sExeArgs) &&
+            link.WorkingDir() == AsStored(sWorkDir) && link.Description() == AsStored(sLinkDesc) &&
+            link.IconFile() == AsStored(icon) && link.IconIndex() == IconIdx &&
+            MAKEWORD(key, modifiers) == iHotKey &&
+            ShowEffect(link.ShowCommand()) == ShowEffect(eShow)) {
+            CommonModule::DPrint(L"unchanged, not saved: " + sLinkFile);
+            return true;
+        }
+    }
+    return link.CreateLink(sLinkDesc, sLinkFile, sExeFile, sWorkDir, sExeArgs, IconIdx, iHotKey,
+                           eShow, sDifferentIconPath);
+}
+
+} // namespace Module1

@@ -1,0 +1,22 @@
+#pragma once
+// Repeat installs at every logon: what is installed already and unchanged is left
+// alone, so that a logon with nothing new costs reads only.
+#include <windows.h>
+
+#include <string>
+
+namespace Module1 {
+
+// True when the file of the source's name in the destination folder is the same file
+// (plain file, same size, same last-write time); says so on the debug output. A
+// source with a wildcard never counts as installed.
+bool InstalledCopyUnchanged(const std::wstring& sSource, const std::wstring& sDestFolder);
+
+// CreateLink, unless a readable link at sLinkFile holds exactly what it would write
+// (said on the debug output). True when the link is in place as asked.
+bool CreateLinkUnlessUnchanged(const std::wstring& sLinkDesc, const std::wstring& sLinkFile,
+                               const std::wstring& sExeFile, const std::wstring& sWorkDir,
+                               const std::wstring& sExeArgs, int IconIdx, WORD iHotKey, int eShow,
+                               const std::wstring& sDifferentIconPath);
+
+} // namespace Module1
