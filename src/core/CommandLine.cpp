@@ -2,6 +2,7 @@
 
 #include "core/Module1.h"
 #include "core/SafePaths.h"
+#include "core/Unchanged.h"
 #include "support/AppSettings.h"
 #include "support/DebugLog.h"
 #include "support/FileCopy.h"
@@ -60,8 +61,9 @@ bool CopyTemplate(const std::wstring& sFileName) {
                              L")");
         return false;
     }
-    return CommonModule::CopyFiles(CommonModule::AppPath() + L"Templates\\" + sFileName,
-                                   sUserTemplatesDir, true, false);
+    const std::wstring source = CommonModule::AppPath() + L"Templates\\" + sFileName;
+    return InstalledCopyUnchanged(source, sUserTemplatesDir) ||
+           CommonModule::CopyFiles(source, sUserTemplatesDir, true, false);
 }
 
 } // namespace

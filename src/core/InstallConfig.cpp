@@ -1,7 +1,7 @@
 #include "core/Module1.h"
 
 #include "core/SafePaths.h"
-#include "shell/cShellLinkA.h"
+#include "core/Unchanged.h"
 #include "support/AppSettings.h"
 #include "support/DebugLog.h"
 #include "support/FileCopy.h"
@@ -67,7 +67,8 @@ InstallResult InstallConfig(const std::wstring& sConfigName, bool bMakeShortcut)
     } else if (Allowed(sConfigName, L"TemplateFile", templateFile, outcome)) {
         if (!DoesFileExist(tpl))
             outcome.Fail(L"missing template " + Quoted(tpl));
-        else if (!CopyFiles(tpl, sUserTemplatesDir, true, false))
+        else if (!InstalledCopyUnchanged(tpl, sUserTemplatesDir) &&
+                 !CopyFiles(tpl, sUserTemplatesDir, true, false))
             outcome.Fail(L"failed to copy the template " + Quoted(tpl) + L" to " +
                          Quoted(sUserTemplatesDir));
     }
@@ -88,7 +89,8 @@ InstallResult InstallConfig(const std::wstring& sConfigName, bool bMakeShortcut)
         if (!Allowed(sConfigName, L"ShortcutIcon", icon, outcome)) {
             icon.clear();
         } else if (DoesFileExist(src)) {
-            if (!CopyFiles(src, sUserTemplatesDir, true, false))
+            if (!InstalledCopyUnchanged(src, sUserTemplatesDir) &&
+                !CopyFiles(src, sUserTemplatesDir, true, false))
                 outcome.Fail(L"failed to copy the icon " + Quoted(src) + L" to " +
                              Quoted(sUserTemplatesDir));
             icon = sUserTemplatesDir + L"\\" + StripPath(src);
@@ -98,8 +100,8 @@ InstallResult InstallConfig(const std::wstring& sConfigName, bool bMakeShortcut)
     }
 
     const std::wstring args = L"/t\"" + StripPath(tpl) + L"\"";
-    cShellLinkA link;
-    if (!link.CreateLink(desc, lnk, sWordExePath, sUserTemplatesDir, args, 0, 0, SW_SHOW, icon))
+    if (!CreateLinkUnlessUnchanged(desc, lnk, sWordExePath, sUserTemplatesDir, args, 0, 0, SW_SHOW,
+                                   icon))
         outcome.Fail(sWordExePath.empty() ? L"no shortcut " + Quoted(lnk) + L": Word was not found"
                                           : L"failed to write the shortcut " + Quoted(lnk));
     return std::move(outcome).Result();
