@@ -69,6 +69,7 @@ def imports(objdump_file):
 # those steps run for every other one.
 STEPS = (
     ("read_ini", "ReadIniSection (GetPrivateProfileStringA), one key", 3.0, 3.0, 0),
+    ("read_ini_w", "GetPrivateProfileStringW, one key (reference check)", 0, 0, 0),
     ("file_exists", "DoesFileExist (OpenFile OF_EXIST)", 1.5, 1.5, 0),
     ("copy_shell", "CopyFiles (SHFileOperationA), one 20-60 KB file", 1.5, 0, 0),
     ("shfileop_bare", "  of which SHFileOperationA alone", 0, 0, 0),
@@ -80,6 +81,8 @@ STEPS = (
     ("files_match", "FilesMatch (two attribute queries), one file", 1.5, 1.5, 0),
     ("link_unchanged", "CreateLinkUnlessUnchanged, link in place", 0, 0.5, 0),
     ("link_info", "  of which cShellLinkA::GetLinkInfo", 0, 0, 0),
+    ("same_file", "two GetFileAttributesExW, compared (reference check)", 0, 0, 0),
+    ("link_check_minimal", "IShellLinkW: Load, read fields (reference check)", 0, 0, 0),
     ("list_configs", "ListConfigNames (FindFiles *.cfg), once", 1 / CONFIGS, 1 / CONFIGS, 0),
 )
 
@@ -132,7 +135,7 @@ def change_times(raw, name):
     if not os.path.exists(path):
         return None
     with open(path, encoding="utf-8", errors="replace") as f:
-        return dict(line.rstrip("\n").split(" ", 1) for line in f if " " in line)
+        return dict(line.rstrip("\n").rsplit("|", 1) for line in f if "|" in line)
 
 
 def large_table(raw, per_200):
@@ -173,22 +176,27 @@ def main():
     add("find", "search  ours: FindFiles(<Office folder>, winword.exe, recursive)", ms,
         values(raw, "search", "times_ms.find"), "floor", 1.3)
 
-    # Round: empty the profile, first run, second run, reference check, /none, empty
-    # the profile, minimal installer with 200, with 0.
+    # Round: empty the profile, first run, second run, reference check with 200 and
+    # with 0, /none, empty the profile, minimal installer with 200, with 0.
     install = values(raw, "install", "wall_ms.2")
     repeat = values(raw, "install", "wall_ms.3")
     minrepeat = values(raw, "install", "wall_ms.4")
-    install_start = values(raw, "install", "wall_ms.5")
-    mininstall = values(raw, "install", "wall_ms.7")
-    mininstall0 = values(raw, "install", "wall_ms.8")
+    minrepeat0 = values(raw, "install", "wall_ms.5")
+    install_start = values(raw, "install", "wall_ms.6")
+    mininstall = values(raw, "install", "wall_ms.8")
+    mininstall0 = values(raw, "install", "wall_ms.9")
     add("install", "install Dorvane.exe /installall, 200 configurations, first run (process)", ms,
         install, "mininstall", 1.5)
     add("repeat", "install Dorvane.exe /installall, 200, nothing changed: vs. reference", ms,
         repeat, "minrepeat", 1.3)
     add("repeat-first", "install the same second run, against the first run", ms, repeat,
         "install", 0.25)
-    add("minrepeat", "install reference check: 800 INI values, 300 file times, 100 links", ms,
+    add("minrepeat", "install reference check: 600 INI values, 300 file times, 100 links", ms,
         minrepeat)
+    add("per-repeat", "install second run per configuration: (total - /none) / 200", ms,
+        [(t - s) / CONFIGS for t, s in zip(repeat, install_start)], "per-minrepeat", 1.3)
+    add("per-minrepeat", "install reference check per configuration: (total - 0) / 200", ms,
+        [(t - s) / CONFIGS for t, s in zip(minrepeat, minrepeat0)])
     add("mininstall", "install minimal installer, 200 configurations (process)", ms, mininstall)
     add("per", "install Dorvane.exe per configuration: (total - /none) / 200", ms,
         [(t - s) / CONFIGS for t, s in zip(install, install_start)], "per-min", 1.5)
@@ -247,9 +255,9 @@ def main():
     for name, file, label in (("Dorvane.exe /installall, first run", "install", "exit.2"),
                               ("Dorvane.exe /installall, second run", "install", "exit.3"),
                               ("reference check (0: all unchanged)", "install", "exit.4"),
-                              ("Dorvane.exe /none", "install", "exit.5"),
-                              ("minimal installer, 200", "install", "exit.7"),
-                              ("minimal installer, 0", "install", "exit.8"),
+                              ("Dorvane.exe /none", "install", "exit.6"),
+                              ("minimal installer, 200", "install", "exit.8"),
+                              ("minimal installer, 0", "install", "exit.9"),
                               ("minimal program", "start", "exit.2"),
                               ("cmd /c dir /s /b", "cmd", "exit.1")):
         codes = sorted(set(int(v) for v in values(raw, file, label)))

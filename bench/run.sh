@@ -88,8 +88,7 @@ mkdir -p "$c/bench/bin" "$c/bench/app" "$c/bench/out"
 "$python" "$here/gen_tree.py" install "$c/bench/app" --count 200 >"$raw/install-data.txt"
 cp "$build/Dorvane.exe" "$c/bench/app/"
 cp "$build"/bench/bench_*.exe "$c/bench/bin/"
-cp "$build/bench/bench_mininstall.exe" "$build/bench/bench_minstart.exe" \
-    "$build/bench/bench_steps.exe" "$c/bench/app/"
+cp "$build"/bench/bench_{mininstall,minrepeat,minstart,steps,growth}.exe "$c/bench/app/"
 
 win() { wine "$@" </dev/null 2>>"$raw/wine-stderr.txt"; }
 appdata=$(win cmd /c echo %APPDATA% | tr -d '\r')
@@ -126,10 +125,10 @@ mini=('C:\bench\app\bench_mininstall.exe' 'C:\bench\app' "$templates" "$desktop"
 minrepeat=('C:\bench\app\bench_minrepeat.exe' 'C:\bench\app' "$templates" "$desktop" "$word")
 empty=(cmd /c del /q "$templates\\*" "$desktop\\*.lnk")
 launch 1 "$runs" -- "${empty[@]}" -- "$dorvane" /installall -- "$dorvane" /installall \
-    -- "${minrepeat[@]}" -- "$dorvane" /none -- "${empty[@]}" -- "${mini[@]}" 200 \
-    -- "${mini[@]}" 0 >"$raw/install.txt"
+    -- "${minrepeat[@]}" 200 -- "${minrepeat[@]}" 0 -- "$dorvane" /none -- "${empty[@]}" \
+    -- "${mini[@]}" 200 -- "${mini[@]}" 0 >"$raw/install.txt"
 # What each wrote, once more on its own; and what Dorvane's second run touched.
-changed() { stat -c '%n %z' "$tdir"/* "$HOME/Desktop/"*.lnk 2>/dev/null; }
+changed() { stat -c '%n|%z' "$tdir"/* "$HOME/Desktop/"*.lnk 2>/dev/null; }
 tdir=$(winepath -u "$templates")
 for who in dorvane minimal; do
     rm -f "$HOME/Desktop/"*.lnk "$tdir"/*

@@ -10,6 +10,7 @@
 // place after the warm-up, as a repeat run at logon does. Prints
 // "step_us <id> v1 v2 ...", microseconds per call, one value per measured run.
 #include "BenchClock.h"
+#include "MinimalCheck.h"
 #include "MinimalLink.h"
 #include "core/Module1.h"
 #include "core/Unchanged.h"
@@ -130,6 +131,13 @@ int wmain(int argc, wchar_t** argv) {
                                             Module1::kKeyTemplateFile);
                      },
                      {}});
+    steps.push_back({"read_ini_w",
+                     all,
+                     [&] {
+                         for (const Config& c : configs)
+                             bench::IniValue(c.cfg, Module1::kKeyTemplateFile);
+                     },
+                     {}});
     steps.push_back({"file_exists",
                      all,
                      [&] {
@@ -212,6 +220,23 @@ int wmain(int argc, wchar_t** argv) {
                                  c->desc, desktop + L"\\" + c->shortcutName + L".lnk", word,
                                  templatesDir, L"/t\"" + c->templateFile + L"\"", 0, 0, SW_SHOW,
                                  templatesDir + L"\\" + c->icon);
+                     },
+                     {}});
+    steps.push_back({"same_file",
+                     all,
+                     [&] {
+                         for (const Config& c : configs)
+                             bench::SameFile(app + L"Templates\\" + c.templateFile,
+                                             templatesDir + L"\\" + c.templateFile);
+                     },
+                     {}});
+    steps.push_back({"link_check_minimal",
+                     some,
+                     [&] {
+                         for (const Config* c : withShortcut)
+                             bench::SameLink(desktop + L"\\" + c->shortcutName + L".lnk",
+                                             {word, L"/t\"" + c->templateFile + L"\"", templatesDir,
+                                              c->desc, templatesDir + L"\\" + c->icon});
                      },
                      {}});
     steps.push_back({"link_minimal",

@@ -5,12 +5,14 @@
 #include "support/AppSettings.h"
 #include "support/IniValues.h"
 #include "support/Probes.h"
+#include "testlib/DebugCapture.h"
 #include "testlib/Scratch.h"
 
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 using testlib::FileExists;
@@ -121,4 +123,30 @@ TEST_F(InstallConfigSwitch, FailureNamesTheFirstFailedStep) {
     const Module1::InstallResult blocked = Module1::InstallConfig(L"SwitchTest", false);
     EXPECT_NE(blocked.sReason.find(L"failed to copy the template"), std::wstring::npos)
         << testlib::Utf8(blocked.sReason);
+}
+
+// The window installs again and again in one process: a second install leaves what is
+// in place alone, and what was removed in between comes back.
+TEST_F(InstallConfigSwitch, InstallingAgainInOneProcessWritesOnlyWhatIsMissing) {
+    const auto skipped = [](const testlib::DebugCapture& debug, const char* what) {
+        return std::count_if(debug.lines().begin(), debug.lines().end(), [&](const auto& line) {
+            return line.find(what) != std::string::npos;
+        });
+    };
+    const std::wstring tpl = Module1::sUserTemplatesDir + L"\\SwitchTest.dotx";
+    ASSERT_TRUE(Module1::InstallConfig(L"SwitchTest", true));
+    {
+        testlib::DebugCapture debug;
+        ASSERT_TRUE(Module1::InstallConfig(L"SwitchTest", true));
+        EXPECT_EQ(skipped(debug, "unchanged, not copied: "), 2);
+        EXPECT_EQ(skipped(debug, "unchanged, not saved: "), 1);
+    }
+    ASSERT_TRUE(DeleteFileW(tpl.c_str()));
+    ASSERT_TRUE(DeleteFileW(link_.c_str()));
+    testlib::DebugCapture debug;
+    ASSERT_TRUE(Module1::InstallConfig(L"SwitchTest", true));
+    EXPECT_EQ(skipped(debug, "unchanged, not copied: "), 1); // the icon
+    EXPECT_EQ(skipped(debug, "unchanged, not saved: "), 0);
+    EXPECT_EQ(ReadFile(tpl), "switch template");
+    EXPECT_TRUE(FileExists(link_));
 }
