@@ -83,6 +83,7 @@ STEPS = (
     ("link_info", "  of which cShellLinkA::GetLinkInfo", 0, 0, 0),
     ("same_file", "two GetFileAttributesExW, compared (reference check)", 0, 0, 0),
     ("link_check_minimal", "IShellLinkW: Load, read fields (reference check)", 0, 0, 0),
+    ("dprint", "DPrint, one line (no debugger attached)", 0, 2.5, 0),
     ("list_configs", "ListConfigNames (FindFiles *.cfg), once", 1 / CONFIGS, 1 / CONFIGS, 0),
 )
 

@@ -20,6 +20,7 @@
 #include "support/FileCopy.h"
 #include "support/IniValues.h"
 #include "support/Probes.h"
+#include "support/DebugLog.h"
 #include "support/Strings.h"
 #include "support/Text.h"
 
@@ -237,6 +238,14 @@ int wmain(int argc, wchar_t** argv) {
                              bench::SameLink(desktop + L"\\" + c->shortcutName + L".lnk",
                                              {word, L"/t\"" + c->templateFile + L"\"", templatesDir,
                                               c->desc, templatesDir + L"\\" + c->icon});
+                     },
+                     {}});
+    steps.push_back({"dprint",
+                     all,
+                     [&] {
+                         for (const Config& c : configs)
+                             DPrint(L"unchanged, not copied: " + templatesDir + L"\\" +
+                                    c.templateFile);
                      },
                      {}});
     steps.push_back({"link_minimal",

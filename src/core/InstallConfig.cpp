@@ -65,10 +65,11 @@ InstallResult InstallConfig(const std::wstring& sConfigName, bool bMakeShortcut)
     if (templateFile.empty()) {
         outcome.Fail(L"no template: TemplateFile is empty");
     } else if (Allowed(sConfigName, L"TemplateFile", templateFile, outcome)) {
-        if (!DoesFileExist(tpl))
+        // A matching installed copy shows the template is there: only a copy needs the probe.
+        const bool unchanged = InstalledCopyUnchanged(tpl, sUserTemplatesDir);
+        if (!unchanged && !DoesFileExist(tpl))
             outcome.Fail(L"missing template " + Quoted(tpl));
-        else if (!InstalledCopyUnchanged(tpl, sUserTemplatesDir) &&
-                 !CopyFiles(tpl, sUserTemplatesDir, true, false))
+        else if (!unchanged && !CopyFiles(tpl, sUserTemplatesDir, true, false))
             outcome.Fail(L"failed to copy the template " + Quoted(tpl) + L" to " +
                          Quoted(sUserTemplatesDir));
     }
@@ -88,9 +89,9 @@ InstallResult InstallConfig(const std::wstring& sConfigName, bool bMakeShortcut)
         const std::wstring src = AppPath() + L"AltIcons\\" + icon;
         if (!Allowed(sConfigName, L"ShortcutIcon", icon, outcome)) {
             icon.clear();
-        } else if (DoesFileExist(src)) {
-            if (!InstalledCopyUnchanged(src, sUserTemplatesDir) &&
-                !CopyFiles(src, sUserTemplatesDir, true, false))
+        } else if (const bool unchanged = InstalledCopyUnchanged(src, sUserTemplatesDir);
+                   unchanged || DoesFileExist(src)) {
+            if (!unchanged && !CopyFiles(src, sUserTemplatesDir, true, false))
                 outcome.Fail(L"failed to copy the icon " + Quoted(src) + L" to " +
                              Quoted(sUserTemplatesDir));
             icon = sUserTemplatesDir + L"\\" + StripPath(src);

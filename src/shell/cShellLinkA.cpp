@@ -134,8 +134,8 @@ bool cShellLinkA::GetLinkInfo(const std::wstring& sLinkFile) {
     if (FAILED(file->Load(sLinkFile.c_str(), STGM_READ))) return false;
 
     char buffer[kBufferChars] = {};
-    WIN32_FIND_DATAA found{};
-    if (FAILED(link->GetPath(buffer, kBufferChars, &found, SLGP_UNCPRIORITY))) return false;
+    // No find data: nothing here uses it, and filling it costs a lookup of the target.
+    if (FAILED(link->GetPath(buffer, kBufferChars, nullptr, SLGP_UNCPRIORITY))) return false;
     exeName_ = FromBuffer(buffer);
 
     char workDir[kBufferChars] = {};
