@@ -139,23 +139,32 @@ def change_times(raw, name):
         return dict(line.rstrip("\n").rsplit("|", 1) for line in f if "|" in line)
 
 
-def large_table(raw, per_200):
+def large_table(raw, per_200, per_min_200):
     """One first run and one repeat run with many configurations (BENCH_LARGE)."""
     path = os.path.join(raw, "large.txt")
     if not os.path.exists(path):
         return
     count = int(info(raw, "large")["configs"])
-    first, again, start = (values(raw, "large", f"wall_ms.{i}")[0] for i in (1, 2, 3))
-    codes = [int(values(raw, "large", f"exit.{i}")[0]) for i in (1, 2)]
-    per = (first - start) / count
+    first, again, start, _, mini, mini0 = (values(raw, "large", f"wall_ms.{i}")[0]
+                                           for i in range(1, 7))
+    codes = [int(values(raw, "large", f"exit.{i}")[0]) for i in (1, 2, 5)]
+    per, per_min = (first - start) / count, (mini - mini0) / count
     print()
     print(f"{count} configurations, one run each (same mix as the 200: every other one with "
-          f"icon and shortcut)")
-    print(f"  first run {first / 1000:.1f} s, {per:.2f} ms per configuration "
+          f"icon and shortcut); exit codes {codes}")
+    print(f"  Dorvane.exe first run {first / 1000:.1f} s, {per:.2f} ms per configuration "
           f"((total - /none) / {count}); at 200: {per_200:.2f} ms; ratio {per / per_200:.2f} "
           f"(goal <=1.3)")
-    print(f"  second run, nothing changed: {again / 1000:.1f} s, "
-          f"{(again - start) / count:.2f} ms per configuration; exit codes {codes}")
+    print(f"  minimal installer first run {mini / 1000:.1f} s, {per_min:.2f} ms per "
+          f"configuration; at 200: {per_min_200:.2f} ms; ratio {per_min / per_min_200:.2f}")
+    print(f"  Dorvane.exe second run, nothing changed: {again / 1000:.1f} s, "
+          f"{(again - start) / count:.2f} ms per configuration")
+    calls = os.path.join(raw, "large-calls.txt")
+    if os.path.exists(calls):
+        print("  the first run call by call (bench_growth), mean microseconds per call:")
+        with open(calls, encoding="utf-8", errors="replace") as f:
+            for line in f:
+                print("    " + line.rstrip())
 
 
 def main():
@@ -275,7 +284,7 @@ def main():
         print(f"  second run of Dorvane.exe left {kept} of {len(first)} installed files and "
               f"shortcuts untouched (inode change time)")
 
-    large_table(raw, medians["per"])
+    large_table(raw, medians["per"], medians["per-min"])
 
     print()
     size = int(open(os.path.join(raw, "dorvane-size.txt")).read())

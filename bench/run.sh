@@ -10,8 +10,9 @@
 # save starts it for every shortcut (Windows has nothing of the kind), which adds
 # the same few milliseconds per shortcut to both installers.
 # BENCH_LARGE=N adds one first run and one repeat run of "/installall" with N
-# configurations (10000 takes several minutes and about 800 MB of disk), to compare
-# its cost per configuration with that at 200.
+# configurations, the minimal installer's first run with N, and the first run once
+# more call by call (bench_growth), to compare the cost per configuration with that
+# at 200 (10000 takes a quarter of an hour on a quiet machine and 800 MB of disk).
 #
 # Everything measured runs under Wine in a prefix of its own, pinned to one CPU
 # together with the Wine server and its services: when the program and the server
@@ -155,10 +156,17 @@ if [ "$large" -gt 0 ]; then
     "$python" "$here/gen_tree.py" install "$c/bench/large" --count "$large" >"$raw/large-data.txt"
     cp "$build/Dorvane.exe" "$c/bench/large/"
     rm -f "$HOME/Desktop/"*.lnk "$tdir"/*
+    cp "$build/bench/bench_mininstall.exe" "$build/bench/bench_growth.exe" "$c/bench/large/"
     large_exe='C:\bench\large\Dorvane.exe'
+    large_mini=('C:\bench\large\bench_mininstall.exe' 'C:\bench\large' "$templates" "$desktop"
+        "$word")
     launch 0 1 -- "$large_exe" /installall -- "$large_exe" /installall -- "$large_exe" /none \
-        >"$raw/large.txt"
+        -- "${empty[@]}" -- "${large_mini[@]}" "$large" -- "${large_mini[@]}" 0 >"$raw/large.txt"
     echo "info configs=$large" >>"$raw/large.txt"
+    # The first install once more, call by call, 1,000 configurations a line.
+    rm -f "$HOME/Desktop/"*.lnk "$tdir"/*
+    win 'C:\bench\large\bench_growth.exe' "$templates" "$desktop" "$word" 1000 \
+        >"$raw/large-calls.txt"
     rm -rf "$c/bench/large" "$HOME/Desktop/"*.lnk "$tdir"/*
 fi
 
