@@ -80,6 +80,24 @@ bool DoesFileExistLongPath(const std::wstring& sPath) {
     return static_cast<bool>(h);
 }
 
+namespace {
+
+bool PlainFileData(const std::wstring& sPath, WIN32_FILE_ATTRIBUTE_DATA& data) {
+    if (sPath.empty() || sPath.find(L'\0') != std::wstring::npos) return false;
+    const std::wstring path = sPath.size() < MAX_PATH ? sPath : ExtendedLengthPath(sPath);
+    return GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data) &&
+           !(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+} // namespace
+
+bool FilesMatch(const std::wstring& sSource, const std::wstring& sDest) {
+    WIN32_FILE_ATTRIBUTE_DATA source{}, dest{};
+    return PlainFileData(sSource, source) && PlainFileData(sDest, dest) &&
+           source.nFileSizeHigh == dest.nFileSizeHigh && source.nFileSizeLow == dest.nFileSizeLow &&
+           CompareFileTime(&source.ftLastWriteTime, &dest.ftLastWriteTime) == 0;
+}
+
 bool CreateDirPath(const std::wstring& sPath) {
     // A relative path would be created below whatever the current folder happens to be,
     // and then still be reported as missing.

@@ -16,6 +16,9 @@ bool DoesFileExistLongPath(const std::wstring& sPath);
 // already in that form comes back unchanged.
 std::wstring ExtendedLengthPath(const std::wstring& sPath);
 bool CreateDirPath(const std::wstring& sPath);
+// Both exist as plain files (not folders) with the same size and the same last-write
+// time: what a finished copy leaves, and what a copy need not repeat.
+bool FilesMatch(const std::wstring& sSource, const std::wstring& sDest);
 
 } // namespace CommonModule
 
