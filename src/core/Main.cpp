@@ -53,10 +53,14 @@ void InitShellAndControls() {
 
 int Main() {
     RestrictDllSearchToSystem();
+    const std::wstring commandLine = CommandLineArguments();
+    // Silent mode runs from logon scripts with no one to answer: no crash, critical-error
+    // or missing-media dialog may appear and hold the script.
+    if (!commandLine.empty())
+        SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX | SEM_NOOPENFILEERRORBOX);
     Shell32Release releaseShell32;
     InitShellAndControls();
     CommonModule::InitAppSettings(true, true);
-    const std::wstring commandLine = CommandLineArguments();
 
     sWordExePath = LocateWordExe();
     if (sWordExePath.empty()) {
@@ -65,9 +69,15 @@ int Main() {
                     MB_OK);
     }
 
-    sUserTemplatesDir =
-        modSpecialFolders::GetSpecialFolder(modSpecialFolders::CSIDL_APPDATA_FOLDER) +
-        L"\\Microsoft\\Templates";
+    // Without the application-data folder there is no templates folder: an empty value,
+    // which every copy refuses, rather than a folder at the root of the drive.
+    const std::wstring appData =
+        modSpecialFolders::GetSpecialFolder(modSpecialFolders::CSIDL_APPDATA_FOLDER);
+    sUserTemplatesDir = appData.empty() ? std::wstring() : appData + L"\\Microsoft\\Templates";
+    if (appData.empty() && commandLine.empty())
+        MessageBoxW(nullptr,
+                    L"Could not find your application data folder: templates cannot be installed.",
+                    L"WARNING", MB_OK | MB_ICONWARNING);
     const std::wstring app = CommonModule::AppPath();
     for (const wchar_t* folder : {L"Templates", L"AltIcons", L"Configs"})
         CommonModule::CreateDirPath(app + folder);

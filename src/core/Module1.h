@@ -39,6 +39,9 @@ inline constexpr wchar_t kKeyShortcutIcon[] = L"ShortcutIcon";
 std::wstring ConfigFilePath(const std::wstring& sConfigName);
 std::wstring ConfigNameFromFile(const std::wstring& sConfigFilePath);
 std::vector<std::wstring> ListConfigNames();
+// Configurations whose names the ANSI code page cannot carry exactly (ListConfigNames
+// cannot see them as they are), by their real names.
+std::vector<std::wstring> ListConfigNamesBeyondAnsi();
 
 // True when every step it attempted succeeded.
 bool InstallConfig(const std::wstring& sConfigName, bool bMakeShortcut);

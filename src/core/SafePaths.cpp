@@ -59,4 +59,11 @@ bool StaysInside(std::wstring_view relative, std::wstring& why) {
     return true;
 }
 
+bool UsableName(std::wstring_view relative, std::wstring& why) {
+    if (!StaysInside(relative, why)) return false;
+    if (Text::FitsAnsi(relative)) return true;
+    why = L"characters the ANSI code page cannot carry exactly";
+    return false;
+}
+
 } // namespace SafePaths

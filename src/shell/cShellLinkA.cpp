@@ -7,6 +7,7 @@
 #include "shell/ComInit.h"
 #include "support/DebugLog.h"
 #include "support/ScopedWin.h"
+#include "support/Staging.h"
 #include "support/Text.h"
 
 using ScopedWin::ComPtr;
@@ -117,10 +118,26 @@ bool cShellLinkA::CreateLink(const std::wstring& sLinkDesc, const std::wstring& 
     const std::wstring& iconFile = sDifferentIconPath.empty() ? sExeFile : sDifferentIconPath;
     if (sLinkFile.empty() || sExeFile.empty()) return false;
 
+    // Saved under its name in a working folder beside the link file, then moved into
+    // place: the save never writes through a link planted under the link file's name,
+    // and a failed save leaves the old shortcut as it was.
+    const size_t cut = sLinkFile.find_last_of(L'\\');
+    const CommonModule::StagingFolder staging(cut == std::wstring::npos ? std::wstring(L".")
+                                                                        : sLinkFile.substr(0, cut));
+    if (!staging.ok()) {
+        CommonModule::DPrint(L"CreateLink Error:  " + staging.why());
+        return false;
+    }
+    const std::wstring staged = staging.path() + L"\\" + sLinkFile.substr(cut + 1);
     const HRESULT hr = WriteLink(
-        {sLinkDesc, sLinkFile, sExeFile, sWorkDir, sExeArgs, iconFile, IconIdx, iHotKey, eShow});
+        {sLinkDesc, staged, sExeFile, sWorkDir, sExeArgs, iconFile, IconIdx, iHotKey, eShow});
     if (FAILED(hr)) {
         CommonModule::DPrint(L"CreateLink Error:  " + DescribeFailure(hr));
+        return false;
+    }
+    std::wstring why;
+    if (!CommonModule::ReplaceByName(staged, sLinkFile, why)) {
+        CommonModule::DPrint(L"CreateLink Error:  " + why);
         return false;
     }
     return true;
