@@ -45,7 +45,9 @@ std::wstring FinalPath(HANDLE h) {
     }
 }
 
+// Short (8.3) names, which the opened folder's path never has, hold a "~".
 std::wstring LongForm(const std::wstring& path) {
+    if (path.find(L'~') == std::wstring::npos) return path;
     std::vector<wchar_t> buffer(MAX_PATH);
     DWORD n = GetLongPathNameW(path.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
     if (n >= buffer.size()) {
