@@ -128,7 +128,8 @@ ExitCode RunCommandLine(const std::wstring& sCommandLine) {
         ok = DataFoldersReady({L"Templates"}) && CopyTemplate(command.argument);
         break;
     case Action::Install:
-        ok = DataFoldersReady({L"Configs", L"Templates"}) && InstallConfig(command.argument, true);
+        ok = DataFoldersReady({L"Configs", L"Templates"}) &&
+             InstallConfig(command.argument, true).bOk;
         break;
     case Action::None:
         return ExitNoAction;

@@ -14,15 +14,34 @@ namespace Module1 {
 
 namespace {
 
-constexpr int kShowNormal = 5; // SW_SHOW
+// Keeps the reason of the first step that failed; later failures still count, but the
+// first one is what an administrator has to fix first.
+class Outcome {
+  public:
+    void Fail(std::wstring sReason) {
+        if (!result_.bOk) return;
+        result_.bOk = false;
+        result_.sReason = std::move(sReason);
+    }
+    InstallResult Result() && { return std::move(result_); }
+
+  private:
+    InstallResult result_;
+};
+
+std::wstring Quoted(const std::wstring& s) {
+    return L"\"" + s + L"\"";
+}
 
 // Refuses a name that would leave its folder or that the ANSI calls would read as
 // another name, with one debug line saying why.
-bool Allowed(const std::wstring& sConfigName, const wchar_t* what, const std::wstring& value) {
+bool Allowed(const std::wstring& sConfigName, const wchar_t* what, const std::wstring& value,
+             Outcome& outcome) {
     std::wstring why;
     if (SafePaths::UsableName(value, why)) return true;
-    CommonModule::DPrint(L"InstallConfig: " + sConfigName + L": refused " + what + L" \"" + value +
-                         L"\" (" + why + L")");
+    CommonModule::DPrint(L"InstallConfig: " + sConfigName + L": refused " + what + L" " +
+                         Quoted(value) + L" (" + why + L")");
+    outcome.Fail(std::wstring(L"refused ") + what + L" " + Quoted(value) + L": " + why);
     return false;
 }
 
@@ -31,51 +50,57 @@ bool FileIsThere(const std::wstring& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+// One debug line, and the reason when it is the first failure.
+void Failed(const std::wstring& who, Outcome& outcome, const std::wstring& reason) {
+    CommonModule::DPrint(who + L": " + reason);
+    outcome.Fail(reason);
+}
+
 } // namespace
 
-bool InstallConfig(const std::wstring& sConfigName, bool bMakeShortcut) {
+InstallResult InstallConfig(const std::wstring& sConfigName, bool bMakeShortcut) {
     using namespace CommonModule;
-    if (!Allowed(sConfigName, L"configuration name", sConfigName)) return false;
+    Outcome outcome;
+    if (!Allowed(sConfigName, L"configuration name", sConfigName, outcome))
+        return std::move(outcome).Result();
     const std::wstring who = L"InstallConfig: " + sConfigName;
     const std::wstring cfg = ConfigFilePath(sConfigName);
     const auto value = [&](const wchar_t* key) { return ReadIniSection(cfg, kConfigSection, key); };
     // A missing file reads as empty values everywhere below; it still counts as failed.
-    bool ok = FileIsThere(cfg);
+    if (!FileIsThere(cfg)) outcome.Fail(L"missing configuration file " + Quoted(cfg));
 
     // Nothing goes into a templates folder that could not be found or that a link has
-    // moved; the shortcut, which would point into it, is still written.
+    // moved; the shortcut, which only names it, is still written.
     std::wstring why;
     const bool templatesUsable = UserTemplatesFolderUsable(why);
-    if (!templatesUsable) {
-        DPrint(who + L": nothing copied: " + why);
-        ok = false;
-    }
-    std::wstring copyWhy;
+    if (!templatesUsable) Failed(who, outcome, L"nothing copied: " + why);
+
     const std::wstring templateFile = value(kKeyTemplateFile);
     const std::wstring tpl = AppPath() + L"Templates\\" + templateFile;
-    if (templateFile.empty() || !Allowed(sConfigName, L"TemplateFile", templateFile))
-        ok = false;
-    else if (!DoesFileExist(tpl)) {
-        DPrint(who + L": the template \"" + templateFile + L"\" is missing or cannot be opened");
-        ok = false;
-    } else if (templatesUsable && !CopyFilesVerified(tpl, sUserTemplatesDir, who, copyWhy))
-        ok = false;
+    if (templateFile.empty()) {
+        outcome.Fail(L"no template: TemplateFile is empty");
+    } else if (Allowed(sConfigName, L"TemplateFile", templateFile, outcome)) {
+        if (!DoesFileExist(tpl))
+            Failed(who, outcome, L"missing template, or it cannot be opened: " + Quoted(tpl));
+        else if (templatesUsable && !CopyFilesVerified(tpl, sUserTemplatesDir, who, why))
+            outcome.Fail(L"failed to copy the template: " + why);
+    }
 
-    if (!bMakeShortcut) return ok;
+    if (!bMakeShortcut) return std::move(outcome).Result();
     const std::wstring shortcutName = value(kKeyShortcutName);
-    if (shortcutName.empty()) return ok;
-    if (!Allowed(sConfigName, L"ShortcutName", shortcutName)) return false;
+    if (shortcutName.empty()) return std::move(outcome).Result();
+    if (!Allowed(sConfigName, L"ShortcutName", shortcutName, outcome))
+        return std::move(outcome).Result();
 
     const std::wstring desc = value(kKeyShortcutDesc);
     std::wstring icon = value(kKeyShortcutIcon);
     if (!icon.empty()) {
         const std::wstring src = AppPath() + L"AltIcons\\" + icon;
-        if (!Allowed(sConfigName, L"ShortcutIcon", icon)) {
-            ok = false;
+        if (!Allowed(sConfigName, L"ShortcutIcon", icon, outcome)) {
             icon.clear();
         } else if (DoesFileExist(src)) {
-            if (!templatesUsable || !CopyFilesVerified(src, sUserTemplatesDir, who, copyWhy))
-                ok = false;
+            if (templatesUsable && !CopyFilesVerified(src, sUserTemplatesDir, who, why))
+                outcome.Fail(L"failed to copy the icon: " + why);
             icon = sUserTemplatesDir + L"\\" + StripPath(src);
         } else {
             icon.clear(); // a missing icon falls back to Word's own
@@ -84,15 +109,16 @@ bool InstallConfig(const std::wstring& sConfigName, bool bMakeShortcut) {
 
     const std::wstring desktop = UsableDesktopFolder(why);
     if (desktop.empty()) {
-        DPrint(who + L": no shortcut written: " + why);
-        return false;
+        Failed(who, outcome, L"no shortcut written: " + why);
+        return std::move(outcome).Result();
     }
+    const std::wstring lnk = desktop + L"\\" + shortcutName + L".lnk";
     const std::wstring args = L"/t\"" + StripPath(tpl) + L"\"";
     cShellLinkA link;
-    if (!link.CreateLink(desc, desktop + L"\\" + shortcutName + L".lnk", sWordExePath,
-                         sUserTemplatesDir, args, 0, 0, kShowNormal, icon))
-        ok = false;
-    return ok;
+    if (!link.CreateLink(desc, lnk, sWordExePath, sUserTemplatesDir, args, 0, 0, SW_SHOW, icon))
+        outcome.Fail(sWordExePath.empty() ? L"no shortcut " + Quoted(lnk) + L": Word was not found"
+                                          : L"failed to write the shortcut " + Quoted(lnk));
+    return std::move(outcome).Result();
 }
 
 } // namespace Module1
