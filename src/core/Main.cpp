@@ -30,6 +30,12 @@ void RestrictDllSearchToSystem() {
     SetDllDirectoryW(L""); // also takes the current folder out of the search
 }
 
+// Wine starts its crash window whatever the error mode says; this last filter ends the
+// process with the exception's code instead, on Windows and Wine alike.
+LONG WINAPI EndWithoutWindow(EXCEPTION_POINTERS*) {
+    return EXCEPTION_EXECUTE_HANDLER;
+}
+
 std::string SystemDllPath(const char* name) {
     char folder[MAX_PATH] = {};
     const UINT n = GetSystemDirectoryA(folder, MAX_PATH);
@@ -56,8 +62,10 @@ int Main() {
     const std::wstring commandLine = CommandLineArguments();
     // Silent mode runs from logon scripts with no one to answer: no crash, critical-error
     // or missing-media dialog may appear and hold the script.
-    if (!commandLine.empty())
+    if (!commandLine.empty()) {
         SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX | SEM_NOOPENFILEERRORBOX);
+        SetUnhandledExceptionFilter(EndWithoutWindow);
+    }
     Shell32Release releaseShell32;
     InitShellAndControls();
     CommonModule::InitAppSettings(true, true);
