@@ -6,6 +6,7 @@
 #include "support/AppSettings.h"
 #include "support/DebugLog.h"
 #include "support/Probes.h"
+#include "support/Staging.h"
 #include "support/Strings.h"
 #include "support/Text.h"
 #include "support/VerifiedCopy.h"
@@ -47,6 +48,7 @@ ParsedCommand ParseCommandLine(const std::wstring& sCommandLine) {
 }
 
 bool InstallAllConfigs() {
+    const CommonModule::StagingScope sharedWorkingFolders;
     bool ok = true;
     for (const auto& name : ListConfigNames())
         if (!InstallConfig(name, true)) ok = false;

@@ -7,6 +7,7 @@
 #include "support/DebugLog.h"
 #include "support/IniValues.h"
 #include "support/Probes.h"
+#include "support/Staging.h"
 #include "support/Strings.h"
 #include "support/VerifiedCopy.h"
 
@@ -60,6 +61,7 @@ void Failed(const std::wstring& who, Outcome& outcome, const std::wstring& reaso
 
 InstallResult InstallConfig(const std::wstring& sConfigName, bool bMakeShortcut) {
     using namespace CommonModule;
+    const StagingScope workingFolders; // the template and the icon share one
     Outcome outcome;
     if (!Allowed(sConfigName, L"configuration name", sConfigName, outcome))
         return std::move(outcome).Result();

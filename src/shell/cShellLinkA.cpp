@@ -122,8 +122,9 @@ bool cShellLinkA::CreateLink(const std::wstring& sLinkDesc, const std::wstring& 
     // place: the save never writes through a link planted under the link file's name,
     // and a failed save leaves the old shortcut as it was.
     const size_t cut = sLinkFile.find_last_of(L'\\');
-    const CommonModule::StagingFolder staging(cut == std::wstring::npos ? std::wstring(L".")
-                                                                        : sLinkFile.substr(0, cut));
+    const CommonModule::StagingScope scope;
+    const CommonModule::StagingFolder& staging = CommonModule::StagingFolderIn(
+        cut == std::wstring::npos ? std::wstring(L".") : sLinkFile.substr(0, cut));
     if (!staging.ok()) {
         CommonModule::DPrint(L"CreateLink Error:  " + staging.why());
         return false;
@@ -137,6 +138,7 @@ bool cShellLinkA::CreateLink(const std::wstring& sLinkDesc, const std::wstring& 
     }
     std::wstring why;
     if (!CommonModule::ReplaceByName(staged, sLinkFile, why)) {
+        DeleteFileW(CommonModule::LongPathSafe(staged).c_str());
         CommonModule::DPrint(L"CreateLink Error:  " + why);
         return false;
     }

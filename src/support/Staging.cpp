@@ -3,8 +3,12 @@
 #include "support/DebugLog.h"
 #include "support/Probes.h"
 #include "support/ScopedWin.h"
+#include "support/Text.h"
 
 #include <windows.h>
+
+#include <memory>
+#include <vector>
 
 namespace CommonModule {
 
@@ -23,9 +27,19 @@ bool IsFolder(const std::wstring& path) {
     return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-// Read-only entries are made writable first. A link inside the folder is removed as a
-// name: the folder's own entries were made by this process in a folder it made.
+bool IsOwnFolder(const std::wstring& path) {
+    const DWORD a = Attributes(path);
+    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY) &&
+           !(a & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
+// Read-only entries are made writable first. A link is removed as a name and never
+// followed: whatever it leads to is not this program's to delete.
 void RemoveTree(const std::wstring& folder) {
+    if (!IsOwnFolder(folder)) {
+        RemoveDirectoryW(LongPathSafe(folder).c_str());
+        return;
+    }
     WIN32_FIND_DATAW found{};
     ScopedWin::UniqueFind search(FindFirstFileW(LongPathSafe(folder + L"\\*").c_str(), &found));
     if (search) {
@@ -49,7 +63,42 @@ void RemoveTree(const std::wstring& folder) {
     RemoveDirectoryW(LongPathSafe(folder).c_str());
 }
 
+struct Shared {
+    std::wstring parent;
+    std::unique_ptr<StagingFolder> folder;
+};
+
+struct Registry {
+    int depth = 0;
+    std::vector<Shared> folders;
+};
+
+Registry& Folders() {
+    static Registry registry;
+    return registry;
+}
+
 } // namespace
+
+StagingScope::StagingScope() {
+    ++Folders().depth;
+}
+
+StagingScope::~StagingScope() {
+    if (--Folders().depth == 0) Folders().folders.clear();
+}
+
+const StagingFolder& StagingFolderIn(const std::wstring& sParent) {
+    auto& folders = Folders().folders;
+    for (auto& shared : folders) {
+        if (!Text::EqualsNoCase(shared.parent, sParent)) continue;
+        if (shared.folder->ok() && IsOwnFolder(shared.folder->path())) return *shared.folder;
+        shared.folder = std::make_unique<StagingFolder>(sParent);
+        return *shared.folder;
+    }
+    folders.push_back({sParent, std::make_unique<StagingFolder>(sParent)});
+    return *folders.back().folder;
+}
 
 StagingFolder::StagingFolder(const std::wstring& sParent) {
     // Short, so that what fits in the destination still fits in here.

@@ -28,6 +28,22 @@ class StagingFolder {
     std::wstring why_;
 };
 
+// While a scope is alive, the working folders it uses are kept and used again: making
+// and removing a folder costs more than the copy (Wine: a quarter of a millisecond).
+// When the outermost scope ends, they are removed. InstallAllConfigs opens one around
+// all its configurations; each copy and each shortcut opens its own.
+class StagingScope {
+  public:
+    StagingScope();
+    ~StagingScope();
+    StagingScope(const StagingScope&) = delete;
+    StagingScope& operator=(const StagingScope&) = delete;
+};
+
+// The working folder of the innermost scope in sParent, made on first use (check ok()).
+// A folder that has since been replaced (by a link, say) is left alone and a new one made.
+const StagingFolder& StagingFolderIn(const std::wstring& sParent);
+
 // Puts sStaged in the place of sDest in one step, replacing a file (or a link) of that
 // name; a read-only old file is replaced too. False with the system's reason in why.
 bool ReplaceByName(const std::wstring& sStaged, const std::wstring& sDest, std::wstring& why);

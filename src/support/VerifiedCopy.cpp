@@ -89,7 +89,8 @@ bool CopyFilesVerified(const std::wstring& sSource, const std::wstring& sDestFol
         failures.Add(L"the folder \"" + sDestFolder + L"\" cannot be made");
         return false;
     }
-    const StagingFolder staging(sDestFolder);
+    const StagingScope scope;
+    const StagingFolder& staging = StagingFolderIn(sDestFolder);
     if (!staging.ok()) {
         failures.Add(staging.why());
         return false;
@@ -121,6 +122,11 @@ bool CopyFilesVerified(const std::wstring& sSource, const std::wstring& sDestFol
         else if (!ReplaceByName(staged, sDestFolder + L"\\" + file, reason))
             failures.Add(L"\"" + file + L"\" cannot take its place in \"" + sDestFolder + L"\": " +
                          reason);
+        else
+            continue;
+        // The working folder may be used again: nothing of a failed copy stays there.
+        SetFileAttributesW(LongPathSafe(staged).c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileW(LongPathSafe(staged).c_str());
     }
     return failures.ok();
 }
