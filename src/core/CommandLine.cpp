@@ -1,12 +1,12 @@
 #include "core/CommandLine.h"
 
-#include "core/Module1.h"
+#include "core/AppState.h"
+#include "core/InstallConfig.h"
 #include "core/SafePaths.h"
 #include "core/UserFolders.h"
-#include "support/AppSettings.h"
+#include "support/AppPath.h"
 #include "support/DebugLog.h"
 #include "support/Probes.h"
-#include "support/Staging.h"
 #include "support/Strings.h"
 #include "support/Text.h"
 #include "support/VerifiedCopy.h"
@@ -45,20 +45,6 @@ ParsedCommand ParseCommandLine(const std::wstring& sCommandLine) {
     if (sCommandLine.starts_with(L"/install"))
         return {Action::Install, CommonModule::Strip(sCommandLine, L"/install ")};
     return {Action::None, {}};
-}
-
-bool InstallAllConfigs() {
-    const CommonModule::StagingScope sharedWorkingFolders;
-    bool ok = true;
-    for (const auto& name : ListConfigNames())
-        if (!InstallConfig(name, true)) ok = false;
-    // The listing above goes through the ANSI calls, which cannot name these.
-    for (const auto& name : ListConfigNamesBeyondAnsi()) {
-        CommonModule::DPrint(L"InstallAllConfigs: refused configuration \"" + name +
-                             L"\" (characters the ANSI code page cannot carry exactly)");
-        ok = false;
-    }
-    return ok;
 }
 
 namespace {

@@ -1,9 +1,11 @@
-#include "core/Module1.h"
+#include "core/InstallConfig.h"
 
+#include "core/AppState.h"
+#include "core/ConfigFormat.h"
 #include "core/SafePaths.h"
 #include "core/UserFolders.h"
 #include "shell/cShellLinkA.h"
-#include "support/AppSettings.h"
+#include "support/AppPath.h"
 #include "support/DebugLog.h"
 #include "support/IniValues.h"
 #include "support/Probes.h"
@@ -46,11 +48,6 @@ bool Allowed(const std::wstring& sConfigName, const wchar_t* what, const std::ws
     return false;
 }
 
-bool FileIsThere(const std::wstring& path) {
-    const DWORD attributes = GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 // One debug line, and the reason when it is the first failure.
 void Failed(const std::wstring& who, Outcome& outcome, const std::wstring& reason) {
     CommonModule::DPrint(who + L": " + reason);
@@ -69,7 +66,7 @@ InstallResult InstallConfig(const std::wstring& sConfigName, bool bMakeShortcut)
     const std::wstring cfg = ConfigFilePath(sConfigName);
     const auto value = [&](const wchar_t* key) { return ReadIniSection(cfg, kConfigSection, key); };
     // A missing file reads as empty values everywhere below; it still counts as failed.
-    if (!FileIsThere(cfg)) outcome.Fail(L"missing configuration file " + Quoted(cfg));
+    if (!IsExistingFile(cfg)) outcome.Fail(L"missing configuration file " + Quoted(cfg));
 
     // Nothing goes into a templates folder that could not be found or that a link has
     // moved; the shortcut, which only names it, is still written.
@@ -121,6 +118,20 @@ InstallResult InstallConfig(const std::wstring& sConfigName, bool bMakeShortcut)
         outcome.Fail(sWordExePath.empty() ? L"no shortcut " + Quoted(lnk) + L": Word was not found"
                                           : L"failed to write the shortcut " + Quoted(lnk));
     return std::move(outcome).Result();
+}
+
+bool InstallAllConfigs() {
+    const CommonModule::StagingScope sharedWorkingFolders;
+    bool ok = true;
+    for (const auto& name : ListConfigNames())
+        if (!InstallConfig(name, true)) ok = false;
+    // The listing above goes through the ANSI calls, which cannot name these.
+    for (const auto& name : ListConfigNamesBeyondAnsi()) {
+        CommonModule::DPrint(L"InstallAllConfigs: refused configuration \"" + name +
+                             L"\" (characters the ANSI code page cannot carry exactly)");
+        ok = false;
+    }
+    return ok;
 }
 
 } // namespace Module1
