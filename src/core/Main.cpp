@@ -1,5 +1,6 @@
 #include "core/Module1.h"
 
+#include "core/RunEnd.h"
 #include "support/AppSettings.h"
 #include "support/Probes.h"
 #include "support/ScopedWin.h"
@@ -60,7 +61,7 @@ int Main() {
 
     sWordExePath = LocateWordExe();
     if (sWordExePath.empty()) {
-        if (!commandLine.empty()) return ExitWordMissing;
+        if (!commandLine.empty()) return EndSilentRun(commandLine, ExitWordMissing);
         MessageBoxW(nullptr, L"Could not locate an installed copy of Microsoft Word!", L"WARNING",
                     MB_OK);
     }
@@ -73,7 +74,7 @@ int Main() {
         CommonModule::CreateDirPath(app + folder);
 
     if (commandLine.empty()) return ExitOk; // the main window is not part of this build yet
-    return RunCommandLine(commandLine);
+    return EndSilentRun(commandLine, RunCommandLine(commandLine));
 }
 
 } // namespace Module1

@@ -1,6 +1,7 @@
 #include "support/AppSettings.h"
 
 #include "support/DebugLog.h"
+#include "support/DebugSettings.h"
 #include "support/Probes.h"
 #include "support/ScopedWin.h"
 #include "support/Text.h"
@@ -156,15 +157,20 @@ bool SaveTextToFileNoDebug(const std::wstring& sFileName, const std::wstring& sT
 void InitAppSettings(bool bSetAppINI, bool bUseAppPath) {
     (void)bUseAppPath; // the INI file always sits beside the executable
     if (bSetAppINI) sAppINI = AppPath() + ExeName() + L".ini";
+    // The switches only turn logging on: what a developer built in stays.
+    const DebugSettings settings = ReadDebugSettingsNoDebug(sAppINI, AppPath());
+    if (settings.bToFile) bDebugToFile = true;
+    if (settings.bVerbose) bVerboseDebug = true;
     if (bDebugToFile) {
-        const std::wstring folder = AppPath() + L"Debug";
-        if (!DoesDirExistNoDebug(folder) && !CreateDirectoryW(folder.c_str(), nullptr))
-            ReportError(L"InitAppSettings", LastError(), {{L"bSetAppINI", ToText(bSetAppINI)}});
+        const std::wstring& folder = settings.sFolder;
+        if (const DWORD error = CreateDebugFolderNoDebug(folder))
+            ReportError(L"InitAppSettings", Win32Error(error),
+                        {{L"bSetAppINI", ToText(bSetAppINI)}});
         if (!DoesDirExistNoDebug(folder))
             bDebugToFile = false;
         else
-            sDebugFile = folder + L"\\DebugOutput - " + ExeName() + L" " +
-                         std::to_wstring(CountFiles(folder, L"") + 1) + L".txt";
+            sDebugFile = folder + (folder.ends_with(L'\\') ? L"" : L"\\") + L"DebugOutput - " +
+                         ExeName() + L" " + std::to_wstring(CountFiles(folder, L"") + 1) + L".txt";
     }
     DPrint(L"");
     DPrint(ShortDateText() + L" - Starting " + AppVersionString(L"", L""));

@@ -62,6 +62,15 @@ void DPrintTexts(std::initializer_list<std::wstring> values) noexcept {
     }
 }
 
+void DPrintToFileOnly(std::wstring_view value) noexcept {
+    try {
+        if (bDebugToFile)
+            SaveTextToFileNoDebug(sDebugFile, TimeOfDayText() + L'\t' + std::wstring(value), false,
+                                  false);
+    } catch (...) {
+    }
+}
+
 void ReportError(std::wstring_view routine, const ErrorInfo& error, ParamList params) noexcept {
     try {
         DPrint(L"CommonModule\\" + std::wstring(routine) + L" VB ERROR: " +

@@ -50,6 +50,8 @@ void DPrintTexts(std::initializer_list<std::wstring> values) noexcept;
 template <class... T> void DPrint(const T&... values) {
     DPrintTexts({ToText(values)...});
 }
+// A line, in DPrint's form, for the debug file alone: nothing while that channel is off.
+void DPrintToFileOnly(std::wstring_view value) noexcept;
 
 // "CommonModule\<routine> VB ERROR: <number> <description>", then one line per
 // parameter: TAB "- " name "=" value.
