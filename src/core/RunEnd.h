@@ -1,6 +1,6 @@
 #pragma once
 // The last word of a silent run in the debug file: what was asked and how it ended.
-#include "core/Module1.h"
+#include "core/ExitCodes.h"
 
 #include <string>
 
