@@ -241,7 +241,7 @@ TEST(SpecialFolders, AppDataAndDesktopAreExistingFoldersWithoutTrailingBackslash
 
 TEST(SpecialFolders, FoldersWithoutAFileSystemPathGiveEmptyText) {
     DebugCapture capture;
-    EXPECT_EQ(modSpecialFolders::GetSpecialFolder(0x0011 /*CSIDL_DRIVES*/), L"");
+    EXPECT_EQ(modSpecialFolders::GetSpecialFolder(CSIDL_DRIVES), L"");
     EXPECT_FALSE(bFSRedirDisabled);
     EXPECT_EQ(modSpecialFolders::GetSpecialFolder(0x7ffe), L""); // no such folder
     EXPECT_FALSE(bFSRedirDisabled);
