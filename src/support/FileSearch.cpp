@@ -91,12 +91,11 @@ struct Report {
 // which the report's last line shows.
 Find OpenListing(const std::string& ansiPath, FINDEX_INFO_LEVELS level, WIN32_FIND_DATAA& fd,
                  const Report* report, DWORD& error) {
-    DisableFSRedir();
+    const FSRedirBracket bracket;
     Find find(FindFirstFileExA(ansiPath.c_str(), level, &fd, FindExSearchNameMatch, nullptr,
                                FIND_FIRST_EX_LARGE_FETCH));
     error = find ? ERROR_SUCCESS : GetLastError();
     if (!find && report && !IsNoMatch(error)) (*report)(Win32Error(error));
-    RevertFSRedir();
     return find;
 }
 
