@@ -4,6 +4,7 @@
 #include "core/CommandLine.h"
 #include "core/ExitCodes.h"
 #include "core/LocateWord.h"
+#include "core/RunEnd.h"
 #include "shell/ComInit.h"
 #include "support/AppSettings.h"
 #include "support/Probes.h"
@@ -94,7 +95,8 @@ int Main() {
     CommonModule::InitAppSettings(true, true);
 
     sWordExePath = LocateWordExe();
-    if (sWordExePath.empty() && !GoOnWithoutWord(commandLine)) return ExitWordMissing;
+    if (sWordExePath.empty() && !GoOnWithoutWord(commandLine))
+        return EndSilentRun(commandLine, ExitWordMissing);
     sUserTemplatesDir = UserTemplatesFolder();
     if (sUserTemplatesDir.empty() && commandLine.empty())
         MessageBoxW(nullptr,
@@ -103,7 +105,7 @@ int Main() {
     CreateDataFolders();
 
     if (commandLine.empty()) return ExitOk; // the main window is not part of this build yet
-    return RunCommandLine(commandLine);
+    return EndSilentRun(commandLine, RunCommandLine(commandLine));
 }
 
 } // namespace Module1
