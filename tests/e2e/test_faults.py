@@ -11,6 +11,7 @@ import time
 import unittest
 
 from e2elib.case import DorvaneTestCase
+from e2elib.gui import needs_display
 
 EXIT_OK, EXIT_FAILED = 0, 1
 SPAWN_TIMED_OUT = 124
@@ -241,6 +242,18 @@ class MissingFolderTests(FaultCase):
         self.assertEqual(self.profile.templates(), [])
         self.assertOneLineNames(run, "desktop")
         self.assertOneLineNames(run, "application-data")
+
+    @needs_display
+    def test_window_mode_warns_without_an_application_data_folder(self):
+        desktop = self.profile.desktop_unix
+        shutil.rmtree(desktop)  # under Wine this loses the application-data folder too
+        self.addCleanup(os.makedirs, desktop, exist_ok=True)
+        running = self.start_dorvane("")
+        box = self.gui.message_box(pid=running.pid, timeout_ms=30000)
+        self.assertIsNotNone(box, "no message box appeared")
+        self.assertEqual(box["title"], "WARNING")
+        self.assertIn("application data folder", box["text"])
+        self.assertTrue(self.gui.answer(box, "OK"))
 
     def test_a_file_in_place_of_a_data_folder_fails_the_actions_that_need_it(self):
         for folder, tail in (("Configs", "/installall"), ("Configs", "/install Letter"),
