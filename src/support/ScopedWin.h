@@ -63,11 +63,46 @@ struct IdListTraits {
     static void Close(Handle h) { CoTaskMemFree(h); }
 };
 
+struct FontTraits {
+    using Handle = HFONT;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) { DeleteObject(h); }
+};
+struct BrushTraits {
+    using Handle = HBRUSH;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) { DeleteObject(h); }
+};
+struct IconTraits {
+    using Handle = HICON;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) { DestroyIcon(h); }
+};
+
 using UniqueFile = Unique<FileTraits>;
 using UniqueHandle = Unique<KernelTraits>;
 using UniqueFind = Unique<FindTraits>;
 using UniqueLibrary = Unique<LibraryTraits>;
 using UniqueIdList = Unique<IdListTraits>;
+using UniqueFont = Unique<FontTraits>;
+using UniqueBrush = Unique<BrushTraits>;
+using UniqueIcon = Unique<IconTraits>;
+
+// A window's device context (the screen's for no window), released at scope end.
+class WindowDC {
+  public:
+    explicit WindowDC(HWND hWnd) : hWnd_(hWnd), dc_(GetDC(hWnd)) {}
+    ~WindowDC() {
+        if (dc_) ReleaseDC(hWnd_, dc_);
+    }
+    WindowDC(const WindowDC&) = delete;
+    WindowDC& operator=(const WindowDC&) = delete;
+    HDC get() const { return dc_; }
+
+  private:
+    HWND hWnd_;
+    HDC dc_;
+};
 
 // Owns one reference of a COM interface.
 template <class T> class ComPtr {
