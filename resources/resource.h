@@ -1,5 +1,12 @@
-// Resource and control ids, shared by the resource script and the code.
 #pragma once
+// Ids shared by the resource script and the code. Plain #defines: the resource
+// compiler reads this file too.
+
+// The program's icon group. A name, not a number: the window and the shortcuts ask
+// for it as "A1" (names are compared without regard to letter case).
+#define IDI_A1 "A1"
+
+// Window controls and menu items.
 
 // Form1's menu bar (also the list's pop-up menu).
 #define IDR_Form1Menu 100
@@ -48,3 +55,12 @@
 #define IDM_DelTemp 40001
 #define IDM_HelpOnline 40002
 #define IDM_ShowParms 40003
+#pragma once
+// Ids shared by the resource script and the code. Plain #defines: the resource
+// compiler reads this file too.
+
+// The program's icon group. A name, not a number: the window and the shortcuts ask
+// for it as "A1" (names are compared without regard to letter case).
+#define IDI_A1 "A1"
+
+// Window controls and menu items.

@@ -1,6 +1,6 @@
 #include "ui/Form1.h"
 
-#include "resources/resource.h"
+#include "resource.h"
 #include "shell/WebPage.h"
 #include "support/ScopedWin.h"
 #include "ui/Fonts.h"

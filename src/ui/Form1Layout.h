@@ -1,7 +1,7 @@
 #pragma once
 // Form1 as it is laid out: sizes in twips (15 to the pixel at 96 dpi), positions
 // relative to the parent, tab indexes in the window's tab order.
-#include "resources/resource.h"
+#include "resource.h"
 #include "ui/Layout.h"
 
 #include <array>

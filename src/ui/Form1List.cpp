@@ -2,7 +2,7 @@
 #include "ui/Form1.h"
 
 #include "core/Module1.h"
-#include "resources/resource.h"
+#include "resource.h"
 #include "support/IniValues.h"
 
 #include <string>

@@ -1,6 +1,6 @@
 #pragma once
 // Form2 as it is laid out: sizes in twips, from top to bottom.
-#include "resources/resource.h"
+#include "resource.h"
 #include "ui/Layout.h"
 
 #include <array>
