@@ -419,18 +419,28 @@ std::string RectJson(const RECT& r) {
     return out + "]";
 }
 
+RECT ScreenRect(HWND h) {
+    RECT r{};
+    GetWindowRect(h, &r);
+    return r;
+}
+
 int CmdGeometry(const Args& a) {
     HWND h = HandleArg(a, 1);
     if (!IsWindow(h)) return kNotFound;
     RECT client{}, outer{};
     GetClientRect(h, &client);
     GetWindowRect(h, &outer);
-    toolio::Out("{\"hwnd\":" + HandleText(h) + ",\"class\":" + toolio::Json(ClassOf(h)) +
-                ",\"title\":" + toolio::Json(TextOf(h)) + ",\"style\":" +
-                Num(static_cast<unsigned long>(GetWindowLongPtrW(h, GWL_STYLE))) + ",\"exstyle\":" +
-                Num(static_cast<unsigned long>(GetWindowLongPtrW(h, GWL_EXSTYLE))) +
-                ",\"client\":" + RectJson(client) + ",\"outer\":" + RectJson(outer) +
-                ",\"owner\":" + HandleText(GetWindow(h, GW_OWNER)) + "}");
+    POINT origin{0, 0};
+    ClientToScreen(h, &origin);
+    toolio::Out(
+        "{\"hwnd\":" + HandleText(h) + ",\"class\":" + toolio::Json(ClassOf(h)) +
+        ",\"title\":" + toolio::Json(TextOf(h)) +
+        ",\"origin\":" + RectJson(RECT{origin.x, origin.y, origin.x, origin.y}) +
+        ",\"style\":" + Num(static_cast<unsigned long>(GetWindowLongPtrW(h, GWL_STYLE))) +
+        ",\"exstyle\":" + Num(static_cast<unsigned long>(GetWindowLongPtrW(h, GWL_EXSTYLE))) +
+        ",\"client\":" + RectJson(client) + ",\"outer\":" + RectJson(outer) +
+        ",\"owner\":" + HandleText(GetWindow(h, GW_OWNER)) + "}");
     for (HWND c : Children(h)) {
         HWND parent = GetParent(c);
         toolio::Out(
@@ -438,7 +448,7 @@ int CmdGeometry(const Args& a) {
             ",\"class\":" + toolio::Json(ClassOf(c)) + ",\"text\":" + toolio::Json(TextOf(c)) +
             ",\"style\":" + Num(static_cast<unsigned long>(GetWindowLongPtrW(c, GWL_STYLE))) +
             ",\"exstyle\":" + Num(static_cast<unsigned long>(GetWindowLongPtrW(c, GWL_EXSTYLE))) +
-            ",\"rect\":" + RectJson(RectInParent(c)) +
+            ",\"rect\":" + RectJson(RectInParent(c)) + ",\"screen\":" + RectJson(ScreenRect(c)) +
             ",\"parent_id\":" + Num(parent == h ? 0 : ControlId(parent)) + "}");
     }
     return kFound;
