@@ -12,6 +12,7 @@
 
 #include <windowsx.h>
 
+#include <cwchar>
 #include <memory>
 #include <vector>
 
@@ -53,8 +54,22 @@ bool OnCreate(HWND hForm, State& s) {
     return true;
 }
 
+bool IsPushButton(HWND h) {
+    wchar_t cls[16] = {};
+    if (!h || !GetClassNameW(h, cls, 16) || _wcsicmp(cls, L"Button") != 0) return false;
+    const auto type = static_cast<DWORD>(GetWindowLongPtrW(h, GWL_STYLE)) & BS_TYPEMASK;
+    return type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON;
+}
+
 void OnCommand(HWND hForm, int id, UINT code) {
     switch (id) {
+    case IDOK: {
+        // Enter: the window has no default button, so the focused button answers it.
+        HWND focus = GetFocus();
+        if (IsChild(hForm, focus) && IsPushButton(focus))
+            OnCommand(hForm, GetDlgCtrlID(focus), BN_CLICKED);
+        return;
+    }
     case IDC_List1:
         if (code == LBN_SELCHANGE) LoadSelectedConfig(hForm);
         return;
