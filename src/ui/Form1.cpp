@@ -7,13 +7,13 @@
 #include "ui/Form1Actions.h"
 #include "ui/Form1Layout.h"
 #include "ui/Form2.h"
+#include "ui/HandlerGuard.h"
 #include "ui/WindowIcon.h"
 #include "ui/WindowMode.h"
 
 #include <windowsx.h>
 
 #include <cwchar>
-#include <memory>
 #include <vector>
 
 namespace Form1 {
@@ -141,7 +141,7 @@ void OnActivate(HWND hForm, State& s, bool active) {
     if (target) SetFocus(target);
 }
 
-LRESULT CALLBACK WndProc(HWND hForm, UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT Dispatch(HWND hForm, UINT msg, WPARAM wParam, LPARAM lParam) {
     State* s = StateOf(hForm);
     switch (msg) {
     case WM_NCCREATE:
@@ -176,6 +176,10 @@ LRESULT CALLBACK WndProc(HWND hForm, UINT msg, WPARAM wParam, LPARAM lParam) {
         break;
     }
     return DefWindowProcW(hForm, msg, wParam, lParam);
+}
+
+LRESULT CALLBACK WndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    return HandlerGuard::Call(L"Form1", hWnd, msg, wParam, lParam, Dispatch);
 }
 
 bool RegisterOnce(HINSTANCE instance) {
