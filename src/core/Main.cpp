@@ -10,6 +10,7 @@
 #include "support/Probes.h"
 #include "support/ScopedWin.h"
 #include "support/ShellFolders.h"
+#include "ui/WindowMode.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -104,7 +105,7 @@ int Main() {
                     L"WARNING", MB_OK | MB_ICONWARNING);
     CreateDataFolders();
 
-    if (commandLine.empty()) return ExitOk; // the main window is not part of this build yet
+    if (commandLine.empty()) return WindowMode::Run();
     return EndSilentRun(commandLine, RunCommandLine(commandLine));
 }
 
