@@ -81,7 +81,7 @@ ExitCode RunCommandLine(const std::wstring& sCommandLine) {
         ok = CopyTemplate(command.argument);
         break;
     case Action::Install:
-        ok = InstallConfig(command.argument, true);
+        ok = InstallConfig(command.argument, true).bOk;
         break;
     case Action::None:
         return ExitNoAction;

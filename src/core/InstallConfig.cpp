@@ -13,14 +13,33 @@ namespace Module1 {
 
 namespace {
 
-constexpr int kShowNormal = 5; // SW_SHOW
+// Keeps the reason of the first step that failed; later failures still count, but the
+// first one is what an administrator has to fix first.
+class Outcome {
+  public:
+    void Fail(std::wstring sReason) {
+        if (!result_.bOk) return;
+        result_.bOk = false;
+        result_.sReason = std::move(sReason);
+    }
+    InstallResult Result() && { return std::move(result_); }
+
+  private:
+    InstallResult result_;
+};
+
+std::wstring Quoted(const std::wstring& s) {
+    return L"\"" + s + L"\"";
+}
 
 // Refuses a name that would leave its folder, with one debug line saying why.
-bool Allowed(const std::wstring& sConfigName, const wchar_t* what, const std::wstring& value) {
+bool Allowed(const std::wstring& sConfigName, const wchar_t* what, const std::wstring& value,
+             Outcome& outcome) {
     std::wstring why;
     if (SafePaths::StaysInside(value, why)) return true;
-    CommonModule::DPrint(L"InstallConfig: " + sConfigName + L": refused " + what + L" \"" + value +
-                         L"\" (" + why + L")");
+    CommonModule::DPrint(L"InstallConfig: " + sConfigName + L": refused " + what + L" " +
+                         Quoted(value) + L" (" + why + L")");
+    outcome.Fail(std::wstring(L"refused ") + what + L" " + Quoted(value) + L": " + why);
     return false;
 }
 
@@ -31,27 +50,33 @@ bool FileIsThere(const std::wstring& path) {
 
 } // namespace
 
-bool InstallConfig(const std::wstring& sConfigName, bool bMakeShortcut) {
+InstallResult InstallConfig(const std::wstring& sConfigName, bool bMakeShortcut) {
     using namespace CommonModule;
-    if (!Allowed(sConfigName, L"configuration name", sConfigName)) return false;
+    Outcome outcome;
+    if (!Allowed(sConfigName, L"configuration name", sConfigName, outcome))
+        return std::move(outcome).Result();
     const std::wstring cfg = ConfigFilePath(sConfigName);
     const auto value = [&](const wchar_t* key) { return ReadIniSection(cfg, kConfigSection, key); };
     // A missing file reads as empty values everywhere below; it still counts as failed.
-    bool ok = FileIsThere(cfg);
+    if (!FileIsThere(cfg)) outcome.Fail(L"missing configuration file " + Quoted(cfg));
 
     const std::wstring templateFile = value(kKeyTemplateFile);
     const std::wstring tpl = AppPath() + L"Templates\\" + templateFile;
-    if (templateFile.empty() || !Allowed(sConfigName, L"TemplateFile", templateFile))
-        ok = false;
-    else if (!DoesFileExist(tpl))
-        ok = false;
-    else if (!CopyFiles(tpl, sUserTemplatesDir, true, false))
-        ok = false;
+    if (templateFile.empty()) {
+        outcome.Fail(L"no template: TemplateFile is empty");
+    } else if (Allowed(sConfigName, L"TemplateFile", templateFile, outcome)) {
+        if (!DoesFileExist(tpl))
+            outcome.Fail(L"missing template " + Quoted(tpl));
+        else if (!CopyFiles(tpl, sUserTemplatesDir, true, false))
+            outcome.Fail(L"failed to copy the template " + Quoted(tpl) + L" to " +
+                         Quoted(sUserTemplatesDir));
+    }
 
-    if (!bMakeShortcut) return ok;
+    if (!bMakeShortcut) return std::move(outcome).Result();
     const std::wstring shortcutName = value(kKeyShortcutName);
-    if (shortcutName.empty()) return ok;
-    if (!Allowed(sConfigName, L"ShortcutName", shortcutName)) return false;
+    if (shortcutName.empty()) return std::move(outcome).Result();
+    if (!Allowed(sConfigName, L"ShortcutName", shortcutName, outcome))
+        return std::move(outcome).Result();
     const std::wstring lnk =
         modSpecialFolders::GetSpecialFolder(modSpecialFolders::CSIDL_DESKTOP_FOLDER) + L"\\" +
         shortcutName + L".lnk";
@@ -60,11 +85,12 @@ bool InstallConfig(const std::wstring& sConfigName, bool bMakeShortcut) {
     std::wstring icon = value(kKeyShortcutIcon);
     if (!icon.empty()) {
         const std::wstring src = AppPath() + L"AltIcons\\" + icon;
-        if (!Allowed(sConfigName, L"ShortcutIcon", icon)) {
-            ok = false;
+        if (!Allowed(sConfigName, L"ShortcutIcon", icon, outcome)) {
             icon.clear();
         } else if (DoesFileExist(src)) {
-            if (!CopyFiles(src, sUserTemplatesDir, true, false)) ok = false;
+            if (!CopyFiles(src, sUserTemplatesDir, true, false))
+                outcome.Fail(L"failed to copy the icon " + Quoted(src) + L" to " +
+                             Quoted(sUserTemplatesDir));
             icon = sUserTemplatesDir + L"\\" + StripPath(src);
         } else {
             icon.clear(); // a missing icon falls back to Word's own
@@ -73,9 +99,10 @@ bool InstallConfig(const std::wstring& sConfigName, bool bMakeShortcut) {
 
     const std::wstring args = L"/t\"" + StripPath(tpl) + L"\"";
     cShellLinkA link;
-    if (!link.CreateLink(desc, lnk, sWordExePath, sUserTemplatesDir, args, 0, 0, kShowNormal, icon))
-        ok = false;
-    return ok;
+    if (!link.CreateLink(desc, lnk, sWordExePath, sUserTemplatesDir, args, 0, 0, SW_SHOW, icon))
+        outcome.Fail(sWordExePath.empty() ? L"no shortcut " + Quoted(lnk) + L": Word was not found"
+                                          : L"failed to write the shortcut " + Quoted(lnk));
+    return std::move(outcome).Result();
 }
 
 } // namespace Module1

@@ -40,8 +40,14 @@ std::wstring ConfigFilePath(const std::wstring& sConfigName);
 std::wstring ConfigNameFromFile(const std::wstring& sConfigFilePath);
 std::vector<std::wstring> ListConfigNames();
 
-// True when every step it attempted succeeded.
-bool InstallConfig(const std::wstring& sConfigName, bool bMakeShortcut);
+// Whether every step of an installation succeeded and, when one did not, why the first
+// failed step failed.
+struct InstallResult {
+    bool bOk = true;
+    std::wstring sReason; // as an administrator reads it; empty when bOk
+    explicit operator bool() const noexcept { return bOk; }
+};
+InstallResult InstallConfig(const std::wstring& sConfigName, bool bMakeShortcut);
 bool InstallAllConfigs();
 ExitCode RunCommandLine(const std::wstring& sCommandLine);
 

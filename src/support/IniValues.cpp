@@ -40,12 +40,11 @@ std::wstring ReadIniSection(const std::wstring& sIniFile, const std::wstring& sS
     }
 }
 
-void WriteIniValue(const std::wstring& sIniFile, const std::wstring& sSection,
+bool WriteIniValue(const std::wstring& sIniFile, const std::wstring& sSection,
                    const std::wstring& sKey, const std::wstring& sValue) {
-    // A refused write (read-only file, missing folder) shows only when the value is
-    // read back.
-    WritePrivateProfileStringA(Text::ToAnsi(sSection).c_str(), Text::ToAnsi(sKey).c_str(),
-                               Text::ToAnsi(sValue).c_str(), Text::ToAnsi(sIniFile).c_str());
+    return WritePrivateProfileStringA(Text::ToAnsi(sSection).c_str(), Text::ToAnsi(sKey).c_str(),
+                                      Text::ToAnsi(sValue).c_str(),
+                                      Text::ToAnsi(sIniFile).c_str()) != FALSE;
 }
 
 } // namespace CommonModule

@@ -62,14 +62,63 @@ TEST_F(InstallConfigSwitch, SwitchOffCopiesTheTemplateOnlyAndLeavesTheDesktopAlo
 }
 
 TEST_F(InstallConfigSwitch, SwitchOnAlsoCopiesTheIconAndWritesTheShortcut) {
-    EXPECT_TRUE(Module1::InstallConfig(L"SwitchTest", true));
+    const Module1::InstallResult result = Module1::InstallConfig(L"SwitchTest", true);
+    EXPECT_TRUE(result);
+    EXPECT_EQ(result.sReason, L"");
     EXPECT_EQ(ReadFile(Module1::sUserTemplatesDir + L"\\SwitchTest.ico"), "switch icon");
     EXPECT_TRUE(FileExists(link_));
 }
 
 TEST_F(InstallConfigSwitch, WithoutWordTheTemplateIsCopiedButTheShortcutFails) {
     Module1::sWordExePath.clear();
-    EXPECT_FALSE(Module1::InstallConfig(L"SwitchTest", true));
+    const Module1::InstallResult result = Module1::InstallConfig(L"SwitchTest", true);
+    EXPECT_FALSE(result);
+    EXPECT_NE(result.sReason.find(L"Word was not found"), std::wstring::npos);
     EXPECT_EQ(ReadFile(Module1::sUserTemplatesDir + L"\\SwitchTest.dotx"), "switch template");
     EXPECT_FALSE(FileExists(link_));
+}
+
+// The window lists why a configuration did not install: the first step that failed,
+// even when later steps fail too.
+TEST_F(InstallConfigSwitch, FailureNamesTheFirstFailedStep) {
+    const std::wstring cfg = Module1::ConfigFilePath(L"SwitchTest");
+    struct Case {
+        const wchar_t* key;
+        const wchar_t* value;
+        const wchar_t* reason;
+    };
+    const Case cases[] = {
+        {L"TemplateFile", L"", L"TemplateFile is empty"},
+        {L"TemplateFile", L"..\\SwitchTest.dotx", L"refused TemplateFile"},
+        {L"TemplateFile", L"Missing.dotx", L"missing template"},
+        {L"ShortcutName", L"..\\SwitchTest", L"refused ShortcutName"},
+        {L"ShortcutIcon", L"C:SwitchTest.ico", L"refused ShortcutIcon"},
+        // The desktop has no such subfolder, so the shortcut cannot be saved.
+        {L"ShortcutName", L"No Such Folder\\SwitchTest", L"failed to write the shortcut"},
+    };
+    for (const Case& c : cases) {
+        const std::wstring before = CommonModule::ReadIniSection(cfg, L"Config", c.key);
+        ASSERT_TRUE(CommonModule::WriteIniValue(cfg, L"Config", c.key, c.value));
+        if (std::wstring(c.key) == L"TemplateFile") { // a later step fails as well
+            ASSERT_TRUE(CommonModule::WriteIniValue(cfg, L"Config", L"ShortcutName", L"..\\x"));
+        }
+        const Module1::InstallResult result = Module1::InstallConfig(L"SwitchTest", true);
+        EXPECT_FALSE(result) << testlib::Utf8(c.value);
+        EXPECT_NE(result.sReason.find(c.reason), std::wstring::npos)
+            << testlib::Utf8(c.value) << ": " << testlib::Utf8(result.sReason);
+        ASSERT_TRUE(CommonModule::WriteIniValue(cfg, L"Config", c.key, before));
+        ASSERT_TRUE(
+            CommonModule::WriteIniValue(cfg, L"Config", L"ShortcutName", L"SwitchTest Shortcut"));
+    }
+
+    const Module1::InstallResult missing = Module1::InstallConfig(L"No Such Config", true);
+    EXPECT_NE(missing.sReason.find(L"missing configuration"), std::wstring::npos)
+        << testlib::Utf8(missing.sReason);
+
+    // A file where the templates folder should be: the copy cannot land.
+    Module1::sUserTemplatesDir = user_ / L"Blocked";
+    testlib::WriteFile(Module1::sUserTemplatesDir, "in the way");
+    const Module1::InstallResult blocked = Module1::InstallConfig(L"SwitchTest", false);
+    EXPECT_NE(blocked.sReason.find(L"failed to copy the template"), std::wstring::npos)
+        << testlib::Utf8(blocked.sReason);
 }

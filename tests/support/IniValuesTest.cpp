@@ -61,7 +61,7 @@ TEST(IniValues, ValuesWrittenByHandAreReadWhole) {
 TEST(IniValues, WritingCreatesTheFileAndReplacesWithoutDuplicating) {
     ScratchDir dir;
     const std::wstring file = dir / L"New.cfg";
-    WriteIniValue(file, L"Config", L"TemplateFile", L"Letter.dot");
+    EXPECT_TRUE(WriteIniValue(file, L"Config", L"TemplateFile", L"Letter.dot"));
     ASSERT_TRUE(testlib::FileExists(file));
     EXPECT_EQ(ReadIniSection(file, L"Config", L"TemplateFile"), L"Letter.dot");
     WriteIniValue(file, L"Config", L"TemplateFile", L"Memo.dot");
@@ -116,11 +116,11 @@ TEST(IniValues, CodePageCharactersSurviveAndOthersDoNot) {
     EXPECT_EQ(ReadIniSection(file, L"Config", L"ShortcutName"), L"a?b");
 }
 
-TEST(IniValues, RefusedWriteIsSilent) {
+TEST(IniValues, RefusedWriteTellsTheCallerButNotTheLog) {
     ScratchDir dir;
     testlib::DebugCapture capture;
     const std::wstring file = dir / L"NoFolder\\Letter.cfg";
-    WriteIniValue(file, L"Config", L"TemplateFile", L"Letter.dot");
+    EXPECT_FALSE(WriteIniValue(file, L"Config", L"TemplateFile", L"Letter.dot"));
     EXPECT_FALSE(testlib::FileExists(file));
     EXPECT_EQ(ReadIniSection(file, L"Config", L"TemplateFile"), L"");
     EXPECT_TRUE(capture.lines().empty());
