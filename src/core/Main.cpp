@@ -3,6 +3,7 @@
 #include "support/AppSettings.h"
 #include "support/Probes.h"
 #include "support/ScopedWin.h"
+#include "ui/WindowMode.h"
 
 #include <commctrl.h>
 
@@ -72,7 +73,7 @@ int Main() {
     for (const wchar_t* folder : {L"Templates", L"AltIcons", L"Configs"})
         CommonModule::CreateDirPath(app + folder);
 
-    if (commandLine.empty()) return ExitOk; // the main window is not part of this build yet
+    if (commandLine.empty()) return WindowMode::Run();
     return RunCommandLine(commandLine);
 }
 
