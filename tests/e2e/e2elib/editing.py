@@ -5,6 +5,7 @@ import re
 
 from .case import DorvaneTestCase
 from .fixtures import AppFolder
+from .window import FORM1_CLASS
 
 
 def _resource_ids():
@@ -15,7 +16,6 @@ def _resource_ids():
 
 
 IDS = _resource_ids()
-FORM1_CLASS = "DorvaneForm1"
 # The Explorer-style dialog's file-name box (cmb13). Wine hands WM_SETTEXT on it to
 # the edit box inside, and its list view also carries id 1, so Open is pressed by
 # its caption.
