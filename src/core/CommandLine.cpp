@@ -1,8 +1,9 @@
 #include "core/CommandLine.h"
 
-#include "core/Module1.h"
+#include "core/AppState.h"
+#include "core/InstallConfig.h"
 #include "core/SafePaths.h"
-#include "support/AppSettings.h"
+#include "support/AppPath.h"
 #include "support/DebugLog.h"
 #include "support/FileCopy.h"
 #include "support/Strings.h"
@@ -42,13 +43,6 @@ ParsedCommand ParseCommandLine(const std::wstring& sCommandLine) {
     if (sCommandLine.starts_with(L"/install"))
         return {Action::Install, CommonModule::Strip(sCommandLine, L"/install ")};
     return {Action::None, {}};
-}
-
-bool InstallAllConfigs() {
-    bool ok = true;
-    for (const auto& name : ListConfigNames())
-        if (!InstallConfig(name, true)) ok = false;
-    return ok;
 }
 
 namespace {

@@ -1,10 +1,17 @@
 #pragma once
-// How a command line chooses its action. The two whole-line words match in any
-// letter case; the two prefixes only in lower case, "/copy" tested before
-// "/install", so "/copyall x" is a copy.
+// The command line of silent mode: its argument string and the action it chooses.
+// The two whole-line words match in any letter case; the two prefixes only in lower
+// case, "/copy" tested before "/install", so "/copyall x" is a copy.
+#include "core/ExitCodes.h"
+
 #include <string>
 
 namespace Module1 {
+
+// The argument string of the process: what follows the program's own path, never
+// split into words.
+std::wstring CommandLineArguments();
+std::wstring ArgumentsFromCommandLine(const std::wstring& sFullCommandLine);
 
 enum class Action { InstallAll, CopyAll, Copy, Install, None };
 
@@ -14,5 +21,7 @@ struct ParsedCommand {
 };
 
 ParsedCommand ParseCommandLine(const std::wstring& sCommandLine);
+// Runs the action to its end.
+ExitCode RunCommandLine(const std::wstring& sCommandLine);
 
 } // namespace Module1

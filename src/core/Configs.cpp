@@ -1,6 +1,6 @@
-#include "core/Module1.h"
+#include "core/ConfigFormat.h"
 
-#include "support/AppSettings.h"
+#include "support/AppPath.h"
 #include "support/FileSearch.h"
 #include "support/Strings.h"
 

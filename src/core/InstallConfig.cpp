@@ -1,8 +1,10 @@
-#include "core/Module1.h"
+#include "core/InstallConfig.h"
 
+#include "core/AppState.h"
+#include "core/ConfigFormat.h"
 #include "core/SafePaths.h"
 #include "shell/cShellLinkA.h"
-#include "support/AppSettings.h"
+#include "support/AppPath.h"
 #include "support/DebugLog.h"
 #include "support/FileCopy.h"
 #include "support/IniValues.h"
@@ -43,11 +45,6 @@ bool Allowed(const std::wstring& sConfigName, const wchar_t* what, const std::ws
     return false;
 }
 
-bool FileIsThere(const std::wstring& path) {
-    const DWORD attributes = GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 } // namespace
 
 InstallResult InstallConfig(const std::wstring& sConfigName, bool bMakeShortcut) {
@@ -58,7 +55,7 @@ InstallResult InstallConfig(const std::wstring& sConfigName, bool bMakeShortcut)
     const std::wstring cfg = ConfigFilePath(sConfigName);
     const auto value = [&](const wchar_t* key) { return ReadIniSection(cfg, kConfigSection, key); };
     // A missing file reads as empty values everywhere below; it still counts as failed.
-    if (!FileIsThere(cfg)) outcome.Fail(L"missing configuration file " + Quoted(cfg));
+    if (!IsExistingFile(cfg)) outcome.Fail(L"missing configuration file " + Quoted(cfg));
 
     const std::wstring templateFile = value(kKeyTemplateFile);
     const std::wstring tpl = AppPath() + L"Templates\\" + templateFile;
@@ -103,6 +100,13 @@ InstallResult InstallConfig(const std::wstring& sConfigName, bool bMakeShortcut)
         outcome.Fail(sWordExePath.empty() ? L"no shortcut " + Quoted(lnk) + L": Word was not found"
                                           : L"failed to write the shortcut " + Quoted(lnk));
     return std::move(outcome).Result();
+}
+
+bool InstallAllConfigs() {
+    bool ok = true;
+    for (const auto& name : ListConfigNames())
+        if (!InstallConfig(name, true)) ok = false;
+    return ok;
 }
 
 } // namespace Module1

@@ -1,4 +1,4 @@
-#include "core/Module1.h"
+#include "core/LocateWord.h"
 
 #include "support/Collection.h"
 #include "support/FileSearch.h"

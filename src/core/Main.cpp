@@ -1,18 +1,23 @@
-#include "core/Module1.h"
+#include "core/Main.h"
 
+#include "core/AppState.h"
+#include "core/CommandLine.h"
+#include "core/ExitCodes.h"
+#include "core/LocateWord.h"
+#include "shell/ComInit.h"
 #include "support/AppSettings.h"
 #include "support/Probes.h"
 #include "support/ScopedWin.h"
+#include "support/ShellFolders.h"
 #include "ui/WindowMode.h"
 
+#include <windows.h>
 #include <commctrl.h>
 
 #include <string>
-#include <utility>
 
 namespace Module1 {
 
-HMODULE hShell32 = nullptr;
 std::wstring sWordExePath;
 std::wstring sUserTemplatesDir;
 
@@ -38,40 +43,46 @@ std::string SystemDllPath(const char* name) {
     return std::string(folder, n) + "\\" + name;
 }
 
-// Frees the shell library when Main ends, whichever way it ends.
-struct Shell32Release {
-    ~Shell32Release() {
-        if (hShell32) FreeLibrary(std::exchange(hShell32, nullptr));
-    }
-};
+// The shell library stays loaded while the program runs.
+[[nodiscard]] ScopedWin::UniqueLibrary InitShellAndControls() {
+    ScopedWin::UniqueLibrary shell32(LoadLibraryA(SystemDllPath("shell32.dll").c_str()));
+    InitCommonControls();
+    return shell32;
+}
+
+// In silent mode a missing Word ends the run before anything happens; the window
+// warns and goes on. False when the run ends.
+bool GoOnWithoutWord(const std::wstring& commandLine) {
+    if (!commandLine.empty()) return false;
+    MessageBoxW(nullptr, L"Could not locate an installed copy of Microsoft Word!", L"WARNING",
+                MB_OK);
+    return true;
+}
+
+std::wstring UserTemplatesFolder() {
+    return modSpecialFolders::GetSpecialFolder(modSpecialFolders::CSIDL_APPDATA_FOLDER) +
+           L"\\Microsoft\\Templates";
+}
+
+void CreateDataFolders() {
+    const std::wstring app = CommonModule::AppPath();
+    for (const wchar_t* folder : {L"Templates", L"AltIcons", L"Configs"})
+        CommonModule::CreateDirPath(app + folder);
+}
 
 } // namespace
 
-void InitShellAndControls() {
-    hShell32 = LoadLibraryA(SystemDllPath("shell32.dll").c_str());
-    InitCommonControls();
-}
-
 int Main() {
     RestrictDllSearchToSystem();
-    Shell32Release releaseShell32;
-    InitShellAndControls();
+    const ShellCom::Session com;
+    const ScopedWin::UniqueLibrary shell32 = InitShellAndControls();
     CommonModule::InitAppSettings(true, true);
     const std::wstring commandLine = CommandLineArguments();
 
     sWordExePath = LocateWordExe();
-    if (sWordExePath.empty()) {
-        if (!commandLine.empty()) return ExitWordMissing;
-        MessageBoxW(nullptr, L"Could not locate an installed copy of Microsoft Word!", L"WARNING",
-                    MB_OK);
-    }
-
-    sUserTemplatesDir =
-        modSpecialFolders::GetSpecialFolder(modSpecialFolders::CSIDL_APPDATA_FOLDER) +
-        L"\\Microsoft\\Templates";
-    const std::wstring app = CommonModule::AppPath();
-    for (const wchar_t* folder : {L"Templates", L"AltIcons", L"Configs"})
-        CommonModule::CreateDirPath(app + folder);
+    if (sWordExePath.empty() && !GoOnWithoutWord(commandLine)) return ExitWordMissing;
+    sUserTemplatesDir = UserTemplatesFolder();
+    CreateDataFolders();
 
     if (commandLine.empty()) return WindowMode::Run();
     return RunCommandLine(commandLine);

@@ -1,8 +1,6 @@
 #include "core/SafePaths.h"
 
-#include "support/Text.h"
-
-#include <array>
+#include "support/DeviceNames.h"
 
 namespace SafePaths {
 
@@ -14,19 +12,6 @@ bool IsSeparator(wchar_t c) {
 
 bool OnlyDotsAndBlanks(std::wstring_view segment) {
     return !segment.empty() && segment.find_first_not_of(L". ") == std::wstring_view::npos;
-}
-
-// Windows opens these devices whatever folder or extension comes with them.
-bool IsDeviceName(std::wstring_view segment) {
-    std::wstring base = Text::Lower(std::wstring(segment.substr(0, segment.find(L'.'))));
-    while (!base.empty() && base.back() == L' ')
-        base.pop_back();
-    static constexpr std::array<std::wstring_view, 6> kPlain = {L"con", L"prn",    L"aux",
-                                                                L"nul", L"conin$", L"conout$"};
-    for (auto name : kPlain)
-        if (base == name) return true;
-    return base.size() == 4 && (base.starts_with(L"com") || base.starts_with(L"lpt")) &&
-           base[3] >= L'0' && base[3] <= L'9';
 }
 
 } // namespace
@@ -50,7 +35,7 @@ bool StaysInside(std::wstring_view relative, std::wstring& why) {
             why = L"a \"..\" or dots-only path segment";
             return false;
         }
-        if (IsDeviceName(segment)) {
+        if (DeviceNames::IsDeviceName(segment)) {
             why = L"a device name";
             return false;
         }

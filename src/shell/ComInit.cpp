@@ -5,15 +5,26 @@
 
 namespace ShellCom {
 
+namespace {
+enum class State { None, Initialized, Foreign };
+// Per thread: COM's initialisation belongs to a thread and is undone on that thread.
+thread_local State state = State::None;
+} // namespace
+
 bool EnsureInitialized() {
-    // The program has one thread, so one initialisation serves it for the whole run;
-    // COM is torn down with the process. A thread already in the multi-threaded
-    // apartment (RPC_E_CHANGED_MODE) can still use the shell objects.
-    static const bool ready = [] {
-        const HRESULT hr = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-        return SUCCEEDED(hr) || hr == RPC_E_CHANGED_MODE;
-    }();
-    return ready;
+    if (state != State::None) return true;
+    const HRESULT hr = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    // S_FALSE (already initialised here) also takes a reference to give back.
+    if (SUCCEEDED(hr))
+        state = State::Initialized;
+    else if (hr == RPC_E_CHANGED_MODE) // a multi-threaded apartment serves the shell too
+        state = State::Foreign;
+    return state != State::None;
+}
+
+Session::~Session() {
+    if (state == State::Initialized) CoUninitialize();
+    state = State::None;
 }
 
 } // namespace ShellCom

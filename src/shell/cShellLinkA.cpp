@@ -7,6 +7,7 @@
 #include "shell/ComInit.h"
 #include "support/DebugLog.h"
 #include "support/ScopedWin.h"
+#include "support/ShellFolders.h"
 #include "support/Text.h"
 
 using ScopedWin::ComPtr;
@@ -20,12 +21,40 @@ std::wstring FromBuffer(const char (&buffer)[kBufferChars]) {
     return Text::FromAnsi(std::string_view(buffer, kBufferChars));
 }
 
-HRESULT CreateShellLink(ComPtr<IShellLinkA>& link, ComPtr<IPersistFile>& file) {
+// Runs a link object's calls in order until one fails, and keeps which one that was.
+class CallChain {
+  public:
+    template <class Call> CallChain& Then(const wchar_t* name, Call call) {
+        if (SUCCEEDED(hr_)) {
+            hr_ = call();
+            if (FAILED(hr_)) failedCall_ = name;
+        }
+        return *this;
+    }
+    bool Ok() const { return SUCCEEDED(hr_); }
+    HRESULT Result() const { return hr_; }
+    const wchar_t* FailedCall() const { return failedCall_; }
+
+  private:
+    HRESULT hr_ = S_OK;
+    const wchar_t* failedCall_ = L"";
+};
+
+// A shell link object and its file interface.
+CallChain& CreateShellLink(CallChain& chain, ComPtr<IShellLinkA>& link,
+                           ComPtr<IPersistFile>& file) {
     ShellCom::EnsureInitialized();
-    HRESULT hr = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                  link.put_void());
-    if (SUCCEEDED(hr)) hr = link->QueryInterface(IID_IPersistFile, file.put_void());
-    return hr;
+    return chain
+        .Then(L"CoCreateInstance",
+              [&] {
+                  return CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
+                                          IID_IShellLinkA, link.put_void());
+              })
+        .Then(L"QueryInterface", [&] {
+            HRESULT hr = S_OK;
+            file = link.query<IPersistFile>(&hr);
+            return hr;
+        });
 }
 
 struct LinkRequest {
@@ -41,29 +70,26 @@ struct LinkRequest {
 };
 
 // Stops at the first call that fails; the link object is gone when this returns.
-HRESULT WriteLink(const LinkRequest& r) {
+CallChain WriteLink(const LinkRequest& r) {
     ComPtr<IShellLinkA> link;
     ComPtr<IPersistFile> file;
-    HRESULT hr = CreateShellLink(link, file);
-    if (SUCCEEDED(hr)) hr = link->SetPath(Text::ToAnsi(r.exeFile).c_str());
-    if (SUCCEEDED(hr)) hr = link->SetIconLocation(Text::ToAnsi(r.iconFile).c_str(), r.iconIndex);
-    if (SUCCEEDED(hr)) hr = link->SetShowCmd(r.show);
-    if (SUCCEEDED(hr)) hr = link->SetHotkey(r.hotKey);
-    if (SUCCEEDED(hr)) hr = link->SetWorkingDirectory(Text::ToAnsi(r.workDir).c_str());
-    if (SUCCEEDED(hr)) hr = link->SetArguments(Text::ToAnsi(r.exeArgs).c_str());
-    if (SUCCEEDED(hr)) hr = link->SetDescription(Text::ToAnsi(r.description).c_str());
-    // The target is a program found on disk moments ago, so Resolve has nothing to
-    // search for; for a missing target Windows could offer its search dialog.
-    if (SUCCEEDED(hr)) hr = link->Resolve(nullptr, SLR_UPDATE);
-    if (SUCCEEDED(hr)) hr = file->Save(r.linkFile.c_str(), FALSE);
-    return hr;
-}
-
-std::wstring DescribeFailure(HRESULT hr) {
-    // The system message table describes Win32 failures by their plain error code.
-    const DWORD code = HRESULT_FACILITY(hr) == FACILITY_WIN32 ? static_cast<DWORD>(HRESULT_CODE(hr))
-                                                              : static_cast<DWORD>(hr);
-    return CommonModule::Win32Error(code).description;
+    CallChain chain;
+    CreateShellLink(chain, link, file)
+        .Then(L"SetPath", [&] { return link->SetPath(Text::ToAnsi(r.exeFile).c_str()); })
+        .Then(L"SetIconLocation",
+              [&] { return link->SetIconLocation(Text::ToAnsi(r.iconFile).c_str(), r.iconIndex); })
+        .Then(L"SetShowCmd", [&] { return link->SetShowCmd(r.show); })
+        .Then(L"SetHotkey", [&] { return link->SetHotkey(r.hotKey); })
+        .Then(L"SetWorkingDirectory",
+              [&] { return link->SetWorkingDirectory(Text::ToAnsi(r.workDir).c_str()); })
+        .Then(L"SetArguments", [&] { return link->SetArguments(Text::ToAnsi(r.exeArgs).c_str()); })
+        .Then(L"SetDescription",
+              [&] { return link->SetDescription(Text::ToAnsi(r.description).c_str()); })
+        // The target is a program found on disk moments ago, so Resolve has nothing to
+        // search for; for a missing target Windows could offer its search dialog.
+        .Then(L"Resolve", [&] { return link->Resolve(nullptr, SLR_UPDATE); })
+        .Then(L"Save", [&] { return file->Save(r.linkFile.c_str(), FALSE); });
+    return chain;
 }
 
 } // namespace
@@ -101,13 +127,7 @@ bool cShellLinkA::MakeHotKey(int eKeyMod, int bKey, WORD& iHotKey) {
 }
 
 std::wstring cShellLinkA::GetSystemFolderPath(HWND hWnd, int iFolderId) {
-    ScopedWin::UniqueIdList idList;
-    LPITEMIDLIST raw = nullptr;
-    if (FAILED(SHGetSpecialFolderLocation(hWnd, iFolderId, &raw))) return {};
-    idList.reset(raw);
-    char path[kBufferChars] = {};
-    if (!SHGetPathFromIDListA(idList.get(), path)) return {};
-    return CutAtNull(FromBuffer(path));
+    return modSpecialFolders::SpecialFolderPath(hWnd, iFolderId);
 }
 
 bool cShellLinkA::CreateLink(const std::wstring& sLinkDesc, const std::wstring& sLinkFile,
@@ -117,21 +137,24 @@ bool cShellLinkA::CreateLink(const std::wstring& sLinkDesc, const std::wstring& 
     const std::wstring& iconFile = sDifferentIconPath.empty() ? sExeFile : sDifferentIconPath;
     if (sLinkFile.empty() || sExeFile.empty()) return false;
 
-    const HRESULT hr = WriteLink(
+    const CallChain chain = WriteLink(
         {sLinkDesc, sLinkFile, sExeFile, sWorkDir, sExeArgs, iconFile, IconIdx, iHotKey, eShow});
-    if (FAILED(hr)) {
-        CommonModule::DPrint(L"CreateLink Error:  " + DescribeFailure(hr));
-        return false;
-    }
-    return true;
+    if (chain.Ok()) return true;
+    CommonModule::DPrint(L"CreateLink Error:  " +
+                         CommonModule::HResultError(chain.Result()).description + L" (" +
+                         chain.FailedCall() + L")");
+    return false;
 }
 
 bool cShellLinkA::GetLinkInfo(const std::wstring& sLinkFile) {
     if (sLinkFile.empty()) return false;
     ComPtr<IShellLinkA> link;
     ComPtr<IPersistFile> file;
-    if (FAILED(CreateShellLink(link, file))) return false;
-    if (FAILED(file->Load(sLinkFile.c_str(), STGM_READ))) return false;
+    CallChain chain;
+    CreateShellLink(chain, link, file).Then(L"Load", [&] {
+        return file->Load(sLinkFile.c_str(), STGM_READ);
+    });
+    if (!chain.Ok()) return false;
 
     char buffer[kBufferChars] = {};
     WIN32_FIND_DATAA found{};

@@ -1,6 +1,8 @@
 #pragma once
-// Application-wide settings fixed at startup, the debug file channel, and the
-// executable's own folder and version.
+// Application-wide settings fixed at startup, the switches of the debug log, and the
+// start banner.
+#include "support/AppPath.h"
+
 #include <string>
 
 namespace CommonModule {
@@ -10,12 +12,9 @@ extern std::wstring sDebugFile; // the current debug file, once file logging cho
 extern bool bDebugToFile;       // file channel; off unless a developer turns it on
 extern bool bVerboseDebug;      // trace lines of the string routines
 
+// Chooses the INI path, prepares the debug file and installs the log's file channel,
+// then writes the start banner.
 void InitAppSettings(bool bSetAppINI, bool bUseAppPath);
-std::wstring AppPath(); // the executable's folder, always ending in "\"
 std::wstring AppVersionString(const std::wstring& sStage, const std::wstring& sNote);
-short CountFiles(std::wstring sPath, std::wstring sPattern);
-bool SaveTextToFileNoDebug(const std::wstring& sFileName, const std::wstring& sText,
-                           bool bOverwrite, bool bNoDuplicates);
-std::wstring StripNameFromPathNoDebug(const std::wstring& sPath);
 
 } // namespace CommonModule

@@ -1,7 +1,7 @@
 #pragma once
 // An ordered list read by position 1..Count, each value under a text key that is
 // unique without regard to letter case.
-#include "support/DebugLog.h"
+#include "support/ErrorInfo.h"
 
 #include <string>
 #include <unordered_set>

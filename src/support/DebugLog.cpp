@@ -1,6 +1,7 @@
 #include "support/DebugLog.h"
 
-#include "support/AppSettings.h"
+// Leaf headers only: the log sits below everything else of the program.
+#include "support/ScopedWin.h"
 #include "support/Text.h"
 
 #include <new>
@@ -13,20 +14,19 @@ DebugObserver& Observer() {
     return observer;
 }
 
-std::wstring TimeOfDayText() {
-    wchar_t buf[64] = {};
-    if (GetTimeFormatW(LOCALE_USER_DEFAULT, 0, nullptr, nullptr, buf, 64) <= 0) return {};
-    return buf;
+LineSink& FileSink() {
+    static LineSink sink;
+    return sink;
 }
 } // namespace
 
 ErrorInfo Win32Error(DWORD code) {
-    wchar_t* text = nullptr;
+    ScopedWin::UniqueLocal buffer;
     const DWORD len = FormatMessageW(
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+        nullptr, code, 0, reinterpret_cast<wchar_t*>(buffer.put()), 0, nullptr);
+    const auto* text = static_cast<const wchar_t*>(buffer.get());
     std::wstring description = len && text ? std::wstring(text, len) : L"Unknown error";
-    if (text) LocalFree(text);
     while (!description.empty() && (description.back() == L'\n' || description.back() == L'\r' ||
                                     description.back() == L' '))
         description.pop_back();
@@ -35,6 +35,12 @@ ErrorInfo Win32Error(DWORD code) {
 
 ErrorInfo LastError() {
     return Win32Error(GetLastError());
+}
+
+ErrorInfo HResultError(HRESULT hr) {
+    const DWORD code = HRESULT_FACILITY(hr) == FACILITY_WIN32 ? static_cast<DWORD>(HRESULT_CODE(hr))
+                                                              : static_cast<DWORD>(hr);
+    return Win32Error(code);
 }
 
 ErrorInfo CurrentExceptionError() {
@@ -57,7 +63,7 @@ void DPrintTexts(std::initializer_list<std::wstring> values) noexcept {
         const std::string ansi = Text::ToAnsi(line);
         OutputDebugStringA(ansi.c_str());
         if (Observer()) Observer()(ansi);
-        if (bDebugToFile) SaveTextToFileNoDebug(sDebugFile, TimeOfDayText() + line, false, false);
+        if (FileSink()) FileSink()(line);
     } catch (...) {
     }
 }
@@ -70,6 +76,10 @@ void ReportError(std::wstring_view routine, const ErrorInfo& error, ParamList pa
             DPrint(L"\t- " + std::wstring(name) + L"=" + value);
     } catch (...) {
     }
+}
+
+void SetFileSink(LineSink sink) {
+    FileSink() = std::move(sink);
 }
 
 void SetDebugObserver(DebugObserver observer) {

@@ -22,11 +22,6 @@ std::wstring WithoutTrailingBackslash(std::wstring path) {
     return path;
 }
 
-bool IsFolder(const std::wstring& path) {
-    const DWORD attributes = GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 // True when the source names at least one entry ("." and ".." of a wildcard over a
 // folder do not count).
 bool MatchesAnything(const std::wstring& source) {
@@ -44,10 +39,10 @@ bool MatchesAnything(const std::wstring& source) {
 // folder stands at the path afterwards (a file of that name makes it false).
 bool CreateFolderTree(const std::wstring& path) {
     if (path.empty()) return false;
-    if (IsFolder(path)) return true;
+    if (IsExistingFolder(path)) return true;
     const size_t cut = path.find_last_of(L'\\');
     if (cut != std::wstring::npos && cut > 0) CreateFolderTree(path.substr(0, cut));
-    return CreateDirectoryW(path.c_str(), nullptr) || IsFolder(path);
+    return CreateDirectoryW(path.c_str(), nullptr) || IsExistingFolder(path);
 }
 
 std::string DoubleNulTerminated(const std::wstring& path) {
@@ -80,14 +75,12 @@ bool CopyFiles(const std::wstring& sSource, const std::wstring& sDestFolder, boo
     // A source that names nothing is a failed copy. Checked here because the shell's
     // answer for a wildcard that matches nothing differs between systems (Wine: 0).
     if (!MatchesAnything(sSource)) return false;
-    DisableFSRedir();
+    const FSRedirBracket bracket;
     // Given a single file and a folder that does not exist, the shell writes the file
     // under the folder's name. A fresh profile has no Word templates folder yet, so
     // the folder is made first.
     // Anything but a folder there (a file of that name) would be overwritten.
-    const bool copied = CreateFolderTree(destination) && SHFileOperationA(&op) == 0;
-    RevertFSRedir();
-    return copied;
+    return CreateFolderTree(destination) && SHFileOperationA(&op) == 0;
 }
 
 } // namespace CommonModule

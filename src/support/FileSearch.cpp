@@ -13,30 +13,14 @@
 #include <string>
 #include <vector>
 
-// Speed. The search for Word walks a whole Office tree at every start, before the
-// window shows, so each folder should cost about one listing. Done literally, a
-// folder costs one listing per pattern piece plus one for its subfolders; for a
-// piece without wildcards such as "winword.exe" that extra listing is a lookup which
-// misses in nearly every folder, yet under Wine a miss reads the whole folder again.
-//
-// So, when subfolders are searched anyway, the folder is read once ("*.*", which
-// lists everything) and that one listing yields both the subfolders and, for each
-// piece without wildcards, whether any entry could match it (LiteralScreen). A piece
-// that might match is then listed by the platform exactly as before, so the names it
-// yields, their letter case, their order and any short-name (8.3) matches come from
-// the platform and not from us; a piece that cannot match would have yielded nothing.
-// Pieces with wildcards are always listed by the platform. If the combined listing
-// cannot be read to its end, the folder is searched the plain way, which also
-// reports what it has to. Attributes come from the listing itself rather than from a
-// second query per entry.
-//
-// The search does not let window messages run while it works.
+// No message pump inside the search: the one long search runs at startup before any
+// window exists, and a pump would let window handlers run in the middle of a search.
 
 namespace CommonModule {
 
 namespace {
 
-constexpr DWORD kLargeFetch = FIND_FIRST_EX_LARGE_FETCH;
+using Find = ScopedWin::UniqueFind;
 
 // Listings that found nothing, as opposed to listings that failed.
 bool IsNoMatch(DWORD error) {
@@ -61,9 +45,10 @@ struct Piece {
     std::string ansi;
     bool screenable = false;
 };
+using Pieces = std::vector<Piece>;
 
-std::vector<Piece> SplitPatterns(const std::wstring& sPatterns) {
-    std::vector<Piece> pieces;
+Pieces SplitPatterns(const std::wstring& sPatterns) {
+    Pieces pieces;
     size_t start = 0;
     for (;;) {
         const size_t end = sPatterns.find(L';', start);
@@ -77,183 +62,192 @@ std::vector<Piece> SplitPatterns(const std::wstring& sPatterns) {
     }
 }
 
-// What one combined listing learnt about a folder.
-struct FolderSnapshot {
-    std::vector<std::string> subfolders; // listing order
-    std::vector<bool> mayMatch;          // per piece; meaningful for screenable ones
+// A folder as the hits show it (with its backslash) and as the listing calls take it.
+struct Folder {
+    std::wstring path;
+    std::string ansi;
 };
+
+// The six-line report. Only the folder the caller named has one; the search below
+// it passes none and stays silent. The fields are the folder, the entry and the
+// piece in hand when a failure happens.
+struct Report {
+    bool recurse = false;
+    std::wstring path;
+    std::wstring file;
+    std::wstring spec;
+
+    void operator()(const ErrorInfo& error) const {
+        DPrint(L"FindFiles:  " + error.description);
+        DPrint(L"\tRecurseDirs:  " + ToText(recurse));
+        DPrint(L"\tPath:  " + path);
+        DPrint(L"\tFile:  " + file);
+        DPrint(L"\tSpec:  " + spec);
+        DPrint(L"\tbFSRedirDisabled:  " + ToText(bFSRedirDisabled));
+    }
+};
+
+// A failure to start is reported while the redirection bracket is still open,
+// which the report's last line shows.
+Find OpenListing(const std::string& ansiPath, FINDEX_INFO_LEVELS level, WIN32_FIND_DATAA& fd,
+                 const Report* report, DWORD& error) {
+    const FSRedirBracket bracket;
+    Find find(FindFirstFileExA(ansiPath.c_str(), level, &fd, FindExSearchNameMatch, nullptr,
+                               FIND_FIRST_EX_LARGE_FETCH));
+    error = find ? ERROR_SUCCESS : GetLastError();
+    if (!find && report && !IsNoMatch(error)) (*report)(Win32Error(error));
+    return find;
+}
+
+// False at the listing's normal end and, reported, when fetching failed: the
+// listing ends there either way.
+bool NextEntry(HANDLE find, WIN32_FIND_DATAA& fd, const Report* report) {
+    if (FindNextFileA(find, &fd)) return true;
+    const DWORD error = GetLastError();
+    if (error != ERROR_NO_MORE_FILES && report) (*report)(Win32Error(error));
+    return false;
+}
+
+// The files one piece lists in the folder, in the platform's order and letter case.
+void ListPiece(const Folder& folder, const Piece& piece, Report* report, Collection& result) {
+    WIN32_FIND_DATAA fd;
+    DWORD error = ERROR_SUCCESS;
+    const Find find = OpenListing(folder.ansi + piece.ansi, FindExInfoBasic, fd, report, error);
+    if (!find) return;
+    do {
+        if (IsFolder(fd)) continue;
+        std::wstring name = Text::FromAnsi(fd.cFileName);
+        std::wstring item = folder.path + name;
+        if (report) report->file = std::move(name);
+        if (!result.Add(item, item) && report) (*report)(Collection::DuplicateKeyError());
+    } while (NextEntry(find.get(), fd, report));
+    if (report) report->file.clear();
+}
+
+// Subfolders are gathered completely before the first is searched, as one listing is
+// read to its end before the next starts; the collection drops a name that differs
+// from an earlier one only in letter case.
+void AddSubfolder(const Folder& folder, const char* ansiName, Report* report,
+                  Collection& subfolders) {
+    std::wstring name = Text::FromAnsi(ansiName);
+    std::wstring sub = folder.path + name;
+    if (report) report->file = std::move(name);
+    if (!subfolders.Add(sub, sub) && report) (*report)(Collection::DuplicateKeyError());
+}
+
+Collection ListSubfolders(const Folder& folder, Report* report) {
+    Collection subfolders;
+    WIN32_FIND_DATAA fd;
+    DWORD error = ERROR_SUCCESS;
+    const Find find = OpenListing(folder.ansi + "*.*", FindExInfoBasic, fd, report, error);
+    if (!find) return subfolders;
+    do {
+        if (!IsDotEntry(fd.cFileName) && IsSearchedFolder(fd))
+            AddSubfolder(folder, fd.cFileName, report, subfolders);
+    } while (NextEntry(find.get(), fd, report));
+    return subfolders;
+}
 
 // A path this short is accepted by every listing call, so screening a piece cannot
 // hide a failure that listing it would have met.
 constexpr size_t kScreenablePathLength = MAX_PATH - 12;
 
-class Search {
-  public:
-    Search(const std::vector<Piece>& pieces, bool bRecurse, bool bReport)
-        : pieces_(pieces), recurse_(bRecurse), report_(bReport) {}
+bool IsScreened(const Folder& folder, const Piece& piece) {
+    return piece.screenable && folder.ansi.size() + piece.ansi.size() <= kScreenablePathLength;
+}
 
-    Collection Run(std::wstring sFolder) {
-        if (sFolder.empty() || sFolder.back() != L'\\') sFolder += L'\\';
-        path_ = std::move(sFolder);
-        file_.clear();
-        const std::string ansiFolder = Text::ToAnsi(path_);
+bool AnyScreened(const Folder& folder, const Pieces& pieces) {
+    for (const Piece& piece : pieces)
+        if (IsScreened(folder, piece)) return true;
+    return false;
+}
 
-        std::optional<FolderSnapshot> snapshot;
-        if (recurse_ && AnyScreenable(ansiFolder)) snapshot = Snapshot(ansiFolder);
-
-        Collection result;
-        for (size_t i = 0; i < pieces_.size(); ++i) {
-            const Piece& piece = pieces_[i];
-            spec_ = piece.text;
-            // Listing an empty piece would list the folder path itself.
-            if (piece.text.empty()) continue;
-            if (snapshot && Screened(ansiFolder, piece) && !snapshot->mayMatch[i]) continue;
-            ListPiece(ansiFolder, piece, result);
-        }
-        if (!recurse_) return result;
-
-        Collection subfolders;
-        if (snapshot) {
-            for (const std::string& name : snapshot->subfolders)
-                AddSubfolder(subfolders, name);
-        } else {
-            ListSubfolders(ansiFolder, subfolders);
-        }
-        for (const std::wstring& sub : subfolders) {
-            // Below the first level nothing is reported.
-            Collection inner = Search(pieces_, true, false).Run(sub);
-            for (const std::wstring& item : inner) {
-                if (result.Add(item, item)) continue;
-                file_ = item;
-                Report(Collection::DuplicateKeyError());
-            }
-        }
-        return result;
-    }
-
-  private:
-    bool Screened(const std::string& ansiFolder, const Piece& piece) const {
-        return piece.screenable && ansiFolder.size() + piece.ansi.size() <= kScreenablePathLength;
-    }
-
-    bool AnyScreenable(const std::string& ansiFolder) const {
-        for (const Piece& piece : pieces_)
-            if (Screened(ansiFolder, piece)) return true;
-        return false;
-    }
-
-    // The six lines of one trapped failure.
-    void Report(const ErrorInfo& error) const {
-        if (!report_) return;
-        DPrint(L"FindFiles:  " + error.description);
-        DPrint(L"\tRecurseDirs:  " + ToText(recurse_));
-        DPrint(L"\tPath:  " + path_);
-        DPrint(L"\tFile:  " + file_);
-        DPrint(L"\tSpec:  " + spec_);
-        DPrint(L"\tbFSRedirDisabled:  " + ToText(bFSRedirDisabled));
-    }
-
-    // A failure to start is reported while the bracket is still open, which the
-    // report's last line shows.
-    ScopedWin::UniqueFind Start(const std::string& ansiPath, FINDEX_INFO_LEVELS level,
-                                WIN32_FIND_DATAA& fd, bool bReportFailure, DWORD& error) {
-        DisableFSRedir();
-        ScopedWin::UniqueFind find(FindFirstFileExA(ansiPath.c_str(), level, &fd,
-                                                    FindExSearchNameMatch, nullptr, kLargeFetch));
-        error = find ? ERROR_SUCCESS : GetLastError();
-        if (!find && bReportFailure && !IsNoMatch(error)) Report(Win32Error(error));
-        RevertFSRedir();
-        return find;
-    }
-
-    // Ends a listing: false at its normal end and, reported, when fetching failed.
-    bool Next(HANDLE find, WIN32_FIND_DATAA& fd) {
-        if (FindNextFileA(find, &fd)) return true;
-        const DWORD error = GetLastError();
-        if (error != ERROR_NO_MORE_FILES) Report(Win32Error(error));
-        return false;
-    }
-
-    void ListPiece(const std::string& ansiFolder, const Piece& piece, Collection& result) {
-        WIN32_FIND_DATAA fd;
-        DWORD error = ERROR_SUCCESS;
-        ScopedWin::UniqueFind find =
-            Start(ansiFolder + piece.ansi, FindExInfoBasic, fd, true, error);
-        if (!find) return;
-        do {
-            if (IsFolder(fd)) continue;
-            file_ = Text::FromAnsi(fd.cFileName);
-            std::wstring item = path_ + file_;
-            if (!result.Add(item, item)) Report(Collection::DuplicateKeyError());
-        } while (Next(find.get(), fd));
-        file_.clear();
-    }
-
-    void AddSubfolder(Collection& subfolders, const std::string& ansiName) {
-        file_ = Text::FromAnsi(ansiName);
-        std::wstring sub = path_ + file_;
-        if (!subfolders.Add(sub, sub)) Report(Collection::DuplicateKeyError());
-    }
-
-    void ListSubfolders(const std::string& ansiFolder, Collection& subfolders) {
-        WIN32_FIND_DATAA fd;
-        DWORD error = ERROR_SUCCESS;
-        ScopedWin::UniqueFind find = Start(ansiFolder + "*.*", FindExInfoBasic, fd, true, error);
-        if (!find) return;
-        do {
-            if (!IsDotEntry(fd.cFileName) && IsSearchedFolder(fd))
-                AddSubfolder(subfolders, fd.cFileName);
-        } while (Next(find.get(), fd));
-    }
-
-    // The combined listing. Nothing here is reported: on any failure the folder is
-    // searched the plain way, which meets and reports the failure itself.
-    std::optional<FolderSnapshot> Snapshot(const std::string& ansiFolder) {
-        FolderSnapshot snap;
-        snap.mayMatch.assign(pieces_.size(), false);
-        WIN32_FIND_DATAA fd;
-        DWORD error = ERROR_SUCCESS;
-        // The standard level, for the short names the screen needs.
-        ScopedWin::UniqueFind find =
-            Start(ansiFolder + "*.*", FindExInfoStandard, fd, false, error);
-        if (!find) {
-            if (IsNoMatch(error)) return snap;
-            return std::nullopt;
-        }
-        do {
-            if (IsDotEntry(fd.cFileName)) continue;
-            if (IsSearchedFolder(fd)) snap.subfolders.emplace_back(fd.cFileName);
-            if (IsFolder(fd)) continue;
-            for (size_t i = 0; i < pieces_.size(); ++i)
-                if (!snap.mayMatch[i] && pieces_[i].screenable)
-                    snap.mayMatch[i] = LiteralScreen::MayMatch(pieces_[i].ansi, fd.cFileName,
-                                                               fd.cAlternateFileName);
-        } while (FindNextFileA(find.get(), &fd));
-        if (GetLastError() != ERROR_NO_MORE_FILES) return std::nullopt;
-        return snap;
-    }
-
-    const std::vector<Piece>& pieces_;
-    const bool recurse_;
-    const bool report_;
-    // What the report shows: the folder, the entry and the piece in hand.
-    std::wstring path_;
-    std::wstring file_;
-    std::wstring spec_;
+// What one reading of the whole folder tells: its subfolders, and for each screenable
+// piece whether any file could match it.
+struct FolderListing {
+    std::vector<std::string> subfolders; // listing order
+    std::vector<bool> mayMatch;          // per piece
 };
+
+// Reading the folder once serves the subfolder walk and every screenable piece, so a
+// folder costs one listing instead of one per piece plus one for its subfolders.
+// Nothing is reported here: on any failure the caller searches the folder piece by
+// piece, which meets and reports the failure itself.
+std::optional<FolderListing> ReadFolderOnce(const Folder& folder, const Pieces& pieces) {
+    FolderListing listing;
+    listing.mayMatch.assign(pieces.size(), false);
+    WIN32_FIND_DATAA fd;
+    DWORD error = ERROR_SUCCESS;
+    // The standard level, for the short names the screen needs.
+    const Find find = OpenListing(folder.ansi + "*.*", FindExInfoStandard, fd, nullptr, error);
+    if (!find) {
+        if (IsNoMatch(error)) return listing;
+        return std::nullopt;
+    }
+    do {
+        if (IsDotEntry(fd.cFileName)) continue;
+        if (IsSearchedFolder(fd)) listing.subfolders.emplace_back(fd.cFileName);
+        if (IsFolder(fd)) continue;
+        for (size_t i = 0; i < pieces.size(); ++i)
+            if (!listing.mayMatch[i] && pieces[i].screenable)
+                listing.mayMatch[i] =
+                    LiteralScreen::MayMatch(pieces[i].ansi, fd.cFileName, fd.cAlternateFileName);
+    } while (FindNextFileA(find.get(), &fd));
+    if (GetLastError() != ERROR_NO_MORE_FILES) return std::nullopt;
+    return listing;
+}
+
+// Adds the hits of one folder and, with `recurse`, of its whole tree to `result`,
+// depth first: the folder's own hits by piece, then each subfolder's tree.
+void SearchFolder(std::wstring path, const Pieces& pieces, bool recurse, Report* report,
+                  Collection& result) {
+    if (path.empty() || path.back() != L'\\') path += L'\\';
+    Folder folder{std::move(path), {}};
+    folder.ansi = Text::ToAnsi(folder.path);
+    if (report) report->path = folder.path;
+
+    std::optional<FolderListing> listing;
+    if (recurse && AnyScreened(folder, pieces)) listing = ReadFolderOnce(folder, pieces);
+
+    for (size_t i = 0; i < pieces.size(); ++i) {
+        const Piece& piece = pieces[i];
+        if (report) report->spec = piece.text;
+        // Listing an empty piece would list the folder path itself.
+        if (piece.text.empty()) continue;
+        // A piece the listing rules out would have listed nothing.
+        if (listing && IsScreened(folder, piece) && !listing->mayMatch[i]) continue;
+        ListPiece(folder, piece, report, result);
+    }
+    if (!recurse) return;
+
+    Collection subfolders;
+    if (listing) {
+        for (const std::string& name : listing->subfolders)
+            AddSubfolder(folder, name.c_str(), report, subfolders);
+    } else {
+        subfolders = ListSubfolders(folder, report);
+    }
+    // The subfolders' paths differ beyond letter case and every hit below one starts
+    // with its path, so a hit found there cannot collide with one from elsewhere: the
+    // search below adds straight into the result, each hit once.
+    for (const std::wstring& sub : subfolders)
+        SearchFolder(sub, pieces, true, nullptr, result);
+}
 
 } // namespace
 
 void FindFiles(std::wstring sFolder, std::wstring sPatterns, Collection& result, bool bRecurse) {
     result = Collection();
     if (!DoesDirExist(sFolder)) return;
-    const std::vector<Piece> pieces = SplitPatterns(sPatterns);
-    result = Search(pieces, bRecurse, true).Run(std::move(sFolder));
+    Report report;
+    report.recurse = bRecurse;
+    SearchFolder(std::move(sFolder), SplitPatterns(sPatterns), bRecurse, &report, result);
 }
 
 Collection FindFilesInDir(std::wstring sFolder, const std::wstring& sPatterns, bool bRecurse) {
-    const std::vector<Piece> pieces = SplitPatterns(sPatterns);
-    return Search(pieces, bRecurse, false).Run(std::move(sFolder));
+    Collection result;
+    SearchFolder(std::move(sFolder), SplitPatterns(sPatterns), bRecurse, nullptr, result);
+    return result;
 }
 
 } // namespace CommonModule

@@ -16,28 +16,29 @@ constexpr DWORD kLargestBufferSize = 1u << 26;
 
 std::wstring ReadIniSection(const std::wstring& sIniFile, const std::wstring& sSection,
                             const std::wstring& sKey) {
-    try {
-        const std::string file = Text::ToAnsi(sIniFile);
-        const std::string section = Text::ToAnsi(sSection);
-        const std::string key = Text::ToAnsi(sKey);
-        for (DWORD size = kFirstBufferSize;; size *= 2) {
-            std::string buffer(size, ' ');
-            const DWORD count = GetPrivateProfileStringA(section.c_str(), key.c_str(), "",
-                                                         buffer.data(), size, file.c_str());
-            if (count == 0) return {};
-            // A value that was cut comes back as size - 1 characters; so does one that
-            // just fits, and the larger buffer then settles which it was.
-            if (count + 1 < size || size >= kLargestBufferSize)
-                return Text::FromAnsi(std::string_view(buffer.data(), count));
-        }
-    } catch (...) {
-        try {
-            const ErrorInfo e = CurrentExceptionError();
+    std::wstring value;
+    const bool ok = Trap(
+        [&] {
+            const std::string file = Text::ToAnsi(sIniFile);
+            const std::string section = Text::ToAnsi(sSection);
+            const std::string key = Text::ToAnsi(sKey);
+            for (DWORD size = kFirstBufferSize;; size *= 2) {
+                std::string buffer(size, ' ');
+                const DWORD count = GetPrivateProfileStringA(section.c_str(), key.c_str(), "",
+                                                             buffer.data(), size, file.c_str());
+                if (count == 0) return;
+                // A value that was cut comes back as size - 1 characters; so does one that
+                // just fits, and the larger buffer then settles which it was.
+                if (count + 1 < size || size >= kLargestBufferSize) {
+                    value = Text::FromAnsi(std::string_view(buffer.data(), count));
+                    return;
+                }
+            }
+        },
+        [](const ErrorInfo& e) {
             DPrint(L"ReadIniSection - Error: (" + std::to_wstring(e.number) + L")" + e.description);
-        } catch (...) {
-        }
-        return {};
-    }
+        });
+    return ok ? value : std::wstring();
 }
 
 bool WriteIniValue(const std::wstring& sIniFile, const std::wstring& sSection,

@@ -1,6 +1,7 @@
 #include "support/LiteralScreen.h"
 
-#include <array>
+#include "support/DeviceNames.h"
+
 #include <string>
 
 namespace LiteralScreen {
@@ -14,19 +15,6 @@ char FoldAscii(char c) {
 bool IsNameCharacter(char c) {
     if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')) return true;
     return std::string_view("._-~$#!@()&%'+,=[]{}^`").find(c) != std::string_view::npos;
-}
-
-// Names the Win32 path rules turn into devices, with or without an extension.
-bool IsDeviceName(std::string_view pattern) {
-    std::string base(pattern.substr(0, pattern.find('.')));
-    for (char& c : base)
-        c = FoldAscii(c);
-    static constexpr std::array<std::string_view, 7> kPlain = {"con",    "prn",     "aux",   "nul",
-                                                               "conin$", "conout$", "clock$"};
-    for (std::string_view d : kPlain)
-        if (base == d) return true;
-    return base.size() == 4 && (base.starts_with("com") || base.starts_with("lpt")) &&
-           base[3] >= '0' && base[3] <= '9';
 }
 
 // The platform compares the wide names after upper-casing both sides. For an ASCII
@@ -54,7 +42,8 @@ bool IsScreenable(std::string_view ansiPattern) {
     if (ansiPattern.empty() || ansiPattern.back() == '.') return false;
     for (char c : ansiPattern)
         if (!IsNameCharacter(c)) return false;
-    return !IsDeviceName(ansiPattern);
+    // Only ASCII is left at this point, which widens character for character.
+    return !DeviceNames::IsDeviceName(std::wstring(ansiPattern.begin(), ansiPattern.end()));
 }
 
 bool MayMatch(std::string_view ansiPattern, std::string_view longName, std::string_view shortName) {

@@ -13,11 +13,11 @@ bool bFSRedirDisabled = false;
 // The bracket only keeps its flag: the process never asks the system to turn file-system
 // redirection off, so there is nothing to undo.
 void DisableFSRedir() {
-    if (!bFSRedirDisabled) bFSRedirDisabled = true;
+    bFSRedirDisabled = true;
 }
 
 void RevertFSRedir() {
-    if (bFSRedirDisabled) bFSRedirDisabled = false;
+    bFSRedirDisabled = false;
 }
 
 namespace {
@@ -29,14 +29,14 @@ bool LooksAbsolute(const std::wstring& sPath) {
            sPath.find(L'\0') == std::wstring::npos;
 }
 
-// Decides by the directory bit: a file that cannot be opened (held without sharing,
-// no read access) is still a file, not a folder.
-bool ProbeFolder(const std::wstring& sPath) {
-    if (!LooksAbsolute(sPath)) return false;
-    DisableFSRedir();
-    const DWORD attributes = GetFileAttributesA(Text::ToAnsi(sPath).c_str());
-    RevertFSRedir();
+// Decided by the directory bit: a file that cannot be opened (held without sharing, no
+// read access) is still a file, not a folder.
+bool NamesFolder(DWORD attributes) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+bool NamesFile(DWORD attributes) {
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
 // OpenFile keeps the path in a 128-byte structure; longer paths take the wide probe.
@@ -44,12 +44,22 @@ constexpr size_t kOpenFileMaxPath = 116;
 
 } // namespace
 
+bool IsExistingFolder(const std::wstring& sPath) {
+    return NamesFolder(GetFileAttributesW(sPath.c_str()));
+}
+
+bool IsExistingFile(const std::wstring& sPath) {
+    return NamesFile(GetFileAttributesW(sPath.c_str()));
+}
+
 bool DoesDirExist(const std::wstring& sPath) {
-    return ProbeFolder(sPath);
+    if (!LooksAbsolute(sPath)) return false;
+    const FSRedirBracket bracket;
+    return NamesFolder(GetFileAttributesA(Text::ToAnsi(sPath).c_str()));
 }
 
 bool DoesDirExistNoDebug(const std::wstring& sPath) {
-    return ProbeFolder(sPath);
+    return DoesDirExist(sPath);
 }
 
 bool DoesFileExist(const std::wstring& sPath) {
@@ -61,10 +71,8 @@ bool DoesFileExist(const std::wstring& sPath) {
     if (!LooksAbsolute(sPath)) return false;
     OFSTRUCT ofs{};
     ofs.cBytes = sizeof ofs;
-    DisableFSRedir();
-    const HFILE h = OpenFile(Text::ToAnsi(sPath).c_str(), &ofs, OF_EXIST);
-    RevertFSRedir();
-    return h != HFILE_ERROR;
+    const FSRedirBracket bracket;
+    return OpenFile(Text::ToAnsi(sPath).c_str(), &ofs, OF_EXIST) != HFILE_ERROR;
 }
 
 std::wstring ExtendedLengthPath(const std::wstring& sPath) {
@@ -88,9 +96,10 @@ bool CreateDirPath(const std::wstring& sPath) {
     // name, so the folder itself is only made when the path ends in one.
     std::wstring withSlash = sPath;
     if (withSlash.back() != L'\\') withSlash += L'\\';
-    DisableFSRedir();
-    MakeSureDirectoryPathExists(Text::ToAnsi(withSlash).c_str());
-    RevertFSRedir();
+    {
+        const FSRedirBracket bracket;
+        MakeSureDirectoryPathExists(Text::ToAnsi(withSlash).c_str());
+    }
     return DoesDirExist(sPath);
 }
 

@@ -1,13 +1,34 @@
 #pragma once
 // File-system probes, folder creation and the redirection bracket.
+// The special-folder lookup has a header of its own; code written when it was declared
+// here still finds it.
+#include "support/ShellFolders.h"
+
 #include <string>
 
 namespace CommonModule {
 
-extern bool bFSRedirDisabled; // a flag, not a counter: brackets do not nest
+// The redirection bracket: a flag that the file-system calls raise while they run and
+// that FindFiles' error report prints. A flag, not a counter: brackets do not nest,
+// so a probe inside an open bracket closes it.
+extern bool bFSRedirDisabled;
 void DisableFSRedir();
 void RevertFSRedir();
+// Holds the bracket open for its lifetime, so that no early return has to close it.
+class FSRedirBracket {
+  public:
+    FSRedirBracket() noexcept { DisableFSRedir(); }
+    ~FSRedirBracket() { RevertFSRedir(); }
+    FSRedirBracket(const FSRedirBracket&) = delete;
+    FSRedirBracket& operator=(const FSRedirBracket&) = delete;
+};
 
+// What stands at a path, by its attributes: a folder, or anything else that exists
+// (a file). No bracket, no debug line; any path the system accepts.
+bool IsExistingFolder(const std::wstring& sPath);
+bool IsExistingFile(const std::wstring& sPath);
+
+// The program's probes: absolute paths only, through the ANSI code page, bracketed.
 bool DoesDirExist(const std::wstring& sPath);
 bool DoesDirExistNoDebug(const std::wstring& sPath);
 bool DoesFileExist(const std::wstring& sPath);
@@ -18,10 +39,3 @@ std::wstring ExtendedLengthPath(const std::wstring& sPath);
 bool CreateDirPath(const std::wstring& sPath);
 
 } // namespace CommonModule
-
-namespace modSpecialFolders {
-constexpr int CSIDL_DESKTOP_FOLDER = 0;
-constexpr int CSIDL_APPDATA_FOLDER = 26;
-// The folder's path without a trailing backslash, or "" when the shell has none.
-std::wstring GetSpecialFolder(int iCSIDL);
-} // namespace modSpecialFolders

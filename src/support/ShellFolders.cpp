@@ -1,25 +1,23 @@
-#include "support/Probes.h"
+#include "support/ShellFolders.h"
 
+#include "support/Probes.h"
 #include "support/ScopedWin.h"
 #include "support/Text.h"
 
-#include <shlobj.h>
-
 namespace modSpecialFolders {
 
-std::wstring GetSpecialFolder(int iCSIDL) {
-    CommonModule::DisableFSRedir();
-    LPITEMIDLIST pidl = nullptr;
-    if (FAILED(SHGetSpecialFolderLocation(nullptr, iCSIDL, &pidl))) {
-        CommonModule::RevertFSRedir();
-        return {};
-    }
-    const ScopedWin::UniqueIdList owner(pidl);
-    char path[512] = {};
+std::wstring SpecialFolderPath(HWND hWnd, int iCSIDL) {
+    ScopedWin::UniqueIdList idList;
+    if (FAILED(SHGetSpecialFolderLocation(hWnd, iCSIDL, idList.put()))) return {};
+    char path[MAX_PATH] = {};
     // A virtual folder (the computer, the printers) has no file-system path: "".
-    const bool ok = SHGetPathFromIDListA(owner.get(), path) != FALSE;
-    CommonModule::RevertFSRedir();
-    return ok ? Text::FromAnsi(path) : std::wstring();
+    if (!SHGetPathFromIDListA(idList.get(), path)) return {};
+    return Text::FromAnsi(path);
+}
+
+std::wstring GetSpecialFolder(int iCSIDL) {
+    const CommonModule::FSRedirBracket bracket;
+    return SpecialFolderPath(nullptr, iCSIDL);
 }
 
 } // namespace modSpecialFolders

@@ -9,28 +9,23 @@ namespace CommonModule {
 
 namespace {
 
-// Runs one step; a failure goes to `report` (the routine's error form) and the routine
-// carries on with what it has.
-template <class Step, class Report> void Trap(Step step, Report report) noexcept {
+// The frame every string routine runs in: the body computes the result; a failure
+// goes to `report` (the routine's error form) and the routine returns what it has.
+// While tracing is on, the routine's inputs and its result follow, one trace line
+// each; the lines are built only then.
+template <class Body, class Report, class Inputs>
+std::wstring Traced(std::wstring_view routine, Body body, Report report, Inputs inputs) noexcept {
+    std::wstring result;
+    Trap([&] { body(result); }, report);
+    if (!bVerboseDebug) return result;
     try {
-        step();
-    } catch (...) {
-        try {
-            report(CurrentExceptionError());
-        } catch (...) {
-        }
-    }
-}
-
-// The trace lines are built only while tracing is on.
-template <class Lines> void Trace(std::wstring_view header, Lines lines) noexcept {
-    if (!bVerboseDebug) return;
-    try {
-        DPrint(header);
-        for (const auto& line : lines())
+        DPrint(L"CommonModule\\" + std::wstring(routine) + L": ");
+        for (const std::wstring& line : inputs())
             DPrint(L"\t" + line);
+        DPrint(L"\t- Returned: " + result);
     } catch (...) {
     }
+    return result;
 }
 
 std::wstring StripOuter(const std::wstring& s, const std::wstring& ch, bool trailing) {
@@ -47,27 +42,23 @@ std::wstring StripOuter(const std::wstring& s, const std::wstring& ch, bool trai
 } // namespace
 
 std::wstring StripPath(const std::wstring& sFullPathAndFileName) {
-    std::wstring result;
-    Trap(
-        [&] {
+    return Traced(
+        L"StripPath",
+        [&](std::wstring& result) {
             const size_t p = sFullPathAndFileName.find_last_of(L'\\');
             result =
                 p == std::wstring::npos ? sFullPathAndFileName : sFullPathAndFileName.substr(p + 1);
         },
         [&](const ErrorInfo& e) {
             ReportError(L"StripPath", e, {{L"sFullPathAndFileName", sFullPathAndFileName}});
-        });
-    Trace(L"CommonModule\\StripPath: ", [&] {
-        return std::vector<std::wstring>{L"- Passed: " + sFullPathAndFileName,
-                                         L"- Returned: " + result};
-    });
-    return result;
+        },
+        [&] { return std::vector<std::wstring>{L"- Passed: " + sFullPathAndFileName}; });
 }
 
 std::wstring Strip(const std::wstring& psLine, const std::wstring& psRemoveStr) {
-    std::wstring result;
-    Trap(
-        [&] {
+    return Traced(
+        L"Strip",
+        [&](std::wstring& result) {
             result = psLine;
             if (psRemoveStr.empty()) return;
             // Removing the first match may join text into a new match; that one can
@@ -82,20 +73,19 @@ std::wstring Strip(const std::wstring& psLine, const std::wstring& psRemoveStr) 
         },
         [&](const ErrorInfo& e) {
             ReportError(L"Strip", e, {{L"psLine", psLine}, {L"psRemoveStr", psRemoveStr}});
+        },
+        [&] {
+            return std::vector<std::wstring>{L"- Passed: " + psLine,
+                                             L"- Remove String: " + psRemoveStr};
         });
-    Trace(L"CommonModule\\Strip: ", [&] {
-        return std::vector<std::wstring>{L"- Passed: " + psLine, L"- Remove String: " + psRemoveStr,
-                                         L"- Returned: " + result};
-    });
-    return result;
 }
 
 std::wstring StripEndOfString(const std::wstring& sOriginalString, const std::wstring& sDelimiter,
                               bool bUseFirstDelimiter, bool bStripLeadingSpaces,
                               bool bStripTrailingSpaces) {
-    std::wstring result;
-    Trap(
-        [&] {
+    return Traced(
+        L"StripEndOfString",
+        [&](std::wstring& result) {
             // An empty delimiter marks no end: the whole text is kept.
             const size_t p = sDelimiter.empty()   ? std::wstring::npos
                              : bUseFirstDelimiter ? sOriginalString.find(sDelimiter)
@@ -109,45 +99,45 @@ std::wstring StripEndOfString(const std::wstring& sOriginalString, const std::ws
                         {{L"sOriginalString", sOriginalString},
                          {L"sDelimiter", sDelimiter},
                          {L"bUseFirstDelimiter", ToText(bUseFirstDelimiter)}});
+        },
+        [&] {
+            return std::vector<std::wstring>{L"- Passed: " + sOriginalString,
+                                             L"- Delimeter: " + sDelimiter,
+                                             L"- bUseFirstDelimiter=" + ToText(bUseFirstDelimiter)};
         });
-    Trace(L"CommonModule\\StripEndOfString: ", [&] {
-        return std::vector<std::wstring>{
-            L"- Passed: " + sOriginalString, L"- Delimeter: " + sDelimiter,
-            L"- bUseFirstDelimiter=" + ToText(bUseFirstDelimiter), L"- Returned: " + result};
-    });
-    return result;
 }
 
 std::wstring StripTrailingCharacters(const std::wstring& sOriginalString,
                                      const std::wstring& sTrailingCharacter) {
-    std::wstring result;
-    Trap([&] { result = StripOuter(sOriginalString, sTrailingCharacter, true); },
-         [&](const ErrorInfo& e) {
-             ReportError(L"StripTrailingCharacters", e,
-                         {{L"sOriginalString", sOriginalString},
-                          {L"sTrailingCharacter", sTrailingCharacter}});
-         });
-    Trace(L"CommonModule\\StripTrailingCharacters: ", [&] {
-        return std::vector<std::wstring>{L"- Passed: " + sOriginalString,
-                                         L"- sTrailingCharacter: " + sTrailingCharacter,
-                                         L"- Returned: " + result};
-    });
-    return result;
+    return Traced(
+        L"StripTrailingCharacters",
+        [&](std::wstring& result) {
+            result = StripOuter(sOriginalString, sTrailingCharacter, true);
+        },
+        [&](const ErrorInfo& e) {
+            ReportError(L"StripTrailingCharacters", e,
+                        {{L"sOriginalString", sOriginalString},
+                         {L"sTrailingCharacter", sTrailingCharacter}});
+        },
+        [&] {
+            return std::vector<std::wstring>{L"- Passed: " + sOriginalString,
+                                             L"- sTrailingCharacter: " + sTrailingCharacter};
+        });
 }
 
 std::wstring StripPreceedingCharacters(const std::wstring& sOriginalString,
                                        const std::wstring& sCharacter) {
-    std::wstring result;
-    Trap([&] { result = StripOuter(sOriginalString, sCharacter, false); },
-         [&](const ErrorInfo& e) {
-             ReportError(L"StripPreceedingCharacters", e,
-                         {{L"sOriginalString", sOriginalString}, {L"sCharacter", sCharacter}});
-         });
-    Trace(L"CommonModule\\StripPreceedingCharacters: ", [&] {
-        return std::vector<std::wstring>{L"- Passed: " + sOriginalString,
-                                         L"- sCharacter: " + sCharacter, L"- Returned: " + result};
-    });
-    return result;
+    return Traced(
+        L"StripPreceedingCharacters",
+        [&](std::wstring& result) { result = StripOuter(sOriginalString, sCharacter, false); },
+        [&](const ErrorInfo& e) {
+            ReportError(L"StripPreceedingCharacters", e,
+                        {{L"sOriginalString", sOriginalString}, {L"sCharacter", sCharacter}});
+        },
+        [&] {
+            return std::vector<std::wstring>{L"- Passed: " + sOriginalString,
+                                             L"- sCharacter: " + sCharacter};
+        });
 }
 
 } // namespace CommonModule

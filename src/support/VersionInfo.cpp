@@ -80,7 +80,7 @@ Fields Parse(const void* data, size_t size) {
         root.value + sizeof(VS_FIXEDFILEINFO) <= root.begin + root.length) {
         VS_FIXEDFILEINFO fixed;
         std::memcpy(&fixed, root.value, sizeof fixed);
-        if (fixed.dwSignature == 0xFEEF04BD) {
+        if (fixed.dwSignature == VS_FFI_SIGNATURE) {
             f.found = true;
             f.major = HIWORD(fixed.dwFileVersionMS);
             f.minor = LOWORD(fixed.dwFileVersionMS);
@@ -101,7 +101,7 @@ Fields Parse(const void* data, size_t size) {
 }
 
 Fields ReadFromModule(HMODULE module) {
-    HRSRC res = FindResourceW(module, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(16) /*RT_VERSION*/);
+    HRSRC res = FindResourceW(module, MAKEINTRESOURCEW(VS_VERSION_INFO), RT_VERSION);
     if (!res) return {};
     HGLOBAL loaded = LoadResource(module, res);
     const void* data = loaded ? LockResource(loaded) : nullptr;

@@ -50,7 +50,7 @@ class Resources : public ::testing::Test {
 
 TEST_F(Resources, IconGroupA1HoldsFourSizesIn32Bits) {
     // Resource names ignore letter case: the window asks for "a1".
-    const std::string group = Data(L"a1", MAKEINTRESOURCEW(14) /*RT_GROUP_ICON*/);
+    const std::string group = Data(L"a1", RT_GROUP_ICON);
     ASSERT_GE(group.size(), 6u);
     WORD count = 0;
     memcpy(&count, group.data() + 4, 2);
@@ -62,13 +62,13 @@ TEST_F(Resources, IconGroupA1HoldsFourSizesIn32Bits) {
         memcpy(&e, group.data() + 6 + i * sizeof e, sizeof e);
         EXPECT_EQ(e.bitCount, 32) << i;
         sizes += std::to_string(e.width == 0 ? 256 : e.width) + " ";
-        EXPECT_FALSE(Data(MAKEINTRESOURCEW(e.id), MAKEINTRESOURCEW(3) /*RT_ICON*/).empty());
+        EXPECT_FALSE(Data(MAKEINTRESOURCEW(e.id), RT_ICON).empty());
     }
     EXPECT_EQ(sizes, "16 32 48 256 ");
 }
 
 TEST_F(Resources, VersionNamesTheProductAndItsNumbers) {
-    const std::string data = Data(MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(16) /*RT_VERSION*/);
+    const std::string data = Data(MAKEINTRESOURCEW(VS_VERSION_INFO), RT_VERSION);
     const VersionInfo::Fields v = VersionInfo::Parse(data.data(), data.size());
     ASSERT_TRUE(v.found);
     EXPECT_EQ(v.major, 1u);
@@ -81,7 +81,7 @@ TEST_F(Resources, VersionNamesTheProductAndItsNumbers) {
 }
 
 TEST_F(Resources, ManifestAsksForAdministratorAndCommonControls6) {
-    const std::string manifest = Data(MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24) /*RT_MANIFEST*/);
+    const std::string manifest = Data(CREATEPROCESS_MANIFEST_RESOURCE_ID, RT_MANIFEST);
     ASSERT_FALSE(manifest.empty());
     EXPECT_NE(manifest.find("level=\"requireAdministrator\" uiAccess=\"false\""),
               std::string::npos);

@@ -114,6 +114,8 @@ TEST_F(LinkFixture, SaveIntoMissingFolderFailsWithOneErrorLine) {
     const std::string prefix = "\tCreateLink Error:  ";
     EXPECT_EQ(debug.lines()[0].substr(0, prefix.size()), prefix);
     EXPECT_GT(debug.lines()[0].size(), prefix.size()) << "the error needs its description";
+    // Which of the link object's calls failed follows the description.
+    EXPECT_TRUE(debug.lines()[0].ends_with(" (Save)")) << debug.lines()[0];
 }
 
 TEST_F(LinkFixture, ReaderFailsQuietlyAndKeepsFreshFieldsEmpty) {

@@ -32,11 +32,3 @@ TEST(OpenWebPage, AddressInTheAnsiCodePageReachesItsHandler) {
     EXPECT_TRUE(debug.lines().empty());
     Sleep(200); // let the script close its file before the folder goes
 }
-
-TEST(OpenWebPage, AddressNothingCanOpenIsIgnoredSilently) {
-    testlib::ScratchDir scratch{L"web"};
-    testlib::DebugCapture debug;
-    CommonModule::OpenWebPage(scratch / L"no-such-page.cmd");
-    CommonModule::OpenWebPage(L"");
-    EXPECT_TRUE(debug.lines().empty());
-}

@@ -29,9 +29,3 @@ TEST(Collection, RefusesAKeyPresentInAnyLetterCase) {
     // Distinct keys may hold equal values.
     EXPECT_TRUE(c.Add(L"first", L"other key"));
 }
-
-TEST(Collection, DuplicateKeyErrorIsTheCollectionsOwn) {
-    const auto e = Collection::DuplicateKeyError();
-    EXPECT_EQ(e.number, 457);
-    EXPECT_EQ(e.description, L"This key is already associated with an element of this collection");
-}

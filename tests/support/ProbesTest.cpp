@@ -1,10 +1,16 @@
 #include "support/Probes.h"
 
+#include "support/CountFiles.h"
+#include "support/DebugFile.h"
+#include "support/FileCopy.h"
 #include "support/ScopedWin.h"
 #include "testlib/DebugCapture.h"
 #include "testlib/Scratch.h"
 
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <utility>
 
 using namespace CommonModule;
 using testlib::DebugCapture;
@@ -193,28 +199,33 @@ TEST(Probes, CreateDirPathLeavesTheCurrentFolderAloneForRelativePaths) {
     EXPECT_FALSE(testlib::DirExists(dir / L"R"));
 }
 
-TEST(Probes, RedirectionBracketIsAFlagNotACounter) {
-    ASSERT_FALSE(bFSRedirDisabled);
-    DisableFSRedir();
-    EXPECT_TRUE(bFSRedirDisabled);
-    DisableFSRedir();
-    RevertFSRedir();
-    EXPECT_FALSE(bFSRedirDisabled);
-    RevertFSRedir();
-    EXPECT_FALSE(bFSRedirDisabled);
-
-    // A probe inside an open bracket closes it, as nesting is not counted.
-    DisableFSRedir();
-    EXPECT_TRUE(DoesDirExist(L"C:\\"));
-    EXPECT_FALSE(bFSRedirDisabled);
-    // Every probe leaves the bracket closed, whatever its answer.
+// Each file-system routine brackets its call. The bracket is a flag, not a counter, so
+// a routine that brackets closes the one opened around it; one that forgot its bracket
+// leaves it open, and FindFiles' error report would then print a wrong flag.
+TEST(Probes, EveryFileSystemRoutineBracketsItsCall) {
     ScratchDir dir;
     testlib::WriteFile(dir / L"x", "x");
-    DoesFileExist(dir / L"x");
-    DoesFileExist(dir / L"missing");
-    CreateDirPath(dir / L"x");
-    DoesDirExistNoDebug(dir / L"x");
-    EXPECT_FALSE(bFSRedirDisabled);
+    const std::pair<const char*, std::function<void()>> routines[] = {
+        {"DoesDirExist", [&] { DoesDirExist(L"C:\\"); }},
+        {"DoesDirExistNoDebug", [&] { DoesDirExistNoDebug(dir / L"x"); }},
+        {"DoesFileExist", [&] { DoesFileExist(dir / L"x"); }},
+        {"DoesFileExist, missing", [&] { DoesFileExist(dir / L"missing"); }},
+        {"CreateDirPath", [&] { CreateDirPath(dir / L"new"); }},
+        {"CountFiles", [&] { CountFiles(dir.path(), L""); }},
+        {"CopyFiles", [&] { CopyFiles(dir / L"x", dir / L"copy", true, false); }},
+        {"SaveTextToFileNoDebug",
+         [&] { SaveTextToFileNoDebug(dir / L"log.txt", L"a", false, false); }},
+        {"GetSpecialFolder", [] { modSpecialFolders::GetSpecialFolder(CSIDL_APPDATA); }},
+    };
+    for (const auto& [name, routine] : routines) {
+        {
+            const FSRedirBracket outer;
+            ASSERT_TRUE(bFSRedirDisabled);
+            routine();
+            EXPECT_FALSE(bFSRedirDisabled) << name;
+        }
+        EXPECT_FALSE(bFSRedirDisabled) << name;
+    }
 }
 
 TEST(SpecialFolders, AppDataAndDesktopAreExistingFoldersWithoutTrailingBackslash) {
@@ -230,7 +241,7 @@ TEST(SpecialFolders, AppDataAndDesktopAreExistingFoldersWithoutTrailingBackslash
 
 TEST(SpecialFolders, FoldersWithoutAFileSystemPathGiveEmptyText) {
     DebugCapture capture;
-    EXPECT_EQ(modSpecialFolders::GetSpecialFolder(0x0011 /*CSIDL_DRIVES*/), L"");
+    EXPECT_EQ(modSpecialFolders::GetSpecialFolder(CSIDL_DRIVES), L"");
     EXPECT_FALSE(bFSRedirDisabled);
     EXPECT_EQ(modSpecialFolders::GetSpecialFolder(0x7ffe), L""); // no such folder
     EXPECT_FALSE(bFSRedirDisabled);

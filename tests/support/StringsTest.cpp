@@ -2,6 +2,7 @@
 
 #include "support/AppSettings.h"
 #include "testlib/DebugCapture.h"
+#include "testlib/Scratch.h"
 
 #include <gtest/gtest.h>
 
@@ -49,26 +50,33 @@ TEST(Strings, StripMatchesBeyond32767Characters) {
     EXPECT_EQ(Strip(line, L".cfg"), std::wstring(40000, L'x') + std::wstring(10, L'y'));
 }
 
-TEST(Strings, StripEndOfStringCutsAtFirstOrLastDelimiter) {
-    EXPECT_EQ(StripEndOfString(L"C:\\Templates\\Letter.dot", L"\\", false, false, false),
-              L"C:\\Templates");
-    EXPECT_EQ(StripEndOfString(L"C:\\Templates\\Letter.dot", L"\\", true, false, false), L"C:");
-    EXPECT_EQ(StripEndOfString(L"Letter.old.dot", L".", false, false, false), L"Letter.old");
-    EXPECT_EQ(StripEndOfString(L"Letter", L".", false, false, false), L"Letter");
-    EXPECT_EQ(StripEndOfString(L".dot", L".", false, false, false), L"");
-    EXPECT_EQ(StripEndOfString(L"a--b--c", L"--", false, false, false), L"a--b");
-    EXPECT_EQ(StripEndOfString(L"a--b--c", L"--", true, false, false), L"a");
-    EXPECT_EQ(StripEndOfString(L"Letter", L"", true, false, false), L"Letter");
-    EXPECT_EQ(StripEndOfString(L"Letter", L"", false, false, false), L"Letter");
-}
-
-TEST(Strings, StripEndOfStringTrimsOnlyTheSidesAskedFor) {
-    const std::wstring text = L"  ab  .x";
-    EXPECT_EQ(StripEndOfString(text, L".", false, false, true), L"  ab");
-    EXPECT_EQ(StripEndOfString(text, L".", false, true, false), L"ab  ");
-    EXPECT_EQ(StripEndOfString(text, L".", false, true, true), L"ab");
-    EXPECT_EQ(StripEndOfString(text, L".", false, false, false), L"  ab  ");
-    EXPECT_EQ(StripEndOfString(L"   .x", L".", false, true, true), L"");
+TEST(Strings, StripEndOfStringCutsAtFirstOrLastDelimiterAndTrimsTheSidesAskedFor) {
+    struct Case {
+        const wchar_t* text;
+        const wchar_t* delimiter;
+        bool first, leading, trailing;
+        const wchar_t* expected;
+    };
+    const Case cases[] = {
+        {L"C:\\Templates\\Letter.dot", L"\\", false, false, false, L"C:\\Templates"},
+        {L"C:\\Templates\\Letter.dot", L"\\", true, false, false, L"C:"},
+        {L"Letter.old.dot", L".", false, false, false, L"Letter.old"},
+        {L"Letter", L".", false, false, false, L"Letter"},
+        {L".dot", L".", false, false, false, L""},
+        {L"a--b--c", L"--", false, false, false, L"a--b"},
+        {L"a--b--c", L"--", true, false, false, L"a"},
+        {L"Letter", L"", true, false, false, L"Letter"},
+        {L"Letter", L"", false, false, false, L"Letter"},
+        {L"  ab  .x", L".", false, false, true, L"  ab"},
+        {L"  ab  .x", L".", false, true, false, L"ab  "},
+        {L"  ab  .x", L".", false, true, true, L"ab"},
+        {L"  ab  .x", L".", false, false, false, L"  ab  "},
+        {L"   .x", L".", false, true, true, L""},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(StripEndOfString(c.text, c.delimiter, c.first, c.leading, c.trailing), c.expected)
+            << testlib::Utf8(c.text) << " / " << testlib::Utf8(c.delimiter) << " first=" << c.first
+            << " leading=" << c.leading << " trailing=" << c.trailing;
 }
 
 TEST(Strings, TrimmersRemoveOnlyRunsOfTheOneCharacter) {

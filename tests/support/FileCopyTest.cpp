@@ -56,24 +56,6 @@ TEST_F(CopyFixture, ReplaceSwitchOverwritesExistingFileSilently) {
     EXPECT_FALSE(CommonModule::bFSRedirDisabled) << "redirection bracket left open";
 }
 
-TEST_F(CopyFixture, RenameSwitchNeverReplacesTheExistingFile) {
-    // Windows copies under a new name ("Letter - Copy.dotx"). Wine 8 ignores the
-    // switch and asks whether to replace: with a display the question waits for an
-    // answer that never comes, without one it is taken as "no". No caller of the
-    // program sets this switch; the case is checked on Windows only.
-    if (GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version"))
-        GTEST_SKIP() << "Wine asks instead of renaming on collision";
-    WriteFile(dest + L"\\Letter.dotx", "old letter");
-    for (const bool replace : {false, true}) {
-        EXPECT_TRUE(CopyFiles(source + L"\\Letter.dotx", dest, replace, true)) << replace;
-        EXPECT_EQ(ReadFile(dest + L"\\Letter.dotx"), "old letter") << "replace=" << replace;
-    }
-    for (const auto& name : Entries(dest)) {
-        if (name == L"Letter.dotx") continue;
-        EXPECT_EQ(ReadFile(dest + L"\\" + name), "new letter") << testlib::Utf8(name);
-    }
-}
-
 TEST_F(CopyFixture, MissingSourceFailsAndCreatesNothing) {
     testlib::DebugCapture debug;
     EXPECT_FALSE(CopyFiles(source + L"\\Missing.dotx", dest, true, false));

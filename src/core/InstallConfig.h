@@ -1,0 +1,20 @@
+#pragma once
+// Installing configurations: the template into the user's templates folder and, when
+// asked and configured, the desktop shortcut.
+#include <string>
+
+namespace Module1 {
+
+// Whether every step of an installation succeeded and, when one did not, why the first
+// failed step failed.
+struct InstallResult {
+    bool bOk = true;
+    std::wstring sReason; // as an administrator reads it; empty when bOk
+    explicit operator bool() const noexcept { return bOk; }
+};
+
+InstallResult InstallConfig(const std::wstring& sConfigName, bool bMakeShortcut);
+// Every configuration in "Configs", with shortcuts; true when each one installed.
+bool InstallAllConfigs();
+
+} // namespace Module1
