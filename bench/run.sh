@@ -83,10 +83,12 @@ mkdir -p "$c/bench/bin" "$c/bench/app" "$c/bench/out"
 # inside one process points "systemdrive" at the big tree instead.
 "$python" "$here/gen_tree.py" wordonly "$c"
 "$python" "$here/gen_tree.py" install "$c/bench/app" --count 200 >"$raw/install-data.txt"
+"$python" "$here/gen_tree.py" configs "$c/bench/listapp" --count 10000 >"$raw/list-data.txt"
 cp "$build/Dorvane.exe" "$c/bench/app/"
 cp "$build"/bench/bench_*.exe "$c/bench/bin/"
 cp "$build/bench/bench_mininstall.exe" "$build/bench/bench_minstart.exe" \
-    "$build/bench/bench_steps.exe" "$c/bench/app/"
+    "$build/bench/bench_minwindow.exe" "$build/bench/bench_steps.exe" "$c/bench/app/"
+cp "$build/bench/bench_list.exe" "$c/bench/listapp/"
 
 win() { wine "$@" </dev/null 2>>"$raw/wine-stderr.txt"; }
 appdata=$(win cmd /c echo %APPDATA% | tr -d '\r')
@@ -115,6 +117,17 @@ minstart='C:\bench\app\bench_minstart.exe'
 launch 1 "$runs" -- "$dorvane" /none -- "$minstart" >"$raw/start.txt"
 launch --peak 1 "$runs" -- "$dorvane" /none -- "$minstart" >"$raw/start-peak.txt"
 
+# Window start: no arguments, until Form1 is visible with the 200 configurations of
+# the app folder listed (it fills the list before it shows), against a minimal
+# program that opens one window; each is closed once seen.
+minwindow='C:\bench\app\bench_minwindow.exe'
+win "$bin\\bench_winstart.exe" 1 "$runs" -- DorvaneForm1 "$dorvane" -- BenchMinWindow "$minwindow" \
+    >"$raw/winstart.txt"
+
+# The configuration list: RefreshConfigList on 10,000 configurations against one
+# listing and as many list-box insertions, inside one process.
+win 'C:\bench\listapp\bench_list.exe' 1 "$runs" >"$raw/list.txt"
+
 # Installing 200 configurations, with the start of each program alone in the same
 # rounds. The warm-up creates the files, the measured runs replace them, as at every
 # logon after the first.
@@ -140,7 +153,7 @@ load_after=$(cut -d' ' -f1-3 /proc/loadavg)
 {
     echo "wine $(wine --version 2>/dev/null); pinned to CPU $cpu; load average before $load_before, after $load_after"
     echo "winemenubuilder.exe: $menubuilder"
-    cat "$raw/tree.txt" "$raw/install-data.txt"
+    cat "$raw/tree.txt" "$raw/install-data.txt" "$raw/list-data.txt"
 } >"$raw/conditions.txt"
 i686-w64-mingw32-objdump -p "$build/Dorvane.exe" >"$raw/dorvane-objdump.txt"
 i686-w64-mingw32-objdump -p "$build/bench/bench_minstart.exe" >"$raw/minstart-objdump.txt"

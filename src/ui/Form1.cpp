@@ -7,12 +7,13 @@
 #include "ui/Form1Actions.h"
 #include "ui/Form1Layout.h"
 #include "ui/Form2.h"
+#include "ui/HandlerGuard.h"
 #include "ui/WindowIcon.h"
 #include "ui/WindowMode.h"
 
 #include <windowsx.h>
 
-#include <memory>
+#include <cwchar>
 #include <vector>
 
 namespace Form1 {
@@ -53,8 +54,22 @@ bool OnCreate(HWND hForm, State& s) {
     return true;
 }
 
+bool IsPushButton(HWND h) {
+    wchar_t cls[16] = {};
+    if (!h || !GetClassNameW(h, cls, 16) || _wcsicmp(cls, L"Button") != 0) return false;
+    const auto type = static_cast<DWORD>(GetWindowLongPtrW(h, GWL_STYLE)) & BS_TYPEMASK;
+    return type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON;
+}
+
 void OnCommand(HWND hForm, int id, UINT code) {
     switch (id) {
+    case IDOK: {
+        // Enter: the window has no default button, so the focused button answers it.
+        HWND focus = GetFocus();
+        if (IsChild(hForm, focus) && IsPushButton(focus))
+            OnCommand(hForm, GetDlgCtrlID(focus), BN_CLICKED);
+        return;
+    }
     case IDC_List1:
         if (code == LBN_SELCHANGE) LoadSelectedConfig(hForm);
         return;
@@ -126,7 +141,7 @@ void OnActivate(HWND hForm, State& s, bool active) {
     if (target) SetFocus(target);
 }
 
-LRESULT CALLBACK WndProc(HWND hForm, UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT Dispatch(HWND hForm, UINT msg, WPARAM wParam, LPARAM lParam) {
     State* s = StateOf(hForm);
     switch (msg) {
     case WM_NCCREATE:
@@ -161,6 +176,10 @@ LRESULT CALLBACK WndProc(HWND hForm, UINT msg, WPARAM wParam, LPARAM lParam) {
         break;
     }
     return DefWindowProcW(hForm, msg, wParam, lParam);
+}
+
+LRESULT CALLBACK WndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    return HandlerGuard::Call(L"Form1", hWnd, msg, wParam, lParam, Dispatch);
 }
 
 bool RegisterOnce(HINSTANCE instance) {

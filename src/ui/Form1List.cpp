@@ -3,26 +3,32 @@
 
 #include "core/Module1.h"
 #include "resource.h"
+#include "support/AppSettings.h"
+#include "support/Collection.h"
+#include "support/FileSearch.h"
 #include "support/IniValues.h"
 
 #include <string>
-#include <vector>
 
 namespace Form1 {
 
 void RefreshConfigList(HWND hForm) {
     HWND list = Control(hForm, IDC_List1);
     if (!list) return;
-    const std::vector<std::wstring> names = Module1::ListConfigNames();
+    Collection found;
+    CommonModule::FindFiles(CommonModule::AppPath() + L"Configs", L"*.cfg", found, false);
     // One repaint for the whole list instead of one per entry.
     SendMessageW(list, WM_SETREDRAW, FALSE, 0);
     SendMessageW(list, LB_RESETCONTENT, 0, 0);
     size_t bytes = 0;
-    for (const std::wstring& n : names)
-        bytes += (n.size() + 1) * sizeof(wchar_t);
-    SendMessageW(list, LB_INITSTORAGE, names.size(), static_cast<LPARAM>(bytes));
-    for (const std::wstring& n : names)
-        SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(n.c_str()));
+    for (const std::wstring& path : found)
+        bytes += (path.size() + 1) * sizeof(wchar_t);
+    SendMessageW(list, LB_INITSTORAGE, found.Count(), static_cast<LPARAM>(bytes));
+    for (const std::wstring& path : found) {
+        if (path.empty()) continue;
+        const std::wstring name = Module1::ConfigNameFromFile(path);
+        SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+    }
     SendMessageW(list, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(list, nullptr, TRUE);
 }

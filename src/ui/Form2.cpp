@@ -3,6 +3,7 @@
 #include "support/ScopedWin.h"
 #include "ui/Fonts.h"
 #include "ui/Form2Layout.h"
+#include "ui/HandlerGuard.h"
 #include "ui/WindowMode.h"
 
 #include <algorithm>
@@ -30,7 +31,7 @@ bool OnCreate(HWND hWnd, State& s) {
     return std::all_of(made.begin(), made.end(), [](HWND h) { return h != nullptr; });
 }
 
-LRESULT CALLBACK WndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT Dispatch(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     auto* s = reinterpret_cast<State*>(GetWindowLongPtrW(hWnd, GWLP_USERDATA));
     switch (msg) {
     case WM_NCCREATE:
@@ -49,6 +50,10 @@ LRESULT CALLBACK WndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         break;
     }
     return DefWindowProcW(hWnd, msg, wParam, lParam);
+}
+
+LRESULT CALLBACK WndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    return HandlerGuard::Call(L"Form2", hWnd, msg, wParam, lParam, Dispatch);
 }
 
 bool RegisterOnce(HINSTANCE instance) {

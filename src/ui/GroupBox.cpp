@@ -18,7 +18,7 @@ std::wstring TextOf(HWND h) {
     return text;
 }
 
-void Paint(HWND hFrame, COLORREF colour) {
+void Paint(HWND hFrame, COLORREF colour, const std::wstring& caption) {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(hFrame, &ps);
     RECT client{};
@@ -33,7 +33,6 @@ void Paint(HWND hFrame, COLORREF colour) {
     frame.top += tm.tmHeight / 2 - 1;
     DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
 
-    const std::wstring caption = TextOf(hFrame);
     if (!caption.empty()) {
         const int indent = tm.tmAveCharWidth;
         RECT text{client.left + indent, client.top, client.right - indent,
@@ -56,8 +55,12 @@ LRESULT CALLBACK FrameProc(HWND hFrame, UINT msg, WPARAM wParam, LPARAM lParam, 
                            DWORD_PTR colour) {
     switch (msg) {
     case WM_PAINT:
-        Paint(hFrame, static_cast<COLORREF>(colour));
-        return 0;
+        try {
+            Paint(hFrame, static_cast<COLORREF>(colour), TextOf(hFrame));
+            return 0;
+        } catch (...) {
+            break; // without memory for the caption, the ordinary painting
+        }
     case WM_ERASEBKGND:
         return 1; // painted whole in WM_PAINT
     case WM_SETTEXT: {

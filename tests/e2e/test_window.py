@@ -288,6 +288,35 @@ class MainWindowTests(WindowTestCase):
 
 
 @needs_display
+class ScalingTests(WindowTestCase):
+    """Wine takes the screen's resolution from the user's LogPixels value when a process
+    starts; the test sets it and takes it away again. Wine gives that resolution to
+    every process, whether its manifest declares it DPI-aware or not (Windows would
+    stretch an unaware one), so the declaration itself is checked in ResourcesTest."""
+
+    KEY = r"HKCU\Control Panel\Desktop"
+
+    def test_layout_scales_with_the_screen_resolution(self):
+        code, out = self.prefix.run("reg", "add", self.KEY, "/v", "LogPixels", "/t", "REG_DWORD",
+                                    "/d", "144", "/f")
+        self.assertEqual(code, 0, out)
+        self.addCleanup(self.prefix.run, "reg", "delete", self.KEY, "/v", "LogPixels", "/f")
+        running, form = self.open_form1()
+        window, controls = self.win.geometry(form)
+        self.win.screenshot(form, "form1-144dpi")
+
+        def scaled(twips):  # rounded as MulDiv rounds
+            return [(t * 144 + 720) // 1440 for t in twips]
+
+        self.assertEqual(window["client"][2:], scaled((9735, 5385)))
+        by_id = {c["id"]: c for c in controls}
+        for name, _, _, twips, _ in FORM1:
+            with self.subTest(control=name):
+                self.assertEqual(by_id[IDS[name]]["rect"], scaled(twips))
+        self.close_all(running, form)
+
+
+@needs_display
 class ParametersWindowTests(WindowTestCase):
     def open_form2(self, form, pid):
         # Help is the second menu, Command Line Parameters its second item.

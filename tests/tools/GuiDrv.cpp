@@ -20,13 +20,15 @@
 //   focus    HWND                  the control that has the keyboard focus
 //   keys     HWND KEY...           real key presses (tab, shift+tab, alt+h, down, enter...)
 //   mouse    HWND --id N [--index I] [--button left|right]   a real click on a control
-//   icons    HWND                  the sizes of the window's big and small icons
 //   shot     HWND FILE.bmp         the window as it is on the screen
 //
 // Under Wine, WaitForInputIdle returns before a window exists and a dialog can be
 // found before its controls are made, so find and msgbox poll until what they look
 // for is complete. Clicks are posted: a click whose handler opens a modal box would
-// otherwise hold this program until someone closes the box.
+// otherwise hold this program until someone closes the box. keys and mouse are real
+// input (SendInput): they bring the window to the front first, since input goes to
+// the foreground window. Under Wine the menus and icons of another process cannot be
+// read at all, so there are no commands for them.
 #include "ToolIo.h"
 #include "support/ScopedWin.h"
 
@@ -582,31 +584,6 @@ int CmdMouse(const Args& a) {
     return kFound;
 }
 
-std::string IconSize(HWND h, WPARAM which) {
-    DWORD_PTR icon = 0;
-    SendMessageTimeoutW(h, WM_GETICON, which, 0, SMTO_ABORTIFHUNG, kMsgTimeout, &icon);
-    ICONINFO info{};
-    if (!icon || !GetIconInfo(reinterpret_cast<HICON>(icon), &info)) return "null";
-    BITMAP bm{};
-    GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof(bm), &bm);
-    const LONG height = info.hbmColor ? bm.bmHeight : bm.bmHeight / 2;
-    if (info.hbmColor) DeleteObject(info.hbmColor);
-    if (info.hbmMask) DeleteObject(info.hbmMask);
-    std::string out = "[";
-    out += std::to_string(bm.bmWidth);
-    out += ',';
-    out += std::to_string(height);
-    return out + "]";
-}
-
-int CmdIcons(const Args& a) {
-    HWND h = HandleArg(a, 1);
-    if (!IsWindow(h)) return kNotFound;
-    toolio::Out("{\"big\":" + IconSize(h, ICON_BIG) + ",\"small\":" + IconSize(h, ICON_SMALL) +
-                "}");
-    return kFound;
-}
-
 // A 24-bit bottom-up BMP of what the screen shows of the window.
 int CmdShot(const Args& a) {
     HWND h = HandleArg(a, 1);
@@ -615,8 +592,13 @@ int CmdShot(const Args& a) {
     RECT r{};
     GetWindowRect(h, &r);
     const int w = r.right - r.left, ht = r.bottom - r.top;
-    HDC screen = GetDC(nullptr);
-    HDC mem = CreateCompatibleDC(screen);
+    const ScopedWin::WindowDC screen(nullptr);
+    struct MemoryDC {
+        HDC h;
+        ~MemoryDC() {
+            if (h) DeleteDC(h);
+        }
+    } mem{CreateCompatibleDC(screen.get())};
     BITMAPINFO bi{};
     bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
     bi.bmiHeader.biWidth = w;
@@ -624,10 +606,13 @@ int CmdShot(const Args& a) {
     bi.bmiHeader.biPlanes = 1;
     bi.bmiHeader.biBitCount = 24;
     void* bits = nullptr;
-    HBITMAP dib = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(mem, dib);
-    const bool ok = dib && BitBlt(mem, 0, 0, w, ht, screen, r.left, r.top, SRCCOPY);
+    const ScopedWin::Unique<ScopedWin::GdiObjectTraits<HBITMAP>> dib(
+        CreateDIBSection(screen.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!mem.h || !dib) return kNotFound;
+    const HGDIOBJ old = SelectObject(mem.h, dib.get());
+    const bool ok = BitBlt(mem.h, 0, 0, w, ht, screen.get(), r.left, r.top, SRCCOPY);
     GdiFlush();
+    SelectObject(mem.h, old);
     const DWORD stride = static_cast<DWORD>((w * 3 + 3) & ~3);
     const DWORD size = stride * static_cast<DWORD>(ht);
     BITMAPFILEHEADER fh{};
@@ -643,10 +628,6 @@ int CmdShot(const Args& a) {
                   WriteFile(f.get(), &bi.bmiHeader, sizeof(bi.bmiHeader), &n, nullptr) &&
                   WriteFile(f.get(), bits, size, &n, nullptr);
     }
-    SelectObject(mem, old);
-    if (dib) DeleteObject(dib);
-    DeleteDC(mem);
-    ReleaseDC(nullptr, screen);
     toolio::Out("{\"width\":" + std::to_string(w) + ",\"height\":" + std::to_string(ht) + "}");
     return written ? kFound : kNotFound;
 }
@@ -690,7 +671,6 @@ int wmain() {
     if (cmd == L"focus") return CmdFocus(a);
     if (cmd == L"keys") return CmdKeys(a);
     if (cmd == L"mouse") return CmdMouse(a);
-    if (cmd == L"icons") return CmdIcons(a);
     if (cmd == L"shot") return CmdShot(a);
     toolio::Err("guidrv: unknown command");
     return kBadArgs;
