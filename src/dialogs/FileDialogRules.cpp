@@ -8,10 +8,10 @@
 namespace MCommonFile {
 
 namespace {
-constexpr size_t kFileBufferChars = 260;
-constexpr DWORD kShortStructSize = 76; // OPENFILENAME_SIZE_VERSION_400W
-constexpr DWORD kLongStructSize = 88;
-constexpr DWORD kCallerHookAndTemplateBits = 0x20 | 0x40;
+constexpr size_t kFileBufferChars = MAX_PATH;
+const DWORD kShortStructSize = OPENFILENAME_SIZE_VERSION_400W;
+constexpr DWORD kLongStructSize = sizeof(OPENFILENAMEW);
+constexpr DWORD kCallerHookAndTemplateBits = OFN_ENABLEHOOK | OFN_ENABLETEMPLATE;
 } // namespace
 
 DWORD StructSizeForVersion(DWORD dwMajor, DWORD dwMinor) {

@@ -2,6 +2,7 @@
 
 #include "support/Text.h"
 
+#include <cderr.h>
 #include <commdlg.h>
 
 namespace MCommonFile {
@@ -10,7 +11,6 @@ namespace {
 
 constexpr wchar_t kNotFoundLines[] =
     L"\r\nFile not found.\r\nPlease verify the correct file name was given.";
-constexpr DWORD kBufferTooSmall = 0x3003; // FNERR_BUFFERTOOSMALL
 
 // What the hook learns while the dialog is open; the dialog call reads it afterwards.
 struct DialogState {
@@ -120,7 +120,7 @@ long ShowOpenFileDialog(std::wstring& sFilePath, bool bFileMustExist, bool bMult
     state.bDlgFileMustExist = bFileMustExist;
 
     bool chosen = GetOpenFileNameW(&ofn) != 0;
-    if (!chosen && bMultiSelect) chosen = CommDlgExtendedError() == kBufferTooSmall;
+    if (!chosen && bMultiSelect) chosen = CommDlgExtendedError() == FNERR_BUFFERTOOSMALL;
     if (!chosen) {
         ForgetDialog();
         return cancelled();
