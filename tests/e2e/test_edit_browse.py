@@ -1,5 +1,6 @@
 """The two Browse buttons of the main window: the open-file dialog, its own check
 that the file exists, and how a chosen file reaches the data folder and the boxes."""
+import ntpath
 import shutil
 
 from e2elib.editing import ICON_DIALOG, NOT_FOUND, TEMPLATE_DIALOG, Form1Case
@@ -8,40 +9,35 @@ from e2elib.gui import needs_display
 
 @needs_display
 class BrowseTests(Form1Case):
-    def test_file_from_elsewhere_is_copied_and_names_the_configuration(self):
+    def test_only_a_file_from_outside_the_template_folder_is_copied_in(self):
         self.outside.write("Letter.dotx", b"outside letter")
+        self.app.write("Templates/Memo.dotx", b"memo")
+        self.app.write("Templates/Sub/Fax.dotx", b"sub fax")
+        templates = self.app.winpath("Templates")
+        cases = [  # typed into the dialog, the file copied in (None: none)
+            (self.outside.winpath("Letter.dotx"), self.outside.winpath("Letter.dotx")),
+            # The dialog hands the path back as typed: the folder arrives in upper case.
+            (templates.upper() + "\\Memo.dotx", None),
+            ("Sub\\Fax.dotx", self.app.winpath("Templates", "Sub", "Fax.dotx")),
+        ]
         self.start_form()
-        self.choose("Command3", TEMPLATE_DIALOG, self.outside.winpath("Letter.dotx"))
-        self.assertEqual(self.box("txtTemplateFileName"), "Letter.dotx")
-        self.assertEqual(self.box("txtConfigName"), "Letter")
-        with open(self.app.path("Templates/Letter.dotx"), "rb") as f:
-            self.assertEqual(f.read(), b"outside letter")
+        for typed, _ in cases:
+            with self.subTest(typed=typed):
+                self.set_box("txtConfigName", "")
+                self.choose("Command3", TEMPLATE_DIALOG, typed)
+                name = ntpath.basename(typed)
+                self.assertEqual(self.box("txtTemplateFileName"), name)
+                self.assertEqual(self.box("txtConfigName"), ntpath.splitext(name)[0])
         self.expect_no_message()
-        self.assertIn(f'\tBrowse: copied {self.outside.winpath("Letter.dotx")} into '
-                      f'{self.app.winpath("Templates")}', self.finish().lines)
-
-    def test_file_directly_in_the_template_folder_is_not_copied_whatever_its_case(self):
-        self.app.write("Templates/Letter.dotx", b"letter")
-        self.start_form()
-        before = self.app.snapshot()
-        # The dialog hands the path back as typed, so the folder arrives in upper case.
-        self.choose("Command3", TEMPLATE_DIALOG,
-                    self.app.winpath("Templates").upper() + "\\Letter.dotx")
-        self.assertEqual(self.box("txtTemplateFileName"), "Letter.dotx")
-        self.expect_no_message()
-        self.assertEqual(self.app.snapshot(), before)
+        for name, content in (("Letter.dotx", b"outside letter"), ("Memo.dotx", b"memo"),
+                              ("Fax.dotx", b"sub fax"), ("Sub/Fax.dotx", b"sub fax")):
+            with open(self.app.path("Templates", name), "rb") as f:
+                self.assertEqual(f.read(), content, name)
         # Wine's shell copies a file onto itself without a word and without a change
-        # (Windows refuses), so only the debug output tells whether a copy was tried.
-        self.assertEqual([l for l in self.finish().lines if "Browse: copied" in l], [])
-
-    def test_file_from_a_subfolder_is_copied_up(self):
-        self.app.write("Templates/Sub/Memo.dotx", b"memo")
-        self.start_form()
-        self.choose("Command3", TEMPLATE_DIALOG, "Sub\\Memo.dotx")
-        self.assertEqual(self.box("txtTemplateFileName"), "Memo.dotx")
-        with open(self.app.path("Templates/Memo.dotx"), "rb") as f:
-            self.assertEqual(f.read(), b"memo")
-        self.assertTrue(self.app.exists("Templates/Sub/Memo.dotx"))
+        # (Windows refuses), so the debug output tells which copies were made.
+        self.assertEqual([l for l in self.finish().lines if "Browse: copied" in l],
+                         [f"\tBrowse: copied {source} into {templates}"
+                          for _, source in cases if source])
 
     def test_configuration_name_comes_from_the_file_only_when_empty(self):
         cases = [("Report.final.dot", "", "Report.final"), ("Memo.dotx", "Mine", "Mine")]
