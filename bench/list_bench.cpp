@@ -33,7 +33,7 @@ void Pump() {
     }
 }
 
-const Layout::Control& List1Spec() {
+const Layout::Control& List1Layout() {
     for (const Layout::Control& c : Form1Layout::kControls)
         if (c.id == IDC_List1) return c;
     return Form1Layout::kControls[0];
@@ -78,16 +78,16 @@ int wmain(int argc, wchar_t** argv) {
         return 1;
     }
 
-    const Layout::Control& spec = List1Spec();
+    const Layout::Control& entry = List1Layout();
     const int dpi = Layout::ScreenDpi();
     const ScopedWin::UniqueFont font = Fonts::MessageFont();
     HWND floorWindow =
         CreateWindowExW(0, L"Static", L"floor", WS_OVERLAPPED | WS_CAPTION | WS_VISIBLE, 700, 0,
                         300, 300, nullptr, nullptr, nullptr, nullptr);
     HWND floorList = CreateWindowExW(
-        Layout::ExStyleOf(spec), L"ListBox", L"", Layout::StyleOf(spec),
-        Layout::TwipsToPixels(spec.left, dpi), Layout::TwipsToPixels(spec.top, dpi),
-        Layout::TwipsToPixels(spec.width, dpi), Layout::TwipsToPixels(spec.height, dpi),
+        Layout::ExStyleOf(entry), L"ListBox", L"", Layout::StyleOf(entry),
+        Layout::TwipsToPixels(entry.left, dpi), Layout::TwipsToPixels(entry.top, dpi),
+        Layout::TwipsToPixels(entry.width, dpi), Layout::TwipsToPixels(entry.height, dpi),
         floorWindow, nullptr, nullptr, nullptr);
     SendMessageW(floorList, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
     const std::wstring configs = CommonModule::AppPath() + L"Configs";

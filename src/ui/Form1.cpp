@@ -35,7 +35,7 @@ State* StateOf(HWND hForm) {
     return reinterpret_cast<State*>(GetWindowLongPtrW(hForm, GWLP_USERDATA));
 }
 
-const Layout::Control* SpecOf(int id) {
+const Layout::Control* LayoutOf(int id) {
     for (const Layout::Control& c : Form1Layout::kControls)
         if (c.id == id) return &c;
     return nullptr;
@@ -122,8 +122,8 @@ void OnContextMenu(HWND hForm, HWND hFrom, int x, int y) {
 }
 
 LRESULT OnCtlColorStatic(HWND hForm, HDC dc, HWND hCtl) {
-    const Layout::Control* spec = SpecOf(GetDlgCtrlID(hCtl));
-    if (!spec || !(spec->look & Layout::Blue))
+    const Layout::Control* entry = LayoutOf(GetDlgCtrlID(hCtl));
+    if (!entry || !(entry->look & Layout::Blue))
         return DefWindowProcW(hForm, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
                               reinterpret_cast<LPARAM>(hCtl));
     SetTextColor(dc, Layout::kBlue);
