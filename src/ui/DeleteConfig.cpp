@@ -50,24 +50,22 @@ void DeleteDataFile(const wchar_t* folder, const std::wstring& name) {
 } // namespace
 
 void DeleteHighlighted(HWND hForm) {
-    FormText::Guarded(L"DeleteHighlighted", [&] {
-        const std::wstring name = FocusedEntry(Form1::Control(hForm, IDC_List1));
-        if (FormText::Say(hForm, L"Delete template config:  " + name, MB_YESNO | MB_ICONQUESTION) !=
-            IDYES)
-            return;
-        if (FormText::Say(hForm, L"Delete associated template file (and icon, if configured)?",
-                          MB_YESNO | MB_ICONQUESTION) == IDYES) {
-            const std::wstring cfg = Module1::ConfigFilePath(name);
-            const std::wstring icon = CommonModule::ReadIniSection(cfg, Module1::kConfigSection,
-                                                                   Module1::kKeyShortcutIcon);
-            const std::wstring tpl = CommonModule::ReadIniSection(cfg, Module1::kConfigSection,
-                                                                  Module1::kKeyTemplateFile);
-            DeleteDataFile(L"AltIcons", icon);
-            DeleteDataFile(L"Templates", tpl);
-        }
-        DeleteDataFile(L"Configs", name + L".cfg");
-        Form1::RefreshConfigList(hForm);
-    });
+    const std::wstring name = FocusedEntry(Form1::Control(hForm, IDC_List1));
+    if (FormText::Say(hForm, L"Delete template config:  " + name, MB_YESNO | MB_ICONQUESTION) !=
+        IDYES)
+        return;
+    if (FormText::Say(hForm, L"Delete associated template file (and icon, if configured)?",
+                      MB_YESNO | MB_ICONQUESTION) == IDYES) {
+        const std::wstring cfg = Module1::ConfigFilePath(name);
+        const std::wstring icon =
+            CommonModule::ReadIniSection(cfg, Module1::kConfigSection, Module1::kKeyShortcutIcon);
+        const std::wstring tpl =
+            CommonModule::ReadIniSection(cfg, Module1::kConfigSection, Module1::kKeyTemplateFile);
+        DeleteDataFile(L"AltIcons", icon);
+        DeleteDataFile(L"Templates", tpl);
+    }
+    DeleteDataFile(L"Configs", name + L".cfg");
+    Form1::RefreshConfigList(hForm);
 }
 
 } // namespace Form1Actions

@@ -77,38 +77,35 @@ std::wstring ListText(HWND list, LRESULT index) {
 } // namespace
 
 void BrowseTemplate(HWND hForm) {
-    FormText::Guarded(L"BrowseTemplate", [&] { PickIntoDataFolder(hForm, kTemplatePick); });
+    PickIntoDataFolder(hForm, kTemplatePick);
 }
 
 void BrowseIcon(HWND hForm) {
-    FormText::Guarded(L"BrowseIcon", [&] { PickIntoDataFolder(hForm, kIconPick); });
+    PickIntoDataFolder(hForm, kIconPick);
 }
 
 void InstallSelected(HWND hForm) {
-    FormText::Guarded(L"InstallSelected", [&] {
-        const bool bShortcuts =
-            SendMessageW(Form1::Control(hForm, IDC_Check1), BM_GETCHECK, 0, 0) == BST_CHECKED;
-        const HWND list = Form1::Control(hForm, IDC_List1);
-        const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
-        size_t selected = 0;
-        std::wstring failures;
-        for (LRESULT i = 0; i < count; ++i) {
-            if (SendMessageW(list, LB_GETSEL, static_cast<WPARAM>(i), 0) <= 0) continue;
-            ++selected;
-            const std::wstring name = ListText(list, i);
-            const Module1::InstallResult result = Module1::InstallConfig(name, bShortcuts);
-            if (!result) failures += L"\r\n" + name + L": " + result.sReason;
-        }
-        if (selected == 0)
-            FormText::Say(hForm, L"No template configuration is selected.",
-                          MB_OK | MB_ICONINFORMATION);
-        else if (failures.empty())
-            FormText::Say(hForm, L"Template(s) Installed!", MB_OK);
-        else
-            FormText::Say(
-                hForm, L"These template configurations were not installed completely:" + failures,
-                MB_OK | MB_ICONWARNING);
-    });
+    const bool bShortcuts =
+        SendMessageW(Form1::Control(hForm, IDC_Check1), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    const HWND list = Form1::Control(hForm, IDC_List1);
+    const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
+    size_t selected = 0;
+    std::wstring failures;
+    for (LRESULT i = 0; i < count; ++i) {
+        if (SendMessageW(list, LB_GETSEL, static_cast<WPARAM>(i), 0) <= 0) continue;
+        ++selected;
+        const std::wstring name = ListText(list, i);
+        const Module1::InstallResult result = Module1::InstallConfig(name, bShortcuts);
+        if (!result) failures += L"\r\n" + name + L": " + result.sReason;
+    }
+    if (selected == 0)
+        FormText::Say(hForm, L"No template configuration is selected.", MB_OK | MB_ICONINFORMATION);
+    else if (failures.empty())
+        FormText::Say(hForm, L"Template(s) Installed!", MB_OK);
+    else
+        FormText::Say(hForm,
+                      L"These template configurations were not installed completely:" + failures,
+                      MB_OK | MB_ICONWARNING);
 }
 
 } // namespace Form1Actions

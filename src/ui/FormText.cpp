@@ -1,6 +1,5 @@
 #include "ui/FormText.h"
 
-#include "support/DebugLog.h"
 #include "support/VersionInfo.h"
 #include "ui/Form1.h"
 
@@ -31,13 +30,6 @@ void Set(HWND hForm, int id, const std::wstring& text) {
 
 int Say(HWND hForm, const std::wstring& text, UINT flags) {
     return MessageBoxW(hForm, text.c_str(), ProgramTitle().c_str(), flags);
-}
-
-void ReportEscaped(const wchar_t* action) noexcept {
-    try {
-        CommonModule::ReportError(action, CommonModule::CurrentExceptionError());
-    } catch (...) {
-    }
 }
 
 } // namespace FormText

@@ -68,25 +68,23 @@ bool WriteConfig(HWND hForm, const std::wstring& cfg) {
 } // namespace
 
 void SaveConfig(HWND hForm) {
-    FormText::Guarded(L"SaveConfig", [&] {
-        const std::wstring name = FormText::Get(hForm, IDC_txtConfigName);
-        if (name.empty()) return;
-        std::wstring why;
-        if (!Module1::IsSavableConfigName(name, why)) {
-            FormText::Say(hForm,
-                          L"The configuration name \"" + name + L"\" cannot be used (" + why +
-                              L").\r\nNothing was saved.",
-                          MB_OK | MB_ICONWARNING);
-            return;
-        }
-        const std::wstring cfg = Module1::ConfigFilePath(name);
-        if (WriteConfig(hForm, cfg))
-            FormText::Say(hForm, L"Template Saved!", MB_OK);
-        else
-            FormText::Say(hForm, L"The template configuration could not be saved to\r\n" + cfg,
-                          MB_OK | MB_ICONERROR);
-        Form1::RefreshConfigList(hForm);
-    });
+    const std::wstring name = FormText::Get(hForm, IDC_txtConfigName);
+    if (name.empty()) return;
+    std::wstring why;
+    if (!Module1::IsSavableConfigName(name, why)) {
+        FormText::Say(hForm,
+                      L"The configuration name \"" + name + L"\" cannot be used (" + why +
+                          L").\r\nNothing was saved.",
+                      MB_OK | MB_ICONWARNING);
+        return;
+    }
+    const std::wstring cfg = Module1::ConfigFilePath(name);
+    if (WriteConfig(hForm, cfg))
+        FormText::Say(hForm, L"Template Saved!", MB_OK);
+    else
+        FormText::Say(hForm, L"The template configuration could not be saved to\r\n" + cfg,
+                      MB_OK | MB_ICONERROR);
+    Form1::RefreshConfigList(hForm);
 }
 
 } // namespace Form1Actions
