@@ -5,6 +5,7 @@ import re
 
 from .case import DorvaneTestCase
 from .fixtures import AppFolder
+from .gui import GuiDriver
 from .window import FORM1_CLASS
 
 
@@ -25,12 +26,22 @@ ICON_DIALOG = "Select an Icon"
 NOT_FOUND = "\r\nFile not found.\r\nPlease verify the correct file name was given."
 
 
+class EditingDriver(GuiDriver):
+    def enabled(self, hwnd):
+        """Whether the window takes input (a window that owns a modal dialog does not)."""
+        code, out = self._run("winstate", hwnd)
+        if code != 0 or not out:
+            raise AssertionError(f"no window {hwnd}")
+        return out[0]["enabled"]
+
+
 class Form1Case(DorvaneTestCase):
     """self.start_form() starts Dorvane.exe in window mode and finds Form1 as
     self.form; self.outside is a second folder beside the application folder."""
 
     def setUp(self):
         super().setUp()
+        self.gui = EditingDriver(self.prefix, self.tools)
         self.outside = AppFolder(self.prefix, "", name=self._folder_name() + "-outside")
         self.addCleanup(self.outside.remove)
 
@@ -61,9 +72,7 @@ class Form1Case(DorvaneTestCase):
         self.assertTrue(self.gui.select(self.form, IDS["IDC_List1"], texts=texts))
 
     def form_enabled(self):
-        code, out = self.gui._run("winstate", self.form)
-        self.assertEqual(code, 0)
-        return out[0]["enabled"]
+        return self.gui.enabled(self.form)
 
     def message(self, timeout_ms=30000):
         """The next message box of this Dorvane, or None."""
