@@ -1,7 +1,9 @@
 #!/usr/bin/python3
 """Runs the built Dorvane.exe on the demo application folder in a Wine prefix of its
 own and shows what it did: run-demo.py BUILD_DIR TAIL. scripts/run.sh builds first and
-calls this; TAIL is the exact argument string Dorvane gets.
+calls this; TAIL is the exact argument string Dorvane gets. DORVANE_INI=FILE puts FILE
+beside Dorvane.exe as Dorvane.ini (the debug log's switches); the debug files the run
+wrote are shown, wherever they landed.
 
 With an empty TAIL Dorvane opens its main window. With --shots (run.sh passes it when
 there is no display and runs this on a private virtual display) the script opens
@@ -10,6 +12,7 @@ and closes the windows."""
 import os
 import shutil
 import sys
+import time
 
 REPO = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 sys.path.insert(0, os.path.join(REPO, "tests", "e2e"))
@@ -22,6 +25,18 @@ from e2elib.window import FORM1_CLASS, FORM2_CLASS, WindowDriver  # noqa: E402
 from e2elib.wine import WinePrefix  # noqa: E402
 
 APP_WIN = r"C:\Dorvane"
+
+
+def debug_files(prefix, since):
+    """The debug files below drive C written since the given time."""
+    found = []
+    for folder, _, files in os.walk(prefix.drive_c):
+        for name in files:
+            path = os.path.join(folder, name)
+            if (name.startswith("DebugOutput - Dorvane ") and name.endswith(".txt")
+                    and os.path.getmtime(path) >= since):
+                found.append(path)
+    return sorted(found)
 
 
 def show_windows(prefix, tools, build, shots):
@@ -73,12 +88,18 @@ def main(build, tail, shots=False):
     shutil.copytree(os.path.join(REPO, "demo"), app,
                     ignore=shutil.ignore_patterns("make-*", ".gitattributes"))
     shutil.copy2(tools.dorvane, app)
+    ini = os.environ.get("DORVANE_INI")
+    if ini:
+        shutil.copy2(ini, os.path.join(app, "Dorvane.ini"))
     print(f"Word (stand-in): {word.exe_win}")
     print(f"Application:     {APP_WIN}\\Dorvane.exe, with " +
           ", ".join(f"{d} ({len(os.listdir(os.path.join(app, d)))} files)"
                     for d in ("Templates", "AltIcons", "Configs")))
     print(f"Arguments:       {tail!r}")
+    if ini:
+        print(f"Dorvane.ini:     {ini}")
 
+    started = time.time() - 2  # file times may be rounded
     if tail:
         run = capture(prefix, tools, APP_WIN + r"\Dorvane.exe", tail=tail, cwd=APP_WIN,
                       timeout_ms=120000)
@@ -101,6 +122,11 @@ def main(build, tail, shots=False):
                            ("description", "description"), ("icon", "icon_location")):
             print(f"    {label + ':':16}{link[key]}")
         print(f"    {'icon index:':16}{link['icon_index']}")
+    for path in debug_files(prefix, started):
+        print(f"\nDebug file {prefix.to_windows(path)}:")
+        with open(path, "rb") as f:
+            for line in f.read().decode("cp1252").splitlines():
+                print("  |" + line.replace("\t", "\\t"))
     meaning = {0: "the action ran and every step succeeded", 1: "a step failed",
                2: "the command line matched no action", 3: "Word was not found",
                124: "timed out"}

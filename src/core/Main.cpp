@@ -4,6 +4,7 @@
 #include "core/CommandLine.h"
 #include "core/ExitCodes.h"
 #include "core/LocateWord.h"
+#include "core/RunEnd.h"
 #include "shell/ComInit.h"
 #include "support/AppSettings.h"
 #include "support/Probes.h"
@@ -80,12 +81,13 @@ int Main() {
     const std::wstring commandLine = CommandLineArguments();
 
     sWordExePath = LocateWordExe();
-    if (sWordExePath.empty() && !GoOnWithoutWord(commandLine)) return ExitWordMissing;
+    if (sWordExePath.empty() && !GoOnWithoutWord(commandLine))
+        return EndSilentRun(commandLine, ExitWordMissing);
     sUserTemplatesDir = UserTemplatesFolder();
     CreateDataFolders();
 
     if (commandLine.empty()) return WindowMode::Run();
-    return RunCommandLine(commandLine);
+    return EndSilentRun(commandLine, RunCommandLine(commandLine));
 }
 
 } // namespace Module1

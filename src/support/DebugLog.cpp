@@ -68,6 +68,13 @@ void DPrintTexts(std::initializer_list<std::wstring> values) noexcept {
     }
 }
 
+void DPrintToFileOnly(std::wstring_view value) noexcept {
+    try {
+        if (FileSink()) FileSink()(L'\t' + std::wstring(value));
+    } catch (...) {
+    }
+}
+
 void ReportError(std::wstring_view routine, const ErrorInfo& error, ParamList params) noexcept {
     try {
         DPrint(L"CommonModule\\" + std::wstring(routine) + L" VB ERROR: " +
