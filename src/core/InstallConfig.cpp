@@ -80,7 +80,7 @@ InstallResult InstallConfig(const std::wstring& sConfigName, bool bMakeShortcut)
         outcome.Fail(L"no template: TemplateFile is empty");
     } else if (Allowed(sConfigName, L"TemplateFile", templateFile, outcome)) {
         if (!DoesFileExist(tpl))
-            Failed(who, outcome, L"missing template, or it cannot be opened: " + Quoted(tpl));
+            Failed(who, outcome, L"missing template " + Quoted(tpl));
         else if (templatesUsable && !CopyFilesVerified(tpl, sUserTemplatesDir, who, why))
             outcome.Fail(L"failed to copy the template: " + why);
     }
