@@ -6,6 +6,8 @@
   gen_tree.py install  APPDIR [--seed N] [--count N]
                                         Templates, AltIcons and Configs for /installall,
                                         plus plan.txt for the minimal installer
+  gen_tree.py configs  APPDIR [--count N]
+                                        Configs alone, for the window's list
 
 The Office tree copies the shape of a click-to-run installation: Word in
 "root\\Office16", a staged update holding a second, deeper copy, language and
@@ -287,9 +289,20 @@ def write_install(appdir, seed, count):
     print(f"install data: {count} configurations, {(count + 1) // 2} with icon and shortcut")
 
 
+def write_configs(appdir, count):
+    configs = os.path.join(appdir, "Configs")
+    os.makedirs(configs, exist_ok=True)
+    for i in range(count):
+        with open(os.path.join(configs, f"Config {i:05d}.cfg"), "w", newline="\r\n",
+                  encoding="ascii") as f:
+            f.write(f"[Config]\nTemplateFile=Template {i:05d}.dotx\nShortcutName=\n"
+                    "ShortcutDesc=\nShortcutIcon=\n")
+    print(f"list data: {count} configurations")
+
+
 def main():
     ap = argparse.ArgumentParser()
-    ap.add_argument("what", choices=("office", "wordonly", "install"))
+    ap.add_argument("what", choices=("office", "wordonly", "install", "configs"))
     ap.add_argument("out")
     ap.add_argument("--seed", type=int, default=20240611)
     ap.add_argument("--count", type=int, default=200)
@@ -298,6 +311,8 @@ def main():
         write_office(args.out, args.seed)
     elif args.what == "wordonly":
         write_wordonly(args.out)
+    elif args.what == "configs":
+        write_configs(args.out, args.count)
     else:
         write_install(args.out, args.seed, args.count)
     return 0

@@ -18,6 +18,7 @@
 #include "shell/cShellLinkA.h"
 #include "support/AppSettings.h"
 #include "support/FileCopy.h"
+#include "support/VerifiedCopy.h"
 #include "support/IniValues.h"
 #include "support/Probes.h"
 #include "support/Strings.h"
@@ -101,7 +102,10 @@ int wmain(int argc, wchar_t** argv) {
             if (!b.Time("unchanged",
                         [&] { return Module1::InstalledCopyUnchanged(source, templatesDir); }) &&
                 b.Time("file_exists", [&] { return DoesFileExist(source); }))
-                b.Time("copy", [&] { return CopyFiles(source, templatesDir, true, false); });
+                b.Time("copy", [&] {
+                    std::wstring why;
+                    return CopyFilesVerified(source, templatesDir, L"bench", why);
+                });
         };
         install(tpl);
         const std::wstring shortcut = read(L"ShortcutName");

@@ -221,6 +221,15 @@ def main():
     add("minstart-peak", "start   peak working set, minimal program", "KiB",
         values(raw, "start-peak", "peak_kib.2"))
 
+    add("winstart", "window  Dorvane.exe until Form1 shows, 200 configurations listed (process)",
+        ms, values(raw, "winstart", "wall_ms.1"), "minwindow", 1.3)
+    add("minwindow", "window  minimal program: one window, same DLLs, same manifest (process)",
+        ms, values(raw, "winstart", "wall_ms.2"))
+    add("refresh", "list    RefreshConfigList, 10,000 configurations, with the repaint", ms,
+        values(raw, "list", "times_ms.refresh"), "listfloor", 1.3)
+    add("listfloor", "list    floor: one listing + 10,000 insertions, one repaint", ms,
+        values(raw, "list", "times_ms.floor"))
+
     medians = {key: statistics.median(s) for key, _, _, s, _, _ in rows}
     labels = {key: label for key, label, _, _, _, _ in rows}
     with open(os.path.join(raw, "conditions.txt"), encoding="utf-8") as f:
@@ -239,8 +248,9 @@ def main():
         print(f"{label:<{width}} {med:>8.2f} {unit:<3} {min(samples):>8.2f} {unit:<3} "
               f"{max(samples):>8.2f} {unit:<3} {ratio}  {goal_text:<6} {ref_text}")
     print(f"(runs per figure: {len(rows[0][3])} after one warm-up, in rounds that run every "
-          "figure of a group once; search figures timed inside one process around the call, "
-          "the others as whole processes from CreateProcess to their end)")
+          "figure of a group once; search and list figures timed inside one process around "
+          "the call, window figures from CreateProcess until the window is visible, the "
+          "others as whole processes from CreateProcess to their end)")
 
     steps_table(raw)
 
@@ -272,6 +282,11 @@ def main():
                               ("cmd /c dir /s /b", "cmd", "exit.1")):
         codes = sorted(set(int(v) for v in values(raw, file, label)))
         print(f"  exit codes, {name}: {codes}")
+    listed = sorted(set(int(v) for v in values(raw, "winstart", "items.1")))
+    print(f"  entries in Form1's list when it showed: {listed}")
+    for who in ("refresh", "floor"):
+        counts = sorted(set(int(v) for v in values(raw, "list", "items." + who)))
+        print(f"  list entries after each {who}: {counts}")
     da, dm = os.path.join(raw, "lnk-dorvane"), os.path.join(raw, "lnk-minimal")
     la, lm = sorted(os.listdir(da)), sorted(os.listdir(dm))
     same = [n for n in la if n in lm and filecmp.cmp(os.path.join(da, n), os.path.join(dm, n),

@@ -75,6 +75,11 @@ wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/
 wineserver -w
 wineserver -p
 c=$WINEPREFIX/drive_c
+# A plain Desktop folder, as on Windows: Dorvane writes no shortcut into a desktop that
+# a link (here Wine's own, into the Unix home) has moved.
+for d in "$c"/users/*/Desktop; do
+    if [ -L "$d" ]; then rm -f "$d" && mkdir -p "$d"; fi
+done
 menubuilder="in the prefix, disabled; Wine's shortcut save still tries to start it for each shortcut"
 if [ "${BENCH_NO_MENUBUILDER:-0}" = 1 ]; then
     rm -f "$c/windows/system32/winemenubuilder.exe"
@@ -87,15 +92,18 @@ mkdir -p "$c/bench/bin" "$c/bench/app" "$c/bench/out"
 # inside one process points "systemdrive" at the big tree instead.
 "$python" "$here/gen_tree.py" wordonly "$c"
 "$python" "$here/gen_tree.py" install "$c/bench/app" --count 200 >"$raw/install-data.txt"
+"$python" "$here/gen_tree.py" configs "$c/bench/listapp" --count 10000 >"$raw/list-data.txt"
 cp "$build/Dorvane.exe" "$c/bench/app/"
 cp "$build"/bench/bench_*.exe "$c/bench/bin/"
-cp "$build"/bench/bench_{mininstall,minrepeat,minstart,steps,growth}.exe "$c/bench/app/"
+cp "$build"/bench/bench_{mininstall,minrepeat,minstart,minwindow,steps,growth}.exe "$c/bench/app/"
+cp "$build/bench/bench_list.exe" "$c/bench/listapp/"
 
 win() { wine "$@" </dev/null 2>>"$raw/wine-stderr.txt"; }
 appdata=$(win cmd /c echo %APPDATA% | tr -d '\r')
 profile=$(win cmd /c echo %USERPROFILE% | tr -d '\r')
 templates="$appdata\\Microsoft\\Templates"
 desktop="$profile\\Desktop"
+desktop_unix=$(winepath -u "$desktop")
 mkdir -p "$(winepath -u "$templates")"
 
 bin='C:\bench\bin'
@@ -118,6 +126,17 @@ minstart='C:\bench\app\bench_minstart.exe'
 launch 1 "$runs" -- "$dorvane" /none -- "$minstart" >"$raw/start.txt"
 launch --peak 1 "$runs" -- "$dorvane" /none -- "$minstart" >"$raw/start-peak.txt"
 
+# Window start: no arguments, until Form1 is visible with the 200 configurations of
+# the app folder listed (it fills the list before it shows), against a minimal
+# program that opens one window; each is closed once seen.
+minwindow='C:\bench\app\bench_minwindow.exe'
+win "$bin\\bench_winstart.exe" 1 "$runs" -- DorvaneForm1 "$dorvane" -- BenchMinWindow "$minwindow" \
+    >"$raw/winstart.txt"
+
+# The configuration list: RefreshConfigList on 10,000 configurations against one
+# listing and as many list-box insertions, inside one process.
+win 'C:\bench\listapp\bench_list.exe' 1 "$runs" >"$raw/list.txt"
+
 # Installing 200 configurations, with the start of each program alone in the same
 # rounds. Each installer's first run finds an empty profile (the round empties it
 # first, as a new user's first logon would); Dorvane's second run finds what its first
@@ -134,7 +153,8 @@ clear_profile() { find "$tdir" "$HOME/Desktop" -mindepth 1 -maxdepth 1 -type f -
 changed() { stat -c '%n|%z' "$tdir"/* "$HOME/Desktop/"*.lnk 2>/dev/null; }
 tdir=$(winepath -u "$templates")
 for who in dorvane minimal; do
-    clear_profile
+cp "$build"/bench/bench_{mininstall,minrepeat,minstart,minwindow,steps,growth}.exe "$c/bench/app/"
+cp "$build/bench/bench_list.exe" "$c/bench/listapp/"
     if [ $who = dorvane ]; then
         launch 0 1 -- "$dorvane" /installall >/dev/null
         changed >"$raw/after-first.txt"
@@ -145,7 +165,7 @@ for who in dorvane minimal; do
         launch 0 1 -- "${mini[@]}" 200 >/dev/null
     fi
     mkdir -p "$raw/lnk-$who"
-    cp "$HOME/Desktop/"*.lnk "$raw/lnk-$who/" 2>/dev/null || true
+    cp "$desktop_unix/"*.lnk "$raw/lnk-$who/" 2>/dev/null || true
 done
 
 # Installing call by call (writes the same files and shortcuts once more).
@@ -177,7 +197,7 @@ load_after=$(cut -d' ' -f1-3 /proc/loadavg)
 {
     echo "wine $(wine --version 2>/dev/null); pinned to CPU $cpu; load average before $load_before, after $load_after"
     echo "winemenubuilder.exe: $menubuilder"
-    cat "$raw/tree.txt" "$raw/install-data.txt"
+    cat "$raw/tree.txt" "$raw/install-data.txt" "$raw/list-data.txt"
 } >"$raw/conditions.txt"
 i686-w64-mingw32-objdump -p "$build/Dorvane.exe" >"$raw/dorvane-objdump.txt"
 i686-w64-mingw32-objdump -p "$build/bench/bench_minstart.exe" >"$raw/minstart-objdump.txt"

@@ -77,6 +77,14 @@ KnownNames& Known() {
     return known;
 }
 
+// A plain file: a link or junction planted in place of a shortcut is replaced, never
+// read through and kept.
+bool PlainFile(const std::wstring& sPath) {
+    const DWORD attributes = GetFileAttributesW(sPath.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES &&
+           !(attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT));
+}
+
 // The folder part and the name part of a path.
 std::pair<std::wstring, std::wstring> SplitPath(const std::wstring& sPath) {
     const size_t cut = sPath.find_last_of(L'\\');
@@ -106,7 +114,7 @@ bool CreateLinkUnlessUnchanged(const std::wstring& sLinkDesc, const std::wstring
     // read (or is not there) counts as different.
     const auto [folder, name] = SplitPath(sLinkFile);
     if (!sLinkFile.empty() && !sExeFile.empty() && Known().MayHold(folder, name) &&
-        link.GetLinkInfo(sLinkFile)) {
+        PlainFile(sLinkFile) && link.GetLinkInfo(sLinkFile)) {
         BYTE modifiers = 0, key = 0;
         link.GetHotKeyInfo(modifiers, key);
         if (link.ExeName() == AsStored(sExeFile) && link.ExeArgs() == AsStored(sExeArgs) &&

@@ -3,6 +3,7 @@
 #include "support/CountFiles.h"
 #include "support/DebugFile.h"
 #include "support/DebugLog.h"
+#include "support/DebugSettings.h"
 #include "support/Probes.h"
 #include "support/VersionInfo.h"
 
@@ -36,17 +37,17 @@ void WriteToDebugFile(const std::wstring& line) {
     if (bDebugToFile) SaveTextToFileNoDebug(sDebugFile, TimeOfDayText() + line, false, false);
 }
 
-// Chooses the numbered debug file in "Debug" beside the executable, or turns the
-// channel off when that folder cannot be made.
-void PrepareDebugFile(bool bSetAppINI) {
-    const std::wstring folder = AppPath() + L"Debug";
-    if (!DoesDirExistNoDebug(folder) && !CreateDirectoryW(folder.c_str(), nullptr))
-        ReportError(L"InitAppSettings", LastError(), {{L"bSetAppINI", ToText(bSetAppINI)}});
+// Chooses the numbered debug file in the folder the settings name ("Debug" beside the
+// executable unless the INI file says otherwise), or turns the channel off when that
+// folder cannot be made.
+void PrepareDebugFile(bool bSetAppINI, const std::wstring& folder) {
+    if (const DWORD error = CreateDebugFolderNoDebug(folder))
+        ReportError(L"InitAppSettings", Win32Error(error), {{L"bSetAppINI", ToText(bSetAppINI)}});
     if (!DoesDirExistNoDebug(folder))
         bDebugToFile = false;
     else
-        sDebugFile = folder + L"\\DebugOutput - " + ExeName() + L" " +
-                     std::to_wstring(CountFiles(folder, L"") + 1) + L".txt";
+        sDebugFile = folder + (folder.ends_with(L'\\') ? L"" : L"\\") + L"DebugOutput - " +
+                     ExeName() + L" " + std::to_wstring(CountFiles(folder, L"") + 1) + L".txt";
 }
 
 } // namespace
@@ -58,8 +59,12 @@ std::wstring AppVersionString(const std::wstring& sStage, const std::wstring& sN
 void InitAppSettings(bool bSetAppINI, bool bUseAppPath) {
     (void)bUseAppPath; // the INI file always sits beside the executable
     if (bSetAppINI) sAppINI = AppPath() + ExeName() + L".ini";
+    // The switches only turn logging on: what a developer built in stays.
+    const DebugSettings settings = ReadDebugSettingsNoDebug(sAppINI, AppPath());
+    if (settings.bToFile) bDebugToFile = true;
+    if (settings.bVerbose) bVerboseDebug = true;
     SetFileSink(WriteToDebugFile);
-    if (bDebugToFile) PrepareDebugFile(bSetAppINI);
+    if (bDebugToFile) PrepareDebugFile(bSetAppINI, settings.sFolder);
     DPrint(L"");
     DPrint(ShortDateText() + L" - Starting " + AppVersionString(L"", L""));
     DPrint(L"----------------------------------------");

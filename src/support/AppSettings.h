@@ -7,9 +7,9 @@
 
 namespace CommonModule {
 
-extern std::wstring sAppINI;    // path of the application INI file (nothing reads it)
+extern std::wstring sAppINI;    // path of the application INI file: the log switches
 extern std::wstring sDebugFile; // the current debug file, once file logging chose one
-extern bool bDebugToFile;       // file channel; off unless a developer turns it on
+extern bool bDebugToFile;       // file channel; ToFile=1 in the INI file turns it on
 extern bool bVerboseDebug;      // trace lines of the string routines
 
 // Chooses the INI path, prepares the debug file and installs the log's file channel,

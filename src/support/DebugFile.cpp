@@ -15,9 +15,18 @@ std::string ToAnsiLine(const std::wstring& text) {
     return Text::ToAnsi(text) + "\r\n";
 }
 
+// The debug folder may be one its user can write to while the process runs elevated:
+// a link planted under the file's name must not lead the lines into another file.
 ScopedWin::UniqueFile OpenForAppend(const std::wstring& file) {
-    return ScopedWin::UniqueFile(CreateFileW(file.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ,
-                                             nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ScopedWin::UniqueFile h(
+        CreateFileW(file.c_str(), FILE_APPEND_DATA | FILE_READ_ATTRIBUTES, FILE_SHARE_READ, nullptr,
+                    OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    BY_HANDLE_FILE_INFORMATION info;
+    constexpr DWORD kNotPlain = FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY;
+    if (h && (!GetFileInformationByHandle(h.get(), &info) || info.nNumberOfLinks != 1 ||
+              (info.dwFileAttributes & kNotPlain)))
+        h.reset();
+    return h;
 }
 
 bool WriteAll(HANDLE h, const std::string& bytes) {

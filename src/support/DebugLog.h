@@ -67,6 +67,9 @@ template <class... T> void DPrint(const T&... values) {
     DPrintTexts({ToText(values)...});
 }
 
+// A line, in DPrint's form, for the file channel alone: nothing when none is installed.
+void DPrintToFileOnly(std::wstring_view value) noexcept;
+
 // "CommonModule\<routine> VB ERROR: <number> <description>", then one line per
 // parameter: TAB "- " name "=" value.
 using ParamList = std::initializer_list<std::pair<std::wstring_view, std::wstring>>;

@@ -88,24 +88,6 @@ bool DoesFileExistLongPath(const std::wstring& sPath) {
     return static_cast<bool>(h);
 }
 
-namespace {
-
-bool PlainFileData(const std::wstring& sPath, WIN32_FILE_ATTRIBUTE_DATA& data) {
-    if (sPath.empty() || sPath.find(L'\0') != std::wstring::npos) return false;
-    const std::wstring path = sPath.size() < MAX_PATH ? sPath : ExtendedLengthPath(sPath);
-    return GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data) &&
-           !(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-} // namespace
-
-bool FilesMatch(const std::wstring& sSource, const std::wstring& sDest) {
-    WIN32_FILE_ATTRIBUTE_DATA source{}, dest{};
-    return PlainFileData(sSource, source) && PlainFileData(sDest, dest) &&
-           source.nFileSizeHigh == dest.nFileSizeHigh && source.nFileSizeLow == dest.nFileSizeLow &&
-           CompareFileTime(&source.ftLastWriteTime, &dest.ftLastWriteTime) == 0;
-}
-
 bool CreateDirPath(const std::wstring& sPath) {
     // A relative path would be created below whatever the current folder happens to be,
     // and then still be reported as missing.
@@ -119,6 +101,24 @@ bool CreateDirPath(const std::wstring& sPath) {
         MakeSureDirectoryPathExists(Text::ToAnsi(withSlash).c_str());
     }
     return DoesDirExist(sPath);
+}
+
+namespace {
+
+bool PlainFileData(const std::wstring& sPath, WIN32_FILE_ATTRIBUTE_DATA& data) {
+    if (!LooksAbsolute(sPath)) return false;
+    if (!GetFileAttributesExW(sPath.c_str(), GetFileExInfoStandard, &data)) return false;
+    // A link planted in place of a file reports its own size and time, not its target's.
+    return !(data.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT));
+}
+
+} // namespace
+
+bool FilesMatch(const std::wstring& sSource, const std::wstring& sDest) {
+    WIN32_FILE_ATTRIBUTE_DATA source{}, dest{};
+    if (!PlainFileData(sSource, source) || !PlainFileData(sDest, dest)) return false;
+    return source.nFileSizeHigh == dest.nFileSizeHigh && source.nFileSizeLow == dest.nFileSizeLow &&
+           CompareFileTime(&source.ftLastWriteTime, &dest.ftLastWriteTime) == 0;
 }
 
 } // namespace CommonModule

@@ -1,4 +1,5 @@
 // What the shipped executable carries: the icon group, the version and the manifest.
+#include "resource.h"
 #include "support/ScopedWin.h"
 #include "support/VersionInfo.h"
 
@@ -79,15 +80,52 @@ TEST_F(Resources, VersionNamesTheProductAndItsNumbers) {
     EXPECT_EQ(VersionInfo::Describe(v, L"", L""), L"Dorvane   v1.0.1 ");
 }
 
-TEST_F(Resources, ManifestAsksForAdministratorAndCommonControls6) {
+// A standard user's logon script must start the program without an elevation prompt and
+// into that user's own profile; administrators still get their full rights.
+TEST_F(Resources, ManifestAsksForTheHighestAvailableLevelAndCommonControls6) {
     const std::string manifest = Data(CREATEPROCESS_MANIFEST_RESOURCE_ID, RT_MANIFEST);
     ASSERT_FALSE(manifest.empty());
-    EXPECT_NE(manifest.find("level=\"requireAdministrator\" uiAccess=\"false\""),
-              std::string::npos);
+    EXPECT_NE(manifest.find("level=\"highestAvailable\" uiAccess=\"false\""), std::string::npos);
     EXPECT_NE(manifest.find("name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"\n"
                             "                        processorArchitecture=\"x86\""),
               std::string::npos);
     EXPECT_NE(manifest.find("{35138b9a-5d96-4fbd-8e2d-a2440225f93a}"), std::string::npos) << "7";
     EXPECT_NE(manifest.find("{e2011457-1546-43c5-a5fe-008deee3d3f0}"), std::string::npos)
         << "Vista";
+    // Scaled by the program itself on a high-DPI screen, not stretched as a bitmap.
+    EXPECT_NE(manifest.find("<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/"
+                            "WindowsSettings\">true</dpiAware>"),
+              std::string::npos);
+}
+
+namespace {
+// "caption=id" per item, "caption>" for a pop-up followed by its items and "<".
+std::wstring DescribeMenu(HMENU menu) {
+    std::wstring out;
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        wchar_t text[128] = {};
+        GetMenuStringW(menu, static_cast<UINT>(i), text, 128, MF_BYPOSITION);
+        if (HMENU sub = GetSubMenu(menu, i)) {
+            out += std::wstring(text) + L">" + DescribeMenu(sub) + L"<";
+        } else {
+            out += std::wstring(text) + L"=" + std::to_wstring(GetMenuItemID(menu, i)) + L";";
+        }
+    }
+    return out;
+}
+} // namespace
+
+TEST_F(Resources, MainWindowMenuBar) {
+    struct Menu {
+        HMENU h;
+        ~Menu() {
+            if (h) DestroyMenu(h);
+        }
+    } menu{LoadMenuW(exe_.get(), MAKEINTRESOURCEW(IDR_Form1Menu))};
+    ASSERT_NE(menu.h, nullptr);
+    // The underlined letters open the menus with Alt.
+    EXPECT_EQ(DescribeMenu(menu.h),
+              L"&Templates>Delete Highlighted Template=" + std::to_wstring(IDM_DelTemp) +
+                  L";<&Help>View Help Online=" + std::to_wstring(IDM_HelpOnline) +
+                  L";Command Line Parameters=" + std::to_wstring(IDM_ShowParms) + L";<");
 }

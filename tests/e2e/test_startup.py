@@ -11,6 +11,7 @@ from e2elib.gui import needs_display
 
 WORD_MISSING_TEXT = "Could not locate an installed copy of Microsoft Word!"
 EXIT_OK, EXIT_NO_ACTION, EXIT_WORD_MISSING = 0, 2, 3
+FORM1_CLASS = "DorvaneForm1"
 
 
 class StartupWithWordTests(DorvaneTestCase):
@@ -58,11 +59,15 @@ class StartupWithWordTests(DorvaneTestCase):
         self.assertEqual(self.profile.templates(), ["Letter.dotx"])
 
     @needs_display
-    def test_window_mode_shows_no_warning_and_ends(self):
-        run = self.run_dorvane("", timeout_ms=30000)
-        # A warning box would hold the process until dbgcap's timeout (exit 124).
-        self.assertEqual(run.exit_code, EXIT_OK, run.lines)
+    def test_window_mode_opens_the_main_window_without_warning(self):
+        running = self.start_dorvane("", timeout_ms=60000)
+        form = self.gui.find(pid=running.pid, cls=FORM1_CLASS, timeout_ms=30000)
+        self.assertIsNotNone(form, "the main window did not open")
+        self.assertIsNone(self.gui.message_box(pid=running.pid, timeout_ms=0))
         self.assertDataFolders()
+        self.assertTrue(self.gui.close(form["hwnd"]))
+        run = running.wait(60)
+        self.assertEqual(run.exit_code, EXIT_OK, run.lines)
 
 
 class StartupWithoutWordTests(DorvaneTestCase):
@@ -98,8 +103,12 @@ class StartupWithoutWordTests(DorvaneTestCase):
         self.assertDataFolders(present=False)
         self.assertTrue(self.gui.answer(box, "OK"))
         self.assertTrue(self.gui.wait_gone(box["hwnd"]))
+        # No second box: the main window comes next, and closing it ends the process.
+        form = self.gui.find(pid=running.pid, cls=FORM1_CLASS, timeout_ms=30000)
+        self.assertIsNotNone(form, "the main window did not open after the warning")
+        self.assertIsNone(self.gui.message_box(pid=running.pid, timeout_ms=0))
+        self.assertTrue(self.gui.close(form["hwnd"]))
         run = running.wait(60)
-        # No second box: one would keep the process alive until the timeout.
         self.assertEqual(run.exit_code, EXIT_OK, run.lines)
         self.assertDataFolders()
         self.assertEqual(self.profile.desktop(), [])

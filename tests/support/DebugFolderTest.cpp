@@ -123,3 +123,19 @@ TEST_F(DebugFolder, FolderThatCannotBeMadeTurnsFileLoggingOff) {
     EXPECT_EQ(capture.lines()[4], "\t" + std::string(40, '-'));
     EXPECT_EQ(testlib::ReadFile(Folder()), "not a folder");
 }
+
+TEST_F(DebugFolder, LinkPlantedUnderTheNextLogsNameIsNotWrittenThrough) {
+    // Someone who can write to the folder links the name the next run will take to a
+    // file the elevated process could otherwise append to. The link itself counts as
+    // the one file present, so it is number 2.
+    testlib::ScratchDir scratch;
+    const std::wstring victim = scratch / L"victim.ini";
+    testlib::WriteFile(victim, "[keep]\r\n");
+    testlib::MakeDirs(Folder());
+    ASSERT_TRUE(CreateHardLinkW(LogName(2).c_str(), victim.c_str(), nullptr));
+    bDebugToFile = true;
+    InitAppSettings(false, true);
+    EXPECT_EQ(sDebugFile, LogName(2));
+    DPrint(L"after");
+    EXPECT_EQ(testlib::ReadFile(victim), "[keep]\r\n");
+}

@@ -4,6 +4,7 @@
 // arguments.
 //
 //   find     [--pid P] [--class C] [--title T] [--timeout MS] [--hidden]
+//   winstate HWND
 //   controls HWND
 //   gettext  HWND [--id N]
 //   settext  HWND --id N (--text T | --texthex HEX)
@@ -15,12 +16,21 @@
 //   answer   HWND (--id N | --text CAPTION)
 //   waitgone HWND [--timeout MS]
 //   close    HWND
+//   geometry HWND                  the window and every control below it, with rectangles
+//   focus    HWND                  the control that has the keyboard focus
+//   keys     HWND KEY...           real key presses (tab, shift+tab, alt+h, down, enter...)
+//   mouse    HWND --id N [--index I] [--button left|right]   a real click on a control
+//   shot     HWND FILE.bmp         the window as it is on the screen
 //
 // Under Wine, WaitForInputIdle returns before a window exists and a dialog can be
 // found before its controls are made, so find and msgbox poll until what they look
 // for is complete. Clicks are posted: a click whose handler opens a modal box would
-// otherwise hold this program until someone closes the box.
+// otherwise hold this program until someone closes the box. keys and mouse are real
+// input (SendInput): they bring the window to the front first, since input goes to
+// the foreground window. Under Wine the menus and icons of another process cannot be
+// read at all, so there are no commands for them.
 #include "ToolIo.h"
+#include "support/ScopedWin.h"
 
 #include <windows.h>
 #include <shellapi.h>
@@ -235,6 +245,15 @@ int CmdFind(const Args& a) {
     return hits.empty() ? kNotFound : kFound;
 }
 
+// Whether a window takes input: a window that owns a modal dialog is disabled.
+int CmdWinState(const Args& a) {
+    HWND h = HandleArg(a, 1);
+    if (!IsWindow(h)) return kNotFound;
+    toolio::Out("{\"hwnd\":" + HandleText(h) + ",\"enabled\":" + Bool(IsWindowEnabled(h)) +
+                ",\"visible\":" + Bool(IsWindowVisible(h)) + "}");
+    return kFound;
+}
+
 int CmdControls(const Args& a) {
     HWND h = HandleArg(a, 1);
     if (!IsWindow(h)) return kNotFound;
@@ -391,6 +410,238 @@ int CmdClose(const Args& a) {
     return kFound;
 }
 
+// --- real input, geometry and pictures -------------------------------------------
+
+RECT RectInParent(HWND h) {
+    RECT r{};
+    GetWindowRect(h, &r);
+    MapWindowPoints(nullptr, GetParent(h), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+std::string RectJson(const RECT& r) {
+    std::string out = "[";
+    out += std::to_string(r.left);
+    out += ',';
+    out += std::to_string(r.top);
+    out += ',';
+    out += std::to_string(r.right - r.left);
+    out += ',';
+    out += std::to_string(r.bottom - r.top);
+    return out + "]";
+}
+
+RECT ScreenRect(HWND h) {
+    RECT r{};
+    GetWindowRect(h, &r);
+    return r;
+}
+
+int CmdGeometry(const Args& a) {
+    HWND h = HandleArg(a, 1);
+    if (!IsWindow(h)) return kNotFound;
+    RECT client{}, outer{};
+    GetClientRect(h, &client);
+    GetWindowRect(h, &outer);
+    POINT origin{0, 0};
+    ClientToScreen(h, &origin);
+    toolio::Out(
+        "{\"hwnd\":" + HandleText(h) + ",\"class\":" + toolio::Json(ClassOf(h)) +
+        ",\"title\":" + toolio::Json(TextOf(h)) +
+        ",\"origin\":" + RectJson(RECT{origin.x, origin.y, origin.x, origin.y}) +
+        ",\"style\":" + Num(static_cast<unsigned long>(GetWindowLongPtrW(h, GWL_STYLE))) +
+        ",\"exstyle\":" + Num(static_cast<unsigned long>(GetWindowLongPtrW(h, GWL_EXSTYLE))) +
+        ",\"client\":" + RectJson(client) + ",\"outer\":" + RectJson(outer) +
+        ",\"owner\":" + HandleText(GetWindow(h, GW_OWNER)) + "}");
+    for (HWND c : Children(h)) {
+        HWND parent = GetParent(c);
+        toolio::Out(
+            "{\"hwnd\":" + HandleText(c) + ",\"id\":" + Num(ControlId(c)) +
+            ",\"class\":" + toolio::Json(ClassOf(c)) + ",\"text\":" + toolio::Json(TextOf(c)) +
+            ",\"style\":" + Num(static_cast<unsigned long>(GetWindowLongPtrW(c, GWL_STYLE))) +
+            ",\"exstyle\":" + Num(static_cast<unsigned long>(GetWindowLongPtrW(c, GWL_EXSTYLE))) +
+            ",\"rect\":" + RectJson(RectInParent(c)) + ",\"screen\":" + RectJson(ScreenRect(c)) +
+            ",\"parent_id\":" + Num(parent == h ? 0 : ControlId(parent)) + "}");
+    }
+    return kFound;
+}
+
+int CmdFocus(const Args& a) {
+    HWND h = HandleArg(a, 1);
+    if (!IsWindow(h)) return kNotFound;
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(h, nullptr), &info)) return kNotFound;
+    HWND f = info.hwndFocus;
+    toolio::Out("{\"hwnd\":" + HandleText(f) + ",\"id\":" + Num(f ? ControlId(f) : 0) +
+                ",\"class\":" + toolio::Json(f ? ClassOf(f) : L"") +
+                ",\"active\":" + HandleText(info.hwndActive) + "}");
+    return kFound;
+}
+
+void KeyEvent(std::vector<INPUT>& in, WORD vk, bool up) {
+    INPUT i{};
+    i.type = INPUT_KEYBOARD;
+    i.ki.wVk = vk;
+    i.ki.wScan = static_cast<WORD>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
+    i.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    in.push_back(i);
+}
+
+// "shift+tab", "alt+h", "enter": modifiers, then one key.
+bool KeyStroke(const std::wstring& spec, std::vector<INPUT>& in) {
+    static const std::pair<const wchar_t*, WORD> named[] = {
+        {L"tab", VK_TAB},   {L"enter", VK_RETURN}, {L"space", VK_SPACE}, {L"escape", VK_ESCAPE},
+        {L"down", VK_DOWN}, {L"up", VK_UP},        {L"left", VK_LEFT},   {L"right", VK_RIGHT},
+        {L"home", VK_HOME}, {L"end", VK_END},      {L"apps", VK_APPS},   {L"f10", VK_F10}};
+    std::vector<std::wstring> parts(1);
+    for (wchar_t ch : spec) {
+        if (ch == L'+')
+            parts.emplace_back();
+        else
+            parts.back() += ch;
+    }
+    std::vector<WORD> mods;
+    for (size_t p = 0; p + 1 < parts.size(); ++p) {
+        if (parts[p] == L"shift")
+            mods.push_back(VK_SHIFT);
+        else if (parts[p] == L"alt")
+            mods.push_back(VK_MENU);
+        else if (parts[p] == L"ctrl")
+            mods.push_back(VK_CONTROL);
+        else
+            return false;
+    }
+    const std::wstring& last = parts.back();
+    WORD key = 0;
+    for (const auto& [name, vk] : named)
+        if (last == name) key = vk;
+    if (!key && last.size() == 1 && iswalnum(last[0])) key = static_cast<WORD>(towupper(last[0]));
+    if (!key) return false;
+    for (WORD m : mods)
+        KeyEvent(in, m, false);
+    KeyEvent(in, key, false);
+    KeyEvent(in, key, true);
+    for (auto m = mods.rbegin(); m != mods.rend(); ++m)
+        KeyEvent(in, *m, true);
+    return true;
+}
+
+// Real input reaches the foreground window; bring the target there first.
+void Foreground(HWND h) {
+    HWND top = GetAncestor(h, GA_ROOT);
+    if (GetForegroundWindow() != top) SetForegroundWindow(top);
+    Sleep(100);
+}
+
+// Lets the target's thread take what was sent before the next step.
+void Settle(HWND h) {
+    DWORD_PTR r = 0;
+    SendMessageTimeoutW(h, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kMsgTimeout, &r);
+    Sleep(150);
+}
+
+int CmdKeys(const Args& a) {
+    HWND h = HandleArg(a, 1);
+    if (!IsWindow(h) || a.positional.size() < 3) return IsWindow(h) ? kBadArgs : kNotFound;
+    Foreground(h);
+    for (size_t k = 2; k < a.positional.size(); ++k) {
+        std::vector<INPUT> in;
+        if (!KeyStroke(a.positional[k], in)) return kBadArgs;
+        SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
+        if (IsWindow(h)) Settle(h);
+    }
+    return kFound;
+}
+
+int CmdMouse(const Args& a) {
+    HWND h = HandleArg(a, 1);
+    const auto* id = a.Get(L"--id");
+    HWND c = id ? ChildById(h, static_cast<unsigned>(Number(*id))) : h;
+    if (!c) return kNotFound;
+    RECT r{};
+    GetClientRect(c, &r);
+    POINT p{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    if (const auto* index = a.Get(L"--index")) {
+        const LRESULT top = SendMessageW(c, LB_GETTOPINDEX, 0, 0);
+        const LRESULT height = SendMessageW(c, LB_GETITEMHEIGHT, 0, 0);
+        p = POINT{8, static_cast<LONG>((static_cast<LRESULT>(Number(*index)) - top) * height +
+                                       height / 2)};
+    }
+    ClientToScreen(c, &p);
+    const auto* button = a.Get(L"--button");
+    const bool right = button && *button == L"right";
+    Foreground(h);
+    SetCursorPos(p.x, p.y);
+    // The move travels in the same input stream as the press: a cursor warp that the
+    // display has not yet carried out would otherwise put the click where the last
+    // one was.
+    const LONG cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
+    INPUT in[3] = {};
+    in[0].type = in[1].type = in[2].type = INPUT_MOUSE;
+    in[0].mi.dx = (p.x * 65536 + cx - 1) / cx;
+    in[0].mi.dy = (p.y * 65536 + cy - 1) / cy;
+    in[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    in[1].mi.dwFlags = right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
+    in[2].mi.dwFlags = right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
+    SendInput(3, in, sizeof(INPUT));
+    // A right release opens a menu whose loop then waits: no round trip to the window.
+    if (right || !IsWindow(h))
+        Sleep(200);
+    else
+        Settle(h);
+    toolio::Out("{\"x\":" + std::to_string(p.x) + ",\"y\":" + std::to_string(p.y) + "}");
+    return kFound;
+}
+
+// A 24-bit bottom-up BMP of what the screen shows of the window.
+int CmdShot(const Args& a) {
+    HWND h = HandleArg(a, 1);
+    if (!IsWindow(h) || a.positional.size() < 3) return IsWindow(h) ? kBadArgs : kNotFound;
+    Settle(h);
+    RECT r{};
+    GetWindowRect(h, &r);
+    const int w = r.right - r.left, ht = r.bottom - r.top;
+    const ScopedWin::WindowDC screen(nullptr);
+    struct MemoryDC {
+        HDC h;
+        ~MemoryDC() {
+            if (h) DeleteDC(h);
+        }
+    } mem{CreateCompatibleDC(screen.get())};
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = ht;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 24;
+    void* bits = nullptr;
+    const ScopedWin::Unique<ScopedWin::GdiObjectTraits<HBITMAP>> dib(
+        CreateDIBSection(screen.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!mem.h || !dib) return kNotFound;
+    const HGDIOBJ old = SelectObject(mem.h, dib.get());
+    const bool ok = BitBlt(mem.h, 0, 0, w, ht, screen.get(), r.left, r.top, SRCCOPY);
+    GdiFlush();
+    SelectObject(mem.h, old);
+    const DWORD stride = static_cast<DWORD>((w * 3 + 3) & ~3);
+    const DWORD size = stride * static_cast<DWORD>(ht);
+    BITMAPFILEHEADER fh{};
+    fh.bfType = 0x4D42;
+    fh.bfOffBits = sizeof(fh) + sizeof(bi.bmiHeader);
+    fh.bfSize = fh.bfOffBits + size;
+    bool written = false;
+    if (ok) {
+        ScopedWin::UniqueFile f(CreateFileW(a.positional[2].c_str(), GENERIC_WRITE, 0, nullptr,
+                                            CREATE_ALWAYS, 0, nullptr));
+        DWORD n = 0;
+        written = f && WriteFile(f.get(), &fh, sizeof(fh), &n, nullptr) &&
+                  WriteFile(f.get(), &bi.bmiHeader, sizeof(bi.bmiHeader), &n, nullptr) &&
+                  WriteFile(f.get(), bits, size, &n, nullptr);
+    }
+    toolio::Out("{\"width\":" + std::to_string(w) + ",\"height\":" + std::to_string(ht) + "}");
+    return written ? kFound : kNotFound;
+}
+
 } // namespace
 
 int wmain() {
@@ -415,6 +666,7 @@ int wmain() {
     }
     const std::wstring& cmd = a.positional[0];
     if (cmd == L"find") return CmdFind(a);
+    if (cmd == L"winstate") return CmdWinState(a);
     if (cmd == L"controls") return CmdControls(a);
     if (cmd == L"gettext") return CmdGetText(a);
     if (cmd == L"settext") return CmdSetText(a);
@@ -425,6 +677,11 @@ int wmain() {
     if (cmd == L"msgbox") return CmdMsgBox(a);
     if (cmd == L"waitgone") return CmdWaitGone(a);
     if (cmd == L"close") return CmdClose(a);
+    if (cmd == L"geometry") return CmdGeometry(a);
+    if (cmd == L"focus") return CmdFocus(a);
+    if (cmd == L"keys") return CmdKeys(a);
+    if (cmd == L"mouse") return CmdMouse(a);
+    if (cmd == L"shot") return CmdShot(a);
     toolio::Err("guidrv: unknown command");
     return kBadArgs;
 }

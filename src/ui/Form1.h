@@ -1,0 +1,21 @@
+#pragma once
+// The main window: the configuration list, the editor boxes, the buttons and menus.
+#include <windows.h>
+
+namespace Form1 {
+
+inline constexpr wchar_t kClassName[] = L"DorvaneForm1";
+
+// Creates the window and shows it, modeless and without an owner; nullptr when it
+// could not be created.
+HWND Show();
+
+// Any control of the window, nested or not; nullptr for an unknown id.
+HWND Control(HWND hForm, int id);
+
+// Fills the list from the Configs folder, in the order the search finds the files.
+void RefreshConfigList(HWND hForm);
+// Puts the focused entry's configuration into the five boxes.
+void LoadSelectedConfig(HWND hForm);
+
+} // namespace Form1

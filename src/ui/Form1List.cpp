@@ -1,0 +1,64 @@
+// The configuration list and the loading of one configuration into the boxes.
+#include "ui/Form1.h"
+
+#include "core/Module1.h"
+#include "resource.h"
+#include "support/AppSettings.h"
+#include "support/Collection.h"
+#include "support/FileSearch.h"
+#include "support/IniValues.h"
+
+#include <string>
+
+namespace Form1 {
+
+void RefreshConfigList(HWND hForm) {
+    HWND list = Control(hForm, IDC_List1);
+    if (!list) return;
+    Collection found;
+    CommonModule::FindFiles(CommonModule::AppPath() + L"Configs", L"*.cfg", found, false);
+    // One repaint for the whole list instead of one per entry.
+    SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(list, LB_RESETCONTENT, 0, 0);
+    size_t bytes = 0;
+    for (const std::wstring& path : found)
+        bytes += (path.size() + 1) * sizeof(wchar_t);
+    SendMessageW(list, LB_INITSTORAGE, found.Count(), static_cast<LPARAM>(bytes));
+    for (const std::wstring& path : found) {
+        if (path.empty()) continue;
+        const std::wstring name = Module1::ConfigNameFromFile(path);
+        SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+    }
+    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list, nullptr, TRUE);
+}
+
+void LoadSelectedConfig(HWND hForm) {
+    HWND list = Control(hForm, IDC_List1);
+    if (!list) return;
+    // The entry with the focus: the one last clicked or moved to.
+    const LRESULT index = SendMessageW(list, LB_GETCARETINDEX, 0, 0);
+    if (index < 0 || index >= SendMessageW(list, LB_GETCOUNT, 0, 0)) return;
+    const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (length <= 0) return;
+    std::wstring name(static_cast<size_t>(length) + 1, L'\0');
+    const LRESULT got = SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(index),
+                                     reinterpret_cast<LPARAM>(name.data()));
+    name.resize(got > 0 ? static_cast<size_t>(got) : 0);
+    if (name.empty()) return;
+
+    const std::wstring file = Module1::ConfigFilePath(name);
+    const struct {
+        int box;
+        const wchar_t* key;
+    } fields[] = {{IDC_txtTemplateFileName, Module1::kKeyTemplateFile},
+                  {IDC_txtLNKFileName, Module1::kKeyShortcutName},
+                  {IDC_txtLNKDesc, Module1::kKeyShortcutDesc},
+                  {IDC_txtIcon, Module1::kKeyShortcutIcon}};
+    SetWindowTextW(Control(hForm, IDC_txtConfigName), name.c_str());
+    for (const auto& f : fields)
+        SetWindowTextW(Control(hForm, f.box),
+                       CommonModule::ReadIniSection(file, Module1::kConfigSection, f.key).c_str());
+}
+
+} // namespace Form1

@@ -1,0 +1,110 @@
+#include "ui/Form2.h"
+
+#include "support/ScopedWin.h"
+#include "ui/Fonts.h"
+#include "ui/Form2Layout.h"
+#include "ui/HandlerGuard.h"
+#include "ui/WindowMode.h"
+
+#include <algorithm>
+
+namespace Form2 {
+
+namespace {
+
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
+// A tool window: thin caption, close button only, no taskbar button.
+constexpr DWORD kExStyle = WS_EX_TOOLWINDOW;
+
+struct State {
+    ScopedWin::UniqueFont font;
+    ScopedWin::UniqueFont heading;
+};
+
+bool OnCreate(HWND hWnd, State& s) {
+    const int dpi = Layout::ScreenDpi();
+    s.font = Fonts::MessageFont();
+    s.heading = Fonts::HeadingFont(dpi);
+    const std::vector<HWND> made =
+        Layout::CreateControls(hWnd, Form2Layout::kLabels, {s.font.get(), s.heading.get()}, dpi);
+    Layout::FitClientArea(hWnd, Form2Layout::kClientWidth, Form2Layout::kClientHeight, dpi);
+    return std::all_of(made.begin(), made.end(), [](HWND h) { return h != nullptr; });
+}
+
+LRESULT Dispatch(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    auto* s = reinterpret_cast<State*>(GetWindowLongPtrW(hWnd, GWLP_USERDATA));
+    switch (msg) {
+    case WM_NCCREATE:
+        SetWindowLongPtrW(hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(new State));
+        break;
+    case WM_CREATE:
+        return s && OnCreate(hWnd, *s) ? 0 : -1;
+    case WM_DESTROY:
+        WindowMode::WindowClosing(hWnd);
+        return 0;
+    case WM_NCDESTROY:
+        SetWindowLongPtrW(hWnd, GWLP_USERDATA, 0);
+        delete s;
+        break;
+    default:
+        break;
+    }
+    return DefWindowProcW(hWnd, msg, wParam, lParam);
+}
+
+LRESULT CALLBACK WndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    return HandlerGuard::Call(L"Form2", hWnd, msg, wParam, lParam, Dispatch);
+}
+
+bool RegisterOnce(HINSTANCE instance) {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    if (GetClassInfoExW(instance, kClassName, &wc)) return true;
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = WndProc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
+    wc.lpszClassName = kClassName;
+    return RegisterClassExW(&wc) != 0;
+}
+
+// Centred over the given window, kept on its monitor's work area.
+POINT CentredOver(HWND hOver, SIZE size) {
+    RECT over{};
+    if (!hOver || !GetWindowRect(hOver, &over)) SystemParametersInfoW(SPI_GETWORKAREA, 0, &over, 0);
+    MONITORINFO mi{};
+    mi.cbSize = sizeof(mi);
+    GetMonitorInfoW(MonitorFromRect(&over, MONITOR_DEFAULTTONEAREST), &mi);
+    const RECT& work = mi.rcWork;
+    LONG x = over.left + (over.right - over.left - size.cx) / 2;
+    LONG y = over.top + (over.bottom - over.top - size.cy) / 2;
+    x = std::max(work.left, std::min(x, work.right - size.cx));
+    y = std::max(work.top, std::min(y, work.bottom - size.cy));
+    return POINT{x, y};
+}
+
+} // namespace
+
+HWND Show(HWND hCentreOver) {
+    if (HWND open = WindowMode::FindOnThread(kClassName)) {
+        if (IsIconic(open)) ShowWindow(open, SW_RESTORE);
+        SetForegroundWindow(open);
+        return open;
+    }
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    if (!RegisterOnce(instance)) return nullptr;
+    const int dpi = Layout::ScreenDpi();
+    const SIZE size = Layout::WindowSizeForClient(
+        Form2Layout::kClientWidth, Form2Layout::kClientHeight, kStyle, kExStyle, false, dpi);
+    const POINT at = CentredOver(hCentreOver, size);
+    // No owner: the window stays when the main window goes, and keeps the process.
+    HWND hWnd = CreateWindowExW(kExStyle, kClassName, Form2Layout::kCaption, kStyle, at.x, at.y,
+                                size.cx, size.cy, nullptr, nullptr, instance, nullptr);
+    if (!hWnd) return nullptr;
+    ShowWindow(hWnd, SW_SHOWNORMAL);
+    UpdateWindow(hWnd);
+    return hWnd;
+}
+
+} // namespace Form2

@@ -1,0 +1,76 @@
+#pragma once
+// Windows laid out from tables: each control with its kind, caption, rectangle in
+// twips (relative to its parent) and tab index. Creating the controls in tab-index
+// order gives every parent its children's z-order, which is the order Tab follows.
+#include <windows.h>
+
+#include <span>
+#include <vector>
+
+namespace Layout {
+
+enum class Kind { Label, ListBox, Button, CheckBox, Frame, Container, TextBox };
+
+// What a control looks like beyond its kind.
+enum Look : unsigned {
+    Plain = 0,
+    Blue = 1,    // text in RGB(0, 0, 255)
+    Bold = 2,    // the bold heading font
+    Centred = 4, // text centred
+    Ticked = 8,  // a check box that starts ticked
+};
+
+constexpr COLORREF kBlue = RGB(0, 0, 255);
+
+struct Control {
+    const wchar_t* name;
+    int id;
+    Kind kind;
+    const wchar_t* caption;
+    int left, top, width, height; // twips, in the parent's client area
+    int tab;
+    int parent; // id of the parent control; 0 for the window itself
+    unsigned look = Plain;
+};
+
+// Tab indexes are unique and every parent comes before its children in tab order,
+// so that the parent exists when a child is made.
+constexpr bool IsWellFormed(std::span<const Control> table) {
+    for (const Control& c : table) {
+        bool parentFound = c.parent == 0;
+        for (const Control& other : table) {
+            if (&other != &c && (other.tab == c.tab || other.id == c.id)) return false;
+            if (other.id == c.parent) parentFound = parentFound || other.tab < c.tab;
+        }
+        if (!parentFound) return false;
+    }
+    return true;
+}
+
+// 1440 twips to the inch, at the screen's logical resolution.
+inline int TwipsToPixels(int twips, int dpi) {
+    return MulDiv(twips, dpi, 1440);
+}
+int ScreenDpi();
+
+DWORD StyleOf(const Control& c);
+DWORD ExStyleOf(const Control& c);
+const wchar_t* ClassOf(Kind kind);
+
+struct Fonts {
+    HFONT normal = nullptr;
+    HFONT bold = nullptr;
+};
+
+// Creates the table's controls on hWnd, in tab order; the result holds their handles
+// in table order.
+std::vector<HWND> CreateControls(HWND hWnd, std::span<const Control> table, const Fonts& fonts,
+                                 int dpi);
+
+// The outer size of a window whose client area has the given size in twips.
+SIZE WindowSizeForClient(int widthTwips, int heightTwips, DWORD style, DWORD exStyle, bool bMenu,
+                         int dpi);
+// Corrects the window's size once it exists (a menu bar that wraps, for one).
+void FitClientArea(HWND hWnd, int widthTwips, int heightTwips, int dpi);
+
+} // namespace Layout

@@ -1,0 +1,139 @@
+"""The log an administrator switches on in Dorvane.ini beside the executable, section
+[Debug]: ToFile=1 writes every debugger line, with its time of day, into a numbered
+file and ends a silent run with one line that says what the run did; Folder= chooses
+where (environment variables expanded, relative to the executable's folder, "Debug"
+when empty); Verbose=1 adds the string routines' trace lines. Without the switch
+nothing changes: no folder, no file, the same debugger output."""
+import os
+import shutil
+import unittest
+
+from e2elib.case import DorvaneTestCase
+
+LOG_1 = "DebugOutput - Dorvane 1.txt"
+LOG_2 = "DebugOutput - Dorvane 2.txt"
+MEANINGS = {
+    0: "the action ran and every step succeeded",
+    1: "the action ran and a step failed",
+    2: "the command line matched no action",
+    3: "Word was not found, so nothing ran",
+}
+
+
+def closing_line(tail, code):
+    return f'\tCommand line "{tail}" ended with exit code {code}: {MEANINGS[code]}'
+
+
+class DebugLogCase(DorvaneTestCase):
+    def setUp(self):
+        super().setUp()
+        self.app.write("Templates/Letter.dotx", b"letter")
+        self.app.write_config("Company Letter", template="Letter.dotx")
+
+    def write_ini(self, *lines):
+        self.app.write("Dorvane.ini", "".join(line + "\r\n" for line in lines))
+
+    def log_lines(self, unix_path):
+        """The file's lines as the debugger got them, each checked for its time of day."""
+        with open(unix_path, "rb") as f:
+            text = f.read().decode("cp1252")
+        self.assertTrue(text.endswith("\r\n"), text[-80:])
+        lines = []
+        for entry in text[:-2].split("\r\n"):
+            self.assertRegex(entry, r"^\d{1,2}\D\d\d[^\t]*(\t|$)")
+            lines.append(entry[entry.find("\t"):] if "\t" in entry else "")
+        return lines
+
+
+class NoSwitchTests(DebugLogCase):
+    def test_without_the_switch_nothing_is_written_and_the_debug_output_is_unchanged(self):
+        # Installed once before the baseline, so that every run below finds the same
+        # profile (a repeat install reports what it leaves alone).
+        self.assertEqual(self.run_dorvane("/installall").exit_code, 0)
+        baseline = self.run_dorvane("/installall")
+        self.assertEqual(baseline.exit_code, 0, baseline.lines)
+        self.assertEqual(self.app.entries(),
+                         ["AltIcons", "Configs", "Dorvane.exe", "Templates"])
+        self.assertFalse([line for line in baseline.lines if "- Passed: " in line])
+        for ini in (["[Debug]", "ToFile=0", "Folder=Logs"],
+                    ["[Debug]", "ToFile=yes", "Verbose=0"],
+                    ["[Debug]", "ToFile=", "Folder=%TEMP%\\dvlogs"],
+                    ["[Other]", "ToFile=1", "Verbose=1"]):
+            with self.subTest(ini=ini):
+                self.write_ini(*ini)
+                run = self.run_dorvane("/installall")
+                self.assertEqual(run.exit_code, baseline.exit_code, run.lines)
+                self.assertEqual(run.records, baseline.records)
+                self.assertEqual(self.app.entries(),
+                                 ["AltIcons", "Configs", "Dorvane.exe", "Dorvane.ini", "Templates"])
+
+
+class ToFileTests(DebugLogCase):
+    def test_the_file_holds_every_debugger_line_then_what_the_run_did(self):
+        self.write_ini("[Debug]", "ToFile=1")
+        cases = (("/install Company Letter", True, 0),
+                 ("/copy Missing.dotx", True, 1),
+                 ("/installall ", True, 1),  # the trailing blank is part of the line
+                 ("hello", True, 2),
+                 ("/copyall", False, 3))
+        for tail, word, code in cases:
+            with self.subTest(tail=tail):
+                shutil.rmtree(self.app.path("Debug"), ignore_errors=True)
+                if word:
+                    self.word.install()
+                else:
+                    self.word.remove()
+                run = self.run_dorvane(tail)
+                self.assertEqual(run.exit_code, code, run.lines)
+                self.assertEqual(os.listdir(self.app.path("Debug")), [LOG_1])
+                lines = self.log_lines(self.app.path("Debug", LOG_1))
+                # The closing line goes to the file only.
+                self.assertEqual(lines, run.lines + [closing_line(tail, code)])
+
+    def test_folder_setting_chooses_where_the_files_go(self):
+        # TEMP is the test's own, below a folder that does not exist yet.
+        env = {"TEMP": self.app.winpath("user", "Temp")}
+        cases = (("", ("Debug",)),
+                 ("Logs\\Run\\", ("Logs", "Run")),
+                 ("%TEMP%\\dvlogs", ("user", "Temp", "dvlogs")))
+        for value, where in cases:
+            with self.subTest(folder=value):
+                self.write_ini("[Debug]", "ToFile=1", "Folder=" + value)
+                run = self.run_dorvane("/installall", env=env)
+                self.assertEqual(run.exit_code, 0, run.lines)
+                folder = self.app.path(*where)
+                self.assertEqual(os.listdir(folder), [LOG_1])
+                self.assertEqual(self.log_lines(os.path.join(folder, LOG_1))[:-1], run.lines)
+        # The next run counts the file there and takes the next number.
+        run = self.run_dorvane("/installall", env=env)
+        self.assertEqual(sorted(os.listdir(folder)), [LOG_1, LOG_2])
+        self.assertEqual(self.log_lines(os.path.join(folder, LOG_2))[:-1], run.lines)
+
+    def test_a_folder_that_cannot_be_made_turns_the_file_off_and_the_action_still_runs(self):
+        baseline = self.run_dorvane("/installall")
+        self.profile.reset()
+        self.app.write("Logs", b"a file where the folder should go")
+        self.write_ini("[Debug]", "ToFile=1", "Folder=Logs\\Run")
+        run = self.run_dorvane("/installall")
+        self.assertEqual(run.exit_code, baseline.exit_code, run.lines)
+        self.assertEqual(self.profile.templates(), ["Letter.dotx"])
+        self.assertRegex(run.lines[0], r"^\tCommonModule\\InitAppSettings VB ERROR: \d+ \S")
+        self.assertEqual(run.lines[1], "\t\t- bSetAppINI=True")
+        self.assertEqual(run.records[2:], baseline.records)
+        with open(self.app.path("Logs"), "rb") as f:
+            self.assertEqual(f.read(), b"a file where the folder should go")
+        self.assertFalse(os.path.exists(self.app.path("Debug")))
+
+
+class VerboseTests(DebugLogCase):
+    def test_verbose_adds_the_string_routines_trace_lines(self):
+        self.write_ini("[Debug]", "Verbose=1")
+        run = self.run_dorvane("/installall")
+        self.assertEqual(run.exit_code, 0, run.lines)
+        self.assertTrue([line for line in run.lines if line.startswith("\t\t- Passed: ")],
+                        run.lines)
+        self.assertFalse(os.path.exists(self.app.path("Debug")))
+
+
+if __name__ == "__main__":
+    unittest.main()

@@ -1,0 +1,432 @@
+"""The main window and the parameters window, driven from outside with real keys and
+clicks: layout, keyboard use, the configuration list, the pop-up menu, the
+parameters window and the online help. Each test saves screenshots of what it
+showed (DORVANE_SHOTS_DIR, build/screenshots under CTest).
+
+The layouts below are written down from the window's description, in twips; at
+96 dpi a pixel is 15 twips."""
+import os
+import subprocess
+import time
+import unittest
+
+from e2elib.case import DorvaneTestCase
+from e2elib.gui import needs_display
+from e2elib.window import FORM1_CLASS, FORM2_CLASS, MENU_CLASS, WindowDriver
+
+TWIPS_PER_PIXEL = 15
+CAPTION = "Dorvane  -  https://dorvane.example.org"
+HELP_PAGE = "https://dorvane.example.org/dorvane/"
+
+# Window styles.
+WS_VISIBLE, WS_CAPTION, WS_SYSMENU = 0x10000000, 0x00C00000, 0x00080000
+WS_BORDER, WS_THICKFRAME, WS_MINIMIZEBOX, WS_MAXIMIZEBOX = 0x800000, 0x40000, 0x20000, 0x10000
+WS_TABSTOP = 0x10000
+WS_EX_TOOLWINDOW, WS_EX_APPWINDOW, WS_EX_CLIENTEDGE = 0x80, 0x40000, 0x200
+LBS_SORT, LBS_MULTIPLESEL, LBS_NOINTEGRALHEIGHT, LBS_EXTENDEDSEL = 0x2, 0x8, 0x100, 0x800
+ES_MULTILINE, ES_READONLY = 0x4, 0x800
+BS_PUSHBUTTON, BS_AUTOCHECKBOX, BS_GROUPBOX = 0, 3, 7
+SS_LEFT, SS_CENTER = 0, 1
+
+# Control ids (resources/resource.h).
+IDS = dict(Label1=1001, Label2=1002, Label3=1003, Label4=1004, Label5=1005, Label6=1006,
+           Label7=1007, Label8=1008, List1=1010, Command1=1011, Command2=1012, Command3=1013,
+           Command4=1014, Check1=1015, Frame1=1016, Picture1=1017, txtConfigName=1020,
+           txtTemplateFileName=1021, txtLNKFileName=1022, txtLNKDesc=1023, txtIcon=1024)
+IDM_ShowParms = 40003
+BOXES = ("txtConfigName", "txtTemplateFileName", "txtLNKFileName", "txtLNKDesc", "txtIcon")
+
+# name, kind, caption, (left, top, width, height) in twips, parent
+FORM1 = (
+    ("Label1", "label", "Template Configs:", (480, 240, 1575, 255), None),
+    ("List1", "list", "", (480, 480, 2655, 2010), None),
+    ("Command1", "button", "Install Selected Template(s)", (3600, 1080, 5655, 735), None),
+    ("Check1", "check", "Install Desktop Shortcuts When Configured.", (4680, 2040, 3855, 255),
+     None),
+    ("Frame1", "frame", "Selected Template Configuration:", (240, 2760, 9255, 2415), None),
+    ("Picture1", "panel", "", (120, 240, 9015, 2055), "Frame1"),
+    ("Label2", "label", "Template Config Name:", (120, 120, 2535, 255), "Picture1"),
+    ("txtConfigName", "text", "", (120, 360, 2655, 285), "Picture1"),
+    ("Label3", "label", "Template File Name:", (120, 840, 1815, 255), "Picture1"),
+    ("Command3", "button", "Browse", (1800, 840, 975, 255), "Picture1"),
+    ("txtTemplateFileName", "text", "", (120, 1080, 2655, 285), "Picture1"),
+    ("Command4", "button", "Save Template", (120, 1560, 2655, 375), "Picture1"),
+    ("Label5", "label", "Shortcut Name:  ", (3120, 120, 2655, 255), "Picture1"),
+    ("txtLNKFileName", "text", "", (3120, 360, 2655, 285), "Picture1"),
+    ("Label7", "label",
+     "(Name of desktop shortcut to launch a new document with the template.)",
+     (3120, 720, 2655, 495), "Picture1"),
+    ("Label6", "label", "Shortcut Description:  (for mouse hover tooltip)",
+     (3120, 1320, 4935, 255), "Picture1"),
+    ("txtLNKDesc", "text", "", (3120, 1560, 5775, 285), "Picture1"),
+    ("Label4", "label", "Alternate Icon:", (6240, 120, 1455, 255), "Picture1"),
+    ("Command2", "button", "Browse", (7920, 120, 975, 255), "Picture1"),
+    ("txtIcon", "text", "", (6240, 360, 2655, 285), "Picture1"),
+    ("Label8", "label",
+     "(Optional, an alternate icon you wish to use for the desktop shortcut.)",
+     (6240, 720, 2655, 615), "Picture1"),
+)
+TAB_ORDER = ("List1", "Command1", "Command4", "Command3", "Command2", "txtTemplateFileName",
+             "txtLNKDesc", "txtLNKFileName", "txtConfigName", "txtIcon", "Check1")
+
+APPDATA = r"%appdata%\Microsoft\Templates"
+# id, caption, (left, top, width, height) in twips, heading (bold) or centred
+FORM2 = (
+    (2002, "/InstallAll", (240, 240, 1575, 255), "bold"),
+    (2009, "Copies all templates to " + APPDATA, (360, 480, 4935, 255), ""),
+    (2006, "Installs all configured desktop shortcuts.", (360, 720, 4935, 255), ""),
+    (2003, "/CopyAll", (240, 1080, 1575, 255), "bold"),
+    (2007, "Copies all templates to " + APPDATA, (360, 1320, 4935, 255), ""),
+    (2008, "No config needed; does NOT install the desktop shortcuts.", (360, 1560, 4935, 255),
+     ""),
+    (2004, "/Install [Template Config Name]", (240, 1920, 3135, 255), "bold"),
+    (2016, "(NOT the Template File Name!)", (3120, 1920, 2415, 255), ""),
+    (2010, "Copies specified template to " + APPDATA, (360, 2160, 4935, 255), ""),
+    (2011, "Installs specified desktop shortcut when configured.", (360, 2400, 4935, 255), ""),
+    (2005, "/Copy [Template File Name]", (240, 2760, 2775, 255), "bold"),
+    (2015, "(NOT the Template Config Name!)", (2880, 2760, 2655, 255), ""),
+    (2012, "Copies specified template to " + APPDATA, (360, 3000, 4935, 255), ""),
+    (2013, "No config needed; does NOT install the desktop shortcut.", (360, 3240, 4935, 255),
+     ""),
+    (2014, "All execution is completely silent.", (120, 3720, 5295, 255), "centred"),
+)
+
+
+def pixels(twips):
+    return [t // TWIPS_PER_PIXEL for t in twips]
+
+
+def is_blue(rgb):
+    r, g, b = rgb
+    return b >= 160 and r <= 90 and g <= 90
+
+
+class WindowTestCase(DorvaneTestCase):
+    def setUp(self):
+        super().setUp()
+        self.win = WindowDriver(self.prefix, self.tools)
+
+    def open_form1(self):
+        """Starts Dorvane without arguments; (running capture, Form1's hwnd)."""
+        running = self.start_dorvane("", timeout_ms=120000)
+        form = self.win.find(pid=running.pid, cls=FORM1_CLASS, timeout_ms=30000)
+        self.assertIsNotNone(form, "the main window did not open")
+        return running, form["hwnd"]
+
+    def boxes(self, hwnd):
+        return {name: self.win.text(hwnd, IDS[name]) for name in BOXES}
+
+    @staticmethod
+    def settled(read, expected, timeout=10.0):
+        """What read() gives once it gives the expected value, or when the time is up:
+        on a loaded machine a new window takes the focus, and real input arrives, late."""
+        deadline = time.monotonic() + timeout
+        while True:
+            value = read()
+            if value == expected or time.monotonic() > deadline:
+                return value
+            time.sleep(0.2)
+
+    def settled_text(self, hwnd, name, expected):
+        return self.settled(lambda: self.win.text(hwnd, IDS[name]), expected)
+
+    def list_state(self, hwnd):
+        c = self.win.control(hwnd, IDS["List1"])
+        return c["items"], c["selected"]
+
+    def close_all(self, running, *hwnds):
+        for h in hwnds:
+            self.win.close(h)
+        return running.wait(60)
+
+
+@needs_display
+class MainWindowTests(WindowTestCase):
+    def test_window_and_controls_are_laid_out_as_described(self):
+        running, form = self.open_form1()
+        window, controls = self.win.geometry(form)
+        shot = self.win.screenshot(form, "form1")
+
+        self.assertEqual(window["title"], CAPTION)
+        self.assertEqual(window["client"][2:], [9735 // 15, 5385 // 15])
+        self.assertEqual(window["owner"], 0)
+        style = window["style"]
+        self.assertEqual(style & (WS_CAPTION | WS_SYSMENU), WS_CAPTION | WS_SYSMENU)
+        self.assertEqual(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX), 0)
+
+        by_id = {c["id"]: c for c in controls}
+        self.assertEqual(sorted(by_id), sorted(IDS.values()))
+        for name, kind, caption, twips, parent in FORM1:
+            with self.subTest(control=name):
+                c = by_id[IDS[name]]
+                self.assertEqual(c["rect"], pixels(twips))
+                self.assertEqual(c["parent_id"], IDS[parent] if parent else 0)
+                self.assertEqual(c["text"], caption)
+                s = c["style"]
+                self.assertTrue(s & WS_VISIBLE)
+                focusable = kind in ("list", "button", "check", "text")
+                self.assertEqual(bool(s & WS_TABSTOP), focusable)
+                if kind == "label":
+                    self.assertEqual((c["class"], s & 0x1F), ("Static", SS_LEFT))
+                elif kind == "list":
+                    self.assertEqual(c["class"], "ListBox")
+                    self.assertEqual(s & (LBS_EXTENDEDSEL | LBS_MULTIPLESEL | LBS_SORT |
+                                          LBS_NOINTEGRALHEIGHT),
+                                     LBS_EXTENDEDSEL | LBS_NOINTEGRALHEIGHT)
+                elif kind in ("button", "check", "frame"):
+                    kinds = dict(button=BS_PUSHBUTTON, check=BS_AUTOCHECKBOX, frame=BS_GROUPBOX)
+                    self.assertEqual((c["class"], s & 0xF), ("Button", kinds[kind]))
+                elif kind == "text":
+                    self.assertEqual(c["class"], "Edit")
+                    self.assertEqual(s & (ES_MULTILINE | ES_READONLY), 0)
+                elif kind == "panel":
+                    self.assertEqual(s & WS_BORDER, 0)
+                    self.assertEqual(c["exstyle"] & WS_EX_CLIENTEDGE, 0)
+
+        self.assertEqual(self.win.control(form, IDS["Check1"])["checked"], 1)
+        self.assertEqual(self.list_state(form), ([], []))
+
+        # Blue where the description says so: the list's heading and the frame's
+        # caption, and nowhere in the editor's own labels.
+        def blue_pixels(control, height=None):
+            left, top, width, h = by_id[IDS[control]]["screen"]
+            return sum(map(is_blue, shot.pixels(left - window["outer"][0],
+                                                top - window["outer"][1], width, height or h)))
+
+        self.assertGreater(blue_pixels("Label1"), 10)
+        self.assertGreater(blue_pixels("Frame1", height=15), 10)
+        self.assertEqual(blue_pixels("Label2"), 0)
+        self.assertEqual(blue_pixels("Label3"), 0)
+
+        self.assertEqual(self.close_all(running, form).exit_code, 0)
+
+    def test_tab_and_shift_tab_follow_the_tab_order_and_space_ticks(self):
+        running, form = self.open_form1()
+        self.assertEqual(self.settled(lambda: self.win.focus(form), IDS["List1"]), IDS["List1"])
+        seen = []
+        for _ in TAB_ORDER:
+            self.assertTrue(self.win.keys(form, "tab"))
+            seen.append(self.win.focus(form))
+        expected = [IDS[n] for n in TAB_ORDER[1:] + TAB_ORDER[:1]]
+        self.assertEqual(seen, expected)
+        self.win.keys(form, "shift+tab")
+        self.assertEqual(self.win.focus(form), IDS["Check1"])
+        # The focused check box answers Space.
+        self.win.keys(form, "space")
+        self.assertEqual(self.win.control(form, IDS["Check1"])["checked"], 0)
+        self.close_all(running, form)
+
+    def test_list_shows_each_configuration_as_the_search_finds_it(self):
+        self.app.write_config("Letter", template="Letter.dotx", shortcut="Company Letter",
+                              desc="A letter", icon="letter.ico")
+        self.app.write_config("Memo", template="Memo.dotx", shortcut="Memo",
+                              desc="Internal memo", icon="")
+        self.app.write("Configs/Report.CFG", "[Config]\r\nTemplateFile=Report.dotx\r\n")
+        self.app.write_config("a.cfg.b", template="ab.dotx")
+        self.app.write_config("Sub/Inner", template="Inner.dotx")
+        # The platform's own listing of the folder gives the order.
+        code, out = self.prefix.run("cmd", "/c", "dir", "/b", "/a-d",
+                                    self.app.winpath("Configs", "*.cfg"))
+        self.assertEqual(code, 0, out)
+        listed = [l.strip() for l in out.splitlines() if l.strip()]
+        self.assertCountEqual(listed, ["Letter.cfg", "Memo.cfg", "Report.CFG", "a.cfg.b.cfg"])
+        expected = [n.replace(".cfg", "") for n in listed]
+
+        running, form = self.open_form1()
+        items, selected = self.list_state(form)
+        self.assertEqual(items, expected)
+        self.assertEqual(selected, [])
+        self.assertEqual(self.boxes(form), dict.fromkeys(BOXES, ""))
+
+        cases = (
+            ("Memo", dict(txtConfigName="Memo", txtTemplateFileName="Memo.dotx",
+                          txtLNKFileName="Memo", txtLNKDesc="Internal memo", txtIcon="")),
+            ("Letter", dict(txtConfigName="Letter", txtTemplateFileName="Letter.dotx",
+                            txtLNKFileName="Company Letter", txtLNKDesc="A letter",
+                            txtIcon="letter.ico")),
+            # Read as Report.CFG.cfg and a.b.cfg, which do not exist.
+            ("Report.CFG", dict(dict.fromkeys(BOXES, ""), txtConfigName="Report.CFG")),
+            ("a.b", dict(dict.fromkeys(BOXES, ""), txtConfigName="a.b")),
+        )
+        for entry, boxes in cases:
+            with self.subTest(click=entry):
+                self.assertTrue(self.win.mouse(form, IDS["List1"], index=items.index(entry)))
+                self.assertEqual(self.boxes(form), boxes)
+                self.assertEqual(self.list_state(form)[1], [items.index(entry)])
+
+        # A keyboard move loads the entry moved to.
+        self.win.mouse(form, IDS["List1"], index=items.index("Memo"))
+        self.assertEqual(self.settled_text(form, "txtConfigName", "Memo"), "Memo")
+        self.win.keys(form, "up" if items.index("Memo") else "down")
+        moved_to = items[items.index("Memo") - 1 if items.index("Memo") else 1]
+        self.assertEqual(self.settled_text(form, "txtConfigName", moved_to), moved_to)
+        self.win.screenshot(form, "form1-list")
+        self.close_all(running, form)
+
+    def test_vanished_file_empties_all_boxes_but_the_name(self):
+        self.app.write_config("Memo", template="Memo.dotx", shortcut="Memo", desc="d", icon="m.ico")
+        self.app.write_config("Gone", template="Gone.dotx", shortcut="Gone", desc="g", icon="g.ico")
+        running, form = self.open_form1()
+        items, _ = self.list_state(form)
+        self.win.mouse(form, IDS["List1"], index=items.index("Memo"))
+        os.unlink(self.app.path("Configs/Gone.cfg"))
+        self.win.mouse(form, IDS["List1"], index=items.index("Gone"))
+        self.assertEqual(self.boxes(form), dict(dict.fromkeys(BOXES, ""), txtConfigName="Gone"))
+        self.close_all(running, form)
+
+    def test_clicking_an_empty_list_keeps_the_boxes(self):
+        running, form = self.open_form1()
+        self.assertTrue(self.win.set_text(form, IDS["txtConfigName"], "typed"))
+        self.win.mouse(form, IDS["List1"])
+        self.assertEqual(self.win.text(form, IDS["txtConfigName"]), "typed")
+        self.close_all(running, form)
+
+    def test_right_click_pops_up_templates_menu_and_keeps_the_highlight(self):
+        for name in ("Letter", "Memo", "Report"):
+            self.app.write_config(name, template=name + ".dotx")
+        running, form = self.open_form1()
+        items, _ = self.list_state(form)
+        memo, other = items.index("Memo"), items.index("Letter")
+        self.win.mouse(form, IDS["List1"], index=memo)
+        self.assertEqual(self.win.windows(pid=running.pid, cls=MENU_CLASS), [])
+
+        self.win.mouse(form, IDS["List1"], index=other, button="right")
+        menu = self.win.find(pid=running.pid, cls=MENU_CLASS, timeout_ms=5000)
+        self.assertIsNotNone(menu, "no pop-up menu")
+        self.win.screenshot(form, "form1-popup")
+        self.assertEqual(self.list_state(form)[1], [memo])
+        self.assertEqual(self.win.text(form, IDS["txtConfigName"]), "Memo")
+        self.win.keys(form, "escape")
+        self.assertTrue(self.win.wait_gone(menu["hwnd"], 5000))
+        self.assertEqual(self.list_state(form)[1], [memo])
+        self.assertEqual(self.win.text(form, IDS["txtConfigName"]), "Memo")
+        self.close_all(running, form)
+
+
+@needs_display
+class ScalingTests(WindowTestCase):
+    """Wine takes the screen's resolution from the user's LogPixels value when a process
+    starts; the test sets it and takes it away again. Wine gives that resolution to
+    every process, whether its manifest declares it DPI-aware or not (Windows would
+    stretch an unaware one), so the declaration itself is checked in ResourcesTest."""
+
+    KEY = r"HKCU\Control Panel\Desktop"
+
+    def test_layout_scales_with_the_screen_resolution(self):
+        code, out = self.prefix.run("reg", "add", self.KEY, "/v", "LogPixels", "/t", "REG_DWORD",
+                                    "/d", "144", "/f")
+        self.assertEqual(code, 0, out)
+        self.addCleanup(self.prefix.run, "reg", "delete", self.KEY, "/v", "LogPixels", "/f")
+        running, form = self.open_form1()
+        window, controls = self.win.geometry(form)
+        self.win.screenshot(form, "form1-144dpi")
+
+        def scaled(twips):  # rounded as MulDiv rounds
+            return [(t * 144 + 720) // 1440 for t in twips]
+
+        self.assertEqual(window["client"][2:], scaled((9735, 5385)))
+        by_id = {c["id"]: c for c in controls}
+        for name, _, _, twips, _ in FORM1:
+            with self.subTest(control=name):
+                self.assertEqual(by_id[IDS[name]]["rect"], scaled(twips))
+        self.close_all(running, form)
+
+
+@needs_display
+class ParametersWindowTests(WindowTestCase):
+    def open_form2(self, form, pid):
+        # Help is the second menu, Command Line Parameters its second item.
+        self.assertTrue(self.win.keys(form, "alt+h", "down", "enter"))
+        found = self.win.find(pid=pid, cls=FORM2_CLASS, timeout_ms=10000)
+        self.assertIsNotNone(found, "the parameters window did not open")
+        return found["hwnd"]
+
+    def test_parameters_window_shows_the_labels_as_described(self):
+        running, form = self.open_form1()
+        form2 = self.open_form2(form, running.pid)
+        window, labels = self.win.geometry(form2)
+        self.win.screenshot(form2, "form2")
+        self.assertEqual(window["title"], "Command Line Parameters:")
+        self.assertEqual(window["client"][2:], [5550 // 15, 4275 // 15])
+        self.assertEqual(window["owner"], 0)
+        self.assertEqual(window["style"] & (WS_CAPTION | WS_SYSMENU), WS_CAPTION | WS_SYSMENU)
+        self.assertEqual(window["style"] & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX), 0)
+        # A tool window, which the taskbar leaves out.
+        self.assertEqual(window["exstyle"] & (WS_EX_TOOLWINDOW | WS_EX_APPWINDOW),
+                         WS_EX_TOOLWINDOW)
+        by_id = {c["id"]: c for c in labels}
+        self.assertEqual(sorted(by_id), sorted(row[0] for row in FORM2))
+        for id, caption, twips, look in FORM2:
+            with self.subTest(label=caption):
+                c = by_id[id]
+                self.assertEqual((c["class"], c["text"], c["rect"]),
+                                 ("Static", caption, pixels(twips)))
+                self.assertEqual(c["style"] & 0x1F, SS_CENTER if look == "centred" else SS_LEFT)
+                self.assertEqual(c["style"] & WS_TABSTOP, 0)
+        self.close_all(running, form2, form)
+
+    def test_one_parameters_window_that_outlives_the_main_window(self):
+        running, form = self.open_form1()
+        form2 = self.open_form2(form, running.pid)
+        # Choosing the item again brings the same window back.
+        self.assertTrue(self.win.command(form, IDM_ShowParms))
+        self.win.focus(form)  # lets the command run
+        found = self.win.windows(pid=running.pid, cls=FORM2_CLASS)
+        self.assertEqual([w["hwnd"] for w in found], [form2])
+
+        self.assertTrue(self.win.close(form))
+        self.assertTrue(self.win.wait_gone(form, 10000))
+        self.assertTrue(running.running())
+        self.assertIsNotNone(self.win.find(pid=running.pid, cls=FORM2_CLASS, timeout_ms=0))
+        self.win.close(form2)
+        self.assertEqual(running.wait(60).exit_code, 0)
+
+
+@needs_display
+class OnlineHelpTests(WindowTestCase):
+    """A copy of the stand-in Word, registered as the handler of https addresses in
+    the prefix, stands in for the browser: it writes down its command line. Wine's
+    HKEY_CLASSES_ROOT is the machine's classes only (no per-user merge), so the
+    handler is changed there and put back afterwards."""
+
+    KEY = r"HKLM\Software\Classes\https\shell\open\command"
+
+    def handler(self):
+        code, out = self.prefix.run("reg", "query", self.KEY, "/ve")
+        for line in out.splitlines():
+            if "REG_SZ" in line:
+                return line.split("REG_SZ", 1)[1].strip()
+        return None
+
+    def set_handler(self, command):
+        code, out = self.prefix.run("reg", "add", self.KEY, "/ve", "/d", command, "/f")
+        self.assertEqual(code, 0, out)
+
+    def register_browser(self):
+        exe = self.app.path("Browser/browser.exe")
+        os.makedirs(os.path.dirname(exe))
+        with open(self.tools.winword, "rb") as src, open(exe, "wb") as dst:
+            dst.write(src.read())
+        original = self.handler()
+        if original is not None:
+            self.addCleanup(self.set_handler, original)
+        self.set_handler('"' + self.app.winpath("Browser", "browser.exe") + '" "%1"')
+        return os.path.join(os.path.dirname(exe), "WINWORD.calls.txt")
+
+    def test_view_help_online_opens_the_help_page(self):
+        calls = self.register_browser()
+        running, form = self.open_form1()
+        self.assertTrue(self.win.keys(form, "alt+h", "enter"))
+        for _ in range(100):
+            if os.path.exists(calls):
+                break
+            subprocess.run(["sleep", "0.2"])
+        self.assertTrue(os.path.exists(calls), "the browser was not started")
+        with open(calls, encoding="utf-8") as f:
+            cmdline = f.read().split("\n")[0]
+        self.assertTrue(cmdline.endswith('"' + HELP_PAGE + '"'), cmdline)
+        self.assertEqual(self.close_all(running, form).exit_code, 0)
+
+
+if __name__ == "__main__":
+    unittest.main()
