@@ -70,7 +70,7 @@ def imports(objdump_file):
 STEPS = (
     ("read_ini", "ReadIniSection (GetPrivateProfileStringA), one key", 3.0, 3.0, 0),
     ("read_ini_w", "GetPrivateProfileStringW, one key (reference check)", 0, 0, 0),
-    ("file_exists", "DoesFileExist (OpenFile OF_EXIST)", 1.5, 1.5, 0),
+    ("file_exists", "DoesFileExist (OpenFile OF_EXIST)", 1.5, 0, 0),
     ("copy_shell", "CopyFiles (SHFileOperationA), one 20-60 KB file", 1.5, 0, 0),
     ("shfileop_bare", "  of which SHFileOperationA alone", 0, 0, 0),
     ("shfileop_silent", "  SHFileOperationA with FOF_SILENT (never used)", 0, 0, 0),

@@ -149,8 +149,8 @@ launch 1 "$runs" -- "${empty[@]}" -- "$dorvane" /installall -- "$dorvane" /insta
     -- "${mini[@]}" 200 -- "${mini[@]}" 0 >"$raw/install.txt"
 # What each wrote, once more on its own; and what Dorvane's second run touched.
 # Empties the user's templates folder and desktop (too many names for one rm at 10,000).
-clear_profile() { find "$tdir" "$HOME/Desktop" -mindepth 1 -maxdepth 1 -type f -delete; }
-changed() { stat -c '%n|%z' "$tdir"/* "$HOME/Desktop/"*.lnk 2>/dev/null; }
+clear_profile() { find "$tdir" "$desktop_unix" -mindepth 1 -maxdepth 1 -type f -delete; }
+changed() { stat -c '%n|%z' "$tdir"/* "$desktop_unix/"*.lnk 2>/dev/null; }
 tdir=$(winepath -u "$templates")
 for who in dorvane minimal; do
 cp "$build"/bench/bench_{mininstall,minrepeat,minstart,minwindow,steps,growth}.exe "$c/bench/app/"
