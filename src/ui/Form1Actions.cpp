@@ -1,10 +1,111 @@
 #include "ui/Form1Actions.h"
 
-// Placeholders: the editing actions are not part of this build yet.
+#include "core/Module1.h"
+#include "dialogs/MCommonFile.h"
+#include "resource.h"
+#include "support/AppSettings.h"
+#include "support/DebugLog.h"
+#include "support/FileCopy.h"
+#include "support/Strings.h"
+#include "support/Text.h"
+#include "ui/Form1.h"
+#include "ui/FormText.h"
+
+#include <string>
+#include <vector>
+
 namespace Form1Actions {
-void BrowseTemplate(HWND) {}
-void BrowseIcon(HWND) {}
-void SaveConfig(HWND) {}
-void DeleteHighlighted(HWND) {}
-void InstallSelected(HWND) {}
+
+namespace {
+
+struct Pick {
+    const wchar_t* folder; // data folder below the application folder
+    const wchar_t* filter;
+    const wchar_t* title;
+    int box;            // receives the file name
+    bool bNameFromFile; // fills an empty configuration name from the file name
+};
+
+constexpr Pick kTemplatePick = {
+    L"Templates",
+    L"Word Templates (*.dot; *.dotx; *.dotm)|*.dot; *.dotx; *.dotm|All Files (*.*)|*.*|",
+    L"Select an existing Word Template", IDC_txtTemplateFileName, true};
+constexpr Pick kIconPick = {L"AltIcons", L"Icons (*.ico)|*.ico", L"Select an Icon", IDC_txtIcon,
+                            false};
+
+std::wstring BeforeLast(const std::wstring& text, const wchar_t* delimiter) {
+    return CommonModule::StripEndOfString(text, delimiter, false, false, false);
+}
+
+// The window is the dialog's owner, so it cannot start a second dialog while one is
+// open. A file from elsewhere is copied into the data folder, so that the name in the
+// box is one the folder holds.
+void PickIntoDataFolder(HWND hForm, const Pick& pick) {
+    const std::wstring folder = CommonModule::AppPath() + pick.folder;
+    std::wstring path;
+    bool bReadOnly = false;
+    long lFilterIndex = 1;
+    DWORD lFlags = 0;
+    if (!MCommonFile::ShowOpenFileDialog(path, true, false, bReadOnly, false, pick.filter,
+                                         lFilterIndex, folder, pick.title, L"", hForm, lFlags))
+        return;
+    if (Text::Lower(BeforeLast(path, L"\\")) != Text::Lower(folder)) {
+        if (!CommonModule::CopyFiles(path, folder, true, false)) {
+            FormText::Say(hForm,
+                          L"The file could not be copied into \"" + folder + L"\":\r\n" + path,
+                          MB_OK | MB_ICONERROR);
+            return;
+        }
+        CommonModule::DPrint(L"Browse: copied " + path + L" into " + folder);
+    }
+    const std::wstring name = CommonModule::StripPath(path);
+    FormText::Set(hForm, pick.box, name);
+    if (pick.bNameFromFile && FormText::Get(hForm, IDC_txtConfigName).empty())
+        FormText::Set(hForm, IDC_txtConfigName, BeforeLast(name, L"."));
+}
+
+std::wstring ListText(HWND list, LRESULT index) {
+    const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (length == LB_ERR) return {};
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    const LRESULT got = SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(index),
+                                     reinterpret_cast<LPARAM>(text.data()));
+    text.resize(got == LB_ERR ? 0 : static_cast<size_t>(got));
+    return text;
+}
+
+} // namespace
+
+void BrowseTemplate(HWND hForm) {
+    PickIntoDataFolder(hForm, kTemplatePick);
+}
+
+void BrowseIcon(HWND hForm) {
+    PickIntoDataFolder(hForm, kIconPick);
+}
+
+void InstallSelected(HWND hForm) {
+    const bool bShortcuts =
+        SendMessageW(Form1::Control(hForm, IDC_Check1), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    const HWND list = Form1::Control(hForm, IDC_List1);
+    const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
+    size_t selected = 0;
+    std::wstring failures;
+    for (LRESULT i = 0; i < count; ++i) {
+        if (SendMessageW(list, LB_GETSEL, static_cast<WPARAM>(i), 0) <= 0) continue;
+        ++selected;
+        const std::wstring name = ListText(list, i);
+        const Module1::InstallResult result = Module1::InstallConfig(name, bShortcuts);
+        if (!result) failures += L"\r\n" + name + L": " + result.sReason;
+    }
+    if (selected == 0)
+        FormText::Say(hForm, L"No template configuration is selected.", MB_OK | MB_ICONINFORMATION);
+    else if (failures.empty())
+        FormText::Say(hForm, L"Template(s) Installed!", MB_OK);
+    else
+        FormText::Say(hForm,
+                      L"These template configurations were not installed completely:" + failures,
+                      MB_OK | MB_ICONWARNING);
+}
+
 } // namespace Form1Actions

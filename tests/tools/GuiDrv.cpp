@@ -4,6 +4,7 @@
 // arguments.
 //
 //   find     [--pid P] [--class C] [--title T] [--timeout MS] [--hidden]
+//   winstate HWND
 //   controls HWND
 //   gettext  HWND [--id N]
 //   settext  HWND --id N (--text T | --texthex HEX)
@@ -242,6 +243,15 @@ int CmdFind(const Args& a) {
     for (HWND h : hits)
         toolio::Out(WindowJson(h));
     return hits.empty() ? kNotFound : kFound;
+}
+
+// Whether a window takes input: a window that owns a modal dialog is disabled.
+int CmdWinState(const Args& a) {
+    HWND h = HandleArg(a, 1);
+    if (!IsWindow(h)) return kNotFound;
+    toolio::Out("{\"hwnd\":" + HandleText(h) + ",\"enabled\":" + Bool(IsWindowEnabled(h)) +
+                ",\"visible\":" + Bool(IsWindowVisible(h)) + "}");
+    return kFound;
 }
 
 int CmdControls(const Args& a) {
@@ -646,6 +656,7 @@ int wmain() {
     }
     const std::wstring& cmd = a.positional[0];
     if (cmd == L"find") return CmdFind(a);
+    if (cmd == L"winstate") return CmdWinState(a);
     if (cmd == L"controls") return CmdControls(a);
     if (cmd == L"gettext") return CmdGetText(a);
     if (cmd == L"settext") return CmdSetText(a);

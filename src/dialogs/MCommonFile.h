@@ -1,0 +1,50 @@
+#pragma once
+// The system's Explorer-style open-file dialog, run with a hook of our own: the hook,
+// not the dialog's flags, checks that each named file exists, so the warning and the
+// dialog staying open look the same on every system. One dialog at a time.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace MCommonFile {
+
+// Result: 1 when a file was chosen in single selection (its full path in sFilePath),
+// the number of files named in multiple selection (sFilePath then holds the folder, a
+// NUL, the dialog's file-name text and two NULs), 0 when the user cancelled, the
+// dialog failed or another dialog of this module is still open. After a 0:
+// sFilePath is empty, lFilterIndex -1 and lFlags 0. bReadOnly, lFilterIndex and
+// lFlags otherwise come back as the dialog left them.
+long ShowOpenFileDialog(std::wstring& sFilePath, bool bFileMustExist, bool bMultiSelect,
+                        bool& bReadOnly, bool bHideReadOnly, const std::wstring& sFilter,
+                        long& lFilterIndex, const std::wstring& sInitialDir,
+                        const std::wstring& sTitle, const std::wstring& sDefaultExt, HWND hWndOwner,
+                        DWORD& lFlags);
+
+UINT_PTR CALLBACK OpenFileDialogHook(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam);
+
+// The rules the dialog call is built from.
+
+// The structure size the system accepts: the short form before version 5.0.
+DWORD StructSizeForVersion(DWORD dwMajor, DWORD dwMinor);
+DWORD StructSizeForThisSystem();
+// Our hook always, the Explorer style and resizing; never the dialog's own existence
+// checks (bits 0x20 and 0x40 of the caller's flags are the hook and template bits).
+DWORD DialogFlags(DWORD lFlags, bool bMultiSelect, bool bReadOnly, bool bHideReadOnly);
+// "Description|pattern|..." to the dialog's NUL-separated list; ":" also separates.
+std::wstring FilterForDialog(const std::wstring& sFilter);
+// The dialog's 260-character file buffer, holding as much of sFilePath as fits with
+// its terminating NUL.
+std::wstring FileBuffer(const std::wstring& sFilePath);
+// Full paths of the names in the dialog's file-name text ("a.dot" or "\"a.dot\"
+// \"b.dot\""), each combined with the folder. Both texts as the dialog reports them,
+// NUL included; nothing when either was never read.
+std::vector<std::wstring> CollectSelectedPaths(const std::wstring& sFolder,
+                                               const std::wstring& sFileSpec);
+// The folder and name combined by the shell ("" when that fails); a fully qualified
+// name ignores the folder.
+std::wstring CombinePath(const std::wstring& sFolder, const std::wstring& sName);
+// A file, not a folder, stands at the path.
+bool IsExistingFile(const std::wstring& sPath);
+
+} // namespace MCommonFile

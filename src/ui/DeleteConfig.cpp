@@ -1,0 +1,71 @@
+#include "ui/Form1Actions.h"
+
+#include "core/Module1.h"
+#include "core/SafePaths.h"
+#include "resource.h"
+#include "support/AppSettings.h"
+#include "support/DebugLog.h"
+#include "support/IniValues.h"
+#include "ui/Form1.h"
+#include "ui/FormText.h"
+
+#include <string>
+
+namespace Form1Actions {
+
+namespace {
+
+// The entry that has the focus, "" when the list has none.
+std::wstring FocusedEntry(HWND list) {
+    const LRESULT index = SendMessageW(list, LB_GETCARETINDEX, 0, 0);
+    const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (index < 0 || length == LB_ERR) return {};
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    const LRESULT got = SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(index),
+                                     reinterpret_cast<LPARAM>(text.data()));
+    text.resize(got == LB_ERR ? 0 : static_cast<size_t>(got));
+    return text;
+}
+
+// The program runs with administrator rights and the names come from files others
+// may edit: only a file inside the data folder goes, never the folder itself or
+// anything a name leads out to. Each outcome leaves one line on the debug output.
+void DeleteDataFile(const wchar_t* folder, const std::wstring& name) {
+    const std::wstring path = CommonModule::AppPath() + folder + L"\\" + name;
+    std::wstring why;
+    if (name.empty())
+        why = L"no file named";
+    else if (!SafePaths::StaysInside(name, why))
+        why = L"refused: " + why;
+    else if (const DWORD a = GetFileAttributesW(path.c_str()); a == INVALID_FILE_ATTRIBUTES)
+        why = L"not there";
+    else if (a & FILE_ATTRIBUTE_DIRECTORY)
+        why = L"a folder";
+    else if (!DeleteFileW(path.c_str()))
+        why = CommonModule::LastError().description;
+    CommonModule::DPrint(why.empty() ? L"Delete: deleted " + path
+                                     : L"Delete: kept " + path + L" (" + why + L")");
+}
+
+} // namespace
+
+void DeleteHighlighted(HWND hForm) {
+    const std::wstring name = FocusedEntry(Form1::Control(hForm, IDC_List1));
+    if (FormText::Say(hForm, L"Delete template config:  " + name, MB_YESNO | MB_ICONQUESTION) !=
+        IDYES)
+        return;
+    if (FormText::Say(hForm, L"Delete associated template file (and icon, if configured)?",
+                      MB_YESNO | MB_ICONQUESTION) == IDYES) {
+        const std::wstring cfg = Module1::ConfigFilePath(name);
+        const std::wstring icon =
+            CommonModule::ReadIniSection(cfg, Module1::kConfigSection, Module1::kKeyShortcutIcon);
+        const std::wstring tpl =
+            CommonModule::ReadIniSection(cfg, Module1::kConfigSection, Module1::kKeyTemplateFile);
+        DeleteDataFile(L"AltIcons", icon);
+        DeleteDataFile(L"Templates", tpl);
+    }
+    DeleteDataFile(L"Configs", name + L".cfg");
+    Form1::RefreshConfigList(hForm);
+}
+
+} // namespace Form1Actions

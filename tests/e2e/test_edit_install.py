@@ -1,0 +1,56 @@
+"""Installing the selected configurations from the main window, with and without
+their shortcuts, and what the window says when not everything installed."""
+from e2elib.editing import IDS, Form1Case
+from e2elib.gui import needs_display
+
+NAMES = ("Letter", "Memo", "Fax")
+
+
+@needs_display
+class InstallFromWindowTests(Form1Case):
+    def setUp(self):
+        super().setUp()
+        for name in NAMES:
+            self.app.write(f"Templates/{name}.dotx", name.encode())
+            self.app.write_config(name, template=f"{name}.dotx", shortcut=f"{name} shortcut",
+                                  desc=f"New {name}")
+
+    def install(self, *names, shortcuts=True):
+        self.assertTrue(self.gui.set_check(self.form, IDS["IDC_Check1"], shortcuts))
+        if names:
+            self.select(*names)
+        self.press("Command1")
+
+    def test_selected_configurations_install_with_shortcuts_as_the_box_says(self):
+        self.start_form()
+        for shortcuts in (True, False):
+            with self.subTest(shortcuts=shortcuts):
+                self.profile.reset()
+                self.install(*NAMES, shortcuts=shortcuts)
+                self.expect_message("Template(s) Installed!", icon=False)
+                self.assertEqual(self.profile.templates(), sorted(n + ".dotx" for n in NAMES))
+                links = self.profile.links()
+                if not shortcuts:
+                    self.assertEqual(links, {})
+                    continue
+                self.assertEqual(sorted(links), sorted(f"{n} shortcut.lnk" for n in NAMES))
+                for name in NAMES:
+                    link = links[f"{name} shortcut.lnk"]
+                    self.assertEqual((link["target"], link["arguments"], link["description"]),
+                                     (self.word.exe_win, f'/t"{name}.dotx"', f"New {name}"))
+
+    def test_nothing_selected_installs_nothing_and_says_so(self):
+        self.start_form()
+        self.install()
+        self.expect_message("No template configuration is selected.", icon=True)
+        self.assertEqual((self.profile.templates(), self.profile.desktop()), ([], []))
+
+    def test_a_failing_configuration_is_named_and_the_others_install(self):
+        self.app.write_config("Memo", template="Gone.dotx")
+        self.start_form()
+        self.install(*NAMES)
+        gone = self.app.winpath("Templates", "Gone.dotx")
+        self.expect_message("These template configurations were not installed completely:\r\n"
+                            f'Memo: missing template "{gone}"', icon=True)
+        self.assertEqual(self.profile.templates(), ["Fax.dotx", "Letter.dotx"])
+        self.assertEqual(self.profile.desktop(), ["Fax shortcut.lnk", "Letter shortcut.lnk"])
