@@ -25,9 +25,9 @@ class Collection {
     static CommonModule::ErrorInfo DuplicateKeyError();
 
   private:
-    // An open-addressing index over the keys: one slot per power of two, each holding
-    // the key's hash and its item's position plus one (0: free). No per-key
-    // allocation, and growing re-spreads the stored hashes without reading a key.
+    // An open-addressing index over the keys, a power of two of slots, each holding a
+    // key's hash and its item's position plus one (0: free). No allocation per key,
+    // and growing re-spreads the stored hashes without reading a key again.
     struct Slot {
         uint32_t hash = 0;
         uint32_t position = 0;

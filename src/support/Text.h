@@ -11,7 +11,7 @@ namespace Text {
 // own conversion does.
 std::string ToAnsi(std::wstring_view text);
 std::wstring FromAnsi(std::string_view text);
-// FromAnsi(text) appended to `out`, into the capacity `out` already has.
+// FromAnsi(text) appended to `out`: no allocation when `out` has the room reserved.
 void AppendFromAnsi(std::wstring& out, std::string_view text);
 
 // Letter-case folding that does not depend on the C runtime's locale.
