@@ -71,6 +71,11 @@ wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/
 wineserver -w
 wineserver -p
 c=$WINEPREFIX/drive_c
+# A plain Desktop folder, as on Windows: Dorvane writes no shortcut into a desktop that
+# a link (here Wine's own, into the Unix home) has moved.
+for d in "$c"/users/*/Desktop; do
+    if [ -L "$d" ]; then rm -f "$d" && mkdir -p "$d"; fi
+done
 menubuilder="in the prefix, disabled; Wine's shortcut save still tries to start it for each shortcut"
 if [ "${BENCH_NO_MENUBUILDER:-0}" = 1 ]; then
     rm -f "$c/windows/system32/winemenubuilder.exe"
@@ -95,6 +100,7 @@ appdata=$(win cmd /c echo %APPDATA% | tr -d '\r')
 profile=$(win cmd /c echo %USERPROFILE% | tr -d '\r')
 templates="$appdata\\Microsoft\\Templates"
 desktop="$profile\\Desktop"
+desktop_unix=$(winepath -u "$desktop")
 mkdir -p "$(winepath -u "$templates")"
 
 bin='C:\bench\bin'
@@ -136,14 +142,14 @@ launch 1 "$runs" -- "$dorvane" /installall -- "$dorvane" /none -- "${mini[@]}" 2
     >"$raw/install.txt"
 # What each wrote, once more on its own.
 for who in dorvane minimal; do
-    rm -f "$HOME/Desktop/"*.lnk
+    rm -f "$desktop_unix/"*.lnk
     if [ $who = dorvane ]; then
         launch 0 1 -- "$dorvane" /installall >/dev/null
     else
         launch 0 1 -- "${mini[@]}" 200 >/dev/null
     fi
     mkdir -p "$raw/lnk-$who"
-    cp "$HOME/Desktop/"*.lnk "$raw/lnk-$who/" 2>/dev/null || true
+    cp "$desktop_unix/"*.lnk "$raw/lnk-$who/" 2>/dev/null || true
 done
 
 # Installing call by call (writes the same files and shortcuts once more).

@@ -3,11 +3,13 @@
 #include "core/AppState.h"
 #include "core/InstallConfig.h"
 #include "core/SafePaths.h"
+#include "core/UserFolders.h"
 #include "support/AppPath.h"
 #include "support/DebugLog.h"
-#include "support/FileCopy.h"
+#include "support/Probes.h"
 #include "support/Strings.h"
 #include "support/Text.h"
+#include "support/VerifiedCopy.h"
 
 namespace Module1 {
 
@@ -47,15 +49,55 @@ ParsedCommand ParseCommandLine(const std::wstring& sCommandLine) {
 
 namespace {
 
+// The shell's copy takes paths of up to MAX_PATH - 1 characters; far longer ones have
+// crashed it.
+constexpr size_t kLongestCopySource = MAX_PATH - 1;
+
+bool TemplatesFolderUsable(const wchar_t* who) {
+    std::wstring why;
+    if (UserTemplatesFolderUsable(why)) return true;
+    CommonModule::DPrint(std::wstring(who) + L": nothing copied: " + why);
+    return false;
+}
+
 bool CopyTemplate(const std::wstring& sFileName) {
     std::wstring why;
-    if (!SafePaths::StaysInside(sFileName, why)) {
+    const std::wstring source = CommonModule::AppPath() + L"Templates\\" + sFileName;
+    if (!SafePaths::UsableName(sFileName, why)) {
         CommonModule::DPrint(L"RunCommandLine: refused /copy \"" + sFileName + L"\" (" + why +
                              L")");
         return false;
     }
-    return CommonModule::CopyFiles(CommonModule::AppPath() + L"Templates\\" + sFileName,
-                                   sUserTemplatesDir, true, false);
+    if (source.size() > kLongestCopySource) {
+        CommonModule::DPrint(L"RunCommandLine: refused /copy \"" + sFileName.substr(0, 80) +
+                             L"...\" (a source path of " + std::to_wstring(source.size()) +
+                             L" characters; the copy takes at most " +
+                             std::to_wstring(kLongestCopySource) + L")");
+        return false;
+    }
+    if (!TemplatesFolderUsable(L"RunCommandLine")) return false;
+    return CommonModule::CopyFilesVerified(source, sUserTemplatesDir, L"RunCommandLine", why);
+}
+
+bool CopyAllTemplates() {
+    std::wstring why;
+    if (!TemplatesFolderUsable(L"RunCommandLine")) return false;
+    return CommonModule::CopyFilesVerified(CommonModule::AppPath() + L"Templates\\*.*",
+                                           sUserTemplatesDir, L"RunCommandLine", why);
+}
+
+// A data folder that could not be made (a file of that name stands there) fails the
+// actions that need it with one line, instead of looking like an empty folder.
+bool DataFoldersReady(std::initializer_list<const wchar_t*> names) {
+    bool ok = true;
+    for (const wchar_t* name : names) {
+        const std::wstring folder = CommonModule::AppPath() + name;
+        if (CommonModule::DoesDirExist(folder)) continue;
+        CommonModule::DPrint(L"RunCommandLine: the data folder \"" + folder +
+                             L"\" is missing and cannot be made");
+        ok = false;
+    }
+    return ok;
 }
 
 } // namespace
@@ -65,17 +107,17 @@ ExitCode RunCommandLine(const std::wstring& sCommandLine) {
     bool ok = true;
     switch (command.action) {
     case Action::InstallAll:
-        ok = InstallAllConfigs();
+        ok = DataFoldersReady({L"Configs", L"Templates"}) && InstallAllConfigs();
         break;
     case Action::CopyAll:
-        ok = CommonModule::CopyFiles(CommonModule::AppPath() + L"Templates\\*.*", sUserTemplatesDir,
-                                     true, false);
+        ok = DataFoldersReady({L"Templates"}) && CopyAllTemplates();
         break;
     case Action::Copy:
-        ok = CopyTemplate(command.argument);
+        ok = DataFoldersReady({L"Templates"}) && CopyTemplate(command.argument);
         break;
     case Action::Install:
-        ok = InstallConfig(command.argument, true).bOk;
+        ok = DataFoldersReady({L"Configs", L"Templates"}) &&
+             InstallConfig(command.argument, true).bOk;
         break;
     case Action::None:
         return ExitNoAction;

@@ -3,13 +3,15 @@
 #include "core/AppState.h"
 #include "core/ConfigFormat.h"
 #include "core/SafePaths.h"
+#include "core/UserFolders.h"
 #include "shell/cShellLinkA.h"
 #include "support/AppPath.h"
 #include "support/DebugLog.h"
-#include "support/FileCopy.h"
 #include "support/IniValues.h"
 #include "support/Probes.h"
+#include "support/Staging.h"
 #include "support/Strings.h"
+#include "support/VerifiedCopy.h"
 
 namespace Module1 {
 
@@ -34,28 +36,43 @@ std::wstring Quoted(const std::wstring& s) {
     return L"\"" + s + L"\"";
 }
 
-// Refuses a name that would leave its folder, with one debug line saying why.
+// Refuses a name that would leave its folder or that the ANSI calls would read as
+// another name, with one debug line saying why.
 bool Allowed(const std::wstring& sConfigName, const wchar_t* what, const std::wstring& value,
              Outcome& outcome) {
     std::wstring why;
-    if (SafePaths::StaysInside(value, why)) return true;
+    if (SafePaths::UsableName(value, why)) return true;
     CommonModule::DPrint(L"InstallConfig: " + sConfigName + L": refused " + what + L" " +
                          Quoted(value) + L" (" + why + L")");
     outcome.Fail(std::wstring(L"refused ") + what + L" " + Quoted(value) + L": " + why);
     return false;
 }
 
+// One debug line, and the reason when it is the first failure.
+void Failed(const std::wstring& who, Outcome& outcome, const std::wstring& reason) {
+    CommonModule::DPrint(who + L": " + reason);
+    outcome.Fail(reason);
+}
+
 } // namespace
 
 InstallResult InstallConfig(const std::wstring& sConfigName, bool bMakeShortcut) {
     using namespace CommonModule;
+    const StagingScope workingFolders; // the template and the icon share one
     Outcome outcome;
     if (!Allowed(sConfigName, L"configuration name", sConfigName, outcome))
         return std::move(outcome).Result();
+    const std::wstring who = L"InstallConfig: " + sConfigName;
     const std::wstring cfg = ConfigFilePath(sConfigName);
     const auto value = [&](const wchar_t* key) { return ReadIniSection(cfg, kConfigSection, key); };
     // A missing file reads as empty values everywhere below; it still counts as failed.
     if (!IsExistingFile(cfg)) outcome.Fail(L"missing configuration file " + Quoted(cfg));
+
+    // Nothing goes into a templates folder that could not be found or that a link has
+    // moved; the shortcut, which only names it, is still written.
+    std::wstring why;
+    const bool templatesUsable = UserTemplatesFolderUsable(why);
+    if (!templatesUsable) Failed(who, outcome, L"nothing copied: " + why);
 
     const std::wstring templateFile = value(kKeyTemplateFile);
     const std::wstring tpl = AppPath() + L"Templates\\" + templateFile;
@@ -63,10 +80,9 @@ InstallResult InstallConfig(const std::wstring& sConfigName, bool bMakeShortcut)
         outcome.Fail(L"no template: TemplateFile is empty");
     } else if (Allowed(sConfigName, L"TemplateFile", templateFile, outcome)) {
         if (!DoesFileExist(tpl))
-            outcome.Fail(L"missing template " + Quoted(tpl));
-        else if (!CopyFiles(tpl, sUserTemplatesDir, true, false))
-            outcome.Fail(L"failed to copy the template " + Quoted(tpl) + L" to " +
-                         Quoted(sUserTemplatesDir));
+            Failed(who, outcome, L"missing template " + Quoted(tpl));
+        else if (templatesUsable && !CopyFilesVerified(tpl, sUserTemplatesDir, who, why))
+            outcome.Fail(L"failed to copy the template: " + why);
     }
 
     if (!bMakeShortcut) return std::move(outcome).Result();
@@ -74,9 +90,6 @@ InstallResult InstallConfig(const std::wstring& sConfigName, bool bMakeShortcut)
     if (shortcutName.empty()) return std::move(outcome).Result();
     if (!Allowed(sConfigName, L"ShortcutName", shortcutName, outcome))
         return std::move(outcome).Result();
-    const std::wstring lnk =
-        modSpecialFolders::GetSpecialFolder(modSpecialFolders::CSIDL_DESKTOP_FOLDER) + L"\\" +
-        shortcutName + L".lnk";
 
     const std::wstring desc = value(kKeyShortcutDesc);
     std::wstring icon = value(kKeyShortcutIcon);
@@ -85,15 +98,20 @@ InstallResult InstallConfig(const std::wstring& sConfigName, bool bMakeShortcut)
         if (!Allowed(sConfigName, L"ShortcutIcon", icon, outcome)) {
             icon.clear();
         } else if (DoesFileExist(src)) {
-            if (!CopyFiles(src, sUserTemplatesDir, true, false))
-                outcome.Fail(L"failed to copy the icon " + Quoted(src) + L" to " +
-                             Quoted(sUserTemplatesDir));
+            if (templatesUsable && !CopyFilesVerified(src, sUserTemplatesDir, who, why))
+                outcome.Fail(L"failed to copy the icon: " + why);
             icon = sUserTemplatesDir + L"\\" + StripPath(src);
         } else {
             icon.clear(); // a missing icon falls back to Word's own
         }
     }
 
+    const std::wstring desktop = UsableDesktopFolder(why);
+    if (desktop.empty()) {
+        Failed(who, outcome, L"no shortcut written: " + why);
+        return std::move(outcome).Result();
+    }
+    const std::wstring lnk = desktop + L"\\" + shortcutName + L".lnk";
     const std::wstring args = L"/t\"" + StripPath(tpl) + L"\"";
     cShellLinkA link;
     if (!link.CreateLink(desc, lnk, sWordExePath, sUserTemplatesDir, args, 0, 0, SW_SHOW, icon))
@@ -103,9 +121,16 @@ InstallResult InstallConfig(const std::wstring& sConfigName, bool bMakeShortcut)
 }
 
 bool InstallAllConfigs() {
+    const CommonModule::StagingScope sharedWorkingFolders;
     bool ok = true;
     for (const auto& name : ListConfigNames())
         if (!InstallConfig(name, true)) ok = false;
+    // The listing above goes through the ANSI calls, which cannot name these.
+    for (const auto& name : ListConfigNamesBeyondAnsi()) {
+        CommonModule::DPrint(L"InstallAllConfigs: refused configuration \"" + name +
+                             L"\" (characters the ANSI code page cannot carry exactly)");
+        ok = false;
+    }
     return ok;
 }
 

@@ -37,6 +37,12 @@ void RestrictDllSearchToSystem() {
     SetDllDirectoryW(L""); // also takes the current folder out of the search
 }
 
+// Wine starts its crash window whatever the error mode says; this last filter ends the
+// process with the exception's code instead, on Windows and Wine alike.
+LONG WINAPI EndWithoutWindow(EXCEPTION_POINTERS*) {
+    return EXCEPTION_EXECUTE_HANDLER;
+}
+
 std::string SystemDllPath(const char* name) {
     char folder[MAX_PATH] = {};
     const UINT n = GetSystemDirectoryA(folder, MAX_PATH);
@@ -60,9 +66,12 @@ bool GoOnWithoutWord(const std::wstring& commandLine) {
     return true;
 }
 
+// Without the application-data folder there is no templates folder: an empty value,
+// which every copy refuses, rather than a folder at the root of the drive.
 std::wstring UserTemplatesFolder() {
-    return modSpecialFolders::GetSpecialFolder(modSpecialFolders::CSIDL_APPDATA_FOLDER) +
-           L"\\Microsoft\\Templates";
+    const std::wstring appData =
+        modSpecialFolders::GetSpecialFolder(modSpecialFolders::CSIDL_APPDATA_FOLDER);
+    return appData.empty() ? std::wstring() : appData + L"\\Microsoft\\Templates";
 }
 
 void CreateDataFolders() {
@@ -75,15 +84,25 @@ void CreateDataFolders() {
 
 int Main() {
     RestrictDllSearchToSystem();
+    const std::wstring commandLine = CommandLineArguments();
+    // Silent mode runs from logon scripts with no one to answer: no crash, critical-error
+    // or missing-media dialog may appear and hold the script.
+    if (!commandLine.empty()) {
+        SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX | SEM_NOOPENFILEERRORBOX);
+        SetUnhandledExceptionFilter(EndWithoutWindow);
+    }
     const ShellCom::Session com;
     const ScopedWin::UniqueLibrary shell32 = InitShellAndControls();
     CommonModule::InitAppSettings(true, true);
-    const std::wstring commandLine = CommandLineArguments();
 
     sWordExePath = LocateWordExe();
     if (sWordExePath.empty() && !GoOnWithoutWord(commandLine))
         return EndSilentRun(commandLine, ExitWordMissing);
     sUserTemplatesDir = UserTemplatesFolder();
+    if (sUserTemplatesDir.empty() && commandLine.empty())
+        MessageBoxW(nullptr,
+                    L"Could not find your application data folder: templates cannot be installed.",
+                    L"WARNING", MB_OK | MB_ICONWARNING);
     CreateDataFolders();
 
     if (commandLine.empty()) return WindowMode::Run();

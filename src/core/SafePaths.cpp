@@ -1,6 +1,7 @@
 #include "core/SafePaths.h"
 
 #include "support/DeviceNames.h"
+#include "support/Text.h"
 
 namespace SafePaths {
 
@@ -42,6 +43,13 @@ bool StaysInside(std::wstring_view relative, std::wstring& why) {
         start = end + 1;
     }
     return true;
+}
+
+bool UsableName(std::wstring_view relative, std::wstring& why) {
+    if (!StaysInside(relative, why)) return false;
+    if (Text::FitsAnsi(relative)) return true;
+    why = L"characters the ANSI code page cannot carry exactly";
+    return false;
 }
 
 } // namespace SafePaths

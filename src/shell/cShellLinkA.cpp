@@ -8,6 +8,7 @@
 #include "support/DebugLog.h"
 #include "support/ScopedWin.h"
 #include "support/ShellFolders.h"
+#include "support/Staging.h"
 #include "support/Text.h"
 
 using ScopedWin::ComPtr;
@@ -137,13 +138,34 @@ bool cShellLinkA::CreateLink(const std::wstring& sLinkDesc, const std::wstring& 
     const std::wstring& iconFile = sDifferentIconPath.empty() ? sExeFile : sDifferentIconPath;
     if (sLinkFile.empty() || sExeFile.empty()) return false;
 
+    // Saved under its name in a working folder beside the link file, then moved into
+    // place: the save never writes through a link planted under the link file's name,
+    // and a failed save leaves the old shortcut as it was.
+    const size_t cut = sLinkFile.find_last_of(L'\\');
+    const CommonModule::StagingScope scope;
+    const CommonModule::StagingFolder& staging = CommonModule::StagingFolderIn(
+        cut == std::wstring::npos ? std::wstring(L".") : sLinkFile.substr(0, cut));
+    if (!staging.ok()) {
+        // Seen from outside, the save failed: the link file's folder cannot take files.
+        CommonModule::DPrint(L"CreateLink Error:  " + staging.why() + L" (Save)");
+        return false;
+    }
+    const std::wstring staged = staging.path() + L"\\" + sLinkFile.substr(cut + 1);
     const CallChain chain = WriteLink(
-        {sLinkDesc, sLinkFile, sExeFile, sWorkDir, sExeArgs, iconFile, IconIdx, iHotKey, eShow});
-    if (chain.Ok()) return true;
-    CommonModule::DPrint(L"CreateLink Error:  " +
-                         CommonModule::HResultError(chain.Result()).description + L" (" +
-                         chain.FailedCall() + L")");
-    return false;
+        {sLinkDesc, staged, sExeFile, sWorkDir, sExeArgs, iconFile, IconIdx, iHotKey, eShow});
+    if (!chain.Ok()) {
+        CommonModule::DPrint(L"CreateLink Error:  " +
+                             CommonModule::HResultError(chain.Result()).description + L" (" +
+                             chain.FailedCall() + L")");
+        return false;
+    }
+    std::wstring why;
+    if (!CommonModule::ReplaceByName(staged, sLinkFile, why)) {
+        DeleteFileW(CommonModule::LongPathSafe(staged).c_str());
+        CommonModule::DPrint(L"CreateLink Error:  " + why + L" (MoveFileEx)");
+        return false;
+    }
+    return true;
 }
 
 bool cShellLinkA::GetLinkInfo(const std::wstring& sLinkFile) {

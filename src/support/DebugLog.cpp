@@ -60,7 +60,9 @@ void DPrintTexts(std::initializer_list<std::wstring> values) noexcept {
             line += L'\t';
             line += v;
         }
-        const std::string ansi = Text::ToAnsi(line);
+        // A name with characters the ANSI code page lacks shows them as "<U+041E>",
+        // not as question marks or look-alikes that would name another file.
+        const std::string ansi = Text::ToAnsiEscaped(line);
         OutputDebugStringA(ansi.c_str());
         if (Observer()) Observer()(ansi);
         if (FileSink()) FileSink()(line);

@@ -103,4 +103,22 @@ bool CreateDirPath(const std::wstring& sPath) {
     return DoesDirExist(sPath);
 }
 
+namespace {
+
+bool PlainFileData(const std::wstring& sPath, WIN32_FILE_ATTRIBUTE_DATA& data) {
+    if (!LooksAbsolute(sPath)) return false;
+    if (!GetFileAttributesExW(sPath.c_str(), GetFileExInfoStandard, &data)) return false;
+    // A link planted in place of a file reports its own size and time, not its target's.
+    return !(data.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT));
+}
+
+} // namespace
+
+bool FilesMatch(const std::wstring& sSource, const std::wstring& sDest) {
+    WIN32_FILE_ATTRIBUTE_DATA source{}, dest{};
+    if (!PlainFileData(sSource, source) || !PlainFileData(sDest, dest)) return false;
+    return source.nFileSizeHigh == dest.nFileSizeHigh && source.nFileSizeLow == dest.nFileSizeLow &&
+           CompareFileTime(&source.ftLastWriteTime, &dest.ftLastWriteTime) == 0;
+}
+
 } // namespace CommonModule

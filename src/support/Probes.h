@@ -37,5 +37,8 @@ bool DoesFileExistLongPath(const std::wstring& sPath);
 // already in that form comes back unchanged.
 std::wstring ExtendedLengthPath(const std::wstring& sPath);
 bool CreateDirPath(const std::wstring& sPath);
+// True when both paths name plain files (no folder, no reparse point) of the same size
+// and the same last-write time: what a mirroring copy takes for "the same file".
+bool FilesMatch(const std::wstring& sSource, const std::wstring& sDest);
 
 } // namespace CommonModule

@@ -17,6 +17,53 @@ std::string ToAnsi(std::wstring_view text) {
     return out;
 }
 
+bool ToAnsiExact(std::wstring_view text, std::string& ansi) {
+    ansi.clear();
+    if (text.empty()) return true;
+    const int wideLen = static_cast<int>(text.size());
+    // A UTF-8 system code page takes every character but refuses the default-character
+    // query; broken surrogates are what it cannot carry.
+    const bool utf8 = GetACP() == CP_UTF8;
+    const DWORD flags = utf8 ? WC_ERR_INVALID_CHARS : WC_NO_BEST_FIT_CHARS;
+    BOOL usedDefault = FALSE;
+    BOOL* usedDefaultOut = utf8 ? nullptr : &usedDefault;
+    const int len = WideCharToMultiByte(CP_ACP, flags, text.data(), wideLen, nullptr, 0, nullptr,
+                                        usedDefaultOut);
+    if (len <= 0 || usedDefault) return false;
+    ansi.assign(static_cast<size_t>(len), '\0');
+    WideCharToMultiByte(CP_ACP, flags, text.data(), wideLen, ansi.data(), len, nullptr,
+                        usedDefaultOut);
+    return !usedDefault;
+}
+
+bool FitsAnsi(std::wstring_view text) {
+    std::string ansi;
+    return ToAnsiExact(text, ansi);
+}
+
+std::string ToAnsiEscaped(std::wstring_view text) {
+    std::string out;
+    if (ToAnsiExact(text, out)) return out;
+    out.clear();
+    for (size_t i = 0; i < text.size();) {
+        const bool pair =
+            i + 1 < text.size() && IS_HIGH_SURROGATE(text[i]) && IS_LOW_SURROGATE(text[i + 1]);
+        const size_t n = pair ? 2 : 1;
+        std::string one;
+        if (ToAnsiExact(text.substr(i, n), one)) {
+            out += one;
+        } else {
+            const unsigned code =
+                pair ? 0x10000u + ((text[i] - 0xD800u) << 10) + (text[i + 1] - 0xDC00u) : text[i];
+            char escape[16] = {};
+            wsprintfA(escape, "<U+%04X>", code);
+            out += escape;
+        }
+        i += n;
+    }
+    return out;
+}
+
 std::wstring FromAnsi(std::string_view text) {
     std::wstring out;
     AppendFromAnsi(out, text);

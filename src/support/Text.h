@@ -10,6 +10,14 @@ namespace Text {
 // Unmappable characters become the code page's default character, as the system's
 // own conversion does.
 std::string ToAnsi(std::wstring_view text);
+// The ANSI form only when every character has its own exact counterpart: no default
+// character and no best-fit look-alike ("\u0141" is not "L"). A name that fails this
+// would reach the ANSI calls as another name, or as a wildcard.
+bool ToAnsiExact(std::wstring_view text, std::string& ansi);
+bool FitsAnsi(std::wstring_view text);
+// For people reading: each character without an exact ANSI counterpart is written as
+// "<U+041E>" (a form no file name can hold).
+std::string ToAnsiEscaped(std::wstring_view text);
 std::wstring FromAnsi(std::string_view text);
 // FromAnsi(text) appended to `out`: no allocation when `out` has the room reserved.
 void AppendFromAnsi(std::wstring& out, std::string_view text);

@@ -80,11 +80,12 @@ TEST_F(Resources, VersionNamesTheProductAndItsNumbers) {
     EXPECT_EQ(VersionInfo::Describe(v, L"", L""), L"Dorvane   v1.0.1 ");
 }
 
-TEST_F(Resources, ManifestAsksForAdministratorAndCommonControls6) {
+// A standard user's logon script must start the program without an elevation prompt and
+// into that user's own profile; administrators still get their full rights.
+TEST_F(Resources, ManifestAsksForTheHighestAvailableLevelAndCommonControls6) {
     const std::string manifest = Data(CREATEPROCESS_MANIFEST_RESOURCE_ID, RT_MANIFEST);
     ASSERT_FALSE(manifest.empty());
-    EXPECT_NE(manifest.find("level=\"requireAdministrator\" uiAccess=\"false\""),
-              std::string::npos);
+    EXPECT_NE(manifest.find("level=\"highestAvailable\" uiAccess=\"false\""), std::string::npos);
     EXPECT_NE(manifest.find("name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"\n"
                             "                        processorArchitecture=\"x86\""),
               std::string::npos);

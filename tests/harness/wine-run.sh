@@ -32,6 +32,20 @@ boot() {
         wineserver -p </dev/null >/dev/null 2>&1
         touch "$WINEPREFIX/.dorvane-booted"
     fi
+    if [ ! -f "$WINEPREFIX/.dorvane-plain-desktop" ]; then
+        plain_desktop
+        touch "$WINEPREFIX/.dorvane-plain-desktop"
+    fi
+}
+# Wine links the profile's Desktop to a folder of the Unix home. On Windows it is a
+# plain folder (or one the shell itself reports elsewhere, redirected by policy), and
+# Dorvane refuses to write into a desktop that a link has moved. So the prefix gets a
+# plain Desktop folder, as a Windows profile has (once: tests plant links of their own).
+plain_desktop() {
+    local d
+    for d in "$WINEPREFIX"/drive_c/users/*/Desktop; do
+        if [ -L "$d" ]; then rm -f "$d" && mkdir -p "$d"; fi
+    done
 }
 (
     flock 9

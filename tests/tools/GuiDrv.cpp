@@ -573,13 +573,23 @@ int CmdMouse(const Args& a) {
     const bool right = button && *button == L"right";
     Foreground(h);
     SetCursorPos(p.x, p.y);
-    INPUT in[2] = {};
-    in[0].type = in[1].type = INPUT_MOUSE;
-    in[0].mi.dwFlags = right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
-    in[1].mi.dwFlags = right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
-    // The release returns at once when it opens a menu, whose loop then waits.
-    SendInput(2, in, sizeof(INPUT));
-    Sleep(200);
+    // The move travels in the same input stream as the press: a cursor warp that the
+    // display has not yet carried out would otherwise put the click where the last
+    // one was.
+    const LONG cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
+    INPUT in[3] = {};
+    in[0].type = in[1].type = in[2].type = INPUT_MOUSE;
+    in[0].mi.dx = (p.x * 65536 + cx - 1) / cx;
+    in[0].mi.dy = (p.y * 65536 + cy - 1) / cy;
+    in[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    in[1].mi.dwFlags = right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
+    in[2].mi.dwFlags = right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
+    SendInput(3, in, sizeof(INPUT));
+    // A right release opens a menu whose loop then waits: no round trip to the window.
+    if (right || !IsWindow(h))
+        Sleep(200);
+    else
+        Settle(h);
     toolio::Out("{\"x\":" + std::to_string(p.x) + ",\"y\":" + std::to_string(p.y) + "}");
     return kFound;
 }

@@ -11,6 +11,16 @@
 //                              writes a shell link
 //   winprobe open FILE         opens a file the way Explorer does (ShellExecuteEx,
 //                              default verb), exits 0 when the shell accepted it
+//   winprobe hold FILE READY MS
+//                              opens FILE with no sharing at all, creates the file READY
+//                              to say so, and keeps FILE open until READY is deleted or
+//                              MS milliseconds have passed; exits 1 when FILE cannot be
+//                              opened
+//   winprobe spawn CMDLINEHEX MS
+//                              starts the exact command line (UTF-8 in hex), without a
+//                              debugger and without a console window, and exits with its
+//                              exit code; 124 (and the child ended) when it ran longer
+//                              than MS milliseconds
 #include "ToolIo.h"
 #include "support/ScopedWin.h"
 
@@ -213,6 +223,40 @@ int Open(const std::wstring& file) {
     return ShellExecuteExW(&info) ? 0 : 1;
 }
 
+int Hold(const std::wstring& file, const std::wstring& ready, DWORD ms) {
+    ScopedWin::UniqueFile held(CreateFileW(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                           FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!held) return 1;
+    ScopedWin::UniqueFile(
+        CreateFileW(ready.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    const ULONGLONG end = GetTickCount64() + ms;
+    while (GetFileAttributesW(ready.c_str()) != INVALID_FILE_ATTRIBUTES && GetTickCount64() < end)
+        Sleep(50);
+    return 0;
+}
+
+constexpr int kTimedOut = 124;
+
+int Spawn(const std::wstring& hex, DWORD ms) {
+    std::string bytes;
+    if (!toolio::FromHex(hex, bytes)) return kBadArgs;
+    std::wstring cmdline = toolio::FromUtf8(bytes);
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    if (!CreateProcessW(nullptr, cmdline.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
+                        nullptr, &si, &pi))
+        return kBadArgs;
+    ScopedWin::UniqueHandle process(pi.hProcess), thread(pi.hThread);
+    if (WaitForSingleObject(pi.hProcess, ms) != WAIT_OBJECT_0) {
+        TerminateProcess(pi.hProcess, kTimedOut);
+        return kTimedOut;
+    }
+    DWORD code = 0;
+    GetExitCodeProcess(pi.hProcess, &code);
+    return static_cast<int>(code);
+}
+
 } // namespace
 
 int wmain() {
@@ -231,6 +275,10 @@ int wmain() {
     if (args[1] == L"window") return Window();
     if (args[1] == L"mklnk") return MakeLink(args);
     if (args[1] == L"open" && args.size() >= 3) return Open(args[2]);
+    if (args[1] == L"hold" && args.size() >= 5)
+        return Hold(args[2], args[3], static_cast<DWORD>(_wtoi(args[4].c_str())));
+    if (args[1] == L"spawn" && args.size() >= 4)
+        return Spawn(args[2], static_cast<DWORD>(_wtoi(args[3].c_str())));
     if (args[1] == L"msgbox" && args.size() >= 3)
         return MessageBoxW(nullptr, L"Probe text\nsecond line", L"Probe title",
                            static_cast<UINT>(wcstoul(args[2].c_str(), nullptr, 0)));

@@ -1,0 +1,152 @@
+#include "support/Staging.h"
+
+#include "support/DebugLog.h"
+#include "support/Probes.h"
+#include "support/ScopedWin.h"
+#include "support/Text.h"
+
+#include <windows.h>
+
+#include <memory>
+#include <vector>
+
+namespace CommonModule {
+
+std::wstring LongPathSafe(const std::wstring& sPath) {
+    return sPath.size() < MAX_PATH ? sPath : ExtendedLengthPath(sPath);
+}
+
+namespace {
+
+DWORD Attributes(const std::wstring& path) {
+    return GetFileAttributesW(LongPathSafe(path).c_str());
+}
+
+bool IsFolder(const std::wstring& path) {
+    const DWORD a = Attributes(path);
+    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool IsOwnFolder(const std::wstring& path) {
+    const DWORD a = Attributes(path);
+    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY) &&
+           !(a & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
+// Read-only entries are made writable first. A link is removed as a name and never
+// followed: whatever it leads to is not this program's to delete.
+void RemoveTree(const std::wstring& folder) {
+    if (!IsOwnFolder(folder)) {
+        RemoveDirectoryW(LongPathSafe(folder).c_str());
+        return;
+    }
+    WIN32_FIND_DATAW found{};
+    ScopedWin::UniqueFind search(FindFirstFileW(LongPathSafe(folder + L"\\*").c_str(), &found));
+    if (search) {
+        do {
+            const std::wstring name = found.cFileName;
+            if (name == L"." || name == L"..") continue;
+            const std::wstring path = folder + L"\\" + name;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_READONLY)
+                SetFileAttributesW(LongPathSafe(path).c_str(),
+                                   found.dwFileAttributes & ~FILE_ATTRIBUTE_READONLY);
+            const bool isFolder = found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY;
+            if (isFolder && !(found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
+                RemoveTree(path);
+            else if (isFolder)
+                RemoveDirectoryW(LongPathSafe(path).c_str());
+            else
+                DeleteFileW(LongPathSafe(path).c_str());
+        } while (FindNextFileW(search.get(), &found));
+    }
+    search.reset();
+    RemoveDirectoryW(LongPathSafe(folder).c_str());
+}
+
+struct Shared {
+    std::wstring parent;
+    std::unique_ptr<StagingFolder> folder;
+};
+
+struct Registry {
+    int depth = 0;
+    std::vector<Shared> folders;
+};
+
+Registry& Folders() {
+    static Registry registry;
+    return registry;
+}
+
+} // namespace
+
+StagingScope::StagingScope() {
+    ++Folders().depth;
+}
+
+StagingScope::~StagingScope() {
+    if (--Folders().depth == 0) Folders().folders.clear();
+}
+
+const StagingFolder& StagingFolderIn(const std::wstring& sParent) {
+    auto& folders = Folders().folders;
+    for (auto& shared : folders) {
+        if (!Text::EqualsNoCase(shared.parent, sParent)) continue;
+        if (shared.folder->ok() && IsOwnFolder(shared.folder->path())) return *shared.folder;
+        shared.folder = std::make_unique<StagingFolder>(sParent);
+        return *shared.folder;
+    }
+    folders.push_back({sParent, std::make_unique<StagingFolder>(sParent)});
+    return *folders.back().folder;
+}
+
+StagingFolder::StagingFolder(const std::wstring& sParent) {
+    // Short, so that what fits in the destination still fits in here.
+    const DWORD seed = GetCurrentProcessId() * 2654435761u ^ GetTickCount();
+    for (DWORD i = 0; i < 64; ++i) {
+        wchar_t name[16] = {};
+        wsprintfW(name, L"~dv%04x.tmp", (seed + i) & 0xFFFF);
+        const std::wstring path = sParent + L"\\" + name;
+        if (CreateDirectoryW(LongPathSafe(path).c_str(), nullptr)) {
+            SetFileAttributesW(LongPathSafe(path).c_str(), FILE_ATTRIBUTE_HIDDEN);
+            path_ = path;
+            return;
+        }
+        if (GetLastError() != ERROR_ALREADY_EXISTS) break;
+    }
+    why_ = L"no working folder could be made in \"" + sParent + L"\": " + LastError().description;
+}
+
+StagingFolder::~StagingFolder() {
+    if (!path_.empty()) RemoveTree(path_);
+}
+
+bool ReplaceByName(const std::wstring& sStaged, const std::wstring& sDest, std::wstring& why) {
+    const std::wstring staged = LongPathSafe(sStaged), dest = LongPathSafe(sDest);
+    if (MoveFileExW(staged.c_str(), dest.c_str(), MOVEFILE_REPLACE_EXISTING)) return true;
+    DWORD error = GetLastError();
+    // Only a plain read-only file is made writable: the attributes of a link's target
+    // are not this program's to change.
+    const DWORD a = Attributes(sDest);
+    constexpr DWORD kNotPlain = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT;
+    if (error == ERROR_ACCESS_DENIED && a != INVALID_FILE_ATTRIBUTES &&
+        (a & FILE_ATTRIBUTE_READONLY) && !(a & kNotPlain)) {
+        SetFileAttributesW(dest.c_str(), a & ~FILE_ATTRIBUTE_READONLY);
+        if (MoveFileExW(staged.c_str(), dest.c_str(), MOVEFILE_REPLACE_EXISTING)) return true;
+        error = GetLastError();
+        SetFileAttributesW(dest.c_str(), a);
+    }
+    why = Win32Error(error).description;
+    return false;
+}
+
+bool MakeFolderTree(const std::wstring& sPath) {
+    if (sPath.empty()) return false;
+    if (IsFolder(sPath)) return true;
+    const size_t cut = sPath.find_last_of(L'\\');
+    if (cut != std::wstring::npos && cut > 0 && sPath[cut - 1] != L':' && sPath[cut - 1] != L'\\')
+        MakeFolderTree(sPath.substr(0, cut));
+    return CreateDirectoryW(LongPathSafe(sPath).c_str(), nullptr) || IsFolder(sPath);
+}
+
+} // namespace CommonModule

@@ -1,0 +1,54 @@
+#pragma once
+// Writes that land whole or not at all: a new file is made in a fresh folder of the
+// process's own beside its destination and only then takes the destination's name in
+// one step. The old file stays untouched until that step, and a link planted under the
+// destination's name is replaced as a name, never written through.
+#include <string>
+
+namespace CommonModule {
+
+// Paths of 260 characters or more in the form the wide file calls accept.
+std::wstring LongPathSafe(const std::wstring& sPath);
+
+class StagingFolder {
+  public:
+    // Makes a new, empty, hidden folder in sParent that no one else can have prepared;
+    // ok() tells whether that worked, why() says why not.
+    explicit StagingFolder(const std::wstring& sParent);
+    ~StagingFolder(); // removes the folder with whatever is left in it
+    StagingFolder(const StagingFolder&) = delete;
+    StagingFolder& operator=(const StagingFolder&) = delete;
+
+    bool ok() const { return !path_.empty(); }
+    const std::wstring& path() const { return path_; }
+    const std::wstring& why() const { return why_; }
+
+  private:
+    std::wstring path_;
+    std::wstring why_;
+};
+
+// While a scope is alive, the working folders it uses are kept and used again: making
+// and removing a folder costs more than the copy (Wine: a quarter of a millisecond).
+// When the outermost scope ends, they are removed. InstallAllConfigs opens one around
+// all its configurations; each copy and each shortcut opens its own.
+class StagingScope {
+  public:
+    StagingScope();
+    ~StagingScope();
+    StagingScope(const StagingScope&) = delete;
+    StagingScope& operator=(const StagingScope&) = delete;
+};
+
+// The working folder of the innermost scope in sParent, made on first use (check ok()).
+// A folder that has since been replaced (by a link, say) is left alone and a new one made.
+const StagingFolder& StagingFolderIn(const std::wstring& sParent);
+
+// Puts sStaged in the place of sDest in one step, replacing a file (or a link) of that
+// name; a read-only old file is replaced too. False with the system's reason in why.
+bool ReplaceByName(const std::wstring& sStaged, const std::wstring& sDest, std::wstring& why);
+
+// Makes the folder and its missing parents; true when a folder stands there afterwards.
+bool MakeFolderTree(const std::wstring& sPath);
+
+} // namespace CommonModule

@@ -1,0 +1,134 @@
+#include "support/VerifiedCopy.h"
+
+#include "support/DebugLog.h"
+#include "support/FileCopy.h"
+#include "support/Probes.h"
+#include "support/ScopedWin.h"
+#include "support/Staging.h"
+
+#include <windows.h>
+
+#include <vector>
+
+namespace CommonModule {
+
+namespace {
+
+// What the copy is to bring, relative to the source's folder; folders before what they
+// hold.
+struct Plan {
+    std::vector<std::wstring> folders;
+    std::vector<std::wstring> files;
+    bool empty() const { return folders.empty() && files.empty(); }
+};
+
+bool IsDotEntry(const wchar_t* name) {
+    return name[0] == L'.' && (name[1] == 0 || (name[1] == L'.' && name[2] == 0));
+}
+
+void AddMatches(const std::wstring& base, const std::wstring& pattern, const std::wstring& rel,
+                Plan& plan) {
+    WIN32_FIND_DATAW found{};
+    ScopedWin::UniqueFind search(
+        FindFirstFileW(LongPathSafe(base + L"\\" + pattern).c_str(), &found));
+    if (!search) return;
+    std::vector<std::wstring> subfolders;
+    do {
+        if (IsDotEntry(found.cFileName)) continue;
+        const std::wstring name = rel.empty() ? found.cFileName : rel + L"\\" + found.cFileName;
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            subfolders.push_back(name);
+        else
+            plan.files.push_back(name);
+    } while (FindNextFileW(search.get(), &found));
+    search.reset();
+    for (const auto& folder : subfolders) {
+        plan.folders.push_back(folder);
+        AddMatches(base, folder + L"\\*", folder, plan);
+    }
+}
+
+class Failures {
+  public:
+    Failures(const std::wstring& who, std::wstring& why) : who_(who), why_(why) {}
+    void Add(const std::wstring& sentence) {
+        DPrint(who_ + L": " + sentence);
+        if (ok_) why_ = sentence;
+        ok_ = false;
+    }
+    bool ok() const { return ok_; }
+
+  private:
+    const std::wstring& who_;
+    std::wstring& why_;
+    bool ok_ = true;
+};
+
+bool Within(const std::wstring& rel, const std::vector<std::wstring>& folders) {
+    for (const auto& folder : folders)
+        if (rel.size() > folder.size() && rel.compare(0, folder.size(), folder) == 0 &&
+            rel[folder.size()] == L'\\')
+            return true;
+    return false;
+}
+
+} // namespace
+
+bool CopyFilesVerified(const std::wstring& sSource, const std::wstring& sDestFolder,
+                       const std::wstring& sWho, std::wstring& why) {
+    Failures failures(sWho, why);
+    const size_t cut = sSource.find_last_of(L'\\');
+    const std::wstring base = cut == std::wstring::npos ? std::wstring() : sSource.substr(0, cut);
+    Plan plan;
+    if (cut != std::wstring::npos) AddMatches(base, sSource.substr(cut + 1), L"", plan);
+    if (plan.empty()) {
+        failures.Add(L"nothing to copy at \"" + sSource + L"\"");
+        return false;
+    }
+    if (!MakeFolderTree(sDestFolder)) {
+        failures.Add(L"the folder \"" + sDestFolder + L"\" cannot be made");
+        return false;
+    }
+    const StagingScope scope;
+    const StagingFolder& staging = StagingFolderIn(sDestFolder);
+    if (!staging.ok()) {
+        failures.Add(staging.why());
+        return false;
+    }
+    // The shell's answer is not believed: what arrived is checked file by file below.
+    CopyFiles(sSource, staging.path(), true, false);
+
+    std::vector<std::wstring> refusedFolders;
+    for (const auto& folder : plan.folders) {
+        if (Within(folder, refusedFolders)) continue;
+        const std::wstring dest = sDestFolder + L"\\" + folder;
+        // Inside a folder that is where it should be, only a link or junction in place of
+        // a subfolder can lead elsewhere; parents come before their subfolders here.
+        const bool made = MakeFolderTree(dest);
+        const DWORD attributes = GetFileAttributesW(LongPathSafe(dest).c_str());
+        if (made && !(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) continue;
+        const std::wstring reason =
+            made ? L"the folder \"" + dest + L"\" is a link or junction"
+                 : L"the folder \"" + folder + L"\" cannot be made in \"" + sDestFolder + L"\"";
+        refusedFolders.push_back(folder);
+        failures.Add(reason);
+    }
+    for (const auto& file : plan.files) {
+        if (Within(file, refusedFolders)) continue;
+        const std::wstring staged = staging.path() + L"\\" + file;
+        std::wstring reason;
+        if (!FilesMatch(base + L"\\" + file, staged))
+            failures.Add(L"\"" + file + L"\" was not copied to \"" + sDestFolder + L"\"");
+        else if (!ReplaceByName(staged, sDestFolder + L"\\" + file, reason))
+            failures.Add(L"\"" + file + L"\" cannot take its place in \"" + sDestFolder + L"\": " +
+                         reason);
+        else
+            continue;
+        // The working folder may be used again: nothing of a failed copy stays there.
+        SetFileAttributesW(LongPathSafe(staged).c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileW(LongPathSafe(staged).c_str());
+    }
+    return failures.ok();
+}
+
+} // namespace CommonModule

@@ -1,0 +1,19 @@
+#pragma once
+// The copy whose result can be believed. The shell's copy answers success for copies
+// that did not happen (a file held open, a full disk, a path too long, a folder where
+// the file should go), and writes over the old file as it goes.
+#include <string>
+
+namespace CommonModule {
+
+// Copies what sSource names (a file, a folder, or a wildcard such as "Templates\*.*")
+// into sDestFolder through CopyFiles, first into a working folder beside the
+// destination's files (Staging.h). Each file that arrived whole (FilesMatch) then takes
+// the place of its namesake in one step; each one that did not, or could not take its
+// place, leaves the old file as it was and gets one debug line naming it, starting
+// with sWho. True when every file stands in sDestFolder; otherwise why holds the first
+// failure's sentence.
+bool CopyFilesVerified(const std::wstring& sSource, const std::wstring& sDestFolder,
+                       const std::wstring& sWho, std::wstring& why);
+
+} // namespace CommonModule
