@@ -6,7 +6,8 @@
 //   bench_list WARMUPS RUNS
 //
 // Prints "times_ms.refresh ...", "times_ms.floor ...", "items.refresh ..." and
-// "items.floor ...", one value per measured round.
+// "items.floor ...", one value per measured round, and "entries.firstdiff": the first
+// position where the two lists differ at the end, -1 when they are the same.
 #include "BenchClock.h"
 #include "resource.h"
 #include "support/AppSettings.h"
@@ -59,6 +60,26 @@ void FloorRefresh(HWND list, const std::wstring& folder) {
         SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(n.c_str()));
     SendMessageW(list, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(list, nullptr, TRUE);
+}
+
+std::wstring EntryText(HWND list, LRESULT index) {
+    const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (length < 0) return {};
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(index),
+                 reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<size_t>(length));
+    return text;
+}
+
+// The first position where the two lists differ, or -1 when they hold the same names
+// in the same order.
+LRESULT FirstDifference(HWND a, HWND b) {
+    const LRESULT count = SendMessageW(a, LB_GETCOUNT, 0, 0);
+    const LRESULT other = SendMessageW(b, LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count && i < other; ++i)
+        if (EntryText(a, i) != EntryText(b, i)) return i;
+    return count == other ? -1 : (count < other ? count : other);
 }
 
 } // namespace
@@ -114,6 +135,8 @@ int wmain(int argc, wchar_t** argv) {
     bench::PrintValues("times_ms.floor", floor);
     bench::PrintValues("items.refresh", refreshItems);
     bench::PrintValues("items.floor", floorItems);
+    bench::PrintValues("entries.firstdiff",
+                       {static_cast<double>(FirstDifference(list, floorList))});
     DestroyWindow(floorWindow);
     DestroyWindow(form);
     return 0;

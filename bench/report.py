@@ -287,6 +287,11 @@ def main():
     for who in ("refresh", "floor"):
         counts = sorted(set(int(v) for v in values(raw, "list", "items." + who)))
         print(f"  list entries after each {who}: {counts}")
+    diff = int(values(raw, "list", "entries.firstdiff")[0])
+    if diff < 0:
+        print("  list names, RefreshConfigList vs floor: identical, in the same order")
+    else:
+        print(f"  list names, RefreshConfigList vs floor: DIFFERENT from entry {diff + 1} on")
     da, dm = os.path.join(raw, "lnk-dorvane"), os.path.join(raw, "lnk-minimal")
     la, lm = sorted(os.listdir(da)), sorted(os.listdir(dm))
     same = [n for n in la if n in lm and filecmp.cmp(os.path.join(da, n), os.path.join(dm, n),

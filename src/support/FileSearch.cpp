@@ -108,6 +108,16 @@ bool NextEntry(HANDLE find, WIN32_FIND_DATAA& fd, const Report* report) {
     return false;
 }
 
+// A folder's path followed by one name from its listing, in one allocation.
+std::wstring Entry(const Folder& folder, const char* ansiName) {
+    const std::string_view name(ansiName);
+    std::wstring entry;
+    entry.reserve(folder.path.size() + name.size());
+    entry = folder.path;
+    Text::AppendFromAnsi(entry, name);
+    return entry;
+}
+
 // The files one piece lists in the folder, in the platform's order and letter case.
 void ListPiece(const Folder& folder, const Piece& piece, Report* report, Collection& result) {
     WIN32_FIND_DATAA fd;
@@ -116,10 +126,9 @@ void ListPiece(const Folder& folder, const Piece& piece, Report* report, Collect
     if (!find) return;
     do {
         if (IsFolder(fd)) continue;
-        std::wstring name = Text::FromAnsi(fd.cFileName);
-        std::wstring item = folder.path + name;
-        if (report) report->file = std::move(name);
-        if (!result.Add(item, item) && report) (*report)(Collection::DuplicateKeyError());
+        std::wstring item = Entry(folder, fd.cFileName);
+        if (report) report->file.assign(item, folder.path.size());
+        if (!result.Add(std::move(item)) && report) (*report)(Collection::DuplicateKeyError());
     } while (NextEntry(find.get(), fd, report));
     if (report) report->file.clear();
 }
@@ -129,10 +138,9 @@ void ListPiece(const Folder& folder, const Piece& piece, Report* report, Collect
 // from an earlier one only in letter case.
 void AddSubfolder(const Folder& folder, const char* ansiName, Report* report,
                   Collection& subfolders) {
-    std::wstring name = Text::FromAnsi(ansiName);
-    std::wstring sub = folder.path + name;
-    if (report) report->file = std::move(name);
-    if (!subfolders.Add(sub, sub) && report) (*report)(Collection::DuplicateKeyError());
+    std::wstring sub = Entry(folder, ansiName);
+    if (report) report->file.assign(sub, folder.path.size());
+    if (!subfolders.Add(std::move(sub)) && report) (*report)(Collection::DuplicateKeyError());
 }
 
 Collection ListSubfolders(const Folder& folder, Report* report) {

@@ -55,11 +55,16 @@ std::wstring StripPath(const std::wstring& sFullPathAndFileName) {
         [&] { return std::vector<std::wstring>{L"- Passed: " + sFullPathAndFileName}; });
 }
 
-std::wstring Strip(const std::wstring& psLine, const std::wstring& psRemoveStr) {
+std::wstring Strip(std::wstring psLine, const std::wstring& psRemoveStr) {
     return Traced(
         L"Strip",
         [&](std::wstring& result) {
-            result = psLine;
+            // Unless the trace line needs it, the argument's buffer becomes the result;
+            // nothing after this can fail, so no error report meets an emptied argument.
+            if (bVerboseDebug)
+                result = psLine;
+            else
+                result = std::move(psLine);
             if (psRemoveStr.empty()) return;
             // Removing the first match may join text into a new match; that one can
             // start no earlier than len-1 characters before the joint, as the text in

@@ -5,7 +5,7 @@
 namespace CommonModule {
 
 std::wstring StripPath(const std::wstring& sFullPathAndFileName);
-std::wstring Strip(const std::wstring& psLine, const std::wstring& psRemoveStr);
+std::wstring Strip(std::wstring psLine, const std::wstring& psRemoveStr);
 std::wstring StripEndOfString(const std::wstring& sOriginalString, const std::wstring& sDelimiter,
                               bool bUseFirstDelimiter, bool bStripLeadingSpaces,
                               bool bStripTrailingSpaces);

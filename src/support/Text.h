@@ -19,10 +19,20 @@ bool FitsAnsi(std::wstring_view text);
 // "<U+041E>" (a form no file name can hold).
 std::string ToAnsiEscaped(std::wstring_view text);
 std::wstring FromAnsi(std::string_view text);
+// FromAnsi(text) appended to `out`: no allocation when `out` has the room reserved.
+void AppendFromAnsi(std::wstring& out, std::string_view text);
 
 // Letter-case folding that does not depend on the C runtime's locale.
 std::wstring Lower(std::wstring text);
 bool EqualsNoCase(std::wstring_view a, std::wstring_view b);
+
+// One UTF-16 unit in upper case, unit by unit as the file system compares names
+// without regard to letter case; ASCII is folded here, everything else by the system.
+wchar_t UpperBeyondAscii(wchar_t c);
+inline wchar_t FoldCase(wchar_t c) {
+    if (c >= 0x80) return UpperBeyondAscii(c);
+    return c >= L'a' && c <= L'z' ? static_cast<wchar_t>(c - (L'a' - L'A')) : c;
+}
 
 // Text before the first NUL character, or all of it when it has none.
 std::wstring CutAtNul(std::wstring_view text);

@@ -1,5 +1,7 @@
 #include "ui/Container.h"
 
+#include "ui/WindowClass.h"
+
 namespace Container {
 
 namespace {
@@ -29,17 +31,7 @@ LRESULT CALLBACK PanelProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 } // namespace
 
 void Register() {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    const HINSTANCE instance = GetModuleHandleW(nullptr);
-    if (GetClassInfoExW(instance, kClassName, &wc)) return;
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = PanelProc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
-    wc.lpszClassName = kClassName;
-    RegisterClassExW(&wc);
+    WindowClass::RegisterOnce(kClassName, PanelProc);
 }
 
 } // namespace Container

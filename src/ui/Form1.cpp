@@ -8,6 +8,7 @@
 #include "ui/Form1Layout.h"
 #include "ui/Form2.h"
 #include "ui/HandlerGuard.h"
+#include "ui/WindowClass.h"
 #include "ui/WindowIcon.h"
 #include "ui/WindowMode.h"
 
@@ -182,27 +183,11 @@ LRESULT CALLBACK WndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     return HandlerGuard::Call(L"Form1", hWnd, msg, wParam, lParam, Dispatch);
 }
 
-bool RegisterOnce(HINSTANCE instance) {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    if (GetClassInfoExW(instance, kClassName, &wc)) return true;
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = WndProc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
-    // The class owns the menu: the system loads it with each window and frees it
-    // with the window.
-    wc.lpszMenuName = MAKEINTRESOURCEW(IDR_Form1Menu);
-    wc.lpszClassName = kClassName;
-    return RegisterClassExW(&wc) != 0;
-}
-
 } // namespace
 
 HWND Show() {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
-    if (!RegisterOnce(instance)) return nullptr;
+    if (!WindowClass::RegisterOnce(kClassName, WndProc, IDR_Form1Menu)) return nullptr;
     const int dpi = Layout::ScreenDpi();
     const SIZE size = Layout::WindowSizeForClient(
         Form1Layout::kClientWidth, Form1Layout::kClientHeight, kStyle, kExStyle, true, dpi);

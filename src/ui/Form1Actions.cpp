@@ -5,7 +5,7 @@
 #include "resource.h"
 #include "support/AppSettings.h"
 #include "support/DebugLog.h"
-#include "support/FileCopy.h"
+#include "support/VerifiedCopy.h"
 #include "support/Strings.h"
 #include "support/Text.h"
 #include "ui/Form1.h"
@@ -50,7 +50,10 @@ void PickIntoDataFolder(HWND hForm, const Pick& pick) {
                                          lFilterIndex, folder, pick.title, L"", hForm, lFlags))
         return;
     if (Text::Lower(BeforeLast(path, L"\\")) != Text::Lower(folder)) {
-        if (!CommonModule::CopyFiles(path, folder, true, false)) {
+        // The shell's copy answers success for copies that did not happen; only a file
+        // that stands whole in the data folder may go into the box.
+        std::wstring why;
+        if (!CommonModule::CopyFilesVerified(path, folder, L"Browse", why)) {
             FormText::Say(hForm,
                           L"The file could not be copied into \"" + folder + L"\":\r\n" + path,
                           MB_OK | MB_ICONERROR);

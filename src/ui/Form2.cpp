@@ -4,6 +4,7 @@
 #include "ui/Fonts.h"
 #include "ui/Form2Layout.h"
 #include "ui/HandlerGuard.h"
+#include "ui/WindowClass.h"
 #include "ui/WindowMode.h"
 
 #include <algorithm>
@@ -56,19 +57,6 @@ LRESULT CALLBACK WndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     return HandlerGuard::Call(L"Form2", hWnd, msg, wParam, lParam, Dispatch);
 }
 
-bool RegisterOnce(HINSTANCE instance) {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    if (GetClassInfoExW(instance, kClassName, &wc)) return true;
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = WndProc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
-    wc.lpszClassName = kClassName;
-    return RegisterClassExW(&wc) != 0;
-}
-
 // Centred over the given window, kept on its monitor's work area.
 POINT CentredOver(HWND hOver, SIZE size) {
     RECT over{};
@@ -93,7 +81,7 @@ HWND Show(HWND hCentreOver) {
         return open;
     }
     const HINSTANCE instance = GetModuleHandleW(nullptr);
-    if (!RegisterOnce(instance)) return nullptr;
+    if (!WindowClass::RegisterOnce(kClassName, WndProc)) return nullptr;
     const int dpi = Layout::ScreenDpi();
     const SIZE size = Layout::WindowSizeForClient(
         Form2Layout::kClientWidth, Form2Layout::kClientHeight, kStyle, kExStyle, false, dpi);

@@ -1,10 +1,12 @@
 """The two Browse buttons of the main window: the open-file dialog, its own check
 that the file exists, and how a chosen file reaches the data folder and the boxes."""
+import contextlib
 import ntpath
 import shutil
 
 from e2elib.editing import ICON_DIALOG, NOT_FOUND, TEMPLATE_DIALOG, Form1Case
 from e2elib.gui import needs_display
+from e2elib.hold import held_open
 
 
 @needs_display
@@ -86,10 +88,22 @@ class BrowseTests(Form1Case):
     def test_failed_copy_says_so_and_leaves_the_boxes(self):
         self.outside.write("Letter.dotx", b"letter")
         self.start_form()
-        # A file where the template folder belongs: nothing can be copied into it.
-        shutil.rmtree(self.app.path("Templates"))
-        self.app.write("Templates", b"not a folder")
-        self.choose("Command3", TEMPLATE_DIALOG, self.outside.winpath("Letter.dotx"))
-        self.expect_message(f'The file could not be copied into "{self.app.winpath("Templates")}"'
-                            f':\r\n{self.outside.winpath("Letter.dotx")}', icon=True)
-        self.assertEqual((self.box("txtTemplateFileName"), self.box("txtConfigName")), ("", ""))
+
+        def templates_is_a_file():
+            # A file where the template folder belongs: nothing can be copied into it.
+            shutil.rmtree(self.app.path("Templates"))
+            self.app.write("Templates", b"not a folder")
+            return contextlib.nullcontext()
+
+        def source_held_open():
+            # Wine's shell copy answers success here without copying anything.
+            return held_open(self, self.outside.path("Letter.dotx"))
+
+        for make_it_fail in (source_held_open, templates_is_a_file):
+            with self.subTest(make_it_fail.__name__), make_it_fail():
+                self.choose("Command3", TEMPLATE_DIALOG, self.outside.winpath("Letter.dotx"))
+                self.expect_message(
+                    f'The file could not be copied into "{self.app.winpath("Templates")}"'
+                    f':\r\n{self.outside.winpath("Letter.dotx")}', icon=True)
+                self.assertEqual((self.box("txtTemplateFileName"), self.box("txtConfigName")),
+                                 ("", ""))

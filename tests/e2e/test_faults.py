@@ -3,15 +3,14 @@ full disk, folders where files should be, links planted in the user's profile, n
 the ANSI code page cannot carry, absurd command lines, missing or broken folders. The
 exit code tells the truth, nothing the user had is lost, and nothing is written
 through a link."""
-import contextlib
 import os
 import shutil
 import subprocess
-import time
 import unittest
 
 from e2elib.case import DorvaneTestCase
 from e2elib.gui import needs_display
+from e2elib.hold import held_open
 
 EXIT_OK, EXIT_FAILED = 0, 1
 SPAWN_TIMED_OUT = 124
@@ -39,24 +38,9 @@ class FaultCase(DorvaneTestCase):
         with open(self.user_template(), "wb") as f:
             f.write(content)
 
-    @contextlib.contextmanager
     def held_open(self, unix_path):
         """Another process holds the file or folder open without any sharing."""
-        ready = self.prefix.scratch_file(".ready")
-        os.unlink(ready)
-        proc = self.prefix.start(self.tools.winprobe, "hold", self.prefix.to_windows(unix_path),
-                                 self.prefix.to_windows(ready), "120000")
-        try:
-            deadline = time.monotonic() + 60
-            while not os.path.exists(ready):
-                if proc.poll() is not None or time.monotonic() > deadline:
-                    self.fail("winprobe could not hold " + unix_path)
-                time.sleep(0.05)
-            yield
-        finally:
-            if os.path.exists(ready):
-                os.unlink(ready)
-            proc.communicate(timeout=60)
+        return held_open(self, unix_path)
 
     def mount_small_disk(self, folder, size):
         """A tmpfs of the given size in place of the folder (needs root)."""

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 TEST(Collection, KeepsAdditionOrderAndReadsFromOne) {
     Collection c;
     EXPECT_TRUE(c.Add(L"b", L"k2"));
@@ -28,4 +31,30 @@ TEST(Collection, RefusesAKeyPresentInAnyLetterCase) {
     EXPECT_FALSE(c.ContainsKey(L"C:\\Office\\WinWord.ex"));
     // Distinct keys may hold equal values.
     EXPECT_TRUE(c.Add(L"first", L"other key"));
+}
+
+TEST(Collection, ItemsThatAreTheirOwnKeysShareTheKeysWithSeparateOnes) {
+    Collection c;
+    ASSERT_TRUE(c.Add(L"C:\\Configs\\Letter.cfg"));
+    EXPECT_FALSE(c.Add(L"other", L"c:\\configs\\LETTER.CFG"));
+    ASSERT_TRUE(c.Add(L"value", L"Memo"));
+    EXPECT_FALSE(c.Add(L"MEMO"));
+    EXPECT_TRUE(c.Add(L"value"));
+    EXPECT_EQ((std::vector<std::wstring>{c.begin(), c.end()}),
+              (std::vector<std::wstring>{L"C:\\Configs\\Letter.cfg", L"value", L"value"}));
+}
+
+TEST(Collection, StaysUniqueAndInOrderWhileGrowing) {
+    const auto path = [](int i) { return L"C:\\Configs\\Config " + std::to_wstring(i) + L".cfg"; };
+    Collection c;
+    EXPECT_FALSE(c.ContainsKey(L"anything"));
+    for (int i = 0; i < 5000; ++i)
+        ASSERT_TRUE(c.Add(path(i))) << i;
+    for (int i = 0; i < 5000; i += 7)
+        EXPECT_FALSE(c.Add(L"c:\\CONFIGS\\config " + std::to_wstring(i) + L".CFG")) << i;
+    ASSERT_EQ(c.Count(), 5000u);
+    for (int i = 0; i < 5000; i += 499)
+        EXPECT_EQ(c.Item(static_cast<size_t>(i) + 1), path(i));
+    EXPECT_TRUE(c.ContainsKey(L"c:\\configs\\CONFIG 4999.cfg"));
+    EXPECT_FALSE(c.ContainsKey(path(5000)));
 }

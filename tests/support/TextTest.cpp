@@ -10,6 +10,16 @@ TEST(Text, AnsiRoundTripKeepsCodePageCharacters) {
     EXPECT_EQ(Text::FromAnsi(ansi), text);
 }
 
+TEST(Text, AppendingKeepsWhatIsThereWithOrWithoutCodePageLetters) {
+    std::wstring path = L"C:\\Configs\\";
+    Text::AppendFromAnsi(path, "Letter.cfg");
+    EXPECT_EQ(path, L"C:\\Configs\\Letter.cfg");
+    Text::AppendFromAnsi(path, "|Gr\xfc\xdf.cfg");
+    EXPECT_EQ(path, L"C:\\Configs\\Letter.cfg|Gr\u00fc\u00df.cfg");
+    Text::AppendFromAnsi(path, "");
+    EXPECT_EQ(path, L"C:\\Configs\\Letter.cfg|Gr\u00fc\u00df.cfg");
+}
+
 TEST(Text, UnmappableCharacterBecomesDefaultCharacter) {
     EXPECT_EQ(Text::ToAnsi(L"a\u4e2db"), "a?b");
 }
