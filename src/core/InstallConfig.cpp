@@ -128,6 +128,7 @@ InstallResult InstallConfig(const std::wstring& sConfigName, bool bMakeShortcut)
 
 bool InstallAllConfigs() {
     const CommonModule::StagingScope sharedWorkingFolders;
+    const UserFolderScope foldersCheckedOnce;
     bool ok = true;
     for (const auto& name : ListConfigNames())
         if (!InstallConfig(name, true)) ok = false;

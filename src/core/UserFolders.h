@@ -13,4 +13,19 @@ bool UserTemplatesFolderUsable(std::wstring& why);
 // has moved it.
 std::wstring UsableDesktopFolder(std::wstring& why);
 
+// While one is alive, each of the two folders is looked up and checked once: a run
+// that installs many configurations asks the same question for each of them, and the
+// answer cannot change between two configurations of one run without the user's own
+// doing. Scopes nest; the outermost one holds the answers.
+class UserFolderScope {
+  public:
+    UserFolderScope();
+    ~UserFolderScope();
+    UserFolderScope(const UserFolderScope&) = delete;
+    UserFolderScope& operator=(const UserFolderScope&) = delete;
+
+  private:
+    bool owner_ = false;
+};
+
 } // namespace Module1

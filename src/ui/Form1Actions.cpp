@@ -1,6 +1,7 @@
 #include "ui/Form1Actions.h"
 
 #include "core/Module1.h"
+#include "core/UserFolders.h"
 #include "dialogs/MCommonFile.h"
 #include "resource.h"
 #include "support/AppSettings.h"
@@ -94,6 +95,7 @@ void InstallSelected(HWND hForm) {
     const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
     size_t selected = 0;
     std::wstring failures;
+    const Module1::UserFolderScope foldersCheckedOnce;
     for (LRESULT i = 0; i < count; ++i) {
         if (SendMessageW(list, LB_GETSEL, static_cast<WPARAM>(i), 0) <= 0) continue;
         ++selected;
