@@ -1,46 +1,9 @@
 // The smallest program that opens a window like Dorvane.exe: the same manifest, the
 // same imported DLLs (see min_start.cpp), one window of Form1's style and size; it
 // runs until the window is closed.
-#include "dorvane_imports.h"
-
-#include <windows.h>
-#include <commctrl.h>
-#include <commdlg.h>
-#include <imagehlp.h>
-#include <shlobj.h>
-#include <shlwapi.h>
+#include "ImportLikeDorvane.h"
 
 namespace {
-
-volatile int never = 0;
-
-void ImportLikeDorvane() {
-    if (!never) return;
-#ifdef IMPORTS_COMDLG32
-    GetOpenFileNameW(nullptr);
-#endif
-#ifdef IMPORTS_SHLWAPI
-    PathFileExistsW(L"");
-#endif
-#ifdef IMPORTS_IMAGEHLP
-    MakeSureDirectoryPathExists("");
-#endif
-#ifdef IMPORTS_SHELL32
-    SHGetSpecialFolderLocation(nullptr, 0, nullptr);
-#endif
-#ifdef IMPORTS_OLE32
-    CoTaskMemFree(nullptr);
-#endif
-#ifdef IMPORTS_OLEAUT32
-    SysFreeString(nullptr);
-#endif
-#ifdef IMPORTS_ADVAPI32
-    RegCloseKey(nullptr);
-#endif
-#ifdef IMPORTS_VERSION
-    GetFileVersionInfoSizeW(L"", nullptr);
-#endif
-}
 
 LRESULT CALLBACK WndProc(HWND h, UINT msg, WPARAM w, LPARAM l) {
     if (msg == WM_DESTROY) {
@@ -53,7 +16,7 @@ LRESULT CALLBACK WndProc(HWND h, UINT msg, WPARAM w, LPARAM l) {
 } // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
-    ImportLikeDorvane();
+    bench::ImportLikeDorvane();
     InitCommonControls();
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);

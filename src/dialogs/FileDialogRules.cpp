@@ -53,16 +53,16 @@ std::vector<std::wstring> CollectSelectedPaths(const std::wstring& sFolder,
     std::vector<std::wstring> paths;
     if (sFolder.empty() || sFileSpec.empty()) return paths;
     const std::wstring folder = Text::CutAtNul(sFolder);
-    const std::wstring spec = Text::CutAtNul(sFileSpec);
-    if (spec.empty() || spec.front() != L'"') {
-        paths.push_back(CombinePath(folder, spec));
+    const std::wstring names = Text::CutAtNul(sFileSpec);
+    if (names.empty() || names.front() != L'"') {
+        paths.push_back(CombinePath(folder, names));
         return paths;
     }
-    for (size_t open = 0; open != std::wstring::npos; open = spec.find(L'"', open)) {
-        const size_t close = spec.find(L'"', open + 1);
-        paths.push_back(CombinePath(folder, spec.substr(open + 1, close == std::wstring::npos
-                                                                      ? std::wstring::npos
-                                                                      : close - open - 1)));
+    for (size_t open = 0; open != std::wstring::npos; open = names.find(L'"', open)) {
+        const size_t close = names.find(L'"', open + 1);
+        paths.push_back(CombinePath(folder, names.substr(open + 1, close == std::wstring::npos
+                                                                       ? std::wstring::npos
+                                                                       : close - open - 1)));
         if (close == std::wstring::npos) break;
         open = close + 1;
     }

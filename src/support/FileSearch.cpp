@@ -75,14 +75,14 @@ struct Report {
     bool recurse = false;
     std::wstring path;
     std::wstring file;
-    std::wstring spec;
+    std::wstring piece;
 
     void operator()(const ErrorInfo& error) const {
         DPrint(L"FindFiles:  " + error.description);
         DPrint(L"\tRecurseDirs:  " + ToText(recurse));
         DPrint(L"\tPath:  " + path);
         DPrint(L"\tFile:  " + file);
-        DPrint(L"\tSpec:  " + spec);
+        DPrint(L"\tSpec:  " + piece);
         DPrint(L"\tbFSRedirDisabled:  " + ToText(bFSRedirDisabled));
     }
 };
@@ -219,7 +219,7 @@ void SearchFolder(std::wstring path, const Pieces& pieces, bool recurse, Report*
 
     for (size_t i = 0; i < pieces.size(); ++i) {
         const Piece& piece = pieces[i];
-        if (report) report->spec = piece.text;
+        if (report) report->piece = piece.text;
         // Listing an empty piece would list the folder path itself.
         if (piece.text.empty()) continue;
         // A piece the listing rules out would have listed nothing.

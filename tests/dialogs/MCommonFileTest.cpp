@@ -54,10 +54,10 @@ TEST(OpenFileDialog, FileBufferAlwaysEndsInNul) {
     EXPECT_EQ(buffer.back(), L'\0');
 }
 
-TEST(OpenFileDialog, CollectSelectedPathsFromQuotedAndPlainSpecs) {
+TEST(OpenFileDialog, CollectSelectedPathsFromQuotedAndPlainNames) {
     const std::wstring folder = Nul(L"C:\\T\0");
     struct Case {
-        std::wstring spec;
+        std::wstring selected;
         std::vector<std::wstring> expected;
     } cases[] = {
         {Nul(L"a.dot\0"), {L"C:\\T\\a.dot"}},
@@ -70,6 +70,6 @@ TEST(OpenFileDialog, CollectSelectedPathsFromQuotedAndPlainSpecs) {
         {L"", {}},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(CollectSelectedPaths(folder, c.spec), c.expected);
+        EXPECT_EQ(CollectSelectedPaths(folder, c.selected), c.expected);
     EXPECT_TRUE(CollectSelectedPaths(L"", L"a.dot").empty());
 }
