@@ -24,8 +24,8 @@ struct State {
 
 bool OnCreate(HWND hWnd, State& s) {
     const int dpi = Layout::ScreenDpi();
-    s.font = Fonts::MessageFont();
-    s.heading = Fonts::HeadingFont(dpi);
+    s.font = Fonts::LayoutFont(dpi);
+    s.heading = Fonts::LayoutFont(dpi, true);
     const std::vector<HWND> made =
         Layout::CreateControls(hWnd, Form2Layout::kLabels, {s.font.get(), s.heading.get()}, dpi);
     Layout::FitClientArea(hWnd, Form2Layout::kClientWidth, Form2Layout::kClientHeight, dpi);
