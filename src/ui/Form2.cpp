@@ -40,6 +40,11 @@ LRESULT Dispatch(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         break;
     case WM_CREATE:
         return s && OnCreate(hWnd, *s) ? 0 : -1;
+    case WM_COMMAND:
+        // Escape, which the message loop's dialog handling turns into IDCANCEL: a
+        // window that only shows text closes on it, as a message box does.
+        if (LOWORD(wParam) == IDCANCEL) return SendMessageW(hWnd, WM_CLOSE, 0, 0);
+        break;
     case WM_DESTROY:
         WindowMode::WindowClosing(hWnd);
         return 0;

@@ -2,6 +2,8 @@
 
 #include "support/ScopedWin.h"
 
+#include <algorithm>
+
 namespace testlib {
 
 namespace {
@@ -15,6 +17,22 @@ std::wstring Text(HWND h) {
     std::wstring text(static_cast<size_t>(GetWindowTextLengthW(h)) + 1, L'\0');
     text.resize(static_cast<size_t>(GetWindowTextW(h, text.data(), static_cast<int>(text.size()))));
     return text;
+}
+
+// Where a label's text must end: before any control laid over the label's right part.
+LONG RoomUntilOverlap(HWND label) {
+    RECT own{};
+    GetWindowRect(label, &own);
+    LONG room = own.right - own.left;
+    for (HWND h = GetWindow(GetParent(label), GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT)) {
+        RECT other{}, both{};
+        GetWindowRect(h, &other);
+        // Rounding to pixels lets rows touch; a control laid over the label covers more.
+        if (h != label && other.left > own.left && IntersectRect(&both, &own, &other) &&
+            2 * (both.bottom - both.top) > own.bottom - own.top)
+            room = std::min(room, other.left - own.left);
+    }
+    return room;
 }
 
 } // namespace
@@ -35,6 +53,7 @@ std::vector<CaptionFit> MeasureCaptions(HWND hTop) {
 
         RECT client{};
         GetClientRect(h, &client);
+        if (label) client.right = std::min(client.right, RoomUntilOverlap(h));
         if (check) // the box and the gap before the text
             client.left += GetSystemMetrics(SM_CXMENUCHECK) + 4;
         if (button) // the raised edge and the focus rectangle inside it

@@ -15,7 +15,8 @@ struct CaptionFit {
     bool Fits() const { return need.cx <= room.cx && need.cy <= room.cy; }
 };
 
-// Every label, check box and push button below hTop.
+// Every label, check box and push button below hTop. A label's room ends where a
+// sibling laid over it begins.
 std::vector<CaptionFit> MeasureCaptions(HWND hTop);
 
 } // namespace testlib
