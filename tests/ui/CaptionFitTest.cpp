@@ -8,20 +8,16 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cwchar>
 
 TEST(CaptionFit, EveryCaptionFitsItsControl) {
     const HWND form1 = Form1::Show(), form2 = Form2::Show(form1);
     ASSERT_TRUE(form1 && form2);
     for (HWND form : {form1, form2})
-        for (const testlib::CaptionFit& c : testlib::MeasureCaptions(form)) {
-            std::printf("%d %s: %ldx%ld of %ldx%ld\n", c.id, testlib::Utf8(c.face).c_str(),
-                        c.need.cx, c.need.cy, c.room.cx, c.room.cy);
+        for (const testlib::CaptionFit& c : testlib::MeasureCaptions(form))
             EXPECT_TRUE(c.Fits()) << c.id << " \"" << testlib::Utf8(c.caption) << "\" in "
                                   << testlib::Utf8(c.face) << ": needs " << c.need.cx << "x"
                                   << c.need.cy << ", has " << c.room.cx << "x" << c.room.cy;
-        }
     DestroyWindow(form2);
     DestroyWindow(form1);
 }
