@@ -3,9 +3,11 @@
 # certificate, given at configure time, signs Dorvane.exe before it is packaged:
 #   -DDORVANE_SIGN_PKCS12=<file.p12> -DDORVANE_SIGN_PASSWORD_FILE=<file>
 #   [-DDORVANE_SIGN_TIMESTAMP_URL=<RFC 3161 server>]
-set(DORVANE_SIGN_PKCS12 "" CACHE FILEPATH "Code-signing certificate and key (PKCS#12) for Dorvane.exe")
+set(DORVANE_SIGN_PKCS12 "" CACHE FILEPATH
+    "Code-signing certificate and key (PKCS#12) that signs Dorvane.exe")
 set(DORVANE_SIGN_PASSWORD_FILE "" CACHE FILEPATH "File holding the PKCS#12 password")
-set(DORVANE_SIGN_TIMESTAMP_URL "" CACHE STRING "RFC 3161 timestamp server for the signature (optional)")
+set(DORVANE_SIGN_TIMESTAMP_URL "" CACHE STRING
+    "RFC 3161 timestamp server for the signature (optional)")
 
 set(_sign_args)
 set(_sign_inputs)
@@ -15,8 +17,10 @@ if(DORVANE_SIGN_PKCS12)
     message(FATAL_ERROR "Signing needs DORVANE_SIGN_PKCS12 and DORVANE_SIGN_PASSWORD_FILE "
                         "to name existing files")
   endif()
-  set(_sign_args -DPKCS12=${DORVANE_SIGN_PKCS12} -DPASSWORD_FILE=${DORVANE_SIGN_PASSWORD_FILE}
-                 -DOSSLSIGNCODE=${DORVANE_OSSLSIGNCODE} -DTIMESTAMP_URL=${DORVANE_SIGN_TIMESTAMP_URL})
+  set(_sign_args -DPKCS12=${DORVANE_SIGN_PKCS12}
+                 -DPASSWORD_FILE=${DORVANE_SIGN_PASSWORD_FILE}
+                 -DOSSLSIGNCODE=${DORVANE_OSSLSIGNCODE}
+                 -DTIMESTAMP_URL=${DORVANE_SIGN_TIMESTAMP_URL})
   set(_sign_inputs ${DORVANE_SIGN_PKCS12} ${DORVANE_SIGN_PASSWORD_FILE})
 endif()
 
@@ -26,7 +30,8 @@ file(GLOB _demo_files CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/demo/Templates/*
 add_custom_command(
   OUTPUT ${DORVANE_RELEASE_DIR}/SHA256SUMS
   COMMAND ${CMAKE_COMMAND} -DEXE=$<TARGET_FILE:Dorvane> -DSOURCE_DIR=${CMAKE_SOURCE_DIR}
-          -DOUT=${DORVANE_RELEASE_DIR} ${_sign_args} -P ${CMAKE_CURRENT_LIST_DIR}/StageRelease.cmake
+          -DOUT=${DORVANE_RELEASE_DIR} ${_sign_args}
+          -P ${CMAKE_CURRENT_LIST_DIR}/StageRelease.cmake
   DEPENDS Dorvane ${CMAKE_CURRENT_LIST_DIR}/StageRelease.cmake ${CMAKE_SOURCE_DIR}/README.md
           ${CMAKE_SOURCE_DIR}/LICENSE ${_demo_files} ${_sign_inputs}
   COMMENT "Laying out the release folder"
