@@ -1,7 +1,8 @@
 #!/bin/bash
 # Installs what a fresh Debian 12 machine lacks for building and testing Dorvane:
-# the mingw-w64 cross compiler, 32-bit Wine, Xvfb, GoogleTest's sources, lnkinfo and
-# the Python that runs the end-to-end tests, Wine's own fonts.
+# the mingw-w64 cross compiler, 32-bit Wine and Wine's own fonts, Xvfb, GoogleTest's
+# sources, lnkinfo, the Python that runs the end-to-end tests, and osslsigncode and
+# openssl (signing the release package, and its test).
 # Does nothing when everything is there already.
 set -euo pipefail
 
@@ -13,6 +14,8 @@ have_cmd i686-w64-mingw32-g++-posix || need_pkgs+=(g++-mingw-w64-i686-posix ming
 have_cmd xvfb-run || need_pkgs+=(xvfb xauth)
 have_cmd lnkinfo || need_pkgs+=(liblnk-utils)
 have_cmd flock || need_pkgs+=(util-linux)
+have_cmd osslsigncode || need_pkgs+=(osslsigncode)
+have_cmd openssl || need_pkgs+=(openssl)
 [ -x /usr/bin/python3 ] || need_pkgs+=(python3)
 [ -f /usr/src/googletest/CMakeLists.txt ] || need_pkgs+=(googletest)
 # Wine's own fonts, copied into each prefix so that windows show Windows metrics.
