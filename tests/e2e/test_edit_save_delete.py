@@ -2,6 +2,7 @@
 highlighted one: what lands in the data folders, what the window says, and that
 neither reaches outside the data folders."""
 import os
+import subprocess
 
 from e2elib.editing import IDS, Form1Case
 from e2elib.gui import needs_display
@@ -69,6 +70,34 @@ class SaveTests(Form1Case):
         self.expect_no_message()
         self.assertEqual(os.listdir(self.app.path("Configs")), ["Broken.cfg"])
         self.assertTrue(os.path.isdir(self.app.path("Configs/Broken.cfg")))
+
+    def test_access_denied_says_how_to_get_the_rights(self):
+        # An immutable folder stands for one only administrators may change: even root
+        # gets EPERM, which Wine reports as access denied. Wine deletes from it without a
+        # word, though, and refuses a read-only file instead.
+        self.app.write_config("Locked", template="Locked.dotx")
+        configs = self.app.path("Configs")
+        if subprocess.run(["chattr", "+i", configs], capture_output=True).returncode:
+            self.skipTest("this file system has no immutable attribute")
+        self.addCleanup(subprocess.run, ["chattr", "-i", configs])
+        hint = "\r\nTo change configurations here, start Dorvane with \"Run as administrator\"."
+        self.start_form()
+        self.fill("Locked", ("Other.dotx", "", "", ""))
+        self.press("Command4")
+        cfg = self.app.winpath("Configs", "Locked.cfg")
+        self.expect_message("The template configuration could not be saved to\r\n" + cfg + hint,
+                            icon=True)
+        subprocess.run(["chattr", "-i", configs], check=True)
+        os.chmod(self.app.path("Configs/Locked.cfg"), 0o444)
+        self.select("Locked")
+        self.assertTrue(self.gui.command(self.form, IDS["IDM_DelTemp"]))
+        self.expect_message("Delete template config:  Locked", icon=True, buttons=("Yes", "No"),
+                            answer="Yes")
+        self.expect_message("Delete associated template file (and icon, if configured)?",
+                            icon=True, buttons=("Yes", "No"), answer="No")
+        self.expect_message(f'"{cfg}" could not be deleted.' + hint, icon=True)
+        self.expect_no_message()
+        self.assertEqual(os.listdir(self.app.path("Configs")), ["Locked.cfg"])
 
     def test_names_that_leave_the_configs_folder_are_refused(self):
         os.makedirs(self.app.path("Configs/a"))
