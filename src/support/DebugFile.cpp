@@ -2,6 +2,7 @@
 
 #include "support/Probes.h"
 #include "support/ScopedWin.h"
+#include "support/Staging.h"
 #include "support/Text.h"
 
 #include <windows.h>
@@ -62,7 +63,8 @@ bool EnsureFolder(const std::wstring& folder) {
     if (DoesDirExistNoDebug(folder)) return true;
     // No owner window: the debug writer must never bring up the shell's error UI.
     SHCreateDirectoryExA(nullptr, Text::ToAnsi(folder).c_str(), nullptr);
-    if (!DoesDirExistNoDebug(folder)) CreateDirectoryW((folder + L"\\").c_str(), nullptr);
+    if (!DoesDirExistNoDebug(folder))
+        CreateDirectoryW(NewFolderPathSafe(folder + L"\\").c_str(), nullptr);
     return DoesDirExistNoDebug(folder);
 }
 

@@ -4,6 +4,7 @@
 #include "support/DebugFile.h"
 #include "support/FileCopy.h"
 #include "support/ScopedWin.h"
+#include "support/Staging.h"
 #include "testlib/DebugCapture.h"
 #include "testlib/Scratch.h"
 
@@ -166,6 +167,15 @@ TEST(Probes, ExtendedLengthPathForms) {
     // Already extended: prefixing again would turn it into a UNC path.
     EXPECT_EQ(ExtendedLengthPath(L"\\\\?\\C:\\x.dot"), L"\\\\?\\C:\\x.dot");
     EXPECT_EQ(ExtendedLengthPath(L"\\\\?\\UNC\\srv\\s\\x"), L"\\\\?\\UNC\\srv\\s\\x");
+}
+
+// CreateDirectoryW takes 247 characters in the plain form (Wine takes more, Windows not).
+TEST(Probes, NewFolderTakesTheLongFormFrom248Characters) {
+    for (const size_t length : {247u, 248u, 259u}) {
+        const std::wstring path = L"C:\\" + std::wstring(length - 3, L'd');
+        EXPECT_EQ(NewFolderPathSafe(path), length < 248 ? path : L"\\\\?\\" + path) << length;
+        EXPECT_EQ(LongPathSafe(path), path) << length;
+    }
 }
 
 TEST(Probes, CreateDirPathMakesEveryMissingLevel) {
