@@ -71,34 +71,6 @@ class SaveTests(Form1Case):
         self.assertEqual(os.listdir(self.app.path("Configs")), ["Broken.cfg"])
         self.assertTrue(os.path.isdir(self.app.path("Configs/Broken.cfg")))
 
-    def test_access_denied_says_how_to_get_the_rights(self):
-        # An immutable folder stands for one only administrators may change: even root
-        # gets EPERM, which Wine reports as access denied. Wine deletes from it without a
-        # word, though, and refuses a read-only file instead.
-        self.app.write_config("Locked", template="Locked.dotx")
-        configs = self.app.path("Configs")
-        if subprocess.run(["chattr", "+i", configs], capture_output=True).returncode:
-            self.skipTest("this file system has no immutable attribute")
-        self.addCleanup(subprocess.run, ["chattr", "-i", configs])
-        hint = "\r\nTo change configurations here, start Dorvane with \"Run as administrator\"."
-        self.start_form()
-        self.fill("Locked", ("Other.dotx", "", "", ""))
-        self.press("Command4")
-        cfg = self.app.winpath("Configs", "Locked.cfg")
-        self.expect_message("The template configuration could not be saved to\r\n" + cfg + hint,
-                            icon=True)
-        subprocess.run(["chattr", "-i", configs], check=True)
-        os.chmod(self.app.path("Configs/Locked.cfg"), 0o444)
-        self.select("Locked")
-        self.assertTrue(self.gui.command(self.form, IDS["IDM_DelTemp"]))
-        self.expect_message("Delete template config:  Locked", icon=True, buttons=("Yes", "No"),
-                            answer="Yes")
-        self.expect_message("Delete associated template file (and icon, if configured)?",
-                            icon=True, buttons=("Yes", "No"), answer="No")
-        self.expect_message(f'"{cfg}" could not be deleted.' + hint, icon=True)
-        self.expect_no_message()
-        self.assertEqual(os.listdir(self.app.path("Configs")), ["Locked.cfg"])
-
     def test_names_that_leave_the_configs_folder_are_refused(self):
         os.makedirs(self.app.path("Configs/a"))
         self.start_form()
@@ -128,14 +100,17 @@ class DeleteTests(Form1Case):
             self.app.write(f"AltIcons/{name}.ico", b"icon")
             self.app.write_config(name, template=f"{name}.dotx", shortcut=name, icon=f"{name}.ico")
 
-    def delete(self, name, answers):
-        """Deletes the entry by the menu item, answering the questions in turn."""
+    def delete(self, name, answers, then=None):
+        """Deletes the entry by the menu item, answering the questions in turn; then is
+        the error message expected after them."""
         self.select(name)
         self.assertTrue(self.gui.command(self.form, IDS["IDM_DelTemp"]))
         questions = [f"Delete template config:  {name}",
                      "Delete associated template file (and icon, if configured)?"]
         for question, answer in zip(questions, answers):
             self.expect_message(question, icon=True, buttons=("Yes", "No"), answer=answer)
+        if then:
+            self.expect_message(then, icon=True)
         self.expect_no_message()
 
     def test_the_answers_decide_what_goes(self):
@@ -169,3 +144,22 @@ class DeleteTests(Form1Case):
                 self.delete(name, ["Yes", "Yes"])
                 del before[os.path.join("Configs", name + ".cfg")]
                 self.assertEqual(self.app.snapshot(), before)
+
+    def test_access_denied_says_how_to_get_the_rights(self):
+        # Root gets EPERM in an immutable folder, access denied to Wine's Save; Wine deletes
+        # from there all the same, but not a read-only file.
+        configs, cfg = self.app.path("Configs"), self.app.write_config("Locked")
+        if subprocess.run(["chattr", "+i", configs]).returncode:
+            self.skipTest("no immutable attribute on this file system")
+        self.addCleanup(subprocess.run, ["chattr", "-i", configs])
+        hint = '\r\nTo change configurations here, start Dorvane with "Run as administrator".'
+        win = self.app.winpath("Configs", "Locked.cfg")
+        self.start_form()
+        self.select("Locked")
+        self.press("Command4")
+        self.expect_message(f"The template configuration could not be saved to\r\n{win}{hint}",
+                            icon=True)
+        subprocess.run(["chattr", "-i", configs], check=True)
+        os.chmod(cfg, 0o444)
+        self.delete("Locked", ["Yes", "No"], then=f'"{win}" could not be deleted.{hint}')
+        self.assertTrue(os.path.exists(cfg))
