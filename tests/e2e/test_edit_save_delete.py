@@ -146,8 +146,8 @@ class DeleteTests(Form1Case):
                 self.assertEqual(self.app.snapshot(), before)
 
     def test_access_denied_says_how_to_get_the_rights(self):
-        # Root gets EPERM in an immutable folder, access denied to Wine's Save; Wine deletes
-        # from there all the same, but not a read-only file.
+        # Root gets EPERM in an immutable folder, access denied to Wine's Save; Wine's
+        # DeleteFileW does not refuse there, but does refuse a read-only file.
         configs, cfg = self.app.path("Configs"), self.app.write_config("Locked")
         if subprocess.run(["chattr", "+i", configs]).returncode:
             self.skipTest("no immutable attribute on this file system")
