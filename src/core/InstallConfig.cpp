@@ -11,6 +11,7 @@
 #include "support/Probes.h"
 #include "support/Staging.h"
 #include "support/Strings.h"
+#include "support/Text.h"
 #include "support/VerifiedCopy.h"
 
 namespace Module1 {
@@ -94,7 +95,14 @@ InstallResult InstallConfig(const std::wstring& sConfigName, bool bMakeShortcut)
     if (!Allowed(sConfigName, L"ShortcutName", shortcutName, outcome))
         return std::move(outcome).Result();
 
+    // The shortcut takes its description through the ANSI interface.
     const std::wstring desc = value(kKeyShortcutDesc);
+    if (!Text::FitsAnsi(desc)) {
+        Failed(who, outcome,
+               L"refused ShortcutDesc " + Quoted(desc) +
+                   L": characters the ANSI code page cannot carry exactly");
+        return std::move(outcome).Result();
+    }
     std::wstring icon = value(kKeyShortcutIcon);
     if (!icon.empty()) {
         const std::wstring src = AppPath() + L"AltIcons\\" + icon;

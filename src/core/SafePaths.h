@@ -1,5 +1,5 @@
 #pragma once
-// The program runs with administrator rights, and configuration files or login
+// The program may run with administrator rights, and configuration files or login
 // scripts may be edited by people who should not reach other folders through it.
 // Names that must stay inside one of the program's folders are checked here.
 #include <string>

@@ -2,6 +2,7 @@
 
 #include "support/Probes.h"
 #include "support/ScopedWin.h"
+#include "support/Staging.h"
 #include "support/Text.h"
 
 #include <windows.h>
@@ -11,8 +12,10 @@ namespace CommonModule {
 
 namespace {
 
+// The same bytes as the debugger output gets: characters beyond the ANSI code page as
+// <U+041E>, so the file stays in one encoding however many runs append to it.
 std::string ToAnsiLine(const std::wstring& text) {
-    return Text::ToAnsi(text) + "\r\n";
+    return Text::ToAnsiEscaped(text) + "\r\n";
 }
 
 // The debug folder may be one its user can write to while the process runs elevated:
@@ -46,11 +49,12 @@ bool FileHasLine(const std::wstring& file, const std::wstring& text) {
     DWORD got = 0;
     while (ReadFile(h.get(), buf, sizeof buf, &got, nullptr) && got)
         content.append(buf, got);
+    const std::wstring written = Text::FromAnsi(Text::ToAnsiEscaped(text));
     size_t start = 0;
     while (start < content.size()) {
         size_t end = content.find_first_of("\r\n", start);
         if (end == std::string::npos) end = content.size();
-        if (Text::EqualsNoCase(Text::FromAnsi(content.substr(start, end - start)), text))
+        if (Text::EqualsNoCase(Text::FromAnsi(content.substr(start, end - start)), written))
             return true;
         // A CR LF pair ends one line, as does a lone CR or LF.
         start = end + ((content.compare(end, 2, "\r\n") == 0) ? 2 : 1);
@@ -62,7 +66,8 @@ bool EnsureFolder(const std::wstring& folder) {
     if (DoesDirExistNoDebug(folder)) return true;
     // No owner window: the debug writer must never bring up the shell's error UI.
     SHCreateDirectoryExA(nullptr, Text::ToAnsi(folder).c_str(), nullptr);
-    if (!DoesDirExistNoDebug(folder)) CreateDirectoryW((folder + L"\\").c_str(), nullptr);
+    if (!DoesDirExistNoDebug(folder))
+        CreateDirectoryW(NewFolderPathSafe(folder + L"\\").c_str(), nullptr);
     return DoesDirExistNoDebug(folder);
 }
 

@@ -5,6 +5,7 @@
 
 #include "support/Probes.h"
 #include "support/ScopedWin.h"
+#include "support/Staging.h"
 #include "support/Text.h"
 
 namespace CommonModule {
@@ -42,7 +43,7 @@ bool CreateFolderTree(const std::wstring& path) {
     if (IsExistingFolder(path)) return true;
     const size_t cut = path.find_last_of(L'\\');
     if (cut != std::wstring::npos && cut > 0) CreateFolderTree(path.substr(0, cut));
-    return CreateDirectoryW(path.c_str(), nullptr) || IsExistingFolder(path);
+    return CreateDirectoryW(NewFolderPathSafe(path).c_str(), nullptr) || IsExistingFolder(path);
 }
 
 std::string DoubleNulTerminated(const std::wstring& path) {

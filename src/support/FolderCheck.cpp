@@ -6,7 +6,6 @@
 #include "support/Text.h"
 
 #include <windows.h>
-#include <winnetwk.h>
 
 #include <vector>
 
@@ -57,25 +56,39 @@ std::wstring LongForm(const std::wstring& path) {
     return n > 0 && n < buffer.size() ? std::wstring(buffer.data(), n) : path;
 }
 
-// A folder on a mapped network drive opens under the share's own path.
-std::wstring ShareForm(const std::wstring& path) {
-    if (path.size() < 3 || path[1] != L':') return {};
-    if (GetDriveTypeW(path.substr(0, 3).c_str()) != DRIVE_REMOTE) return {};
-    using Fn = DWORD(WINAPI*)(LPCWSTR, DWORD, LPVOID, LPDWORD);
-    ScopedWin::UniqueLibrary mpr(LoadLibraryExW(L"mpr.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32));
-    auto get = mpr ? reinterpret_cast<Fn>(reinterpret_cast<void*>(
-                         GetProcAddress(mpr.get(), "WNetGetUniversalNameW")))
-                   : nullptr;
-    if (!get) return {};
-    std::vector<BYTE> buffer(4096);
-    DWORD size = static_cast<DWORD>(buffer.size());
-    if (get(path.c_str(), UNIVERSAL_NAME_INFO_LEVEL, buffer.data(), &size) != NO_ERROR) return {};
-    return reinterpret_cast<UNIVERSAL_NAME_INFOW*>(buffer.data())->lpUniversalName;
+bool DriveIsRemote(const std::wstring& root) {
+    return GetDriveTypeW(root.c_str()) == DRIVE_REMOTE;
+}
+
+// A token that cannot be asked counts as elevated: the check then runs.
+bool ProcessIsElevated() {
+    HANDLE raw = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &raw)) return true;
+    const ScopedWin::UniqueHandle token(raw);
+    TOKEN_ELEVATION elevation{};
+    DWORD size = 0;
+    if (!GetTokenInformation(token.get(), TokenElevation, &elevation, sizeof elevation, &size))
+        return true;
+    return elevation.TokenIsElevated != 0;
 }
 
 } // namespace
 
+bool IsOnNetwork(const std::wstring& path, const RemoteDriveQuery& isRemoteDrive) {
+    const std::wstring plain = PlainForm(path);
+    if (plain.starts_with(L"\\\\")) return !plain.starts_with(L"\\\\.\\");
+    return plain.size() >= 2 && plain[1] == L':' && isRemoteDrive(plain.substr(0, 2) + L"\\");
+}
+
+bool FinalPathMustMatch(bool elevated, const std::wstring& reported, const std::wstring& finalPath,
+                        const RemoteDriveQuery& isRemoteDrive) {
+    if (!elevated || IsOnNetwork(reported, isRemoteDrive)) return false;
+    return finalPath.empty() || !IsOnNetwork(finalPath, isRemoteDrive);
+}
+
 bool FolderIsWhereReported(const std::wstring& sFolder, std::wstring& why) {
+    const bool elevated = ProcessIsElevated();
+    if (!FinalPathMustMatch(elevated, sFolder, {}, DriveIsRemote)) return true;
     std::wstring existing = WithoutTrailingBackslash(sFolder);
     while (!existing.empty() &&
            GetFileAttributesW(LongPathSafe(existing).c_str()) == INVALID_FILE_ATTRIBUTES) {
@@ -92,14 +105,13 @@ bool FolderIsWhereReported(const std::wstring& sFolder, std::wstring& why) {
                                              nullptr));
     const std::wstring opened =
         folder ? WithoutTrailingBackslash(PlainForm(FinalPath(folder.get()))) : std::wstring();
+    const DWORD error = GetLastError();
+    if (!FinalPathMustMatch(elevated, sFolder, opened, DriveIsRemote)) return true;
     if (opened.empty()) {
-        why = L"\"" + existing + L"\" cannot be opened: " + LastError().description;
+        why = L"\"" + existing + L"\" cannot be opened: " + Win32Error(error).description;
         return false;
     }
-    const std::wstring expected = WithoutTrailingBackslash(LongForm(existing));
-    if (Text::EqualsNoCase(opened, expected)) return true;
-    const std::wstring share = WithoutTrailingBackslash(ShareForm(expected));
-    if (!share.empty() && Text::EqualsNoCase(opened, share)) return true;
+    if (Text::EqualsNoCase(opened, WithoutTrailingBackslash(LongForm(existing)))) return true;
     why = L"\"" + sFolder +
           L"\" is not where the shell reported it: a link or junction leads to \"" + opened + L"\"";
     return false;

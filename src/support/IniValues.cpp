@@ -17,20 +17,19 @@ constexpr DWORD kLargestBufferSize = 1u << 26;
 std::wstring ReadIniSection(const std::wstring& sIniFile, const std::wstring& sSection,
                             const std::wstring& sKey) {
     std::wstring value;
+    // The wide call reads a file saved as UTF-16 as it stands; the ANSI one would hand
+    // over its best-fit look-alikes, which name other files.
     const bool ok = Trap(
         [&] {
-            const std::string file = Text::ToAnsi(sIniFile);
-            const std::string section = Text::ToAnsi(sSection);
-            const std::string key = Text::ToAnsi(sKey);
             for (DWORD size = kFirstBufferSize;; size *= 2) {
-                std::string buffer(size, ' ');
-                const DWORD count = GetPrivateProfileStringA(section.c_str(), key.c_str(), "",
-                                                             buffer.data(), size, file.c_str());
+                std::wstring buffer(size, L' ');
+                const DWORD count = GetPrivateProfileStringW(sSection.c_str(), sKey.c_str(), L"",
+                                                             buffer.data(), size, sIniFile.c_str());
                 if (count == 0) return;
                 // A value that was cut comes back as size - 1 characters; so does one that
                 // just fits, and the larger buffer then settles which it was.
                 if (count + 1 < size || size >= kLargestBufferSize) {
-                    value = Text::FromAnsi(std::string_view(buffer.data(), count));
+                    value.assign(buffer.data(), count);
                     return;
                 }
             }

@@ -3,7 +3,8 @@
 
 namespace CommonModule {
 
-// The key's value, or "" for a missing file, section or key.
+// The key's value, exactly as the file holds it (ANSI or UTF-16), or "" for a missing
+// file, section or key.
 std::wstring ReadIniSection(const std::wstring& sIniFile, const std::wstring& sSection,
                             const std::wstring& sKey);
 // True when the value was written; false when the system refused the write (a folder

@@ -12,8 +12,18 @@
 
 namespace CommonModule {
 
+namespace {
+std::wstring LongFormFrom(const std::wstring& sPath, size_t length) {
+    return sPath.size() < length ? sPath : ExtendedLengthPath(sPath);
+}
+} // namespace
+
 std::wstring LongPathSafe(const std::wstring& sPath) {
-    return sPath.size() < MAX_PATH ? sPath : ExtendedLengthPath(sPath);
+    return LongFormFrom(sPath, MAX_PATH);
+}
+
+std::wstring NewFolderPathSafe(const std::wstring& sPath) {
+    return LongFormFrom(sPath, MAX_PATH - 12);
 }
 
 namespace {
@@ -107,7 +117,7 @@ StagingFolder::StagingFolder(const std::wstring& sParent) {
         wchar_t name[16] = {};
         wsprintfW(name, L"~dv%04x.tmp", (seed + i) & 0xFFFF);
         const std::wstring path = sParent + L"\\" + name;
-        if (CreateDirectoryW(LongPathSafe(path).c_str(), nullptr)) {
+        if (CreateDirectoryW(NewFolderPathSafe(path).c_str(), nullptr)) {
             SetFileAttributesW(LongPathSafe(path).c_str(), FILE_ATTRIBUTE_HIDDEN);
             path_ = path;
             return;
@@ -146,7 +156,7 @@ bool MakeFolderTree(const std::wstring& sPath) {
     const size_t cut = sPath.find_last_of(L'\\');
     if (cut != std::wstring::npos && cut > 0 && sPath[cut - 1] != L':' && sPath[cut - 1] != L'\\')
         MakeFolderTree(sPath.substr(0, cut));
-    return CreateDirectoryW(LongPathSafe(sPath).c_str(), nullptr) || IsFolder(sPath);
+    return CreateDirectoryW(NewFolderPathSafe(sPath).c_str(), nullptr) || IsFolder(sPath);
 }
 
 } // namespace CommonModule

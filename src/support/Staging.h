@@ -9,6 +9,9 @@ namespace CommonModule {
 
 // Paths of 260 characters or more in the form the wide file calls accept.
 std::wstring LongPathSafe(const std::wstring& sPath);
+// A folder to be made, in the form CreateDirectoryW accepts: its plain form leaves room
+// for an 8.3 name and takes 247 characters at most, so from 248 on the long form.
+std::wstring NewFolderPathSafe(const std::wstring& sPath);
 
 class StagingFolder {
   public:

@@ -6,6 +6,7 @@
 #include "support/AppSettings.h"
 #include "support/DebugLog.h"
 #include "support/IniValues.h"
+#include "ui/AccessHint.h"
 #include "ui/Form1.h"
 #include "ui/FormText.h"
 
@@ -27,10 +28,11 @@ std::wstring FocusedEntry(HWND list) {
     return text;
 }
 
-// The program runs with administrator rights and the names come from files others
+// The program may run with administrator rights and the names come from files others
 // may edit: only a file inside the data folder goes, never the folder itself or
-// anything a name leads out to. Each outcome leaves one line on the debug output.
-void DeleteDataFile(const wchar_t* folder, const std::wstring& name) {
+// anything a name leads out to. Each outcome leaves one line on the debug output; the
+// path of a file the account may not delete is kept in denied.
+void DeleteDataFile(const wchar_t* folder, const std::wstring& name, std::wstring& denied) {
     const std::wstring path = CommonModule::AppPath() + folder + L"\\" + name;
     std::wstring why;
     if (name.empty())
@@ -41,8 +43,11 @@ void DeleteDataFile(const wchar_t* folder, const std::wstring& name) {
         why = L"not there";
     else if (a & FILE_ATTRIBUTE_DIRECTORY)
         why = L"a folder";
-    else if (!DeleteFileW(path.c_str()))
-        why = CommonModule::LastError().description;
+    else if (!DeleteFileW(path.c_str())) {
+        const DWORD error = GetLastError();
+        why = CommonModule::Win32Error(error).description;
+        if (error == ERROR_ACCESS_DENIED && denied.empty()) denied = path;
+    }
     CommonModule::DPrint(why.empty() ? L"Delete: deleted " + path
                                      : L"Delete: kept " + path + L" (" + why + L")");
 }
@@ -51,6 +56,7 @@ void DeleteDataFile(const wchar_t* folder, const std::wstring& name) {
 
 void DeleteHighlighted(HWND hForm) {
     const std::wstring name = FocusedEntry(Form1::Control(hForm, IDC_List1));
+    std::wstring denied;
     if (FormText::Say(hForm, L"Delete template config:  " + name, MB_YESNO | MB_ICONQUESTION) !=
         IDYES)
         return;
@@ -61,11 +67,17 @@ void DeleteHighlighted(HWND hForm) {
             CommonModule::ReadIniSection(cfg, Module1::kConfigSection, Module1::kKeyShortcutIcon);
         const std::wstring tpl =
             CommonModule::ReadIniSection(cfg, Module1::kConfigSection, Module1::kKeyTemplateFile);
-        DeleteDataFile(L"AltIcons", icon);
-        DeleteDataFile(L"Templates", tpl);
+        DeleteDataFile(L"AltIcons", icon, denied);
+        DeleteDataFile(L"Templates", tpl, denied);
     }
-    DeleteDataFile(L"Configs", name + L".cfg");
+    DeleteDataFile(L"Configs", name + L".cfg", denied);
     Form1::RefreshConfigList(hForm);
+    // Other failures pass without a word; this one the user can remedy.
+    if (!denied.empty())
+        FormText::Say(hForm,
+                      AccessHint::WithRunAsHint(L"\"" + denied + L"\" could not be deleted.",
+                                                ERROR_ACCESS_DENIED),
+                      MB_OK | MB_ICONERROR);
 }
 
 } // namespace Form1Actions

@@ -6,6 +6,7 @@
 #include "support/AppSettings.h"
 #include "support/IniValues.h"
 #include "support/Text.h"
+#include "ui/AccessHint.h"
 #include "ui/Form1.h"
 #include "ui/FormText.h"
 
@@ -61,8 +62,11 @@ bool WriteConfig(HWND hForm, const std::wstring& cfg) {
                  AsReadBack(value);
     }
     ok = ok && MoveFileExW(temp, cfg.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-    if (!ok) DeleteFileW(temp);
-    return ok;
+    if (ok) return true;
+    const DWORD error = GetLastError();
+    DeleteFileW(temp);
+    SetLastError(error);
+    return false;
 }
 
 } // namespace
@@ -82,8 +86,11 @@ void SaveConfig(HWND hForm) {
     if (WriteConfig(hForm, cfg))
         FormText::Say(hForm, L"Template Saved!", MB_OK);
     else
-        FormText::Say(hForm, L"The template configuration could not be saved to\r\n" + cfg,
-                      MB_OK | MB_ICONERROR);
+        FormText::Say(
+            hForm,
+            AccessHint::WithRunAsHint(L"The template configuration could not be saved to\r\n" + cfg,
+                                      GetLastError()),
+            MB_OK | MB_ICONERROR);
     Form1::RefreshConfigList(hForm);
 }
 

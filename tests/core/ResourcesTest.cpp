@@ -80,12 +80,12 @@ TEST_F(Resources, VersionNamesTheProductAndItsNumbers) {
     EXPECT_EQ(VersionInfo::Describe(v, L"", L""), L"Dorvane   v1.0.1 ");
 }
 
-// A standard user's logon script must start the program without an elevation prompt and
-// into that user's own profile; administrators still get their full rights.
-TEST_F(Resources, ManifestAsksForTheHighestAvailableLevelAndCommonControls6) {
+// A logon script must start the program without an elevation prompt for every account,
+// administrators included, and into that user's own profile.
+TEST_F(Resources, ManifestRunsAsInvokerWithCommonControls6) {
     const std::string manifest = Data(CREATEPROCESS_MANIFEST_RESOURCE_ID, RT_MANIFEST);
     ASSERT_FALSE(manifest.empty());
-    EXPECT_NE(manifest.find("level=\"highestAvailable\" uiAccess=\"false\""), std::string::npos);
+    EXPECT_NE(manifest.find("level=\"asInvoker\" uiAccess=\"false\""), std::string::npos);
     EXPECT_NE(manifest.find("name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"\n"
                             "                        processorArchitecture=\"x86\""),
               std::string::npos);

@@ -21,7 +21,9 @@ MEANINGS = {
 
 
 def closing_line(tail, code):
-    return f'\tCommand line "{tail}" ended with exit code {code}: {MEANINGS[code]}'
+    # Characters beyond the ANSI code page appear as on the debugger output: <U+041E>.
+    shown = "".join(c if c.encode("cp1252", "ignore") else "<U+%04X>" % ord(c) for c in tail)
+    return f'\tCommand line "{shown}" ended with exit code {code}: {MEANINGS[code]}'
 
 
 class DebugLogCase(DorvaneTestCase):
@@ -73,6 +75,7 @@ class ToFileTests(DebugLogCase):
         self.write_ini("[Debug]", "ToFile=1")
         cases = (("/install Company Letter", True, 0),
                  ("/copy Missing.dotx", True, 1),
+                 ("/copy Отчёт.dotx", True, 1),
                  ("/installall ", True, 1),  # the trailing blank is part of the line
                  ("hello", True, 2),
                  ("/copyall", False, 3))

@@ -2,6 +2,7 @@
 highlighted one: what lands in the data folders, what the window says, and that
 neither reaches outside the data folders."""
 import os
+import subprocess
 
 from e2elib.editing import IDS, Form1Case
 from e2elib.gui import needs_display
@@ -99,14 +100,17 @@ class DeleteTests(Form1Case):
             self.app.write(f"AltIcons/{name}.ico", b"icon")
             self.app.write_config(name, template=f"{name}.dotx", shortcut=name, icon=f"{name}.ico")
 
-    def delete(self, name, answers):
-        """Deletes the entry by the menu item, answering the questions in turn."""
+    def delete(self, name, answers, then=None):
+        """Deletes the entry by the menu item, answering the questions in turn; then is
+        the error message expected after them."""
         self.select(name)
         self.assertTrue(self.gui.command(self.form, IDS["IDM_DelTemp"]))
         questions = [f"Delete template config:  {name}",
                      "Delete associated template file (and icon, if configured)?"]
         for question, answer in zip(questions, answers):
             self.expect_message(question, icon=True, buttons=("Yes", "No"), answer=answer)
+        if then:
+            self.expect_message(then, icon=True)
         self.expect_no_message()
 
     def test_the_answers_decide_what_goes(self):
@@ -140,3 +144,22 @@ class DeleteTests(Form1Case):
                 self.delete(name, ["Yes", "Yes"])
                 del before[os.path.join("Configs", name + ".cfg")]
                 self.assertEqual(self.app.snapshot(), before)
+
+    def test_access_denied_says_how_to_get_the_rights(self):
+        # Root gets EPERM in an immutable folder, access denied to Wine's Save; Wine's
+        # DeleteFileW does not refuse there, but does refuse a read-only file.
+        configs, cfg = self.app.path("Configs"), self.app.write_config("Locked")
+        if subprocess.run(["chattr", "+i", configs]).returncode:
+            self.skipTest("no immutable attribute on this file system")
+        self.addCleanup(subprocess.run, ["chattr", "-i", configs])
+        hint = '\r\nTo change configurations here, start Dorvane with "Run as administrator".'
+        win = self.app.winpath("Configs", "Locked.cfg")
+        self.start_form()
+        self.select("Locked")
+        self.press("Command4")
+        self.expect_message(f"The template configuration could not be saved to\r\n{win}{hint}",
+                            icon=True)
+        subprocess.run(["chattr", "-i", configs], check=True)
+        os.chmod(cfg, 0o444)
+        self.delete("Locked", ["Yes", "No"], then=f'"{win}" could not be deleted.{hint}')
+        self.assertTrue(os.path.exists(cfg))

@@ -178,6 +178,18 @@ class NonAnsiNameTests(FaultCase):
                 self.assertEqual(self.profile.templates(), [])
                 self.assertOneLineNames(run, name)
 
+    def test_utf16_configuration_values_are_read_exactly_and_refused(self):
+        self.app.write("Templates/Lódz.dotx", b"the ANSI read's best-fit look-alike")
+        for template, shortcut, desc in (("Łódź.dotx", "Łódź", ""), ("Letter.dotx", "R", "Отчёт")):
+            self.profile.reset()
+            self.app.write("Configs/X.cfg", (f"\ufeff[Config]\r\nTemplateFile={template}\r\n"
+                           f"ShortcutName={shortcut}\r\nShortcutDesc={desc}\r\n").encode("utf-16-le"))
+            run = self.run_dorvane("/install X")
+            self.assertEqual(run.exit_code, EXIT_FAILED, run.lines)
+            self.assertNotIn("Lódz.dotx", self.profile.templates())
+            self.assertEqual(self.profile.desktop(), [])
+            self.assertOneLineNames(run, desc or template)
+
     def test_installall_reports_each_such_configuration_by_its_real_name(self):
         names = ("Отчёт", "Αναφορά", "報告", "Smile 😀")
         for name in names:

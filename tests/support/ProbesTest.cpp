@@ -4,6 +4,7 @@
 #include "support/DebugFile.h"
 #include "support/FileCopy.h"
 #include "support/ScopedWin.h"
+#include "support/Staging.h"
 #include "testlib/DebugCapture.h"
 #include "testlib/Scratch.h"
 
@@ -166,6 +167,13 @@ TEST(Probes, ExtendedLengthPathForms) {
     // Already extended: prefixing again would turn it into a UNC path.
     EXPECT_EQ(ExtendedLengthPath(L"\\\\?\\C:\\x.dot"), L"\\\\?\\C:\\x.dot");
     EXPECT_EQ(ExtendedLengthPath(L"\\\\?\\UNC\\srv\\s\\x"), L"\\\\?\\UNC\\srv\\s\\x");
+}
+
+TEST(Probes, NewFolderTakesTheLongFormFrom248Characters) { // Wine takes more, Windows not
+    for (const size_t n : {247u, 248u, 259u}) {
+        const std::wstring path = L"C:\\" + std::wstring(n - 3, L'd');
+        EXPECT_EQ(NewFolderPathSafe(path), n < 248 ? path : L"\\\\?\\" + path) << n;
+    }
 }
 
 TEST(Probes, CreateDirPathMakesEveryMissingLevel) {
