@@ -1,4 +1,4 @@
-#include "ui/Form1Actions.h"
+#include "ui/SaveConfig.h"
 
 #include "core/ConfigNames.h"
 #include "core/Module1.h"
@@ -6,7 +6,7 @@
 #include "support/AppSettings.h"
 #include "support/IniValues.h"
 #include "support/Text.h"
-#include "ui/Form1.h"
+#include "ui/ConfigList.h"
 #include "ui/FormText.h"
 
 #include <string>
@@ -84,7 +84,7 @@ void SaveConfig(HWND hForm) {
     else
         FormText::Say(hForm, L"The template configuration could not be saved to\r\n" + cfg,
                       MB_OK | MB_ICONERROR);
-    Form1::RefreshConfigList(hForm);
+    ConfigList::RefreshConfigList(hForm);
 }
 
 } // namespace Form1Actions
