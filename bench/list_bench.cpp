@@ -102,7 +102,7 @@ int wmain(int argc, wchar_t** argv) {
 
     const Layout::Control& entry = List1Layout();
     const int dpi = Layout::ScreenDpi();
-    const ScopedWin::UniqueFont font = Fonts::MessageFont();
+    const ScopedWin::UniqueFont font = Fonts::LayoutFont(dpi);
     HWND floorWindow =
         CreateWindowExW(0, L"Static", L"floor", WS_OVERLAPPED | WS_CAPTION | WS_VISIBLE, 700, 0,
                         300, 300, nullptr, nullptr, nullptr, nullptr);

@@ -68,6 +68,7 @@ load_before=$(cut -d' ' -f1-3 /proc/loadavg)
 
 echo "preparing a Wine prefix and the data (about half a minute) ..." >&2
 wineboot -i </dev/null >/dev/null 2>&1
+"$here/../tests/harness/wine-fonts.sh" "$WINEPREFIX"
 # A virtual desktop, as in the test harness: on bare Xvfb without a window manager
 # Wine otherwise waits on window changes.
 wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1

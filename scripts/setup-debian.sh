@@ -1,7 +1,7 @@
 #!/bin/bash
 # Installs what a fresh Debian 12 machine lacks for building and testing Dorvane:
 # the mingw-w64 cross compiler, 32-bit Wine, Xvfb, GoogleTest's sources, lnkinfo and
-# the Python that runs the end-to-end tests.
+# the Python that runs the end-to-end tests, Wine's own fonts.
 # Does nothing when everything is there already.
 set -euo pipefail
 
@@ -15,6 +15,8 @@ have_cmd lnkinfo || need_pkgs+=(liblnk-utils)
 have_cmd flock || need_pkgs+=(util-linux)
 [ -x /usr/bin/python3 ] || need_pkgs+=(python3)
 [ -f /usr/src/googletest/CMakeLists.txt ] || need_pkgs+=(googletest)
+# Wine's own fonts, copied into each prefix so that windows show Windows metrics.
+[ -d /usr/share/wine/fonts ] || need_pkgs+=(fonts-wine)
 if ! have_cmd wine || ! dpkg -s wine32:i386 >/dev/null 2>&1; then need_pkgs+=(wine wine32:i386); fi
 
 [ ${#need_pkgs[@]} -eq 0 ] && exit 0

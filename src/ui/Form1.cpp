@@ -43,7 +43,7 @@ const Layout::Control* LayoutOf(int id) {
 
 bool OnCreate(HWND hForm, State& s) {
     s.dpi = Layout::ScreenDpi();
-    s.font = Fonts::MessageFont();
+    s.font = Fonts::LayoutFont(s.dpi);
     s.controls =
         Layout::CreateControls(hForm, Form1Layout::kControls, {s.font.get(), nullptr}, s.dpi);
     for (HWND c : s.controls)

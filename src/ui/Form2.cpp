@@ -24,8 +24,8 @@ struct State {
 
 bool OnCreate(HWND hWnd, State& s) {
     const int dpi = Layout::ScreenDpi();
-    s.font = Fonts::MessageFont();
-    s.heading = Fonts::HeadingFont(dpi);
+    s.font = Fonts::LayoutFont(dpi);
+    s.heading = Fonts::LayoutFont(dpi, true);
     const std::vector<HWND> made =
         Layout::CreateControls(hWnd, Form2Layout::kLabels, {s.font.get(), s.heading.get()}, dpi);
     Layout::FitClientArea(hWnd, Form2Layout::kClientWidth, Form2Layout::kClientHeight, dpi);
@@ -33,7 +33,17 @@ bool OnCreate(HWND hWnd, State& s) {
 }
 
 LRESULT Dispatch(HWND hWnd, State& s, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_CREATE) return OnCreate(hWnd, s) ? 0 : -1;
+    switch (msg) {
+    case WM_CREATE:
+        return OnCreate(hWnd, s) ? 0 : -1;
+    case WM_COMMAND:
+        // Escape, which the message loop's dialog handling turns into IDCANCEL: a
+        // window that only shows text closes on it, as a message box does.
+        if (LOWORD(wParam) == IDCANCEL) return SendMessageW(hWnd, WM_CLOSE, 0, 0);
+        break;
+    default:
+        break;
+    }
     return DefWindowProcW(hWnd, msg, wParam, lParam);
 }
 

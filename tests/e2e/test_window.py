@@ -3,8 +3,10 @@ clicks: layout, keyboard use, the configuration list, the pop-up menu, the
 parameters window and the online help. Each test saves screenshots of what it
 showed (DORVANE_SHOTS_DIR, build/screenshots under CTest).
 
-The layouts below are written down from the window's description, in twips; at
-96 dpi a pixel is 15 twips."""
+The layouts are checked by their properties at 96 and 144 dpi (each control inside
+its parent, no two overlapping), and each caption against its control by the
+CaptionFit test, which measures in the windows' own process."""
+import itertools
 import os
 import subprocess
 import time
@@ -14,7 +16,6 @@ from e2elib.case import DorvaneTestCase
 from e2elib.gui import needs_display
 from e2elib.window import FORM1_CLASS, FORM2_CLASS, MENU_CLASS, WindowDriver
 
-TWIPS_PER_PIXEL = 15
 CAPTION = "Dorvane  -  https://dorvane.example.org"
 HELP_PAGE = "https://dorvane.example.org/dorvane/"
 
@@ -36,64 +37,64 @@ IDS = dict(Label1=1001, Label2=1002, Label3=1003, Label4=1004, Label5=1005, Labe
 IDM_ShowParms = 40003
 BOXES = ("txtConfigName", "txtTemplateFileName", "txtLNKFileName", "txtLNKDesc", "txtIcon")
 
-# name, kind, caption, (left, top, width, height) in twips, parent
+# name, kind, caption, parent
 FORM1 = (
-    ("Label1", "label", "Template Configs:", (480, 240, 1575, 255), None),
-    ("List1", "list", "", (480, 480, 2655, 2010), None),
-    ("Command1", "button", "Install Selected Template(s)", (3600, 1080, 5655, 735), None),
-    ("Check1", "check", "Install Desktop Shortcuts When Configured.", (4680, 2040, 3855, 255),
-     None),
-    ("Frame1", "frame", "Selected Template Configuration:", (240, 2760, 9255, 2415), None),
-    ("Picture1", "panel", "", (120, 240, 9015, 2055), "Frame1"),
-    ("Label2", "label", "Template Config Name:", (120, 120, 2535, 255), "Picture1"),
-    ("txtConfigName", "text", "", (120, 360, 2655, 285), "Picture1"),
-    ("Label3", "label", "Template File Name:", (120, 840, 1815, 255), "Picture1"),
-    ("Command3", "button", "Browse", (1800, 840, 975, 255), "Picture1"),
-    ("txtTemplateFileName", "text", "", (120, 1080, 2655, 285), "Picture1"),
-    ("Command4", "button", "Save Template", (120, 1560, 2655, 375), "Picture1"),
-    ("Label5", "label", "Shortcut Name:  ", (3120, 120, 2655, 255), "Picture1"),
-    ("txtLNKFileName", "text", "", (3120, 360, 2655, 285), "Picture1"),
+    ("Label1", "label", "Template Configs:", None),
+    ("List1", "list", "", None),
+    ("Command1", "button", "Install Selected Template(s)", None),
+    ("Check1", "check", "Install Desktop Shortcuts When Configured.", None),
+    ("Frame1", "frame", "Selected Template Configuration:", None),
+    ("Picture1", "panel", "", "Frame1"),
+    ("Label2", "label", "Template Config Name:", "Picture1"),
+    ("txtConfigName", "text", "", "Picture1"),
+    ("Label3", "label", "Template File Name:", "Picture1"),
+    ("Command3", "button", "Browse", "Picture1"),
+    ("txtTemplateFileName", "text", "", "Picture1"),
+    ("Command4", "button", "Save Template", "Picture1"),
+    ("Label5", "label", "Shortcut Name:  ", "Picture1"),
+    ("txtLNKFileName", "text", "", "Picture1"),
     ("Label7", "label",
-     "(Name of desktop shortcut to launch a new document with the template.)",
-     (3120, 720, 2655, 495), "Picture1"),
-    ("Label6", "label", "Shortcut Description:  (for mouse hover tooltip)",
-     (3120, 1320, 4935, 255), "Picture1"),
-    ("txtLNKDesc", "text", "", (3120, 1560, 5775, 285), "Picture1"),
-    ("Label4", "label", "Alternate Icon:", (6240, 120, 1455, 255), "Picture1"),
-    ("Command2", "button", "Browse", (7920, 120, 975, 255), "Picture1"),
-    ("txtIcon", "text", "", (6240, 360, 2655, 285), "Picture1"),
+     "(Name of desktop shortcut to launch a new document with the template.)", "Picture1"),
+    ("Label6", "label", "Shortcut Description:  (for mouse hover tooltip)", "Picture1"),
+    ("txtLNKDesc", "text", "", "Picture1"),
+    ("Label4", "label", "Alternate Icon:", "Picture1"),
+    ("Command2", "button", "Browse", "Picture1"),
+    ("txtIcon", "text", "", "Picture1"),
     ("Label8", "label",
-     "(Optional, an alternate icon you wish to use for the desktop shortcut.)",
-     (6240, 720, 2655, 615), "Picture1"),
+     "(Optional, an alternate icon you wish to use for the desktop shortcut.)", "Picture1"),
 )
 TAB_ORDER = ("List1", "Command1", "Command4", "Command3", "Command2", "txtTemplateFileName",
              "txtLNKDesc", "txtLNKFileName", "txtConfigName", "txtIcon", "Check1")
 
 APPDATA = r"%appdata%\Microsoft\Templates"
-# id, caption, (left, top, width, height) in twips, heading (bold) or centred
+# id, caption, heading (bold) or centred
 FORM2 = (
-    (2002, "/InstallAll", (240, 240, 1575, 255), "bold"),
-    (2009, "Copies all templates to " + APPDATA, (360, 480, 4935, 255), ""),
-    (2006, "Installs all configured desktop shortcuts.", (360, 720, 4935, 255), ""),
-    (2003, "/CopyAll", (240, 1080, 1575, 255), "bold"),
-    (2007, "Copies all templates to " + APPDATA, (360, 1320, 4935, 255), ""),
-    (2008, "No config needed; does NOT install the desktop shortcuts.", (360, 1560, 4935, 255),
-     ""),
-    (2004, "/Install [Template Config Name]", (240, 1920, 3135, 255), "bold"),
-    (2016, "(NOT the Template File Name!)", (3120, 1920, 2415, 255), ""),
-    (2010, "Copies specified template to " + APPDATA, (360, 2160, 4935, 255), ""),
-    (2011, "Installs specified desktop shortcut when configured.", (360, 2400, 4935, 255), ""),
-    (2005, "/Copy [Template File Name]", (240, 2760, 2775, 255), "bold"),
-    (2015, "(NOT the Template Config Name!)", (2880, 2760, 2655, 255), ""),
-    (2012, "Copies specified template to " + APPDATA, (360, 3000, 4935, 255), ""),
-    (2013, "No config needed; does NOT install the desktop shortcut.", (360, 3240, 4935, 255),
-     ""),
-    (2014, "All execution is completely silent.", (120, 3720, 5295, 255), "centred"),
+    (2002, "/InstallAll", "bold"),
+    (2009, "Copies all templates to " + APPDATA, ""),
+    (2006, "Installs all configured desktop shortcuts.", ""),
+    (2003, "/CopyAll", "bold"),
+    (2007, "Copies all templates to " + APPDATA, ""),
+    (2008, "No config needed; does NOT install the desktop shortcuts.", ""),
+    (2004, "/Install [Template Config Name]", "bold"),
+    (2016, "(NOT the Template File Name!)", ""),
+    (2010, "Copies specified template to " + APPDATA, ""),
+    (2011, "Installs specified desktop shortcut when configured.", ""),
+    (2005, "/Copy [Template File Name]", "bold"),
+    (2015, "(NOT the Template Config Name!)", ""),
+    (2012, "Copies specified template to " + APPDATA, ""),
+    (2013, "No config needed; does NOT install the desktop shortcut.", ""),
+    (2014, "All execution is completely silent.", "centred"),
 )
 
 
-def pixels(twips):
-    return [t // TWIPS_PER_PIXEL for t in twips]
+# Labels the layout lays under the control beside them: the caption ends before it.
+LAID_OVER = {frozenset(p) for p in ((1003, 1013), (2004, 2016), (2005, 2015))}
+
+
+def overlap(a, b):
+    """Whether two [left, top, width, height] share more than neighbouring rows do: the
+    layout lets rows touch by 15 twips (a pixel at 96 dpi), and rounding adds one."""
+    return all(min(a[i] + a[i + 2], b[i] + b[i + 2]) - max(a[i], b[i]) > 2 for i in (0, 1))
 
 
 def is_blue(rgb):
@@ -112,6 +113,26 @@ class WindowTestCase(DorvaneTestCase):
         form = self.win.find(pid=running.pid, cls=FORM1_CLASS, timeout_ms=30000)
         self.assertIsNotNone(form, "the main window did not open")
         return running, form["hwnd"]
+
+    def open_form2(self, form, pid):
+        # Help is the second menu, Command Line Parameters its second item.
+        self.assertTrue(self.win.keys(form, "alt+h", "down", "enter"))
+        found = self.win.find(pid=pid, cls=FORM2_CLASS, timeout_ms=10000)
+        self.assertIsNotNone(found, "the parameters window did not open")
+        return found["hwnd"]
+
+    def assert_laid_out(self, window, controls):
+        """Each control inside its parent's client area; no two of a parent overlap."""
+        sizes = {c["id"]: c["rect"][2:] for c in controls}
+        sizes[0] = window["client"][2:]
+        for c in controls:
+            left, top, width, height = c["rect"]
+            right, bottom = sizes[c["parent_id"]]
+            self.assertTrue(left >= 0 and top >= 0 and left + width <= right and
+                            top + height <= bottom, c)
+        for a, b in itertools.combinations(controls, 2):
+            if a["parent_id"] == b["parent_id"] and frozenset((a["id"], b["id"])) not in LAID_OVER:
+                self.assertFalse(overlap(a["rect"], b["rect"]), (a, b))
 
     def boxes(self, hwnd):
         return {name: self.win.text(hwnd, IDS[name]) for name in BOXES}
@@ -156,10 +177,10 @@ class MainWindowTests(WindowTestCase):
 
         by_id = {c["id"]: c for c in controls}
         self.assertEqual(sorted(by_id), sorted(IDS.values()))
-        for name, kind, caption, twips, parent in FORM1:
+        self.assert_laid_out(window, controls)
+        for name, kind, caption, parent in FORM1:
             with self.subTest(control=name):
                 c = by_id[IDS[name]]
-                self.assertEqual(c["rect"], pixels(twips))
                 self.assertEqual(c["parent_id"], IDS[parent] if parent else 0)
                 self.assertEqual(c["text"], caption)
                 s = c["style"]
@@ -325,22 +346,18 @@ class ScalingTests(WindowTestCase):
             return [(t * 144 + 720) // 1440 for t in twips]
 
         self.assertEqual(window["client"][2:], scaled((9735, 5385)))
-        by_id = {c["id"]: c for c in controls}
-        for name, _, _, twips, _ in FORM1:
-            with self.subTest(control=name):
-                self.assertEqual(by_id[IDS[name]]["rect"], scaled(twips))
-        self.close_all(running, form)
+        self.assert_laid_out(window, controls)
+        form2 = self.open_form2(form, running.pid)
+        self.assertEqual(self.win.geometry(form2)[0]["client"][2:], scaled((5550, 4275)))
+        self.assert_laid_out(*self.win.geometry(form2))
+        self.win.screenshot(form2, "form2-144dpi")
+        self.close_all(running, form2, form)
+        code, out = self.prefix.run(self.tools.ui_tests, "--gtest_filter=CaptionFit.*")
+        self.assertEqual(code, 0, out)
 
 
 @needs_display
 class ParametersWindowTests(WindowTestCase):
-    def open_form2(self, form, pid):
-        # Help is the second menu, Command Line Parameters its second item.
-        self.assertTrue(self.win.keys(form, "alt+h", "down", "enter"))
-        found = self.win.find(pid=pid, cls=FORM2_CLASS, timeout_ms=10000)
-        self.assertIsNotNone(found, "the parameters window did not open")
-        return found["hwnd"]
-
     def test_parameters_window_shows_the_labels_as_described(self):
         running, form = self.open_form1()
         form2 = self.open_form2(form, running.pid)
@@ -356,11 +373,11 @@ class ParametersWindowTests(WindowTestCase):
                          WS_EX_TOOLWINDOW)
         by_id = {c["id"]: c for c in labels}
         self.assertEqual(sorted(by_id), sorted(row[0] for row in FORM2))
-        for id, caption, twips, look in FORM2:
+        self.assert_laid_out(window, labels)
+        for id, caption, look in FORM2:
             with self.subTest(label=caption):
                 c = by_id[id]
-                self.assertEqual((c["class"], c["text"], c["rect"]),
-                                 ("Static", caption, pixels(twips)))
+                self.assertEqual((c["class"], c["text"]), ("Static", caption))
                 self.assertEqual(c["style"] & 0x1F, SS_CENTER if look == "centred" else SS_LEFT)
                 self.assertEqual(c["style"] & WS_TABSTOP, 0)
         self.close_all(running, form2, form)
@@ -378,7 +395,8 @@ class ParametersWindowTests(WindowTestCase):
         self.assertTrue(self.win.wait_gone(form, 10000))
         self.assertTrue(running.running())
         self.assertIsNotNone(self.win.find(pid=running.pid, cls=FORM2_CLASS, timeout_ms=0))
-        self.win.close(form2)
+        # Escape closes it, as it closes a message box.
+        self.assertTrue(self.win.keys(form2, "escape"))
         self.assertEqual(running.wait(60).exit_code, 0)
 
 

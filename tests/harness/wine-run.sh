@@ -36,6 +36,10 @@ boot() {
         plain_desktop
         touch "$WINEPREFIX/.dorvane-plain-desktop"
     fi
+    if [ ! -f "$WINEPREFIX/.dorvane-wine-fonts" ]; then
+        "$(dirname "$0")/wine-fonts.sh" "$WINEPREFIX" || return 1
+        touch "$WINEPREFIX/.dorvane-wine-fonts"
+    fi
 }
 # Wine links the profile's Desktop to a folder of the Unix home. On Windows it is a
 # plain folder (or one the shell itself reports elsewhere, redirected by policy), and

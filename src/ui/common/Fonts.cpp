@@ -33,20 +33,24 @@ bool IsInstalled(const wchar_t* face) {
 
 } // namespace
 
-ScopedWin::UniqueFont MessageFont() {
-    const LOGFONTW lf = MessageLogFont();
-    return ScopedWin::UniqueFont(CreateFontIndirectW(&lf));
+const wchar_t* LayoutFace(bool (*installed)(const wchar_t* face)) {
+    // The twips of both windows were measured in MS Sans Serif 8.25 pt; a wider face
+    // (the message font is Segoe UI 9 pt on current Windows) cuts their captions off.
+    // Microsoft Sans Serif has its metrics and, being TrueType, scales with the DPI;
+    // MS Sans Serif on Windows is a bitmap font of a few sizes.
+    for (const wchar_t* face : {L"Microsoft Sans Serif", L"MS Sans Serif"})
+        if (installed(face)) return face;
+    return nullptr;
 }
 
-ScopedWin::UniqueFont HeadingFont(int dpi) {
-    constexpr wchar_t kFace[] = L"MS Sans Serif";
+ScopedWin::UniqueFont LayoutFont(int dpi, bool bold) {
     LOGFONTW lf = MessageLogFont();
-    if (IsInstalled(kFace)) {
-        wcsncpy(lf.lfFaceName, kFace, LF_FACESIZE - 1);
+    if (const wchar_t* face = LayoutFace(IsInstalled)) {
+        wcsncpy(lf.lfFaceName, face, LF_FACESIZE - 1);
         lf.lfHeight = -MulDiv(825, dpi, 7200); // 8.25 points
         lf.lfWidth = 0;
     }
-    lf.lfWeight = FW_BOLD;
+    lf.lfWeight = bold ? FW_BOLD : FW_NORMAL;
     return ScopedWin::UniqueFont(CreateFontIndirectW(&lf));
 }
 

@@ -12,6 +12,7 @@ class Tools:
         self.guidrv = os.path.join(self.dir, "guidrv.exe")
         self.winprobe = os.path.join(self.dir, "winprobe.exe")
         self.winword = os.path.join(self.dir, "WINWORD.EXE")
+        self.ui_tests = os.path.join(os.path.dirname(self.dir), "ui_tests.exe")
 
     @classmethod
     def from_environment(cls):
