@@ -86,6 +86,7 @@ int wmain(int argc, wchar_t** argv) {
     const std::wstring firstCfg = Module1::ConfigFilePath(names.at(0));
     const std::wstring appFile = app + L"Dorvane.exe";
     Buckets b;
+    Module1::InstallRun run; // the whole loop is one "/installall"
     t0 = bench::NowMs();
     for (size_t i = 0; i < names.size(); ++i) {
         b.Time("control_ini", [&] { return ReadIniSection(firstCfg, L"Config", L"TemplateFile"); });
@@ -99,12 +100,14 @@ int wmain(int argc, wchar_t** argv) {
         const std::wstring tpl = app + L"Templates\\" + read(L"TemplateFile");
         // As InstallConfig goes: the unchanged check, the existence probe, the copy.
         const auto install = [&](const std::wstring& source) {
-            if (!b.Time("unchanged",
-                        [&] { return Module1::InstalledCopyUnchanged(source, templatesDir); }) &&
+            if (!b.Time(
+                    "unchanged",
+                    [&] { return Module1::InstalledCopyUnchanged(run, source, templatesDir); }) &&
                 b.Time("file_exists", [&] { return DoesFileExist(source); }))
                 b.Time("copy", [&] {
                     std::wstring why;
-                    return CopyFilesVerified(source, templatesDir, L"bench", why);
+                    return CopyFilesVerified(run.workingFolders, source, templatesDir, L"bench",
+                                             why);
                 });
         };
         install(tpl);
@@ -118,8 +121,8 @@ int wmain(int argc, wchar_t** argv) {
             }) + L"\\" + shortcut + L".lnk";
             b.Time("link", [&] {
                 return Module1::CreateLinkUnlessUnchanged(
-                    desc, lnk, word, templatesDir, L"/t\"" + StripPath(tpl) + L"\"", 0, 0, SW_SHOW,
-                    templatesDir + L"\\" + StripPath(icon));
+                    run, desc, lnk, word, templatesDir, L"/t\"" + StripPath(tpl) + L"\"", 0, 0,
+                    SW_SHOW, templatesDir + L"\\" + StripPath(icon));
             });
         }
         if ((i + 1) % bucket == 0 || i + 1 == names.size()) b.Flush(i / bucket * bucket);

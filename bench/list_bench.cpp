@@ -12,10 +12,11 @@
 #include "resource.h"
 #include "support/AppSettings.h"
 #include "support/ScopedWin.h"
-#include "ui/Fonts.h"
+#include "ui/common/Fonts.h"
+#include "ui/ConfigList.h"
 #include "ui/Form1.h"
 #include "ui/Form1Layout.h"
-#include "ui/Layout.h"
+#include "ui/common/Layout.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -117,7 +118,7 @@ int wmain(int argc, wchar_t** argv) {
     for (int round = 0; round < warmups + runs; ++round) {
         Pump();
         double t0 = bench::NowMs();
-        Form1::RefreshConfigList(form);
+        ConfigList::RefreshConfigList(form);
         UpdateWindow(list);
         const double tRefresh = bench::NowMs() - t0;
         Pump();

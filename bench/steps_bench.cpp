@@ -119,8 +119,9 @@ int wmain(int argc, wchar_t** argv) {
     steps.push_back({"install_config",
                      all,
                      [&] {
+                         Module1::InstallRun run; // one round is one "/installall"
                          for (const Config& c : configs)
-                             Module1::InstallConfig(c.name, true);
+                             Module1::InstallConfig(run, c.name, true);
                      },
                      {}});
     steps.push_back({"list_configs", 1, [&] { Module1::ListConfigNames(); }, {}});
@@ -216,9 +217,10 @@ int wmain(int argc, wchar_t** argv) {
     steps.push_back({"link_unchanged",
                      some,
                      [&] {
+                         Module1::InstallRun run;
                          for (const Config* c : withShortcut)
                              Module1::CreateLinkUnlessUnchanged(
-                                 c->desc, desktop + L"\\" + c->shortcutName + L".lnk", word,
+                                 run, c->desc, desktop + L"\\" + c->shortcutName + L".lnk", word,
                                  templatesDir, L"/t\"" + c->templateFile + L"\"", 0, 0, SW_SHOW,
                                  templatesDir + L"\\" + c->icon);
                      },

@@ -2,9 +2,9 @@
 
 #include "core/AppState.h"
 #include "core/InstallConfig.h"
+#include "core/InstallRun.h"
 #include "core/SafePaths.h"
 #include "core/Unchanged.h"
-#include "core/UserFolders.h"
 #include "support/AppPath.h"
 #include "support/DebugLog.h"
 #include "support/Probes.h"
@@ -54,14 +54,14 @@ namespace {
 // crashed it.
 constexpr size_t kLongestCopySource = MAX_PATH - 1;
 
-bool TemplatesFolderUsable(const wchar_t* who) {
+bool TemplatesFolderUsable(InstallRun& run, const wchar_t* who) {
     std::wstring why;
-    if (UserTemplatesFolderUsable(why)) return true;
+    if (run.userFolders.TemplatesFolderUsable(why)) return true;
     CommonModule::DPrint(std::wstring(who) + L": nothing copied: " + why);
     return false;
 }
 
-bool CopyTemplate(const std::wstring& sFileName) {
+bool CopyTemplate(InstallRun& run, const std::wstring& sFileName) {
     std::wstring why;
     const std::wstring source = CommonModule::AppPath() + L"Templates\\" + sFileName;
     if (!SafePaths::UsableName(sFileName, why)) {
@@ -76,15 +76,17 @@ bool CopyTemplate(const std::wstring& sFileName) {
                              std::to_wstring(kLongestCopySource) + L")");
         return false;
     }
-    if (!TemplatesFolderUsable(L"RunCommandLine")) return false;
-    return InstalledCopyUnchanged(source, sUserTemplatesDir) ||
-           CommonModule::CopyFilesVerified(source, sUserTemplatesDir, L"RunCommandLine", why);
+    if (!TemplatesFolderUsable(run, L"RunCommandLine")) return false;
+    return InstalledCopyUnchanged(run, source, sUserTemplatesDir) ||
+           CommonModule::CopyFilesVerified(run.workingFolders, source, sUserTemplatesDir,
+                                           L"RunCommandLine", why);
 }
 
-bool CopyAllTemplates() {
+bool CopyAllTemplates(InstallRun& run) {
     std::wstring why;
-    if (!TemplatesFolderUsable(L"RunCommandLine")) return false;
-    return CommonModule::CopyFilesVerified(CommonModule::AppPath() + L"Templates\\*.*",
+    if (!TemplatesFolderUsable(run, L"RunCommandLine")) return false;
+    return CommonModule::CopyFilesVerified(run.workingFolders,
+                                           CommonModule::AppPath() + L"Templates\\*.*",
                                            sUserTemplatesDir, L"RunCommandLine", why);
 }
 
@@ -106,20 +108,21 @@ bool DataFoldersReady(std::initializer_list<const wchar_t*> names) {
 
 ExitCode RunCommandLine(const std::wstring& sCommandLine) {
     const ParsedCommand command = ParseCommandLine(sCommandLine);
+    InstallRun run;
     bool ok = true;
     switch (command.action) {
     case Action::InstallAll:
-        ok = DataFoldersReady({L"Configs", L"Templates"}) && InstallAllConfigs();
+        ok = DataFoldersReady({L"Configs", L"Templates"}) && InstallAllConfigs(run);
         break;
     case Action::CopyAll:
-        ok = DataFoldersReady({L"Templates"}) && CopyAllTemplates();
+        ok = DataFoldersReady({L"Templates"}) && CopyAllTemplates(run);
         break;
     case Action::Copy:
-        ok = DataFoldersReady({L"Templates"}) && CopyTemplate(command.argument);
+        ok = DataFoldersReady({L"Templates"}) && CopyTemplate(run, command.argument);
         break;
     case Action::Install:
         ok = DataFoldersReady({L"Configs", L"Templates"}) &&
-             InstallConfig(command.argument, true).bOk;
+             InstallConfig(run, command.argument, true).bOk;
         break;
     case Action::None:
         return ExitNoAction;

@@ -2,14 +2,13 @@
 
 #include "core/AppState.h"
 #include "core/ConfigFormat.h"
+#include "core/InstallRun.h"
 #include "core/SafePaths.h"
 #include "core/Unchanged.h"
-#include "core/UserFolders.h"
 #include "support/AppPath.h"
 #include "support/DebugLog.h"
 #include "support/IniValues.h"
 #include "support/Probes.h"
-#include "support/Staging.h"
 #include "support/Strings.h"
 #include "support/Text.h"
 #include "support/VerifiedCopy.h"
@@ -57,9 +56,8 @@ void Failed(const std::wstring& who, Outcome& outcome, const std::wstring& reaso
 
 } // namespace
 
-InstallResult InstallConfig(const std::wstring& sConfigName, bool bMakeShortcut) {
+InstallResult InstallConfig(InstallRun& run, const std::wstring& sConfigName, bool bMakeShortcut) {
     using namespace CommonModule;
-    const StagingScope workingFolders; // the template and the icon share one
     Outcome outcome;
     if (!Allowed(sConfigName, L"configuration name", sConfigName, outcome))
         return std::move(outcome).Result();
@@ -72,7 +70,7 @@ InstallResult InstallConfig(const std::wstring& sConfigName, bool bMakeShortcut)
     // Nothing goes into a templates folder that could not be found or that a link has
     // moved; the shortcut, which only names it, is still written.
     std::wstring why;
-    const bool templatesUsable = UserTemplatesFolderUsable(why);
+    const bool templatesUsable = run.userFolders.TemplatesFolderUsable(why);
     if (!templatesUsable) Failed(who, outcome, L"nothing copied: " + why);
 
     const std::wstring templateFile = value(kKeyTemplateFile);
@@ -81,11 +79,12 @@ InstallResult InstallConfig(const std::wstring& sConfigName, bool bMakeShortcut)
         outcome.Fail(L"no template: TemplateFile is empty");
     } else if (Allowed(sConfigName, L"TemplateFile", templateFile, outcome)) {
         // A matching installed copy shows the template is there: only a copy needs the probe.
-        const bool unchanged = templatesUsable && InstalledCopyUnchanged(tpl, sUserTemplatesDir);
+        const bool unchanged =
+            templatesUsable && InstalledCopyUnchanged(run, tpl, sUserTemplatesDir);
         if (!unchanged && !DoesFileExist(tpl))
             Failed(who, outcome, L"missing template " + Quoted(tpl));
         else if (!unchanged && templatesUsable &&
-                 !CopyFilesVerified(tpl, sUserTemplatesDir, who, why))
+                 !CopyFilesVerified(run.workingFolders, tpl, sUserTemplatesDir, who, why))
             outcome.Fail(L"failed to copy the template: " + why);
     }
 
@@ -109,10 +108,10 @@ InstallResult InstallConfig(const std::wstring& sConfigName, bool bMakeShortcut)
         if (!Allowed(sConfigName, L"ShortcutIcon", icon, outcome)) {
             icon.clear();
         } else if (const bool unchanged =
-                       templatesUsable && InstalledCopyUnchanged(src, sUserTemplatesDir);
+                       templatesUsable && InstalledCopyUnchanged(run, src, sUserTemplatesDir);
                    unchanged || DoesFileExist(src)) {
             if (!unchanged && templatesUsable &&
-                !CopyFilesVerified(src, sUserTemplatesDir, who, why))
+                !CopyFilesVerified(run.workingFolders, src, sUserTemplatesDir, who, why))
                 outcome.Fail(L"failed to copy the icon: " + why);
             icon = sUserTemplatesDir + L"\\" + StripPath(src);
         } else {
@@ -120,26 +119,24 @@ InstallResult InstallConfig(const std::wstring& sConfigName, bool bMakeShortcut)
         }
     }
 
-    const std::wstring desktop = UsableDesktopFolder(why);
+    const std::wstring desktop = run.userFolders.UsableDesktopFolder(why);
     if (desktop.empty()) {
         Failed(who, outcome, L"no shortcut written: " + why);
         return std::move(outcome).Result();
     }
     const std::wstring lnk = desktop + L"\\" + shortcutName + L".lnk";
     const std::wstring args = L"/t\"" + StripPath(tpl) + L"\"";
-    if (!CreateLinkUnlessUnchanged(desc, lnk, sWordExePath, sUserTemplatesDir, args, 0, 0, SW_SHOW,
-                                   icon))
+    if (!CreateLinkUnlessUnchanged(run, desc, lnk, sWordExePath, sUserTemplatesDir, args, 0, 0,
+                                   SW_SHOW, icon))
         outcome.Fail(sWordExePath.empty() ? L"no shortcut " + Quoted(lnk) + L": Word was not found"
                                           : L"failed to write the shortcut " + Quoted(lnk));
     return std::move(outcome).Result();
 }
 
-bool InstallAllConfigs() {
-    const CommonModule::StagingScope sharedWorkingFolders;
-    const UserFolderScope foldersCheckedOnce;
+bool InstallAllConfigs(InstallRun& run) {
     bool ok = true;
     for (const auto& name : ListConfigNames())
-        if (!InstallConfig(name, true)) ok = false;
+        if (!InstallConfig(run, name, true)) ok = false;
     // The listing above goes through the ANSI calls, which cannot name these.
     for (const auto& name : ListConfigNamesBeyondAnsi()) {
         CommonModule::DPrint(L"InstallAllConfigs: refused configuration \"" + name +

@@ -13,8 +13,10 @@ struct InstallResult {
     explicit operator bool() const noexcept { return bOk; }
 };
 
-InstallResult InstallConfig(const std::wstring& sConfigName, bool bMakeShortcut);
+struct InstallRun;
+
+InstallResult InstallConfig(InstallRun& run, const std::wstring& sConfigName, bool bMakeShortcut);
 // Every configuration in "Configs", with shortcuts; true when each one installed.
-bool InstallAllConfigs();
+bool InstallAllConfigs(InstallRun& run);
 
 } // namespace Module1

@@ -6,5 +6,5 @@
 #include "core/ConfigFormat.h"
 #include "core/ExitCodes.h"
 #include "core/InstallConfig.h"
+#include "core/InstallRun.h"
 #include "core/LocateWord.h"
-#include "core/Main.h"

@@ -1,14 +1,12 @@
 #include "core/Unchanged.h"
 
+#include "core/InstallRun.h"
 #include "shell/cShellLinkA.h"
 #include "support/DebugLog.h"
 #include "support/Probes.h"
 #include "support/ScopedWin.h"
 #include "support/Strings.h"
 #include "support/Text.h"
-
-#include <unordered_map>
-#include <unordered_set>
 
 namespace Module1 {
 
@@ -25,56 +23,6 @@ std::wstring AsStored(const std::wstring& value) {
 int ShowEffect(long show) {
     return show == SW_SHOWMAXIMIZED || show == SW_SHOWMINNOACTIVE ? static_cast<int>(show)
                                                                   : SW_SHOWNORMAL;
-}
-
-// The names a folder held when this process first looked, and those it has written
-// there since: a name missing here needs no probe, since there is nothing to compare.
-// A first install into an empty profile then costs no lookup of a missing name, which
-// under Wine reads the whole folder each time, so that probing every new file of a
-// folder that fills up would cost more with each file. A name written by someone else
-// since the listing is copied as before; a name listed but gone is probed and copied.
-class KnownNames {
-  public:
-    // False when the name surely is not in the folder; it counts as there from now on,
-    // as the caller is about to write it.
-    bool MayHold(const std::wstring& sFolder, const std::wstring& sName) {
-        if (sFolder.empty()) return true;
-        auto [entry, fresh] = folders_.try_emplace(Text::Lower(sFolder));
-        Listing& listing = entry->second;
-        if (fresh) listing = List(sFolder);
-        return !listing.complete || !listing.names.insert(Text::Lower(sName)).second;
-    }
-
-  private:
-    struct Listing {
-        bool complete = false; // false: the folder could not be read, probe every name
-        std::unordered_set<std::wstring> names;
-    };
-
-    static Listing List(const std::wstring& sFolder) {
-        Listing listing;
-        WIN32_FIND_DATAW found{};
-        ScopedWin::UniqueFind search(FindFirstFileExW((sFolder + L"\\*").c_str(), FindExInfoBasic,
-                                                      &found, FindExSearchNameMatch, nullptr,
-                                                      FIND_FIRST_EX_LARGE_FETCH));
-        if (!search) {
-            // A folder that is not there yet holds nothing.
-            listing.complete = GetLastError() == ERROR_PATH_NOT_FOUND;
-            return listing;
-        }
-        do {
-            listing.names.insert(Text::Lower(found.cFileName));
-        } while (FindNextFileW(search.get(), &found));
-        listing.complete = GetLastError() == ERROR_NO_MORE_FILES;
-        return listing;
-    }
-
-    std::unordered_map<std::wstring, Listing> folders_;
-};
-
-KnownNames& Known() {
-    static KnownNames known;
-    return known;
 }
 
 // A plain file: a link or junction planted in place of a shortcut is replaced, never
@@ -94,26 +42,28 @@ std::pair<std::wstring, std::wstring> SplitPath(const std::wstring& sPath) {
 
 } // namespace
 
-bool InstalledCopyUnchanged(const std::wstring& sSource, const std::wstring& sDestFolder) {
+bool InstalledCopyUnchanged(InstallRun& run, const std::wstring& sSource,
+                            const std::wstring& sDestFolder) {
     const std::wstring name = CommonModule::StripPath(sSource);
     if (name.empty() || sSource.find_first_of(L"*?") != std::wstring::npos) return false;
     const std::wstring dest = sDestFolder + L"\\" + name;
-    if (!Known().MayHold(sDestFolder, name) || !CommonModule::FilesMatch(sSource, dest))
+    if (!run.knownNames.MayHold(sDestFolder, name) || !CommonModule::FilesMatch(sSource, dest))
         return false;
     CommonModule::DPrint(L"unchanged, not copied: " + dest);
     return true;
 }
 
-bool CreateLinkUnlessUnchanged(const std::wstring& sLinkDesc, const std::wstring& sLinkFile,
-                               const std::wstring& sExeFile, const std::wstring& sWorkDir,
-                               const std::wstring& sExeArgs, int IconIdx, WORD iHotKey, int eShow,
+bool CreateLinkUnlessUnchanged(InstallRun& run, const std::wstring& sLinkDesc,
+                               const std::wstring& sLinkFile, const std::wstring& sExeFile,
+                               const std::wstring& sWorkDir, const std::wstring& sExeArgs,
+                               int IconIdx, WORD iHotKey, int eShow,
                                const std::wstring& sDifferentIconPath) {
     cShellLinkA link;
     const std::wstring& icon = sDifferentIconPath.empty() ? sExeFile : sDifferentIconPath;
     // Without a link path or a target CreateLink writes nothing; a link that cannot be
     // read (or is not there) counts as different.
     const auto [folder, name] = SplitPath(sLinkFile);
-    if (!sLinkFile.empty() && !sExeFile.empty() && Known().MayHold(folder, name) &&
+    if (!sLinkFile.empty() && !sExeFile.empty() && run.knownNames.MayHold(folder, name) &&
         PlainFile(sLinkFile) && link.GetLinkInfo(sLinkFile)) {
         BYTE modifiers = 0, key = 0;
         link.GetHotKeyInfo(modifiers, key);
@@ -126,8 +76,8 @@ bool CreateLinkUnlessUnchanged(const std::wstring& sLinkDesc, const std::wstring
             return true;
         }
     }
-    return link.CreateLink(sLinkDesc, sLinkFile, sExeFile, sWorkDir, sExeArgs, IconIdx, iHotKey,
-                           eShow, sDifferentIconPath);
+    return link.CreateLink(run.workingFolders, sLinkDesc, sLinkFile, sExeFile, sWorkDir, sExeArgs,
+                           IconIdx, iHotKey, eShow, sDifferentIconPath);
 }
 
 } // namespace Module1

@@ -7,16 +7,20 @@
 
 namespace Module1 {
 
+struct InstallRun;
+
 // True when the file of the source's name in the destination folder is the same file
 // (plain file, same size, same last-write time); says so on the debug output. A
 // source with a wildcard never counts as installed.
-bool InstalledCopyUnchanged(const std::wstring& sSource, const std::wstring& sDestFolder);
+bool InstalledCopyUnchanged(InstallRun& run, const std::wstring& sSource,
+                            const std::wstring& sDestFolder);
 
 // CreateLink, unless a readable link at sLinkFile holds exactly what it would write
 // (said on the debug output). True when the link is in place as asked.
-bool CreateLinkUnlessUnchanged(const std::wstring& sLinkDesc, const std::wstring& sLinkFile,
-                               const std::wstring& sExeFile, const std::wstring& sWorkDir,
-                               const std::wstring& sExeArgs, int IconIdx, WORD iHotKey, int eShow,
+bool CreateLinkUnlessUnchanged(InstallRun& run, const std::wstring& sLinkDesc,
+                               const std::wstring& sLinkFile, const std::wstring& sExeFile,
+                               const std::wstring& sWorkDir, const std::wstring& sExeArgs,
+                               int IconIdx, WORD iHotKey, int eShow,
                                const std::wstring& sDifferentIconPath);
 
 } // namespace Module1

@@ -1,4 +1,4 @@
-#include "dialogs/MCommonFile.h"
+#include "dialogs/FileDialogRules.h"
 
 #include "support/Text.h"
 

@@ -13,13 +13,33 @@ constexpr wchar_t kNotFoundLines[] =
     L"\r\nFile not found.\r\nPlease verify the correct file name was given.";
 
 // What the hook learns while the dialog is open; the dialog call reads it afterwards.
+// It lives on the call's stack and reaches the hook through lCustData.
 struct DialogState {
-    bool bOpen = false;
     bool bDlgFileMustExist = false;
     std::wstring sDlgFileSpec; // both as the dialog reports them, NUL included
     std::wstring sDlgFolder;
 };
-DialogState state;
+
+// Marks the dialog window while one of this module's dialogs is open.
+constexpr wchar_t kOpenMark[] = L"Dorvane.OpenFileDialog";
+
+BOOL CALLBACK FindMarked(HWND hWnd, LPARAM found) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(hWnd, &process);
+    if (process != GetCurrentProcessId() || !GetPropW(hWnd, kOpenMark)) return TRUE;
+    *reinterpret_cast<bool*>(found) = true;
+    return FALSE;
+}
+
+bool DialogOpenInProcess() {
+    bool found = false;
+    EnumWindows(FindMarked, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+DialogState* StateOf(HWND hHook) {
+    return reinterpret_cast<DialogState*>(GetWindowLongPtrW(hHook, DWLP_USER));
+}
 
 // The hook's window is a child of the dialog, which answers the CDM_ messages.
 void ReadDialogText(HWND hHook, UINT message, std::wstring& into) {
@@ -33,7 +53,7 @@ void ReadDialogText(HWND hHook, UINT message, std::wstring& into) {
 }
 
 // Keeps the dialog open on the first named path that is no existing file.
-UINT_PTR OnFileOk(HWND hHook, const OFNOTIFYW& notify) {
+UINT_PTR OnFileOk(HWND hHook, DialogState& state, const OFNOTIFYW& notify) {
     ReadDialogText(hHook, CDM_GETSPEC, state.sDlgFileSpec);
     if (!state.bDlgFileMustExist) return 0;
     for (const std::wstring& path : CollectSelectedPaths(state.sDlgFolder, state.sDlgFileSpec)) {
@@ -48,6 +68,9 @@ UINT_PTR OnFileOk(HWND hHook, const OFNOTIFYW& notify) {
 }
 
 UINT_PTR OnNotify(HWND hHook, const OFNOTIFYW& notify) {
+    DialogState* s = StateOf(hHook);
+    if (!s) return 0;
+    DialogState& state = *s;
     switch (notify.hdr.code) {
     case CDN_SELCHANGE:
         ReadDialogText(hHook, CDM_GETSPEC, state.sDlgFileSpec);
@@ -56,30 +79,26 @@ UINT_PTR OnNotify(HWND hHook, const OFNOTIFYW& notify) {
         ReadDialogText(hHook, CDM_GETFOLDERPATH, state.sDlgFolder);
         return 0;
     case CDN_FILEOK:
-        return OnFileOk(hHook, notify);
+        return OnFileOk(hHook, state, notify);
     default:
         return 0;
     }
 }
 
-void ForgetDialog() {
-    state.sDlgFileSpec.clear();
-    state.sDlgFolder.clear();
-}
-
-// Clears the open mark however the call ends.
-struct OpenMark {
-    OpenMark() { state.bOpen = true; }
-    ~OpenMark() { state.bOpen = false; }
-    OpenMark(const OpenMark&) = delete;
-    OpenMark& operator=(const OpenMark&) = delete;
-};
-
 } // namespace
 
 UINT_PTR CALLBACK OpenFileDialogHook(HWND hDlg, UINT uMsg, WPARAM, LPARAM lParam) {
     try {
-        if (uMsg == WM_INITDIALOG) return 1;
+        if (uMsg == WM_INITDIALOG) {
+            const auto* ofn = reinterpret_cast<const OPENFILENAMEW*>(lParam);
+            SetWindowLongPtrW(hDlg, DWLP_USER, ofn ? ofn->lCustData : 0);
+            SetPropW(GetParent(hDlg), kOpenMark, reinterpret_cast<HANDLE>(1));
+            return 1;
+        }
+        if (uMsg == WM_DESTROY) {
+            RemovePropW(GetParent(hDlg), kOpenMark);
+            return 0;
+        }
         if (uMsg == WM_NOTIFY && lParam)
             return OnNotify(hDlg, *reinterpret_cast<const OFNOTIFYW*>(lParam));
     } catch (...) {
@@ -99,9 +118,7 @@ long ShowOpenFileDialog(std::wstring& sFilePath, bool bFileMustExist, bool bMult
         lFilterIndex = -1;
         return 0L;
     };
-    // The hook's state belongs to the one dialog that is open.
-    if (state.bOpen) return cancelled();
-    OpenMark mark;
+    if (DialogOpenInProcess()) return cancelled();
 
     const std::wstring filter = FilterForDialog(sFilter);
     std::wstring buffer = FileBuffer(sFilePath);
@@ -117,14 +134,13 @@ long ShowOpenFileDialog(std::wstring& sFilePath, bool bFileMustExist, bool bMult
     ofn.Flags = DialogFlags(lFlags, bMultiSelect, bReadOnly, bHideReadOnly);
     ofn.lpstrDefExt = sDefaultExt.empty() ? nullptr : sDefaultExt.c_str();
     ofn.lpfnHook = OpenFileDialogHook;
+    DialogState state;
     state.bDlgFileMustExist = bFileMustExist;
+    ofn.lCustData = reinterpret_cast<LPARAM>(&state);
 
     bool chosen = GetOpenFileNameW(&ofn) != 0;
     if (!chosen && bMultiSelect) chosen = CommDlgExtendedError() == FNERR_BUFFERTOOSMALL;
-    if (!chosen) {
-        ForgetDialog();
-        return cancelled();
-    }
+    if (!chosen) return cancelled();
 
     long count = 1;
     if (bMultiSelect) {

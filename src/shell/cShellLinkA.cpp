@@ -135,6 +135,16 @@ bool cShellLinkA::CreateLink(const std::wstring& sLinkDesc, const std::wstring& 
                              const std::wstring& sExeFile, const std::wstring& sWorkDir,
                              const std::wstring& sExeArgs, int IconIdx, WORD iHotKey, int eShow,
                              const std::wstring& sDifferentIconPath) {
+    CommonModule::WorkingFolders ownWorkingFolder;
+    return CreateLink(ownWorkingFolder, sLinkDesc, sLinkFile, sExeFile, sWorkDir, sExeArgs, IconIdx,
+                      iHotKey, eShow, sDifferentIconPath);
+}
+
+bool cShellLinkA::CreateLink(CommonModule::WorkingFolders& workingFolders,
+                             const std::wstring& sLinkDesc, const std::wstring& sLinkFile,
+                             const std::wstring& sExeFile, const std::wstring& sWorkDir,
+                             const std::wstring& sExeArgs, int IconIdx, WORD iHotKey, int eShow,
+                             const std::wstring& sDifferentIconPath) {
     const std::wstring& iconFile = sDifferentIconPath.empty() ? sExeFile : sDifferentIconPath;
     if (sLinkFile.empty() || sExeFile.empty()) return false;
 
@@ -142,8 +152,7 @@ bool cShellLinkA::CreateLink(const std::wstring& sLinkDesc, const std::wstring& 
     // place: the save never writes through a link planted under the link file's name,
     // and a failed save leaves the old shortcut as it was.
     const size_t cut = sLinkFile.find_last_of(L'\\');
-    const CommonModule::StagingScope scope;
-    const CommonModule::StagingFolder& staging = CommonModule::StagingFolderIn(
+    const CommonModule::StagingFolder& staging = workingFolders.In(
         cut == std::wstring::npos ? std::wstring(L".") : sLinkFile.substr(0, cut));
     if (!staging.ok()) {
         // Seen from outside, the save failed: the link file's folder cannot take files.

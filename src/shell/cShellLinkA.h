@@ -1,6 +1,8 @@
 #pragma once
 // Writes (and reads) shell link files through the shell's own link object, in the
 // ANSI interface IShellLinkA.
+#include "support/Staging.h"
+
 #include <windows.h>
 
 #include <string>
@@ -23,6 +25,11 @@ class cShellLinkA {
                     const std::wstring& sExeFile, const std::wstring& sWorkDir,
                     const std::wstring& sExeArgs, int IconIdx, WORD iHotKey, int eShow,
                     const std::wstring& sDifferentIconPath);
+    // The same, staging in the run's working folders, which outlive the call.
+    bool CreateLink(CommonModule::WorkingFolders& workingFolders, const std::wstring& sLinkDesc,
+                    const std::wstring& sLinkFile, const std::wstring& sExeFile,
+                    const std::wstring& sWorkDir, const std::wstring& sExeArgs, int IconIdx,
+                    WORD iHotKey, int eShow, const std::wstring& sDifferentIconPath);
     bool GetLinkInfo(const std::wstring& sLinkFile);
 
   private:

@@ -73,41 +73,17 @@ void RemoveTree(const std::wstring& folder) {
     RemoveDirectoryW(LongPathSafe(folder).c_str());
 }
 
-struct Shared {
-    std::wstring parent;
-    std::unique_ptr<StagingFolder> folder;
-};
-
-struct Registry {
-    int depth = 0;
-    std::vector<Shared> folders;
-};
-
-Registry& Folders() {
-    static Registry registry;
-    return registry;
-}
-
 } // namespace
 
-StagingScope::StagingScope() {
-    ++Folders().depth;
-}
-
-StagingScope::~StagingScope() {
-    if (--Folders().depth == 0) Folders().folders.clear();
-}
-
-const StagingFolder& StagingFolderIn(const std::wstring& sParent) {
-    auto& folders = Folders().folders;
-    for (auto& shared : folders) {
+const StagingFolder& WorkingFolders::In(const std::wstring& sParent) {
+    for (auto& shared : folders_) {
         if (!Text::EqualsNoCase(shared.parent, sParent)) continue;
         if (shared.folder->ok() && IsOwnFolder(shared.folder->path())) return *shared.folder;
         shared.folder = std::make_unique<StagingFolder>(sParent);
         return *shared.folder;
     }
-    folders.push_back({sParent, std::make_unique<StagingFolder>(sParent)});
-    return *folders.back().folder;
+    folders_.push_back({sParent, std::make_unique<StagingFolder>(sParent)});
+    return *folders_.back().folder;
 }
 
 StagingFolder::StagingFolder(const std::wstring& sParent) {

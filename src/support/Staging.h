@@ -3,7 +3,9 @@
 // process's own beside its destination and only then takes the destination's name in
 // one step. The old file stays untouched until that step, and a link planted under the
 // destination's name is replaced as a name, never written through.
+#include <memory>
 #include <string>
+#include <vector>
 
 namespace CommonModule {
 
@@ -31,21 +33,26 @@ class StagingFolder {
     std::wstring why_;
 };
 
-// While a scope is alive, the working folders it uses are kept and used again: making
-// and removing a folder costs more than the copy (Wine: a quarter of a millisecond).
-// When the outermost scope ends, they are removed. InstallAllConfigs opens one around
-// all its configurations; each copy and each shortcut opens its own.
-class StagingScope {
+// The working folders of one run, one per destination folder, made on first use and
+// used again: making and removing a folder costs more than the copy (Wine: a quarter
+// of a millisecond). They are removed when the owner ends.
+class WorkingFolders {
   public:
-    StagingScope();
-    ~StagingScope();
-    StagingScope(const StagingScope&) = delete;
-    StagingScope& operator=(const StagingScope&) = delete;
-};
+    WorkingFolders() = default;
+    WorkingFolders(const WorkingFolders&) = delete;
+    WorkingFolders& operator=(const WorkingFolders&) = delete;
 
-// The working folder of the innermost scope in sParent, made on first use (check ok()).
-// A folder that has since been replaced (by a link, say) is left alone and a new one made.
-const StagingFolder& StagingFolderIn(const std::wstring& sParent);
+    // The working folder in sParent (check ok()). One that has since been replaced (by a
+    // link, say) is left alone and a new one made.
+    const StagingFolder& In(const std::wstring& sParent);
+
+  private:
+    struct Shared {
+        std::wstring parent;
+        std::unique_ptr<StagingFolder> folder;
+    };
+    std::vector<Shared> folders_;
+};
 
 // Puts sStaged in the place of sDest in one step, replacing a file (or a link) of that
 // name; a read-only old file is replaced too. False with the system's reason in why.

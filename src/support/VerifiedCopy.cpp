@@ -76,6 +76,13 @@ bool Within(const std::wstring& rel, const std::vector<std::wstring>& folders) {
 
 bool CopyFilesVerified(const std::wstring& sSource, const std::wstring& sDestFolder,
                        const std::wstring& sWho, std::wstring& why) {
+    WorkingFolders ownWorkingFolder;
+    return CopyFilesVerified(ownWorkingFolder, sSource, sDestFolder, sWho, why);
+}
+
+bool CopyFilesVerified(WorkingFolders& workingFolders, const std::wstring& sSource,
+                       const std::wstring& sDestFolder, const std::wstring& sWho,
+                       std::wstring& why) {
     Failures failures(sWho, why);
     const size_t cut = sSource.find_last_of(L'\\');
     const std::wstring base = cut == std::wstring::npos ? std::wstring() : sSource.substr(0, cut);
@@ -89,8 +96,7 @@ bool CopyFilesVerified(const std::wstring& sSource, const std::wstring& sDestFol
         failures.Add(L"the folder \"" + sDestFolder + L"\" cannot be made");
         return false;
     }
-    const StagingScope scope;
-    const StagingFolder& staging = StagingFolderIn(sDestFolder);
+    const StagingFolder& staging = workingFolders.In(sDestFolder);
     if (!staging.ok()) {
         failures.Add(staging.why());
         return false;

@@ -2,6 +2,8 @@
 // The copy whose result can be believed. The shell's copy answers success for copies
 // that did not happen (a file held open, a full disk, a path too long, a folder where
 // the file should go), and writes over the old file as it goes.
+#include "support/Staging.h"
+
 #include <string>
 
 namespace CommonModule {
@@ -15,5 +17,9 @@ namespace CommonModule {
 // failure's sentence.
 bool CopyFilesVerified(const std::wstring& sSource, const std::wstring& sDestFolder,
                        const std::wstring& sWho, std::wstring& why);
+// The same, staging in the run's working folders, which outlive the copy.
+bool CopyFilesVerified(WorkingFolders& workingFolders, const std::wstring& sSource,
+                       const std::wstring& sDestFolder, const std::wstring& sWho,
+                       std::wstring& why);
 
 } // namespace CommonModule

@@ -1,4 +1,4 @@
-#include "ui/Form1Actions.h"
+#include "ui/DeleteConfig.h"
 
 #include "core/Module1.h"
 #include "core/SafePaths.h"
@@ -7,26 +7,15 @@
 #include "support/DebugLog.h"
 #include "support/IniValues.h"
 #include "ui/AccessHint.h"
-#include "ui/Form1.h"
+#include "ui/ConfigList.h"
 #include "ui/FormText.h"
+#include "ui/common/Controls.h"
 
 #include <string>
 
 namespace Form1Actions {
 
 namespace {
-
-// The entry that has the focus, "" when the list has none.
-std::wstring FocusedEntry(HWND list) {
-    const LRESULT index = SendMessageW(list, LB_GETCARETINDEX, 0, 0);
-    const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
-    if (index < 0 || length == LB_ERR) return {};
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    const LRESULT got = SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(index),
-                                     reinterpret_cast<LPARAM>(text.data()));
-    text.resize(got == LB_ERR ? 0 : static_cast<size_t>(got));
-    return text;
-}
 
 // The program may run with administrator rights and the names come from files others
 // may edit: only a file inside the data folder goes, never the folder itself or
@@ -55,7 +44,9 @@ void DeleteDataFile(const wchar_t* folder, const std::wstring& name, std::wstrin
 } // namespace
 
 void DeleteHighlighted(HWND hForm) {
-    const std::wstring name = FocusedEntry(Form1::Control(hForm, IDC_List1));
+    // The entry that has the focus, "" when the list has none.
+    const HWND list = Controls::Find(hForm, IDC_List1);
+    const std::wstring name = Controls::ListEntry(list, SendMessageW(list, LB_GETCARETINDEX, 0, 0));
     std::wstring denied;
     if (FormText::Say(hForm, L"Delete template config:  " + name, MB_YESNO | MB_ICONQUESTION) !=
         IDYES)
@@ -71,7 +62,7 @@ void DeleteHighlighted(HWND hForm) {
         DeleteDataFile(L"Templates", tpl, denied);
     }
     DeleteDataFile(L"Configs", name + L".cfg", denied);
-    Form1::RefreshConfigList(hForm);
+    ConfigList::RefreshConfigList(hForm);
     // Other failures pass without a word; this one the user can remedy.
     if (!denied.empty())
         FormText::Say(hForm,

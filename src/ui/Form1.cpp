@@ -3,14 +3,17 @@
 #include "resource.h"
 #include "shell/WebPage.h"
 #include "support/ScopedWin.h"
-#include "ui/Fonts.h"
-#include "ui/Form1Actions.h"
+#include "ui/common/Fonts.h"
+#include "ui/BrowseFile.h"
+#include "ui/ConfigList.h"
+#include "ui/DeleteConfig.h"
 #include "ui/Form1Layout.h"
 #include "ui/Form2.h"
-#include "ui/HandlerGuard.h"
-#include "ui/WindowClass.h"
-#include "ui/WindowIcon.h"
-#include "ui/WindowMode.h"
+#include "ui/InstallSelected.h"
+#include "ui/SaveConfig.h"
+#include "ui/common/WindowClass.h"
+#include "ui/common/WindowIcon.h"
+#include "ui/common/WindowState.h"
 
 #include <windowsx.h>
 
@@ -32,10 +35,6 @@ struct State {
     HWND lastFocus = nullptr;   // given back when the window is activated again
 };
 
-State* StateOf(HWND hForm) {
-    return reinterpret_cast<State*>(GetWindowLongPtrW(hForm, GWLP_USERDATA));
-}
-
 const Layout::Control* LayoutOf(int id) {
     for (const Layout::Control& c : Form1Layout::kControls)
         if (c.id == id) return &c;
@@ -51,7 +50,7 @@ bool OnCreate(HWND hForm, State& s) {
         if (!c) return false;
     Layout::FitClientArea(hForm, Form1Layout::kClientWidth, Form1Layout::kClientHeight, s.dpi);
     mod32BitIcon::SetWindowIcon(hForm, L"a1", true);
-    RefreshConfigList(hForm);
+    ConfigList::RefreshConfigList(hForm);
     return true;
 }
 
@@ -72,7 +71,7 @@ void OnCommand(HWND hForm, int id, UINT code) {
         return;
     }
     case IDC_List1:
-        if (code == LBN_SELCHANGE) LoadSelectedConfig(hForm);
+        if (code == LBN_SELCHANGE) ConfigList::LoadSelectedConfig(hForm);
         return;
     case IDC_Command1:
         if (code == BN_CLICKED) Form1Actions::InstallSelected(hForm);
@@ -142,14 +141,10 @@ void OnActivate(HWND hForm, State& s, bool active) {
     if (target) SetFocus(target);
 }
 
-LRESULT Dispatch(HWND hForm, UINT msg, WPARAM wParam, LPARAM lParam) {
-    State* s = StateOf(hForm);
+LRESULT Dispatch(HWND hForm, State& s, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
-    case WM_NCCREATE:
-        SetWindowLongPtrW(hForm, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(new State));
-        break;
     case WM_CREATE:
-        return s && OnCreate(hForm, *s) ? 0 : -1;
+        return OnCreate(hForm, s) ? 0 : -1;
     case WM_COMMAND:
         OnCommand(hForm, LOWORD(wParam), HIWORD(wParam));
         return 0;
@@ -161,17 +156,10 @@ LRESULT Dispatch(HWND hForm, UINT msg, WPARAM wParam, LPARAM lParam) {
         return OnCtlColorStatic(hForm, reinterpret_cast<HDC>(wParam),
                                 reinterpret_cast<HWND>(lParam));
     case WM_ACTIVATE:
-        if (s && !HIWORD(wParam)) {
-            OnActivate(hForm, *s, LOWORD(wParam) != WA_INACTIVE);
+        if (!HIWORD(wParam)) {
+            OnActivate(hForm, s, LOWORD(wParam) != WA_INACTIVE);
             return 0;
         }
-        break;
-    case WM_DESTROY:
-        WindowMode::WindowClosing(hForm);
-        return 0;
-    case WM_NCDESTROY:
-        SetWindowLongPtrW(hForm, GWLP_USERDATA, 0);
-        delete s;
         break;
     default:
         break;
@@ -179,15 +167,14 @@ LRESULT Dispatch(HWND hForm, UINT msg, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcW(hForm, msg, wParam, lParam);
 }
 
-LRESULT CALLBACK WndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    return HandlerGuard::Call(L"Form1", hWnd, msg, wParam, lParam, Dispatch);
-}
+constexpr wchar_t kWindowName[] = L"Form1";
+constexpr WNDPROC kWndProc = WindowState::Procedure<kWindowName, State, Dispatch>;
 
 } // namespace
 
 HWND Show() {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
-    if (!WindowClass::RegisterOnce(kClassName, WndProc, IDR_Form1Menu)) return nullptr;
+    if (!WindowClass::RegisterOnce(kClassName, kWndProc, IDR_Form1Menu)) return nullptr;
     const int dpi = Layout::ScreenDpi();
     const SIZE size = Layout::WindowSizeForClient(
         Form1Layout::kClientWidth, Form1Layout::kClientHeight, kStyle, kExStyle, true, dpi);
@@ -201,7 +188,7 @@ HWND Show() {
 }
 
 HWND Control(HWND hForm, int id) {
-    const State* s = StateOf(hForm);
+    const State* s = WindowState::Of<State>(hForm);
     if (!s) return nullptr;
     for (size_t i = 0; i < s->controls.size() && i < Form1Layout::kControls.size(); ++i)
         if (Form1Layout::kControls[i].id == id) return s->controls[i];

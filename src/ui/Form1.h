@@ -13,9 +13,4 @@ HWND Show();
 // Any control of the window, nested or not; nullptr for an unknown id.
 HWND Control(HWND hForm, int id);
 
-// Fills the list from the Configs folder, in the order the search finds the files.
-void RefreshConfigList(HWND hForm);
-// Puts the focused entry's configuration into the five boxes.
-void LoadSelectedConfig(HWND hForm);
-
 } // namespace Form1

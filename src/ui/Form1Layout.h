@@ -2,7 +2,7 @@
 // Form1 as it is laid out: sizes in twips (15 to the pixel at 96 dpi), positions
 // relative to the parent, tab indexes in the window's tab order.
 #include "resource.h"
-#include "ui/Layout.h"
+#include "ui/common/Layout.h"
 
 #include <array>
 

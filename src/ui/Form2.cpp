@@ -1,11 +1,11 @@
 #include "ui/Form2.h"
 
 #include "support/ScopedWin.h"
-#include "ui/Fonts.h"
+#include "ui/common/Fonts.h"
 #include "ui/Form2Layout.h"
-#include "ui/HandlerGuard.h"
-#include "ui/WindowClass.h"
-#include "ui/WindowMode.h"
+#include "ui/common/WindowClass.h"
+#include "ui/common/ThreadWindows.h"
+#include "ui/common/WindowState.h"
 
 #include <algorithm>
 
@@ -32,25 +32,14 @@ bool OnCreate(HWND hWnd, State& s) {
     return std::all_of(made.begin(), made.end(), [](HWND h) { return h != nullptr; });
 }
 
-LRESULT Dispatch(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    auto* s = reinterpret_cast<State*>(GetWindowLongPtrW(hWnd, GWLP_USERDATA));
+LRESULT Dispatch(HWND hWnd, State& s, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
-    case WM_NCCREATE:
-        SetWindowLongPtrW(hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(new State));
-        break;
     case WM_CREATE:
-        return s && OnCreate(hWnd, *s) ? 0 : -1;
+        return OnCreate(hWnd, s) ? 0 : -1;
     case WM_COMMAND:
         // Escape, which the message loop's dialog handling turns into IDCANCEL: a
         // window that only shows text closes on it, as a message box does.
         if (LOWORD(wParam) == IDCANCEL) return SendMessageW(hWnd, WM_CLOSE, 0, 0);
-        break;
-    case WM_DESTROY:
-        WindowMode::WindowClosing(hWnd);
-        return 0;
-    case WM_NCDESTROY:
-        SetWindowLongPtrW(hWnd, GWLP_USERDATA, 0);
-        delete s;
         break;
     default:
         break;
@@ -58,9 +47,8 @@ LRESULT Dispatch(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcW(hWnd, msg, wParam, lParam);
 }
 
-LRESULT CALLBACK WndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    return HandlerGuard::Call(L"Form2", hWnd, msg, wParam, lParam, Dispatch);
-}
+constexpr wchar_t kWindowName[] = L"Form2";
+constexpr WNDPROC kWndProc = WindowState::Procedure<kWindowName, State, Dispatch>;
 
 // Centred over the given window, kept on its monitor's work area.
 POINT CentredOver(HWND hOver, SIZE size) {
@@ -80,13 +68,13 @@ POINT CentredOver(HWND hOver, SIZE size) {
 } // namespace
 
 HWND Show(HWND hCentreOver) {
-    if (HWND open = WindowMode::FindOnThread(kClassName)) {
+    if (HWND open = ThreadWindows::FindOnThread(kClassName)) {
         if (IsIconic(open)) ShowWindow(open, SW_RESTORE);
         SetForegroundWindow(open);
         return open;
     }
     const HINSTANCE instance = GetModuleHandleW(nullptr);
-    if (!WindowClass::RegisterOnce(kClassName, WndProc)) return nullptr;
+    if (!WindowClass::RegisterOnce(kClassName, kWndProc)) return nullptr;
     const int dpi = Layout::ScreenDpi();
     const SIZE size = Layout::WindowSizeForClient(
         Form2Layout::kClientWidth, Form2Layout::kClientHeight, kStyle, kExStyle, false, dpi);

@@ -1,7 +1,7 @@
 #pragma once
 // Form2 as it is laid out: sizes in twips, from top to bottom.
 #include "resource.h"
-#include "ui/Layout.h"
+#include "ui/common/Layout.h"
 
 #include <array>
 

@@ -1,7 +1,7 @@
 #include "ui/FormText.h"
 
 #include "support/VersionInfo.h"
-#include "ui/Form1.h"
+#include "ui/common/Controls.h"
 
 namespace FormText {
 
@@ -16,16 +16,11 @@ const std::wstring& ProgramTitle() {
 } // namespace
 
 std::wstring Get(HWND hForm, int id) {
-    const HWND control = Form1::Control(hForm, id);
-    if (!control) return {};
-    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
-    text.resize(
-        static_cast<size_t>(GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
-    return text;
+    return Controls::WindowText(Controls::Find(hForm, id));
 }
 
 void Set(HWND hForm, int id, const std::wstring& text) {
-    if (const HWND control = Form1::Control(hForm, id)) SetWindowTextW(control, text.c_str());
+    if (const HWND control = Controls::Find(hForm, id)) SetWindowTextW(control, text.c_str());
 }
 
 int Say(HWND hForm, const std::wstring& text, UINT flags) {

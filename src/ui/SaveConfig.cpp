@@ -1,4 +1,4 @@
-#include "ui/Form1Actions.h"
+#include "ui/SaveConfig.h"
 
 #include "core/ConfigNames.h"
 #include "core/Module1.h"
@@ -7,7 +7,7 @@
 #include "support/IniValues.h"
 #include "support/Text.h"
 #include "ui/AccessHint.h"
-#include "ui/Form1.h"
+#include "ui/ConfigList.h"
 #include "ui/FormText.h"
 
 #include <string>
@@ -91,7 +91,7 @@ void SaveConfig(HWND hForm) {
             AccessHint::WithRunAsHint(L"The template configuration could not be saved to\r\n" + cfg,
                                       GetLastError()),
             MB_OK | MB_ICONERROR);
-    Form1::RefreshConfigList(hForm);
+    ConfigList::RefreshConfigList(hForm);
 }
 
 } // namespace Form1Actions

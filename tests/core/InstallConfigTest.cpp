@@ -49,6 +49,12 @@ class InstallConfigSwitch : public ::testing::Test {
         Module1::sUserTemplatesDir.clear();
     }
 
+    // A run of its own for each call, as each Install in the window is one.
+    static Module1::InstallResult Install(const std::wstring& name, bool bMakeShortcut) {
+        Module1::InstallRun run;
+        return Module1::InstallConfig(run, name, bMakeShortcut);
+    }
+
     std::wstring app_;
     std::wstring link_;
     testlib::ScratchDir user_{L"profile"};
@@ -57,14 +63,14 @@ class InstallConfigSwitch : public ::testing::Test {
 } // namespace
 
 TEST_F(InstallConfigSwitch, SwitchOffCopiesTheTemplateOnlyAndLeavesTheDesktopAlone) {
-    EXPECT_TRUE(Module1::InstallConfig(L"SwitchTest", false));
+    EXPECT_TRUE(Install(L"SwitchTest", false));
     EXPECT_EQ(ReadFile(Module1::sUserTemplatesDir + L"\\SwitchTest.dotx"), "switch template");
     EXPECT_FALSE(FileExists(Module1::sUserTemplatesDir + L"\\SwitchTest.ico"));
     EXPECT_FALSE(FileExists(link_));
 }
 
 TEST_F(InstallConfigSwitch, SwitchOnAlsoCopiesTheIconAndWritesTheShortcut) {
-    const Module1::InstallResult result = Module1::InstallConfig(L"SwitchTest", true);
+    const Module1::InstallResult result = Install(L"SwitchTest", true);
     EXPECT_TRUE(result);
     EXPECT_EQ(result.sReason, L"");
     EXPECT_EQ(ReadFile(Module1::sUserTemplatesDir + L"\\SwitchTest.ico"), "switch icon");
@@ -73,7 +79,7 @@ TEST_F(InstallConfigSwitch, SwitchOnAlsoCopiesTheIconAndWritesTheShortcut) {
 
 TEST_F(InstallConfigSwitch, WithoutWordTheTemplateIsCopiedButTheShortcutFails) {
     Module1::sWordExePath.clear();
-    const Module1::InstallResult result = Module1::InstallConfig(L"SwitchTest", true);
+    const Module1::InstallResult result = Install(L"SwitchTest", true);
     EXPECT_FALSE(result);
     EXPECT_NE(result.sReason.find(L"Word was not found"), std::wstring::npos);
     EXPECT_EQ(ReadFile(Module1::sUserTemplatesDir + L"\\SwitchTest.dotx"), "switch template");
@@ -104,7 +110,7 @@ TEST_F(InstallConfigSwitch, FailureNamesTheFirstFailedStep) {
         if (std::wstring(c.key) == L"TemplateFile") { // a later step fails as well
             ASSERT_TRUE(CommonModule::WriteIniValue(cfg, L"Config", L"ShortcutName", L"..\\x"));
         }
-        const Module1::InstallResult result = Module1::InstallConfig(L"SwitchTest", true);
+        const Module1::InstallResult result = Install(L"SwitchTest", true);
         EXPECT_FALSE(result) << testlib::Utf8(c.value);
         EXPECT_NE(result.sReason.find(c.reason), std::wstring::npos)
             << testlib::Utf8(c.value) << ": " << testlib::Utf8(result.sReason);
@@ -113,14 +119,14 @@ TEST_F(InstallConfigSwitch, FailureNamesTheFirstFailedStep) {
             CommonModule::WriteIniValue(cfg, L"Config", L"ShortcutName", L"SwitchTest Shortcut"));
     }
 
-    const Module1::InstallResult missing = Module1::InstallConfig(L"No Such Config", true);
+    const Module1::InstallResult missing = Install(L"No Such Config", true);
     EXPECT_NE(missing.sReason.find(L"missing configuration"), std::wstring::npos)
         << testlib::Utf8(missing.sReason);
 
     // A file where the templates folder should be: the copy cannot land.
     Module1::sUserTemplatesDir = user_ / L"Blocked";
     testlib::WriteFile(Module1::sUserTemplatesDir, "in the way");
-    const Module1::InstallResult blocked = Module1::InstallConfig(L"SwitchTest", false);
+    const Module1::InstallResult blocked = Install(L"SwitchTest", false);
     EXPECT_NE(blocked.sReason.find(L"failed to copy the template"), std::wstring::npos)
         << testlib::Utf8(blocked.sReason);
 }
@@ -134,17 +140,17 @@ TEST_F(InstallConfigSwitch, InstallingAgainInOneProcessWritesOnlyWhatIsMissing) 
         });
     };
     const std::wstring tpl = Module1::sUserTemplatesDir + L"\\SwitchTest.dotx";
-    ASSERT_TRUE(Module1::InstallConfig(L"SwitchTest", true));
+    ASSERT_TRUE(Install(L"SwitchTest", true));
     {
         testlib::DebugCapture debug;
-        ASSERT_TRUE(Module1::InstallConfig(L"SwitchTest", true));
+        ASSERT_TRUE(Install(L"SwitchTest", true));
         EXPECT_EQ(skipped(debug, "unchanged, not copied: "), 2);
         EXPECT_EQ(skipped(debug, "unchanged, not saved: "), 1);
     }
     ASSERT_TRUE(DeleteFileW(tpl.c_str()));
     ASSERT_TRUE(DeleteFileW(link_.c_str()));
     testlib::DebugCapture debug;
-    ASSERT_TRUE(Module1::InstallConfig(L"SwitchTest", true));
+    ASSERT_TRUE(Install(L"SwitchTest", true));
     EXPECT_EQ(skipped(debug, "unchanged, not copied: "), 1); // the icon
     EXPECT_EQ(skipped(debug, "unchanged, not saved: "), 0);
     EXPECT_EQ(ReadFile(tpl), "switch template");

@@ -1,6 +1,6 @@
 // The dialog itself, driven from a second thread the way a user would: the
 // multiple-selection mode no caller uses, the hook's check of each named file, and
-// what a cancel hands back.
+// what a cancel (or a second dialog) hands back.
 #include "dialogs/MCommonFile.h"
 #include "testlib/Scratch.h"
 
@@ -111,12 +111,23 @@ TEST_F(OpenFileDialogDriven, MultipleSelectionChecksEveryNameAndCountsThem) {
     EXPECT_EQ(o.flags & 0x880224u, 0x880224u);
 }
 
+// A second dialog asked for while one is open, from any thread, is refused the way a
+// cancel ends.
 TEST_F(OpenFileDialogDriven, CancelHandsBackNothing) {
-    const Outcome o = Show(dir.path(), false, [](DWORD thread) {
-        if (const HWND dialog = WaitFor(thread, true)) Press(dialog, IDCANCEL);
+    Outcome second;
+    const Outcome o = Show(dir.path(), false, [&](DWORD thread) {
+        const HWND dialog = WaitFor(thread, true);
+        if (!dialog) return;
+        bool bReadOnly = false;
+        second.result = MCommonFile::ShowOpenFileDialog(second.path, true, false, bReadOnly, false,
+                                                        L"All|*.*", second.filterIndex, dir.path(),
+                                                        kTitle, L"", nullptr, second.flags);
+        Press(dialog, IDCANCEL);
     });
-    EXPECT_EQ(o.result, 0);
-    EXPECT_EQ(o.path, L"");
-    EXPECT_EQ(o.filterIndex, -1);
-    EXPECT_EQ(o.flags, 0u);
+    for (const Outcome& each : {o, second}) {
+        EXPECT_EQ(each.result, 0);
+        EXPECT_EQ(each.path, L"");
+        EXPECT_EQ(each.filterIndex, -1);
+        EXPECT_EQ(each.flags, 0u);
+    }
 }

@@ -2,7 +2,7 @@
 // screen's resolution (the end-to-end scaling test runs this at 144 dpi as well).
 #include "testlib/CaptionFit.h"
 #include "testlib/Scratch.h"
-#include "ui/Fonts.h"
+#include "ui/common/Fonts.h"
 #include "ui/Form1.h"
 #include "ui/Form2.h"
 

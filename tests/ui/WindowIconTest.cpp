@@ -1,6 +1,6 @@
 // The window icon comes from the program's icon group (linked into this test program
 // as into Dorvane.exe), at the sizes the system metrics ask for.
-#include "ui/WindowIcon.h"
+#include "ui/common/WindowIcon.h"
 
 #include <windows.h>
 

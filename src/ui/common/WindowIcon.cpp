@@ -1,4 +1,4 @@
-#include "ui/WindowIcon.h"
+#include "ui/common/WindowIcon.h"
 
 #include "support/Text.h"
 

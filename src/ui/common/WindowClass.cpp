@@ -1,4 +1,4 @@
-#include "ui/WindowClass.h"
+#include "ui/common/WindowClass.h"
 
 namespace WindowClass {
 

@@ -1,5 +1,4 @@
-// The configuration list and the loading of one configuration into the boxes.
-#include "ui/Form1.h"
+#include "ui/ConfigList.h"
 
 #include "core/Module1.h"
 #include "resource.h"
@@ -7,13 +6,14 @@
 #include "support/Collection.h"
 #include "support/FileSearch.h"
 #include "support/IniValues.h"
+#include "ui/common/Controls.h"
 
 #include <string>
 
-namespace Form1 {
+namespace ConfigList {
 
 void RefreshConfigList(HWND hForm) {
-    HWND list = Control(hForm, IDC_List1);
+    HWND list = Controls::Find(hForm, IDC_List1);
     if (!list) return;
     Collection found;
     CommonModule::FindFiles(CommonModule::AppPath() + L"Configs", L"*.cfg", found, false);
@@ -34,17 +34,11 @@ void RefreshConfigList(HWND hForm) {
 }
 
 void LoadSelectedConfig(HWND hForm) {
-    HWND list = Control(hForm, IDC_List1);
+    HWND list = Controls::Find(hForm, IDC_List1);
     if (!list) return;
     // The entry with the focus: the one last clicked or moved to.
     const LRESULT index = SendMessageW(list, LB_GETCARETINDEX, 0, 0);
-    if (index < 0 || index >= SendMessageW(list, LB_GETCOUNT, 0, 0)) return;
-    const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
-    if (length <= 0) return;
-    std::wstring name(static_cast<size_t>(length) + 1, L'\0');
-    const LRESULT got = SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(index),
-                                     reinterpret_cast<LPARAM>(name.data()));
-    name.resize(got > 0 ? static_cast<size_t>(got) : 0);
+    const std::wstring name = Controls::ListEntry(list, index);
     if (name.empty()) return;
 
     const std::wstring file = Module1::ConfigFilePath(name);
@@ -55,10 +49,10 @@ void LoadSelectedConfig(HWND hForm) {
                   {IDC_txtLNKFileName, Module1::kKeyShortcutName},
                   {IDC_txtLNKDesc, Module1::kKeyShortcutDesc},
                   {IDC_txtIcon, Module1::kKeyShortcutIcon}};
-    SetWindowTextW(Control(hForm, IDC_txtConfigName), name.c_str());
+    SetWindowTextW(Controls::Find(hForm, IDC_txtConfigName), name.c_str());
     for (const auto& f : fields)
-        SetWindowTextW(Control(hForm, f.box),
+        SetWindowTextW(Controls::Find(hForm, f.box),
                        CommonModule::ReadIniSection(file, Module1::kConfigSection, f.key).c_str());
 }
 
-} // namespace Form1
+} // namespace ConfigList

@@ -1,15 +1,12 @@
-#include "ui/Form1Actions.h"
+#include "ui/BrowseFile.h"
 
-#include "core/Module1.h"
-#include "core/UserFolders.h"
 #include "dialogs/MCommonFile.h"
 #include "resource.h"
-#include "support/AppSettings.h"
+#include "support/AppPath.h"
 #include "support/DebugLog.h"
 #include "support/VerifiedCopy.h"
 #include "support/Strings.h"
 #include "support/Text.h"
-#include "ui/Form1.h"
 #include "ui/FormText.h"
 
 #include <string>
@@ -68,16 +65,6 @@ void PickIntoDataFolder(HWND hForm, const Pick& pick) {
         FormText::Set(hForm, IDC_txtConfigName, BeforeLast(name, L"."));
 }
 
-std::wstring ListText(HWND list, LRESULT index) {
-    const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
-    if (length == LB_ERR) return {};
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    const LRESULT got = SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(index),
-                                     reinterpret_cast<LPARAM>(text.data()));
-    text.resize(got == LB_ERR ? 0 : static_cast<size_t>(got));
-    return text;
-}
-
 } // namespace
 
 void BrowseTemplate(HWND hForm) {
@@ -86,31 +73,6 @@ void BrowseTemplate(HWND hForm) {
 
 void BrowseIcon(HWND hForm) {
     PickIntoDataFolder(hForm, kIconPick);
-}
-
-void InstallSelected(HWND hForm) {
-    const bool bShortcuts =
-        SendMessageW(Form1::Control(hForm, IDC_Check1), BM_GETCHECK, 0, 0) == BST_CHECKED;
-    const HWND list = Form1::Control(hForm, IDC_List1);
-    const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
-    size_t selected = 0;
-    std::wstring failures;
-    const Module1::UserFolderScope foldersCheckedOnce;
-    for (LRESULT i = 0; i < count; ++i) {
-        if (SendMessageW(list, LB_GETSEL, static_cast<WPARAM>(i), 0) <= 0) continue;
-        ++selected;
-        const std::wstring name = ListText(list, i);
-        const Module1::InstallResult result = Module1::InstallConfig(name, bShortcuts);
-        if (!result) failures += L"\r\n" + name + L": " + result.sReason;
-    }
-    if (selected == 0)
-        FormText::Say(hForm, L"No template configuration is selected.", MB_OK | MB_ICONINFORMATION);
-    else if (failures.empty())
-        FormText::Say(hForm, L"Template(s) Installed!", MB_OK);
-    else
-        FormText::Say(hForm,
-                      L"These template configurations were not installed completely:" + failures,
-                      MB_OK | MB_ICONWARNING);
 }
 
 } // namespace Form1Actions

@@ -1,15 +1,12 @@
-#include "core/Main.h"
+#include "app/Main.h"
 
-#include "core/AppState.h"
 #include "core/CommandLine.h"
 #include "core/ExitCodes.h"
-#include "core/LocateWord.h"
 #include "core/RunEnd.h"
+#include "core/Startup.h"
 #include "shell/ComInit.h"
 #include "support/AppSettings.h"
-#include "support/Probes.h"
 #include "support/ScopedWin.h"
-#include "support/ShellFolders.h"
 #include "ui/WindowMode.h"
 
 #include <windows.h>
@@ -18,9 +15,6 @@
 #include <string>
 
 namespace Module1 {
-
-std::wstring sWordExePath;
-std::wstring sUserTemplatesDir;
 
 namespace {
 
@@ -66,20 +60,6 @@ bool GoOnWithoutWord(const std::wstring& commandLine) {
     return true;
 }
 
-// Without the application-data folder there is no templates folder: an empty value,
-// which every copy refuses, rather than a folder at the root of the drive.
-std::wstring UserTemplatesFolder() {
-    const std::wstring appData =
-        modSpecialFolders::GetSpecialFolder(modSpecialFolders::CSIDL_APPDATA_FOLDER);
-    return appData.empty() ? std::wstring() : appData + L"\\Microsoft\\Templates";
-}
-
-void CreateDataFolders() {
-    const std::wstring app = CommonModule::AppPath();
-    for (const wchar_t* folder : {L"Templates", L"AltIcons", L"Configs"})
-        CommonModule::CreateDirPath(app + folder);
-}
-
 } // namespace
 
 int Main() {
@@ -95,11 +75,10 @@ int Main() {
     const ScopedWin::UniqueLibrary shell32 = InitShellAndControls();
     CommonModule::InitAppSettings(true, true);
 
-    sWordExePath = LocateWordExe();
-    if (sWordExePath.empty() && !GoOnWithoutWord(commandLine))
+    const StartupFindings found = FindWordAndTemplates();
+    if (found.wordExe.empty() && !GoOnWithoutWord(commandLine))
         return EndSilentRun(commandLine, ExitWordMissing);
-    sUserTemplatesDir = UserTemplatesFolder();
-    if (sUserTemplatesDir.empty() && commandLine.empty())
+    if (found.userTemplates.empty() && commandLine.empty())
         MessageBoxW(nullptr,
                     L"Could not find your application data folder: templates cannot be installed.",
                     L"WARNING", MB_OK | MB_ICONWARNING);

@@ -1,6 +1,6 @@
-#include "ui/Container.h"
+#include "ui/common/Container.h"
 
-#include "ui/WindowClass.h"
+#include "ui/common/WindowClass.h"
 
 namespace Container {
 

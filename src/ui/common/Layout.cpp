@@ -1,8 +1,8 @@
-#include "ui/Layout.h"
+#include "ui/common/Layout.h"
 
 #include "support/ScopedWin.h"
-#include "ui/Container.h"
-#include "ui/GroupBox.h"
+#include "ui/common/Container.h"
+#include "ui/common/GroupBox.h"
 
 #include <algorithm>
 #include <numeric>

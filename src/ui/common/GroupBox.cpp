@@ -1,6 +1,7 @@
-#include "ui/GroupBox.h"
+#include "ui/common/GroupBox.h"
 
 #include "support/ScopedWin.h"
+#include "ui/common/Controls.h"
 
 #include <commctrl.h>
 
@@ -11,12 +12,6 @@ namespace GroupBox {
 namespace {
 
 constexpr UINT_PTR kSubclassId = 1;
-
-std::wstring TextOf(HWND h) {
-    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(h)) + 1, L'\0');
-    text.resize(static_cast<size_t>(GetWindowTextW(h, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
 
 void Paint(HWND hFrame, COLORREF colour, const std::wstring& caption) {
     PAINTSTRUCT ps;
@@ -56,7 +51,7 @@ LRESULT CALLBACK FrameProc(HWND hFrame, UINT msg, WPARAM wParam, LPARAM lParam, 
     switch (msg) {
     case WM_PAINT:
         try {
-            Paint(hFrame, static_cast<COLORREF>(colour), TextOf(hFrame));
+            Paint(hFrame, static_cast<COLORREF>(colour), Controls::WindowText(hFrame));
             return 0;
         } catch (...) {
             break; // without memory for the caption, the ordinary painting
