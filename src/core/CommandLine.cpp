@@ -3,6 +3,7 @@
 #include "core/AppState.h"
 #include "core/InstallConfig.h"
 #include "core/InstallRun.h"
+#include "core/RetireConfig.h"
 #include "core/SafePaths.h"
 #include "core/Unchanged.h"
 #include "support/AppPath.h"
@@ -45,6 +46,8 @@ ParsedCommand ParseCommandLine(const std::wstring& sCommandLine) {
         return {Action::Copy, CommonModule::Strip(sCommandLine, L"/copy ")};
     if (sCommandLine.starts_with(L"/install"))
         return {Action::Install, CommonModule::Strip(sCommandLine, L"/install ")};
+    if (sCommandLine == L"/remove" || sCommandLine.starts_with(L"/remove "))
+        return {Action::Remove, sCommandLine.substr(std::min<size_t>(sCommandLine.size(), 8))};
     return {Action::None, {}};
 }
 
@@ -112,7 +115,10 @@ ExitCode RunCommandLine(const std::wstring& sCommandLine) {
     bool ok = true;
     switch (command.action) {
     case Action::InstallAll:
-        ok = DataFoldersReady({L"Configs", L"Templates"}) && InstallAllConfigs(run);
+        if (!DataFoldersReady({L"Configs", L"Templates"})) return ExitStepFailed;
+        // Retired configurations go only once every current one has said what it installs.
+        ok = InstallAllConfigs(run);
+        ok = RemoveRetiredConfigs(run) && ok;
         break;
     case Action::CopyAll:
         ok = DataFoldersReady({L"Templates"}) && CopyAllTemplates(run);
@@ -123,6 +129,9 @@ ExitCode RunCommandLine(const std::wstring& sCommandLine) {
     case Action::Install:
         ok = DataFoldersReady({L"Configs", L"Templates"}) &&
              InstallConfig(run, command.argument, true).bOk;
+        break;
+    case Action::Remove:
+        ok = DataFoldersReady({L"Configs"}) && RemoveConfig(run, command.argument);
         break;
     case Action::None:
         return ExitNoAction;

@@ -1,7 +1,8 @@
 #pragma once
 // The command line of silent mode: its argument string and the action it chooses.
-// The two whole-line words match in any letter case; the two prefixes only in lower
-// case, "/copy" tested before "/install", so "/copyall x" is a copy.
+// The two whole-line words match in any letter case; the prefixes only in lower case,
+// "/copy" tested before "/install", so "/copyall x" is a copy. "/remove" takes the rest
+// of the line after one blank as the name, exactly as written.
 #include "core/ExitCodes.h"
 
 #include <string>
@@ -13,11 +14,11 @@ namespace Module1 {
 std::wstring CommandLineArguments();
 std::wstring ArgumentsFromCommandLine(const std::wstring& sFullCommandLine);
 
-enum class Action { InstallAll, CopyAll, Copy, Install, None };
+enum class Action { InstallAll, CopyAll, Copy, Install, Remove, None };
 
 struct ParsedCommand {
     Action action = Action::None;
-    std::wstring argument; // the file or configuration name for Copy and Install
+    std::wstring argument; // the file or configuration name for Copy, Install and Remove
 };
 
 ParsedCommand ParseCommandLine(const std::wstring& sCommandLine);

@@ -56,6 +56,14 @@ void Failed(const std::wstring& who, Outcome& outcome, const std::wstring& reaso
 
 } // namespace
 
+std::wstring ShortcutArguments(const std::wstring& sTemplateFile) {
+    return L"/t\"" + CommonModule::StripPath(sTemplateFile) + L"\"";
+}
+
+std::wstring ShortcutPath(const std::wstring& sDesktopFolder, const std::wstring& sShortcutName) {
+    return sDesktopFolder + L"\\" + sShortcutName + L".lnk";
+}
+
 InstallResult InstallConfig(InstallRun& run, const std::wstring& sConfigName, bool bMakeShortcut) {
     using namespace CommonModule;
     Outcome outcome;
@@ -74,6 +82,7 @@ InstallResult InstallConfig(InstallRun& run, const std::wstring& sConfigName, bo
     if (!templatesUsable) Failed(who, outcome, L"nothing copied: " + why);
 
     const std::wstring templateFile = value(kKeyTemplateFile);
+    run.current.NoteFile(templateFile);
     const std::wstring tpl = AppPath() + L"Templates\\" + templateFile;
     if (templateFile.empty()) {
         outcome.Fail(L"no template: TemplateFile is empty");
@@ -91,6 +100,9 @@ InstallResult InstallConfig(InstallRun& run, const std::wstring& sConfigName, bo
     if (!bMakeShortcut) return std::move(outcome).Result();
     const std::wstring shortcutName = value(kKeyShortcutName);
     if (shortcutName.empty()) return std::move(outcome).Result();
+    run.current.NoteShortcut(shortcutName);
+    std::wstring icon = value(kKeyShortcutIcon);
+    run.current.NoteFile(icon);
     if (!Allowed(sConfigName, L"ShortcutName", shortcutName, outcome))
         return std::move(outcome).Result();
 
@@ -102,7 +114,6 @@ InstallResult InstallConfig(InstallRun& run, const std::wstring& sConfigName, bo
                    L": characters the ANSI code page cannot carry exactly");
         return std::move(outcome).Result();
     }
-    std::wstring icon = value(kKeyShortcutIcon);
     if (!icon.empty()) {
         const std::wstring src = AppPath() + L"AltIcons\\" + icon;
         if (!Allowed(sConfigName, L"ShortcutIcon", icon, outcome)) {
@@ -124,8 +135,8 @@ InstallResult InstallConfig(InstallRun& run, const std::wstring& sConfigName, bo
         Failed(who, outcome, L"no shortcut written: " + why);
         return std::move(outcome).Result();
     }
-    const std::wstring lnk = desktop + L"\\" + shortcutName + L".lnk";
-    const std::wstring args = L"/t\"" + StripPath(tpl) + L"\"";
+    const std::wstring lnk = ShortcutPath(desktop, shortcutName);
+    const std::wstring args = ShortcutArguments(templateFile);
     if (!CreateLinkUnlessUnchanged(run, desc, lnk, sWordExePath, sUserTemplatesDir, args, 0, 0,
                                    SW_SHOW, icon))
         outcome.Fail(sWordExePath.empty() ? L"no shortcut " + Quoted(lnk) + L": Word was not found"

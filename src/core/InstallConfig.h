@@ -15,6 +15,11 @@ struct InstallResult {
 
 struct InstallRun;
 
+// What an install writes into a shortcut: Word starts on the template by its file name,
+// sTemplateFile as the configuration gives it.
+std::wstring ShortcutArguments(const std::wstring& sTemplateFile);
+std::wstring ShortcutPath(const std::wstring& sDesktopFolder, const std::wstring& sShortcutName);
+
 InstallResult InstallConfig(InstallRun& run, const std::wstring& sConfigName, bool bMakeShortcut);
 // Every configuration in "Configs", with shortcuts; true when each one installed.
 bool InstallAllConfigs(InstallRun& run);

@@ -2,6 +2,7 @@
 // One run of installing: a command line's action, or one Install in the window. What a
 // run learns once and uses for each configuration lives here and ends with the run:
 // nothing of it outlives the run to be trusted by the next one.
+#include "core/CurrentInstalls.h"
 #include "core/KnownNames.h"
 #include "core/UserFolders.h"
 #include "support/Staging.h"
@@ -20,6 +21,8 @@ struct InstallRun {
     UserFolders userFolders;
     // The names the destination folders held, listed once.
     KnownNames knownNames;
+    // What the configurations installed (or read) so far install, kept from removal.
+    CurrentInstalls current;
 };
 
 } // namespace Module1

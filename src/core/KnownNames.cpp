@@ -9,10 +9,20 @@ namespace Module1 {
 
 bool KnownNames::MayHold(const std::wstring& sFolder, const std::wstring& sName) {
     if (sFolder.empty()) return true;
-    auto [entry, fresh] = folders_.try_emplace(Text::Lower(sFolder));
-    Listing& listing = entry->second;
-    if (fresh) listing = List(sFolder);
+    Listing& listing = Of(sFolder);
     return !listing.complete || !listing.names.insert(Text::Lower(sName)).second;
+}
+
+bool KnownNames::MayHoldUnwritten(const std::wstring& sFolder, const std::wstring& sName) {
+    if (sFolder.empty()) return true;
+    const Listing& listing = Of(sFolder);
+    return !listing.complete || listing.names.contains(Text::Lower(sName));
+}
+
+KnownNames::Listing& KnownNames::Of(const std::wstring& sFolder) {
+    auto [entry, fresh] = folders_.try_emplace(Text::Lower(sFolder));
+    if (fresh) entry->second = List(sFolder);
+    return entry->second;
 }
 
 KnownNames::Listing KnownNames::List(const std::wstring& sFolder) {

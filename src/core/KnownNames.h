@@ -16,6 +16,8 @@ class KnownNames {
     // False when the name surely is not in the folder; it counts as there from now on,
     // as the caller is about to write it.
     bool MayHold(const std::wstring& sFolder, const std::wstring& sName);
+    // The same question for a name the caller will not write: the answer stays as it was.
+    bool MayHoldUnwritten(const std::wstring& sFolder, const std::wstring& sName);
 
   private:
     struct Listing {
@@ -23,6 +25,7 @@ class KnownNames {
         std::unordered_set<std::wstring> names;
     };
     static Listing List(const std::wstring& sFolder);
+    Listing& Of(const std::wstring& sFolder);
 
     std::unordered_map<std::wstring, Listing> folders_;
 };

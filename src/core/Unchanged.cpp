@@ -80,4 +80,11 @@ bool CreateLinkUnlessUnchanged(InstallRun& run, const std::wstring& sLinkDesc,
                            IconIdx, iHotKey, eShow, sDifferentIconPath);
 }
 
+bool LinkStarts(const std::wstring& sLinkFile, const std::wstring& sExeFile,
+                const std::wstring& sExeArgs) {
+    cShellLinkA link;
+    return !sExeFile.empty() && PlainFile(sLinkFile) && link.GetLinkInfo(sLinkFile) &&
+           link.ExeName() == AsStored(sExeFile) && link.ExeArgs() == AsStored(sExeArgs);
+}
+
 } // namespace Module1

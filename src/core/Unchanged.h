@@ -23,4 +23,9 @@ bool CreateLinkUnlessUnchanged(InstallRun& run, const std::wstring& sLinkDesc,
                                int IconIdx, WORD iHotKey, int eShow,
                                const std::wstring& sDifferentIconPath);
 
+// True when a plain, readable link at sLinkFile starts sExeFile with exactly sExeArgs,
+// as a link written with those values reads back.
+bool LinkStarts(const std::wstring& sLinkFile, const std::wstring& sExeFile,
+                const std::wstring& sExeArgs);
+
 } // namespace Module1
