@@ -207,6 +207,10 @@ def main():
         [(t - s) / CONFIGS for t, s in zip(repeat, install_start)], "per-minrepeat", 1.3)
     add("per-minrepeat", "install reference check per configuration: (total - 0) / 200", ms,
         [(t - s) / CONFIGS for t, s in zip(minrepeat, minrepeat0)])
+    add("retired", "install the same second run, 20 retired configurations already removed", ms,
+        values(raw, "retired", "wall_ms.2"), "retired-none", 1.1)
+    add("retired-none", "install the same second run without Retired, same rounds", ms,
+        values(raw, "retired", "wall_ms.1"))
     add("mininstall", "install minimal installer, 200 configurations (process)", ms, mininstall)
     add("per", "install Dorvane.exe per configuration: (total - /none) / 200", ms,
         [(t - s) / CONFIGS for t, s in zip(install, install_start)], "per-min", 1.5)

@@ -169,6 +169,18 @@ cp "$build/bench/bench_list.exe" "$c/bench/listapp/"
     cp "$desktop_unix/"*.lnk "$raw/lnk-$who/" 2>/dev/null || true
 done
 
+# The repeat run once more from a copy of the folder (same file times) that also has
+# 20 retired configurations whose files are gone, against the run without them.
+cp -a "$c/bench/app" "$c/bench/retapp"
+mkdir "$c/bench/retapp/Retired"
+for f in "$c/bench/app/Configs/Config 0"[01]?.cfg; do
+    sed 's/=Company Letter/=Retired Letter/; s/=Letter/=Retired Letter/' "$f" \
+        >"$c/bench/retapp/Retired/Retired ${f##*/Config }"
+done
+launch 0 1 -- "$dorvane" /installall >/dev/null
+launch 1 "$runs" -- "$dorvane" /installall -- 'C:\bench\retapp\Dorvane.exe' /installall \
+    >"$raw/retired.txt"
+
 # Installing call by call (writes the same files and shortcuts once more).
 win 'C:\bench\app\bench_steps.exe' "$templates" "$desktop" "$word" 1 "$runs" >"$raw/steps.txt"
 
