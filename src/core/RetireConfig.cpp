@@ -75,13 +75,25 @@ class Remover {
         Fail(std::wstring(L"refused ") + what + L" \"" + value + L"\" (" + why + L")");
         return false;
     }
-    // The name as a name: a link planted there goes, its target stays.
+    // The name as a name: a link planted there goes, its target stays. A copy keeps a
+    // read-only source's attribute; being ours, it goes all the same.
     void Delete(const std::wstring& sPath) {
-        if (DeleteFileW(sPath.c_str())) {
+        bool deleted = DeleteFileW(sPath.c_str());
+        DWORD error = deleted ? ERROR_SUCCESS : GetLastError();
+        const DWORD attributes = GetFileAttributesW(sPath.c_str());
+        if (!deleted && error == ERROR_ACCESS_DENIED && attributes != INVALID_FILE_ATTRIBUTES &&
+            (attributes & FILE_ATTRIBUTE_READONLY) &&
+            SetFileAttributesW(sPath.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY)) {
+            deleted = DeleteFileW(sPath.c_str());
+            error = deleted ? ERROR_SUCCESS : GetLastError();
+            if (!deleted) SetFileAttributesW(sPath.c_str(), attributes);
+        }
+        if (deleted) {
             DPrint(L"removed: " + sPath);
             return;
         }
-        Fail(L"failed to remove \"" + sPath + L"\": " + CommonModule::LastError().description);
+        Fail(L"failed to remove \"" + sPath + L"\": " +
+             CommonModule::Win32Error(error).description);
     }
 
     void Shortcut(const Installs& installs) {

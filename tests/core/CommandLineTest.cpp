@@ -63,10 +63,15 @@ TEST(CommandMatching, ArgumentIsNeitherTrimmedNorUnquoted) {
     EXPECT_EQ(ParseCommandLine(L"/copy a/copy b").argument, L"ab");
     EXPECT_EQ(ParseCommandLine(L"/copy a/copyb").argument, L"a/copyb");
     EXPECT_EQ(ParseCommandLine(L"/install x/install y").argument, L"xy");
+    // "/remove" keeps all that follows its blank as it stands.
+    EXPECT_EQ(ParseCommandLine(L"/remove  x/remove y ").argument, L" x/remove y ");
+    EXPECT_EQ(ParseCommandLine(L"/remove").action, Action::Remove);
 }
 
 TEST(CommandMatching, AnythingElseMatchesNothing) {
     EXPECT_EQ(ParseCommandLine(L"C:\\Templates\\Letter.dotx").action, Action::None);
     EXPECT_EQ(ParseCommandLine(L"-installall").action, Action::None);
     EXPECT_EQ(ParseCommandLine(L"/cop").action, Action::None);
+    EXPECT_EQ(ParseCommandLine(L"/removeLetter").action, Action::None);
+    EXPECT_EQ(ParseCommandLine(L"/Remove Letter").action, Action::None);
 }

@@ -13,12 +13,15 @@ class RetireTests(DorvaneTestCase):
         for name in ("Old", "Edited", "Shared", "Keep", "Other"):
             self.app.write(f"Templates/{name}.dotx", name.encode())
         self.app.write("AltIcons/old.ico", b"icon")
+        os.chmod(self.app.path("AltIcons/old.ico"), 0o444)  # its copy is read-only too
         for name, template, shortcut, icon in (
                 ("Old", "Old.dotx", "Old", "old.ico"), ("Edited", "Edited.dotx", "", ""),
                 ("SharedOld", "Shared.dotx", "", ""), ("Keep", "Keep.dotx", "Keep", ""),
                 ("Gone", "Other.dotx", "Taken", "")):
             self.app.write_config(name, template=template, shortcut=shortcut, icon=icon)
         self.assertEqual(self.run_dorvane("/installall").exit_code, 0)
+        self.assertFalse(os.stat(os.path.join(self.profile.templates_unix, "old.ico")).st_mode
+                         & 0o222)
         # Retired: Old and Edited (its copy then edited by the user), SharedOld (whose
         # template a current configuration installs too) and Taken, whose shortcut name
         # is held by a link that starts Word on another template.
