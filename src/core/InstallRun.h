@@ -3,6 +3,7 @@
 // run learns once and uses for each configuration lives here and ends with the run:
 // nothing of it outlives the run to be trusted by the next one.
 #include "core/KnownNames.h"
+#include "core/ListedFiles.h"
 #include "core/UserFolders.h"
 #include "support/Staging.h"
 
@@ -20,6 +21,9 @@ struct InstallRun {
     UserFolders userFolders;
     // The names the destination folders held, listed once.
     KnownNames knownNames;
+    // The source folders (Templates, AltIcons), listed once for their files' sizes
+    // and times.
+    ListedFiles sourceFiles;
 };
 
 } // namespace Module1
