@@ -70,15 +70,17 @@ std::vector<std::wstring> ReadIniValues(const std::wstring& sIniFile, const std:
                 const size_t end = std::min(lines.find(L'\0', at), lines.size());
                 const std::wstring line = lines.substr(at, end - at);
                 at = end + 1;
-                // Comment lines and lines without "=" name no key.
-                const size_t equals = line.find(L'=');
-                if (equals == std::wstring::npos) continue;
+                // A line without "=" is a key without a value, which a key read finds
+                // (and answers "") before a later line of that key; a comment line names
+                // no key of ours.
+                const size_t equals = std::min(line.find(L'='), line.size());
                 const std::wstring key = Trimmed(line.substr(0, equals));
                 // The first of a key written twice is the one a key read finds.
                 for (size_t i = 0; i < sKeys.size(); ++i)
                     if (!found[i] && SameKey(key, sKeys[i])) {
                         found[i] = true;
-                        values[i] = AsKeyReadGivesIt(line.substr(equals + 1));
+                        values[i] = equals < line.size() ? AsKeyReadGivesIt(line.substr(equals + 1))
+                                                         : std::wstring();
                     }
             }
         },

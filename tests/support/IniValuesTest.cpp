@@ -145,6 +145,7 @@ TEST(IniValues, SectionReadGivesTheValuesOfKeyReads) {
         "[Config]\r\nTemplateFile=First.dotx\r\n[Other]\r\nShortcutName=Other\r\n"
         "[config]\r\nTemplateFile=Second.dotx\r\nShortcutName=Second\r\n",
         "[Other]\r\nTemplateFile=Letter.dotx\r\n",
+        "[Config]\r\nTemplateFile\r\nTemplateFile=Letter.dotx\r\n ShortcutName \r\n",
         "",
         "[Config]\r\nTemplateFile=Letter.dotx\r\nShortcutDesc=" + longValue +
             "\r\nShortcutName=" + longValue + "n\r\nShortcutIcon=" + longValue + "i\r\n",
