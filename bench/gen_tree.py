@@ -259,7 +259,7 @@ def icon_bytes(rng, size):
     return header + rng.randbytes(image)
 
 
-def write_install(appdir, seed, count):
+def write_install(appdir, seed, count, every=2):
     rng = random.Random(seed)
     dirs = {n: os.path.join(appdir, n) for n in ("Templates", "AltIcons", "Configs")}
     for d in dirs.values():
@@ -271,7 +271,7 @@ def write_install(appdir, seed, count):
             f.write(rng.randbytes(rng.randint(20 * 1024, 60 * 1024)))
         lines = ["[Config]", f"TemplateFile={template}"]
         shortcut = icon = desc = ""
-        if i % 2 == 0:
+        if i % every == 0:
             shortcut = f"Letter {i:03d}"
             desc = f"New letter on company paper, layout {i:03d}"
             icon = f"Letter {i:03d}.ico"
@@ -286,7 +286,8 @@ def write_install(appdir, seed, count):
     # order of the file system: it makes the same copies and the same shortcuts.
     with open(os.path.join(appdir, "plan.txt"), "w", newline="\r\n", encoding="ascii") as f:
         f.write("\n".join(plan) + "\n")
-    print(f"install data: {count} configurations, {(count + 1) // 2} with icon and shortcut")
+    print(f"install data: {count} configurations, {(count + every - 1) // every} with icon and "
+          "shortcut")
 
 
 def write_configs(appdir, count):
@@ -306,6 +307,8 @@ def main():
     ap.add_argument("out")
     ap.add_argument("--seed", type=int, default=20240611)
     ap.add_argument("--count", type=int, default=200)
+    ap.add_argument("--every", type=int, default=2, help="every N-th configuration (install) "
+                    "has an icon and a shortcut")
     args = ap.parse_args()
     if args.what == "office":
         write_office(args.out, args.seed)
@@ -314,7 +317,7 @@ def main():
     elif args.what == "configs":
         write_configs(args.out, args.count)
     else:
-        write_install(args.out, args.seed, args.count)
+        write_install(args.out, args.seed, args.count, args.every)
     return 0
 
 

@@ -13,6 +13,9 @@
 # configurations, the minimal installer's first run with N, and the first run once
 # more call by call (bench_growth), to compare the cost per configuration with that
 # at 200 (10000 takes a quarter of an hour on a quiet machine and 800 MB of disk).
+# It ends with a count of the opens and queries of the program's folder by a first and
+# a repeat "/installall" (bench/count_touches.py), which a file server answers one
+# round trip each.
 #
 # Everything measured runs under Wine in a prefix of its own, pinned to one CPU
 # together with the Wine server and its services: when the program and the server
@@ -206,6 +209,11 @@ if [ "$large" -gt 0 ]; then
     clear_profile
 fi
 
+# What a logon over a slow link waits for: opens and queries of the program's folder,
+# counted from Wine's file trace (a count, not a time; it empties the profile first).
+"$python" "$here/count_touches.py" "$c/bench/touch" --count 200 >"$raw/touches.txt"
+rm -rf "$c/bench/touch"
+
 load_after=$(cut -d' ' -f1-3 /proc/loadavg)
 {
     echo "wine $(wine --version 2>/dev/null); pinned to CPU $cpu; load average before $load_before, after $load_after"
@@ -218,3 +226,5 @@ stat -c %s "$build/Dorvane.exe" >"$raw/dorvane-size.txt"
 cp "$c/bench/out/"list-*.txt "$raw/"
 
 "$python" "$here/report.py" "$raw"
+echo
+cat "$raw/touches.txt"

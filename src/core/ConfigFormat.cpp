@@ -2,11 +2,32 @@
 
 #include "support/AppPath.h"
 #include "support/FileSearch.h"
+#include "support/IniValues.h"
 #include "support/ScopedWin.h"
 #include "support/Strings.h"
 #include "support/Text.h"
 
 namespace Module1 {
+
+namespace {
+const std::vector<std::wstring> kConfigKeys = {kKeyTemplateFile, kKeyShortcutName, kKeyShortcutDesc,
+                                               kKeyShortcutIcon};
+} // namespace
+
+ConfigValues::ConfigValues(const std::wstring& sConfigFile)
+    : values_(CommonModule::ReadIniValues(sConfigFile, kConfigSection, kConfigKeys)) {}
+
+std::wstring ConfigValues::operator()(const wchar_t* key) const {
+    for (size_t i = 0; i < kConfigKeys.size(); ++i)
+        if (kConfigKeys[i] == key) return values_[i];
+    return {};
+}
+
+bool ConfigValues::AllEmpty() const {
+    for (const auto& value : values_)
+        if (!value.empty()) return false;
+    return true;
+}
 
 std::wstring ConfigFilePath(const std::wstring& sConfigName) {
     return CommonModule::AppPath() + L"Configs\\" + sConfigName + L".cfg";

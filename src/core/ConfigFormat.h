@@ -12,6 +12,18 @@ inline constexpr wchar_t kKeyShortcutName[] = L"ShortcutName";
 inline constexpr wchar_t kKeyShortcutDesc[] = L"ShortcutDesc";
 inline constexpr wchar_t kKeyShortcutIcon[] = L"ShortcutIcon";
 
+// The four values of a configuration file, read with one open of the file; each "" when
+// the file, the section or the key is missing.
+class ConfigValues {
+  public:
+    explicit ConfigValues(const std::wstring& sConfigFile);
+    std::wstring operator()(const wchar_t* key) const; // one of the four key names
+    bool AllEmpty() const;
+
+  private:
+    std::vector<std::wstring> values_;
+};
+
 std::wstring ConfigFilePath(const std::wstring& sConfigName);
 std::wstring ConfigNameFromFile(const std::wstring& sConfigFilePath);
 std::vector<std::wstring> ListConfigNames();

@@ -7,7 +7,6 @@
 #include "core/Unchanged.h"
 #include "support/AppPath.h"
 #include "support/DebugLog.h"
-#include "support/IniValues.h"
 #include "support/Probes.h"
 #include "support/Strings.h"
 #include "support/Text.h"
@@ -71,9 +70,11 @@ InstallResult InstallConfig(InstallRun& run, const std::wstring& sConfigName, bo
         return std::move(outcome).Result();
     const std::wstring who = L"InstallConfig: " + sConfigName;
     const std::wstring cfg = ConfigFilePath(sConfigName);
-    const auto value = [&](const wchar_t* key) { return ReadIniSection(cfg, kConfigSection, key); };
+    const ConfigValues value(cfg);
     // A missing file reads as empty values everywhere below; it still counts as failed.
-    if (!IsExistingFile(cfg)) outcome.Fail(L"missing configuration file " + Quoted(cfg));
+    // A value read shows the file is there: only an empty read needs the probe.
+    if (value.AllEmpty() && !IsExistingFile(cfg))
+        outcome.Fail(L"missing configuration file " + Quoted(cfg));
 
     // Nothing goes into a templates folder that could not be found or that a link has
     // moved; the shortcut, which only names it, is still written.

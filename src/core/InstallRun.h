@@ -4,6 +4,7 @@
 // nothing of it outlives the run to be trusted by the next one.
 #include "core/CurrentInstalls.h"
 #include "core/KnownNames.h"
+#include "core/ListedFiles.h"
 #include "core/UserFolders.h"
 #include "support/Staging.h"
 
@@ -23,6 +24,9 @@ struct InstallRun {
     KnownNames knownNames;
     // What the configurations installed (or read) so far install, kept from removal.
     CurrentInstalls current;
+    // The source folders (Templates, AltIcons), listed once for their files' sizes
+    // and times.
+    ListedFiles sourceFiles;
 };
 
 } // namespace Module1

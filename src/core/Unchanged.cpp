@@ -47,7 +47,12 @@ bool InstalledCopyUnchanged(InstallRun& run, const std::wstring& sSource,
     const std::wstring name = CommonModule::StripPath(sSource);
     if (name.empty() || sSource.find_first_of(L"*?") != std::wstring::npos) return false;
     const std::wstring dest = sDestFolder + L"\\" + name;
-    if (!run.knownNames.MayHold(sDestFolder, name) || !CommonModule::FilesMatch(sSource, dest))
+    if (!run.knownNames.MayHold(sDestFolder, name)) return false;
+    const auto [sourceFolder, sourceName] = SplitPath(sSource);
+    WIN32_FILE_ATTRIBUTE_DATA source{};
+    if (run.sourceFiles.Find(sourceFolder, sourceName, source)
+            ? !CommonModule::FilesMatch(source, dest)
+            : !CommonModule::FilesMatch(sSource, dest))
         return false;
     CommonModule::DPrint(L"unchanged, not copied: " + dest);
     return true;

@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <vector>
 
 namespace CommonModule {
 
@@ -7,6 +8,11 @@ namespace CommonModule {
 // file, section or key.
 std::wstring ReadIniSection(const std::wstring& sIniFile, const std::wstring& sSection,
                             const std::wstring& sKey);
+// The values of sKeys in one read of the section (one open of the file, where reading
+// key by key opens it once per key), each exactly as ReadIniSection gives it ("" for a
+// missing file, section or key).
+std::vector<std::wstring> ReadIniValues(const std::wstring& sIniFile, const std::wstring& sSection,
+                                        const std::vector<std::wstring>& sKeys);
 // True when the value was written; false when the system refused the write (a folder
 // that does not exist, a file that cannot be written).
 bool WriteIniValue(const std::wstring& sIniFile, const std::wstring& sSection,

@@ -115,8 +115,15 @@ bool PlainFileData(const std::wstring& sPath, WIN32_FILE_ATTRIBUTE_DATA& data) {
 } // namespace
 
 bool FilesMatch(const std::wstring& sSource, const std::wstring& sDest) {
-    WIN32_FILE_ATTRIBUTE_DATA source{}, dest{};
-    if (!PlainFileData(sSource, source) || !PlainFileData(sDest, dest)) return false;
+    WIN32_FILE_ATTRIBUTE_DATA source{};
+    return PlainFileData(sSource, source) && FilesMatch(source, sDest);
+}
+
+bool FilesMatch(const WIN32_FILE_ATTRIBUTE_DATA& source, const std::wstring& sDest) {
+    WIN32_FILE_ATTRIBUTE_DATA dest{};
+    if (source.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT) ||
+        !PlainFileData(sDest, dest))
+        return false;
     return source.nFileSizeHigh == dest.nFileSizeHigh && source.nFileSizeLow == dest.nFileSizeLow &&
            CompareFileTime(&source.ftLastWriteTime, &dest.ftLastWriteTime) == 0;
 }

@@ -4,6 +4,8 @@
 // here still finds it.
 #include "support/ShellFolders.h"
 
+#include <windows.h>
+
 #include <string>
 
 namespace CommonModule {
@@ -40,5 +42,7 @@ bool CreateDirPath(const std::wstring& sPath);
 // True when both paths name plain files (no folder, no reparse point) of the same size
 // and the same last-write time: what a mirroring copy takes for "the same file".
 bool FilesMatch(const std::wstring& sSource, const std::wstring& sDest);
+// The same, with the source's attributes, size and time already at hand.
+bool FilesMatch(const WIN32_FILE_ATTRIBUTE_DATA& source, const std::wstring& sDest);
 
 } // namespace CommonModule

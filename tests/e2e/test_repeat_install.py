@@ -110,3 +110,19 @@ class RepeatInstallTests(DorvaneTestCase):
                 else:
                     self.assertEqual(self.profile.links()["Letter.lnk"][fresh], expected, run.lines)
                     self.assertEqual(self.skipped(run, NOT_SAVED), [], run.lines)
+
+    def test_sources_in_a_subfolder_or_in_other_letter_case_are_compared_too(self):
+        self.app.write("Templates/Sub/Deep.dotx", b"deep v1")
+        self.app.write_config("Deep", template="Sub\\Deep.dotx")
+        self.configure(template="LETTER.DOTX")
+        self.run_ok("/installall")
+        run = self.run_ok("/installall")
+        self.assertEqual(len(self.skipped(run, NOT_COPIED)), 4, run.lines)
+        for rel in ("Templates/Sub/Deep.dotx", "Templates/Letter.dotx"):
+            self.edit(self.app.path(rel), b"updated", HOUR_NS)
+        run = self.run_ok("/installall")
+        self.assertEqual(sorted(l.split("\\")[-1] for l in self.skipped(run, NOT_COPIED)),
+                         ["Memo.dotx", "letter.ico"], run.lines)
+        for name in ("Deep.dotx", "Letter.dotx"):
+            with open(os.path.join(self.profile.templates_unix, name), "rb") as f:
+                self.assertEqual(f.read(), b"updated", name)

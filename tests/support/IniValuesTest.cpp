@@ -125,3 +125,42 @@ TEST(IniValues, RefusedWriteTellsTheCallerButNotTheLog) {
     EXPECT_EQ(ReadIniSection(file, L"Config", L"TemplateFile"), L"");
     EXPECT_TRUE(capture.lines().empty());
 }
+
+// Reading a section at once must give what reading key by key gives, whatever the file.
+TEST(IniValues, SectionReadGivesTheValuesOfKeyReads) {
+    const std::string longValue(1000, 'v');
+    std::string utf16 = "\xFF\xFE";
+    for (wchar_t c : std::wstring(L"[Config]\r\nTemplateFile=Brief \u4e2d.dotx\r\n"
+                                  L"ShortcutName= \"Brief\" \r\n"))
+        utf16 += {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
+    const std::vector<std::string> files = {
+        "[Config]\r\nTemplateFile=\"Letter.dotx\"\r\nShortcutName='Letter'\r\n"
+        "ShortcutDesc=\"a \"quoted\" word\"\r\nShortcutIcon=\"half\r\n",
+        "[Config]\r\n  TemplateFile  =  Letter.dotx  \r\nShortcutName\t=\tLetter\t\r\n"
+        "ShortcutDesc= \" spaced \" \r\nShortcutIcon=\"\r\n",
+        "; head\r\n[Config]\r\n;TemplateFile=Old.dotx\r\n\r\nTemplateFile=Letter.dotx\r\n"
+        "# ShortcutName=x\r\nno equals here\r\nShortcutName=\r\nShortcutIcon==x=\r\n",
+        "[Config]\r\nTemplateFile=First.dotx\r\nTemplateFile=Second.dotx\r\n"
+        "templatefile=Third.dotx\r\nSHORTCUTNAME=Upper\r\n",
+        "[Config]\r\nTemplateFile=First.dotx\r\n[Other]\r\nShortcutName=Other\r\n"
+        "[config]\r\nTemplateFile=Second.dotx\r\nShortcutName=Second\r\n",
+        "[Other]\r\nTemplateFile=Letter.dotx\r\n",
+        "[Config]\r\nTemplateFile\r\nTemplateFile=Letter.dotx\r\n ShortcutName \r\n",
+        "",
+        "[Config]\r\nTemplateFile=Letter.dotx\r\nShortcutDesc=" + longValue +
+            "\r\nShortcutName=" + longValue + "n\r\nShortcutIcon=" + longValue + "i\r\n",
+        utf16,
+    };
+    const std::vector<std::wstring> keys = {L"TemplateFile", L"ShortcutName", L"ShortcutDesc",
+                                            L"ShortcutIcon"};
+    ScratchDir dir;
+    for (size_t i = 0; i <= files.size(); ++i) {
+        // The last round reads a file that is not there.
+        const std::wstring file = dir / (L"Odd" + std::to_wstring(i) + L".cfg");
+        if (i < files.size()) testlib::WriteFile(file, files[i]);
+        std::vector<std::wstring> byKey;
+        for (const auto& key : keys)
+            byKey.push_back(ReadIniSection(file, L"Config", key));
+        EXPECT_EQ(ReadIniValues(file, L"Config", keys), byKey) << i;
+    }
+}

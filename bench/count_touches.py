@@ -1,0 +1,125 @@
+#!/usr/bin/env python3
+"""Counts how often "Dorvane.exe /installall" opens or queries a path inside its own
+folder: at logon that folder usually lies on a file server, where each such call costs
+at least one round trip, which the time on this machine hides and a count does not.
+
+    count_touches.py EXE_FOLDER [--count 200]
+
+Runs in the Wine prefix of WINEPREFIX (booted, with a plain Desktop and Word where
+gen_tree.py wordonly puts it). Makes EXE_FOLDER (a folder of that prefix's C: drive,
+given as a Unix path) with --count configurations, each with a template, an icon and
+a shortcut, copies Dorvane.exe there (BENCH_BUILD or build/), empties the user's
+templates folder and desktop, runs /installall twice under WINEDEBUG=+file and counts
+the trace lines of NtCreateFile, GetFileAttributesW and GetFileAttributesExW that name
+a path inside EXE_FOLDER (the trace shows no attribute query of its own beneath
+those). The second run finds what the first left: a logon that changes nothing.
+"""
+import argparse
+import os
+import re
+import shutil
+import subprocess
+import sys
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+CALL = re.compile(r':trace:file:(NtCreateFile|GetFileAttributesW|GetFileAttributesExW)\b.*?'
+                  r'L"((?:[^"\\]|\\.)*)"')
+
+
+def wine_env():
+    env = dict(os.environ)
+    env.setdefault("WINEARCH", "win32")
+    env.setdefault("WINEDLLOVERRIDES", "winemenubuilder.exe=d;mscoree=d;mshtml=d")
+    env["WINEDEBUG"] = "-all"
+    return env
+
+
+def wine_out(args):
+    return subprocess.run(["wine", *args], env=wine_env(), stdin=subprocess.DEVNULL,
+                          stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True,
+                          check=True).stdout.strip()
+
+
+def unix_path(win_path):
+    return subprocess.run(["winepath", "-u", win_path], env=wine_env(), stdout=subprocess.PIPE,
+                          stderr=subprocess.DEVNULL, text=True, check=True).stdout.strip()
+
+
+def count(trace_path, folder):
+    """Calls naming the folder or a path inside it, in any letter case and path form."""
+    folder = folder.lower().rstrip("\\")
+    calls = 0
+    with open(trace_path, encoding="utf-8", errors="replace") as trace:
+        for line in trace:
+            m = CALL.search(line)
+            if not m:
+                continue
+            path = m.group(2).replace("\\\\", "\\").lower()
+            for prefix in ("\\??\\unc\\", "\\\\?\\unc\\", "\\??\\", "\\\\?\\"):
+                if path.startswith(prefix):
+                    path = ("\\\\" if "unc" in prefix else "") + path[len(prefix):]
+                    break
+            if path == folder or path.startswith(folder + "\\"):
+                calls += 1
+    return calls
+
+
+def run_traced(exe, trace_path):
+    env = wine_env()
+    env["WINEDEBUG"] = "+file"
+    with open(trace_path, "w") as trace:
+        rc = subprocess.run(["wine", exe, "/installall"], env=env, stdin=subprocess.DEVNULL,
+                            stdout=subprocess.DEVNULL, stderr=trace).returncode
+    if rc != 0:
+        sys.exit(f"count_touches.py: {exe} /installall ended with {rc}")
+
+
+def main():
+    ap = argparse.ArgumentParser()
+    ap.add_argument("folder", help="Unix path of the folder to make, on the prefix's C: drive")
+    ap.add_argument("--count", type=int, default=200)
+    args = ap.parse_args()
+    drive_c = os.path.join(os.environ["WINEPREFIX"], "drive_c")
+    rel = os.path.relpath(os.path.abspath(args.folder), drive_c)
+    if rel.startswith(".."):
+        sys.exit("count_touches.py: the folder must lie on the prefix's C: drive")
+    folder_win = "C:\\" + rel.replace("/", "\\")
+    build = os.environ.get("BENCH_BUILD", os.path.join(os.path.dirname(HERE), "build"))
+
+    shutil.rmtree(args.folder, ignore_errors=True)
+    subprocess.run([sys.executable, os.path.join(HERE, "gen_tree.py"), "install", args.folder,
+                    "--count", str(args.count), "--every", "1"], check=True,
+                   stdout=subprocess.DEVNULL)
+    shutil.copy(os.path.join(build, "Dorvane.exe"), args.folder)
+    templates = unix_path(wine_out(["cmd", "/c", "echo", "%APPDATA%"]) +
+                          "\\Microsoft\\Templates")
+    desktop = unix_path(wine_out(["cmd", "/c", "echo", "%USERPROFILE%"]) + "\\Desktop")
+    os.makedirs(templates, exist_ok=True)
+    for d in (templates, desktop):
+        for name in os.listdir(d):
+            if os.path.isfile(os.path.join(d, name)):
+                os.remove(os.path.join(d, name))
+
+    exe = folder_win + "\\Dorvane.exe"
+    figures = []
+    for which in ("first", "second"):
+        trace = os.path.join(args.folder, f"trace-{which}.txt")
+        run_traced(exe, trace)
+        figures.append((f"{which} run", count(trace, folder_win)))
+        os.remove(trace)
+    n = args.count
+    figures.append(("floor", n + 3))
+    print(f"file-server touches: /installall, {n} configurations each with template, icon and "
+          f"shortcut; opens and queries of a path in the program's folder "
+          f"(WINEDEBUG=+file: NtCreateFile, GetFileAttributesW, GetFileAttributesExW)")
+    print(f"  {'':<11}{'calls':>7}{'per config':>12}{'at 1 ms':>10}{'at 30 ms':>10}")
+    for label, calls in figures:
+        print(f"  {label:<11}{calls:>7}{calls / n:>12.2f}{calls * 0.001:>9.1f}s"
+              f"{calls * 0.030:>9.1f}s")
+    print("  floor: one listing each of Configs, Templates and AltIcons, one read of each .cfg;"
+          " the time is the round trips alone, at one round trip a call")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

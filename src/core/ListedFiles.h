@@ -1,0 +1,32 @@
+#pragma once
+// The sizes and times of a run's source files, from one listing of each source folder
+// instead of one query per file: on a file server every query is a round trip, and a
+// listing returns them all at once.
+#include <windows.h>
+
+#include <string>
+#include <unordered_map>
+
+namespace Module1 {
+
+class ListedFiles {
+  public:
+    // The attributes, size and last-write time of sFolder\sName as the run's one listing
+    // of sFolder showed them. False when the listing did not show that name (a name in
+    // a subfolder, a short or otherwise spelled name, a folder that could not be read):
+    // then ask the file itself.
+    bool Find(const std::wstring& sFolder, const std::wstring& sName,
+              WIN32_FILE_ATTRIBUTE_DATA& data);
+
+  private:
+    struct Entry {
+        WIN32_FILE_ATTRIBUTE_DATA data{};
+        bool ambiguous = false; // two names that differ only in letter case
+    };
+    using Listing = std::unordered_map<std::wstring, Entry>;
+    static Listing List(const std::wstring& sFolder);
+
+    std::unordered_map<std::wstring, Listing> folders_;
+};
+
+} // namespace Module1
