@@ -8,7 +8,6 @@
 #include "core/Unchanged.h"
 #include "support/AppPath.h"
 #include "support/DebugLog.h"
-#include "support/IniValues.h"
 #include "support/Probes.h"
 #include "support/ScopedWin.h"
 #include "support/Strings.h"
@@ -26,9 +25,7 @@ struct Installs {
 };
 
 Installs ReadInstalls(const std::wstring& sConfigFile) {
-    const auto value = [&](const wchar_t* key) {
-        return CommonModule::ReadIniSection(sConfigFile, kConfigSection, key);
-    };
+    const ConfigValues value(sConfigFile);
     Installs installs{value(kKeyTemplateFile), value(kKeyShortcutName), {}};
     // Without a shortcut an install copies no icon.
     if (!installs.shortcutName.empty()) installs.shortcutIcon = value(kKeyShortcutIcon);
