@@ -58,14 +58,19 @@ void Failed(const std::wstring& who, Outcome& outcome, const std::wstring& reaso
 // to be read (another process holds it, no access), in the system's words.
 std::wstring Unusable(const wchar_t* what, const std::wstring& path, bool& missing) {
     const std::wstring why = CommonModule::WhyNotReadable(path, missing);
-    if (missing || why.empty()) return std::wstring(L"missing ") + what + L" " + Quoted(path);
+    missing = missing || why.empty(); // readable after all: taken as before, for missing
+    if (missing) return std::wstring(L"missing ") + what + L" " + Quoted(path);
     return std::wstring(L"cannot read the ") + what + L" " + Quoted(path) + L": " + why;
 }
 
 // Only on the failure path: tells an empty value from a file without its section.
 bool HasConfigSection(const std::wstring& cfg) {
-    wchar_t buffer[8] = {};
-    return GetPrivateProfileSectionW(kConfigSection, buffer, 8, cfg.c_str()) > 0;
+    std::wstring names(32767, L'\0');
+    const DWORD n =
+        GetPrivateProfileSectionNamesW(names.data(), static_cast<DWORD>(names.size()), cfg.c_str());
+    for (size_t at = 0; at < n; at = names.find(L'\0', at) + 1)
+        if (Text::EqualsNoCase(names.c_str() + at, kConfigSection)) return true;
+    return false;
 }
 
 } // namespace
