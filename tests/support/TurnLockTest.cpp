@@ -23,8 +23,8 @@ TEST(TurnLock, WaitsForTheHolderGivesUpInTimeAndTakesAnAbandonedTurn) {
             CloseHandle(mutex);
         });
         WaitForSingleObject(held.get(), INFINITE);
-        EXPECT_NE(CommonModule::TurnLock(folder, 300).why().find(L"did not finish"),
-                  std::wstring::npos);
+        const CommonModule::TurnLock late(folder, 300); // keeps the mutex in being
+        EXPECT_NE(late.why().find(L"did not finish"), std::wstring::npos);
         SetEvent(dying.get());
         otherRun.join();
         EXPECT_TRUE(CommonModule::TurnLock(folder, 300).held());
