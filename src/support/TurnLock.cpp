@@ -37,21 +37,24 @@ std::wstring TurnLockName(const std::wstring& sFolder) {
 TurnLock::TurnLock(const std::wstring& sFolder, DWORD waitMilliseconds) {
     const std::wstring name = TurnLockName(sFolder);
     mutex_.reset(CreateMutexW(nullptr, FALSE, name.c_str()));
-    if (!mutex_) {
-        why_ = L"the lock \"" + name + L"\" could not be made: " + LastError().description;
+    // A lock this run may not open (one an elevated run of the same user made, whose
+    // default security leaves the user's own runs out) costs the turns, not the run:
+    // running at the same time is what happened before there were turns.
+    const DWORD waited = mutex_ ? WaitForSingleObject(mutex_.get(), waitMilliseconds) : WAIT_FAILED;
+    if (waited == WAIT_TIMEOUT) {
+        why_ = L"another run for \"" + sFolder + L"\" did not finish within " +
+               std::to_wstring(waitMilliseconds / 1000) + L" seconds; nothing was done";
         return;
     }
-    const DWORD waited = WaitForSingleObject(mutex_.get(), waitMilliseconds);
-    held_ = waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED;
-    if (held_) return;
-    why_ = waited == WAIT_TIMEOUT
-               ? L"another run for \"" + sFolder + L"\" did not finish within " +
-                     std::to_wstring(waitMilliseconds / 1000) + L" seconds; nothing was done"
-               : L"the lock \"" + name + L"\" could not be taken: " + LastError().description;
+    held_ = true;
+    owner_ = waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED;
+    if (!owner_)
+        DPrint(L"the lock \"" + name + L"\" cannot be taken (" + LastError().description +
+               L"); this run does not wait for others");
 }
 
 TurnLock::~TurnLock() {
-    if (held_) ReleaseMutex(mutex_.get());
+    if (owner_) ReleaseMutex(mutex_.get());
 }
 
 } // namespace CommonModule

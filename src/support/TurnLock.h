@@ -27,6 +27,7 @@ class TurnLock {
     TurnLock(const TurnLock&) = delete;
     TurnLock& operator=(const TurnLock&) = delete;
 
+    // False only when the wait ran out: then nothing may be touched.
     bool held() const { return held_; }
     // Why the turn was not taken; "" when held.
     const std::wstring& why() const { return why_; }
@@ -34,6 +35,7 @@ class TurnLock {
   private:
     ScopedWin::UniqueHandle mutex_;
     bool held_ = false;
+    bool owner_ = false; // false for a run that goes on without the lock
     std::wstring why_;
 };
 
