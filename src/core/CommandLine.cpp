@@ -111,7 +111,12 @@ bool DataFoldersReady(std::initializer_list<const wchar_t*> names) {
 
 ExitCode RunCommandLine(const std::wstring& sCommandLine) {
     const ParsedCommand command = ParseCommandLine(sCommandLine);
+    if (command.action == Action::None) return ExitNoAction;
     InstallRun run;
+    if (!run.turn.held()) {
+        CommonModule::DPrint(L"RunCommandLine: " + run.turn.why());
+        return ExitStepFailed;
+    }
     bool ok = true;
     switch (command.action) {
     case Action::InstallAll:

@@ -53,6 +53,25 @@ void Failed(const std::wstring& who, Outcome& outcome, const std::wstring& reaso
     outcome.Fail(reason);
 }
 
+// Why a source file the probe did not find cannot be used: not there, or there but not
+// to be read (another process holds it, no access), in the system's words.
+std::wstring Unusable(const wchar_t* what, const std::wstring& path, bool& missing) {
+    const std::wstring why = CommonModule::WhyNotReadable(path, missing);
+    missing = missing || why.empty(); // readable after all: taken as before, for missing
+    if (missing) return std::wstring(L"missing ") + what + L" " + Quoted(path);
+    return std::wstring(L"cannot read the ") + what + L" " + Quoted(path) + L": " + why;
+}
+
+// Only on the failure path: tells an empty value from a file without its section.
+bool HasConfigSection(const std::wstring& cfg) {
+    std::wstring names(32767, L'\0');
+    const DWORD n =
+        GetPrivateProfileSectionNamesW(names.data(), static_cast<DWORD>(names.size()), cfg.c_str());
+    for (size_t at = 0; at < n; at = names.find(L'\0', at) + 1)
+        if (Text::EqualsNoCase(names.c_str() + at, kConfigSection)) return true;
+    return false;
+}
+
 } // namespace
 
 std::wstring ShortcutArguments(const std::wstring& sTemplateFile) {
@@ -69,16 +88,24 @@ InstallResult InstallConfig(InstallRun& run, const std::wstring& sConfigName, bo
     if (!Allowed(sConfigName, L"configuration name", sConfigName, outcome))
         return std::move(outcome).Result();
     const std::wstring who = L"InstallConfig: " + sConfigName;
+    // Another run for this user did not end in time: nothing of this one may be touched.
+    if (!run.turn.held()) {
+        Failed(who, outcome, run.turn.why());
+        return std::move(outcome).Result();
+    }
     const std::wstring cfg = ConfigFilePath(sConfigName);
     const ConfigValues value(cfg);
-    // A missing file reads as empty values everywhere below; it still counts as failed.
-    // A value read shows the file is there: only an empty read needs the probe.
-    if (value.AllEmpty() && !IsExistingFile(cfg))
-        outcome.Fail(L"missing configuration file " + Quoted(cfg));
+    // A missing file would read as empty values everywhere below: nothing to do. A value
+    // read shows the file is there: only an empty read needs the probe.
+    if (value.AllEmpty() && !IsExistingFile(cfg)) {
+        Failed(who, outcome, L"missing configuration file " + Quoted(cfg));
+        return std::move(outcome).Result();
+    }
 
     // Nothing goes into a templates folder that could not be found or that a link has
     // moved; the shortcut, which only names it, is still written.
     std::wstring why;
+    bool missing = false;
     const bool templatesUsable = run.userFolders.TemplatesFolderUsable(why);
     if (!templatesUsable) Failed(who, outcome, L"nothing copied: " + why);
 
@@ -86,13 +113,15 @@ InstallResult InstallConfig(InstallRun& run, const std::wstring& sConfigName, bo
     run.current.NoteFile(templateFile);
     const std::wstring tpl = AppPath() + L"Templates\\" + templateFile;
     if (templateFile.empty()) {
-        outcome.Fail(L"no template: TemplateFile is empty");
+        Failed(who, outcome,
+               HasConfigSection(cfg) ? L"no template: TemplateFile is empty"
+                                     : L"no [Config] section in " + Quoted(cfg));
     } else if (Allowed(sConfigName, L"TemplateFile", templateFile, outcome)) {
         // A matching installed copy shows the template is there: only a copy needs the probe.
         const bool unchanged =
             templatesUsable && InstalledCopyUnchanged(run, tpl, sUserTemplatesDir);
         if (!unchanged && !DoesFileExist(tpl))
-            Failed(who, outcome, L"missing template " + Quoted(tpl));
+            Failed(who, outcome, Unusable(L"template", tpl, missing));
         else if (!unchanged && templatesUsable &&
                  !CopyFilesVerified(run.workingFolders, tpl, sUserTemplatesDir, who, why))
             outcome.Fail(L"failed to copy the template: " + why);
@@ -127,7 +156,11 @@ InstallResult InstallConfig(InstallRun& run, const std::wstring& sConfigName, bo
                 outcome.Fail(L"failed to copy the icon: " + why);
             icon = sUserTemplatesDir + L"\\" + StripPath(src);
         } else {
-            icon.clear(); // a missing icon falls back to Word's own
+            // A missing icon falls back to Word's own; one that is there but cannot be
+            // read does too, and counts as failed.
+            if (const std::wstring reason = Unusable(L"icon", src, missing); !missing)
+                Failed(who, outcome, reason);
+            icon.clear();
         }
     }
 
@@ -139,9 +172,10 @@ InstallResult InstallConfig(InstallRun& run, const std::wstring& sConfigName, bo
     const std::wstring lnk = ShortcutPath(desktop, shortcutName);
     const std::wstring args = ShortcutArguments(templateFile);
     if (!CreateLinkUnlessUnchanged(run, desc, lnk, sWordExePath, sUserTemplatesDir, args, 0, 0,
-                                   SW_SHOW, icon))
-        outcome.Fail(sWordExePath.empty() ? L"no shortcut " + Quoted(lnk) + L": Word was not found"
-                                          : L"failed to write the shortcut " + Quoted(lnk));
+                                   SW_SHOW, icon, &why))
+        Failed(who, outcome,
+               sWordExePath.empty() ? L"no shortcut " + Quoted(lnk) + L": Word was not found"
+                                    : L"failed to write the shortcut " + Quoted(lnk) + L": " + why);
     return std::move(outcome).Result();
 }
 

@@ -2,11 +2,13 @@
 // One run of installing: a command line's action, or one Install in the window. What a
 // run learns once and uses for each configuration lives here and ends with the run:
 // nothing of it outlives the run to be trusted by the next one.
+#include "core/AppState.h"
 #include "core/CurrentInstalls.h"
 #include "core/KnownNames.h"
 #include "core/ListedFiles.h"
 #include "core/UserFolders.h"
 #include "support/Staging.h"
+#include "support/TurnLock.h"
 
 namespace Module1 {
 
@@ -15,6 +17,10 @@ struct InstallRun {
     InstallRun(const InstallRun&) = delete;
     InstallRun& operator=(const InstallRun&) = delete;
 
+    // Runs for the same user take turns, the whole run long: the window's Install and
+    // every command line action write into the same folders. Taken first, given up last.
+    // Check turn.held() before touching anything.
+    CommonModule::TurnLock turn{sUserTemplatesDir};
     // One working folder per destination, shared by the templates, icons and shortcuts
     // of the run and removed when it ends.
     CommonModule::WorkingFolders workingFolders;

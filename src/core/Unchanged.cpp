@@ -62,8 +62,9 @@ bool CreateLinkUnlessUnchanged(InstallRun& run, const std::wstring& sLinkDesc,
                                const std::wstring& sLinkFile, const std::wstring& sExeFile,
                                const std::wstring& sWorkDir, const std::wstring& sExeArgs,
                                int IconIdx, WORD iHotKey, int eShow,
-                               const std::wstring& sDifferentIconPath) {
+                               const std::wstring& sDifferentIconPath, std::wstring* why) {
     cShellLinkA link;
+    if (why) link.LeaveReportsToCaller();
     const std::wstring& icon = sDifferentIconPath.empty() ? sExeFile : sDifferentIconPath;
     // Without a link path or a target CreateLink writes nothing; a link that cannot be
     // read (or is not there) counts as different.
@@ -81,8 +82,11 @@ bool CreateLinkUnlessUnchanged(InstallRun& run, const std::wstring& sLinkDesc,
             return true;
         }
     }
-    return link.CreateLink(run.workingFolders, sLinkDesc, sLinkFile, sExeFile, sWorkDir, sExeArgs,
-                           IconIdx, iHotKey, eShow, sDifferentIconPath);
+    if (link.CreateLink(run.workingFolders, sLinkDesc, sLinkFile, sExeFile, sWorkDir, sExeArgs,
+                        IconIdx, iHotKey, eShow, sDifferentIconPath))
+        return true;
+    if (why) *why = link.Failure();
+    return false;
 }
 
 bool LinkStarts(const std::wstring& sLinkFile, const std::wstring& sExeFile,

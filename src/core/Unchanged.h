@@ -16,12 +16,13 @@ bool InstalledCopyUnchanged(InstallRun& run, const std::wstring& sSource,
                             const std::wstring& sDestFolder);
 
 // CreateLink, unless a readable link at sLinkFile holds exactly what it would write
-// (said on the debug output). True when the link is in place as asked.
+// (said on the debug output). True when the link is in place as asked. Given why, a
+// failed write leaves the debug line to the caller and says in why what failed.
 bool CreateLinkUnlessUnchanged(InstallRun& run, const std::wstring& sLinkDesc,
                                const std::wstring& sLinkFile, const std::wstring& sExeFile,
                                const std::wstring& sWorkDir, const std::wstring& sExeArgs,
                                int IconIdx, WORD iHotKey, int eShow,
-                               const std::wstring& sDifferentIconPath);
+                               const std::wstring& sDifferentIconPath, std::wstring* why = nullptr);
 
 // True when a plain, readable link at sLinkFile starts sExeFile with exactly sExeArgs,
 // as a link written with those values reads back.

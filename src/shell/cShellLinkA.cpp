@@ -156,25 +156,27 @@ bool cShellLinkA::CreateLink(CommonModule::WorkingFolders& workingFolders,
         cut == std::wstring::npos ? std::wstring(L".") : sLinkFile.substr(0, cut));
     if (!staging.ok()) {
         // Seen from outside, the save failed: the link file's folder cannot take files.
-        CommonModule::DPrint(L"CreateLink Error:  " + staging.why() + L" (Save)");
-        return false;
+        return Failed(staging.why() + L" (Save)");
     }
     const std::wstring staged = staging.path() + L"\\" + sLinkFile.substr(cut + 1);
     const CallChain chain = WriteLink(
         {sLinkDesc, staged, sExeFile, sWorkDir, sExeArgs, iconFile, IconIdx, iHotKey, eShow});
     if (!chain.Ok()) {
-        CommonModule::DPrint(L"CreateLink Error:  " +
-                             CommonModule::HResultError(chain.Result()).description + L" (" +
-                             chain.FailedCall() + L")");
-        return false;
+        return Failed(CommonModule::HResultError(chain.Result()).description + L" (" +
+                      chain.FailedCall() + L")");
     }
     std::wstring why;
     if (!CommonModule::ReplaceByName(staged, sLinkFile, why)) {
         DeleteFileW(CommonModule::LongPathSafe(staged).c_str());
-        CommonModule::DPrint(L"CreateLink Error:  " + why + L" (MoveFileEx)");
-        return false;
+        return Failed(why + L" (MoveFileEx)");
     }
     return true;
+}
+
+bool cShellLinkA::Failed(const std::wstring& sWhy) {
+    failure_ = sWhy;
+    if (reportFailures_) CommonModule::DPrint(L"CreateLink Error:  " + sWhy);
+    return false;
 }
 
 bool cShellLinkA::GetLinkInfo(const std::wstring& sLinkFile) {

@@ -30,10 +30,18 @@ class cShellLinkA {
                     const std::wstring& sLinkFile, const std::wstring& sExeFile,
                     const std::wstring& sWorkDir, const std::wstring& sExeArgs, int IconIdx,
                     WORD iHotKey, int eShow, const std::wstring& sDifferentIconPath);
+    // A caller that reports a failed CreateLink itself, naming what it was writing the
+    // link for, gets no "CreateLink Error" line; Failure() then says why it failed.
+    void LeaveReportsToCaller() { reportFailures_ = false; }
+    const std::wstring& Failure() const { return failure_; }
     bool GetLinkInfo(const std::wstring& sLinkFile);
 
   private:
     static std::wstring CutAtNull(const std::wstring& s);
+    bool Failed(const std::wstring& sWhy);
+
+    bool reportFailures_ = true;
+    std::wstring failure_;
 
     // What GetLinkInfo last read; string fields keep their 260-character buffers.
     std::wstring exeName_;

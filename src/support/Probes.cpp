@@ -88,6 +88,20 @@ bool DoesFileExistLongPath(const std::wstring& sPath) {
     return static_cast<bool>(h);
 }
 
+std::wstring WhyNotReadable(const std::wstring& sPath, bool& bMissing) {
+    bMissing = false;
+    // Shared as widely as a reader can ask: only what another process refuses counts.
+    const ScopedWin::UniqueFile h(
+        CreateFileW(ExtendedLengthPath(sPath).c_str(), GENERIC_READ,
+                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                    0, nullptr));
+    if (h) return {};
+    const DWORD error = GetLastError();
+    bMissing = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ||
+               error == ERROR_INVALID_NAME || error == ERROR_BAD_NETPATH;
+    return bMissing ? std::wstring() : Win32Error(error).description;
+}
+
 bool CreateDirPath(const std::wstring& sPath) {
     // A relative path would be created below whatever the current folder happens to be,
     // and then still be reported as missing.

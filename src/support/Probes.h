@@ -38,6 +38,10 @@ bool DoesFileExistLongPath(const std::wstring& sPath);
 // "\\?\" form of an absolute path ("\\?\UNC\" for a "\\server\share" path); a path
 // already in that form comes back unchanged.
 std::wstring ExtendedLengthPath(const std::wstring& sPath);
+// Why the file cannot be opened for reading: "" when it can, "" with bMissing when
+// nothing is there, otherwise the system's reason (a file another process holds open,
+// one the user may not read).
+std::wstring WhyNotReadable(const std::wstring& sPath, bool& bMissing);
 bool CreateDirPath(const std::wstring& sPath);
 // True when both paths name plain files (no folder, no reparse point) of the same size
 // and the same last-write time: what a mirroring copy takes for "the same file".

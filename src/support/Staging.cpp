@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <cwctype>
 #include <memory>
 #include <vector>
 
@@ -73,6 +74,59 @@ void RemoveTree(const std::wstring& folder) {
     RemoveDirectoryW(LongPathSafe(folder).c_str());
 }
 
+// "~dv" + four hex digits + ".tmp": the names StagingFolder gives.
+bool NamedLikeWorkingFolder(const wchar_t* name) {
+    const std::wstring n = Text::Lower(name);
+    if (n.size() != 11 || !n.starts_with(L"~dv") || !n.ends_with(L".tmp")) return false;
+    for (size_t i = 3; i < 7; ++i)
+        if (!iswxdigit(n[i])) return false;
+    return true;
+}
+
+// Only plain files inside: a subfolder or a link means someone other than this program
+// put it there, and it is not this program's to remove.
+bool HoldsOnlyPlainFiles(const std::wstring& folder) {
+    WIN32_FIND_DATAW found{};
+    ScopedWin::UniqueFind search(FindFirstFileW(LongPathSafe(folder + L"\\*").c_str(), &found));
+    if (!search) return false;
+    do {
+        const std::wstring name = found.cFileName;
+        if (name == L"." || name == L"..") continue;
+        if (found.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT))
+            return false;
+    } while (FindNextFileW(search.get(), &found));
+    return true;
+}
+
+// The working folders an interrupted run (a logoff, a power cut) left in sParent. One
+// written to in the last ten minutes may be another run's, at work.
+void RemoveStaleWorkingFolders(const std::wstring& sParent) {
+    constexpr ULONGLONG kStaleAfter = 10ull * 60 * 10'000'000; // in 100 ns units
+    FILETIME nowFt{};
+    GetSystemTimeAsFileTime(&nowFt);
+    const ULONGLONG now = (ULONGLONG{nowFt.dwHighDateTime} << 32) | nowFt.dwLowDateTime;
+    std::vector<std::wstring> stale;
+    WIN32_FIND_DATAW found{};
+    ScopedWin::UniqueFind search(
+        FindFirstFileW(LongPathSafe(sParent + L"\\~dv*.tmp").c_str(), &found));
+    if (!search) return;
+    do {
+        const DWORD a = found.dwFileAttributes;
+        const ULONGLONG written = (ULONGLONG{found.ftLastWriteTime.dwHighDateTime} << 32) |
+                                  found.ftLastWriteTime.dwLowDateTime;
+        if ((a & FILE_ATTRIBUTE_DIRECTORY) && (a & FILE_ATTRIBUTE_HIDDEN) &&
+            !(a & FILE_ATTRIBUTE_REPARSE_POINT) && NamedLikeWorkingFolder(found.cFileName) &&
+            written + kStaleAfter < now)
+            stale.push_back(sParent + L"\\" + found.cFileName);
+    } while (FindNextFileW(search.get(), &found));
+    search.reset();
+    for (const auto& folder : stale) {
+        if (!IsOwnFolder(folder) || !HoldsOnlyPlainFiles(folder)) continue;
+        RemoveTree(folder);
+        DPrint(L"removed the working folder of an interrupted run: " + folder);
+    }
+}
+
 } // namespace
 
 const StagingFolder& WorkingFolders::In(const std::wstring& sParent) {
@@ -82,6 +136,7 @@ const StagingFolder& WorkingFolders::In(const std::wstring& sParent) {
         shared.folder = std::make_unique<StagingFolder>(sParent);
         return *shared.folder;
     }
+    RemoveStaleWorkingFolders(sParent);
     folders_.push_back({sParent, std::make_unique<StagingFolder>(sParent)});
     return *folders_.back().folder;
 }

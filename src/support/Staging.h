@@ -43,7 +43,9 @@ class WorkingFolders {
     WorkingFolders& operator=(const WorkingFolders&) = delete;
 
     // The working folder in sParent (check ok()). One that has since been replaced (by a
-    // link, say) is left alone and a new one made.
+    // link, say) is left alone and a new one made. Before the first one in a folder, the
+    // working folders that interrupted runs left there go: hidden, named as this program
+    // names them, untouched for ten minutes and holding nothing but plain files.
     const StagingFolder& In(const std::wstring& sParent);
 
   private:
