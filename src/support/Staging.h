@@ -55,7 +55,9 @@ class WorkingFolders {
 };
 
 // Puts sStaged in the place of sDest in one step, replacing a file (or a link) of that
-// name; a read-only old file is replaced too. False with the system's reason in why.
+// name; a plain old file passes its attributes and security settings on, and a
+// read-only one is replaced too. False with the system's reason in why (and as the
+// last error).
 bool ReplaceByName(const std::wstring& sStaged, const std::wstring& sDest, std::wstring& why);
 
 // Makes the folder and its missing parents; true when a folder stands there afterwards.
