@@ -113,11 +113,14 @@ bool ReplaceByName(const std::wstring& sStaged, const std::wstring& sDest, std::
     constexpr DWORD kNotPlain = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT;
     // A plain file replaced in place keeps its attributes and security settings. It
     // refuses a read-only file, which the move below then replaces; a link is only ever
-    // replaced as a name.
+    // replaced as a name. Not every implementation merges the attributes (Wine only
+    // moves the file), so they are set once more.
     if (a != INVALID_FILE_ATTRIBUTES && !(a & kNotPlain) &&
         ReplaceFileW(dest.c_str(), staged.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
-                     nullptr, nullptr))
+                     nullptr, nullptr)) {
+        SetFileAttributesW(dest.c_str(), a);
         return true;
+    }
     if (MoveFileExW(staged.c_str(), dest.c_str(), MOVEFILE_REPLACE_EXISTING)) return true;
     DWORD error = GetLastError();
     // Only a plain read-only file is made writable: the attributes of a link's target

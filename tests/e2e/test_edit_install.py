@@ -54,3 +54,23 @@ class InstallFromWindowTests(Form1Case):
                             f'Memo: missing template "{gone}"', icon=True)
         self.assertEqual(self.profile.templates(), ["Fax.dotx", "Letter.dotx"])
         self.assertEqual(self.profile.desktop(), ["Fax shortcut.lnk", "Letter shortcut.lnk"])
+
+    def test_a_long_failure_report_stays_on_the_screen(self):
+        names = [f"Gone{i:02}" for i in range(20)]
+        for name in names:
+            self.app.write_config(name, template="Gone.dotx")
+        self.start_form()
+        self.install(*names)
+        box = self.message()
+        self.gui.answer(box, "OK")
+        self.assertTrue(self.gui.wait_gone(box["hwnd"]))
+        head, *shown, more, where = box["text"].split("\r\n")
+        self.assertEqual(head, "These template configurations were not installed completely:")
+        self.assertEqual(len(set(shown)), 15)
+        gone = self.app.winpath("Templates", "Gone.dotx")
+        self.assertTrue(all(l.split(": ", 1)[1] == f'missing template "{gone}"' for l in shown))
+        self.assertEqual(more, "... and 5 more.")
+        self.assertEqual(where, "Every failure is on the debugger output, and in the log file "
+                                "when Dorvane.ini switches it on ([Debug] ToFile=1).")
+        lines = [l for l in self.finish().lines if "missing template" in l]
+        self.assertTrue(all(any(n + ":" in l for l in lines) for n in names), lines)
