@@ -107,7 +107,8 @@ StagingFolder::~StagingFolder() {
     if (!path_.empty()) RemoveTree(path_);
 }
 
-bool ReplaceByName(const std::wstring& sStaged, const std::wstring& sDest, std::wstring& why) {
+bool ReplaceByName(const std::wstring& sStaged, const std::wstring& sDest, std::wstring& why,
+                   Keep keep) {
     const std::wstring staged = LongPathSafe(sStaged), dest = LongPathSafe(sDest);
     const DWORD a = Attributes(sDest);
     constexpr DWORD kNotPlain = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT;
@@ -115,7 +116,7 @@ bool ReplaceByName(const std::wstring& sStaged, const std::wstring& sDest, std::
     // refuses a read-only file, which the move below then replaces; a link is only ever
     // replaced as a name. Not every implementation merges the attributes (Wine only
     // moves the file), so they are set once more.
-    if (a != INVALID_FILE_ATTRIBUTES && !(a & kNotPlain) &&
+    if (keep == Keep::AttributesAndSecurity && a != INVALID_FILE_ATTRIBUTES && !(a & kNotPlain) &&
         ReplaceFileW(dest.c_str(), staged.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
                      nullptr, nullptr)) {
         SetFileAttributesW(dest.c_str(), a);

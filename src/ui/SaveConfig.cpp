@@ -94,7 +94,9 @@ bool WriteConfig(HWND hForm, const std::wstring& cfg) {
                  AsReadBack(value);
     }
     std::wstring why;
-    if (ok && CommonModule::ReplaceByName(temp, cfg, why)) return true;
+    if (ok &&
+        CommonModule::ReplaceByName(temp, cfg, why, CommonModule::Keep::AttributesAndSecurity))
+        return true;
     const DWORD error = GetLastError();
     DeleteFileW(temp);
     SetLastError(error);
