@@ -4,9 +4,11 @@
 
 namespace Module1 {
 
-// The rules that hold for names on the command line, and no folder part at all: the
-// list shows only the top of "Configs", so a configuration in a subfolder could never
-// be seen again. False with the reason in `why`.
-bool IsSavableConfigName(const std::wstring& sName, std::wstring& why);
+// A name the window can save and the list can open again under that same name. False,
+// with the reason in `why`, for a name that would leave the Configs folder, that
+// Windows would store as another name or not at all, that the list would show as
+// another name, or whose file `sConfigFile` the profile functions could not open.
+bool IsSavableConfigName(const std::wstring& sName, const std::wstring& sConfigFile,
+                         std::wstring& why);
 
 } // namespace Module1

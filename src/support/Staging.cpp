@@ -162,14 +162,25 @@ StagingFolder::~StagingFolder() {
     if (!path_.empty()) RemoveTree(path_);
 }
 
-bool ReplaceByName(const std::wstring& sStaged, const std::wstring& sDest, std::wstring& why) {
+bool ReplaceByName(const std::wstring& sStaged, const std::wstring& sDest, std::wstring& why,
+                   Keep keep) {
     const std::wstring staged = LongPathSafe(sStaged), dest = LongPathSafe(sDest);
+    const DWORD a = Attributes(sDest);
+    constexpr DWORD kNotPlain = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT;
+    // A plain file replaced in place keeps its attributes and security settings. It
+    // refuses a read-only file, which the move below then replaces; a link is only ever
+    // replaced as a name. Not every implementation merges the attributes (Wine only
+    // moves the file), so they are set once more.
+    if (keep == Keep::AttributesAndSecurity && a != INVALID_FILE_ATTRIBUTES && !(a & kNotPlain) &&
+        ReplaceFileW(dest.c_str(), staged.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
+                     nullptr, nullptr)) {
+        SetFileAttributesW(dest.c_str(), a);
+        return true;
+    }
     if (MoveFileExW(staged.c_str(), dest.c_str(), MOVEFILE_REPLACE_EXISTING)) return true;
     DWORD error = GetLastError();
     // Only a plain read-only file is made writable: the attributes of a link's target
     // are not this program's to change.
-    const DWORD a = Attributes(sDest);
-    constexpr DWORD kNotPlain = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT;
     if (error == ERROR_ACCESS_DENIED && a != INVALID_FILE_ATTRIBUTES &&
         (a & FILE_ATTRIBUTE_READONLY) && !(a & kNotPlain)) {
         SetFileAttributesW(dest.c_str(), a & ~FILE_ATTRIBUTE_READONLY);
@@ -178,6 +189,7 @@ bool ReplaceByName(const std::wstring& sStaged, const std::wstring& sDest, std::
         SetFileAttributesW(dest.c_str(), a);
     }
     why = Win32Error(error).description;
+    SetLastError(error);
     return false;
 }
 

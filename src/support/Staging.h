@@ -57,8 +57,14 @@ class WorkingFolders {
 };
 
 // Puts sStaged in the place of sDest in one step, replacing a file (or a link) of that
-// name; a read-only old file is replaced too. False with the system's reason in why.
-bool ReplaceByName(const std::wstring& sStaged, const std::wstring& sDest, std::wstring& why);
+// name; a read-only old file is replaced too. False with the system's reason in why (and
+// as the last error). With Keep::AttributesAndSecurity a plain old file that is not
+// read-only passes its attributes and security settings on to the new one (ReplaceFileW).
+// The installed copies do without it: Wine shows a link planted as a Unix symbolic link
+// as a plain file, and its replace-in-place deletes what the link leads to.
+enum class Keep { Nothing, AttributesAndSecurity };
+bool ReplaceByName(const std::wstring& sStaged, const std::wstring& sDest, std::wstring& why,
+                   Keep keep = Keep::Nothing);
 
 // Makes the folder and its missing parents; true when a folder stands there afterwards.
 bool MakeFolderTree(const std::wstring& sPath);

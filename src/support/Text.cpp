@@ -41,14 +41,29 @@ bool FitsAnsi(std::wstring_view text) {
     return ToAnsiExact(text, ansi);
 }
 
+namespace {
+size_t CharacterLength(std::wstring_view text, size_t i) {
+    return i + 1 < text.size() && IS_HIGH_SURROGATE(text[i]) && IS_LOW_SURROGATE(text[i + 1]) ? 2
+                                                                                              : 1;
+}
+} // namespace
+
+size_t FirstNotAnsi(std::wstring_view text) {
+    if (FitsAnsi(text)) return std::wstring_view::npos;
+    std::string one;
+    for (size_t i = 0; i < text.size(); i += CharacterLength(text, i))
+        if (!ToAnsiExact(text.substr(i, CharacterLength(text, i)), one)) return i;
+    // Each character alone fits but not the whole: never taken for fitting.
+    return 0;
+}
+
 std::string ToAnsiEscaped(std::wstring_view text) {
     std::string out;
     if (ToAnsiExact(text, out)) return out;
     out.clear();
     for (size_t i = 0; i < text.size();) {
-        const bool pair =
-            i + 1 < text.size() && IS_HIGH_SURROGATE(text[i]) && IS_LOW_SURROGATE(text[i + 1]);
-        const size_t n = pair ? 2 : 1;
+        const size_t n = CharacterLength(text, i);
+        const bool pair = n == 2;
         std::string one;
         if (ToAnsiExact(text.substr(i, n), one)) {
             out += one;

@@ -15,6 +15,9 @@ std::string ToAnsi(std::wstring_view text);
 // would reach the ANSI calls as another name, or as a wildcard.
 bool ToAnsiExact(std::wstring_view text, std::string& ansi);
 bool FitsAnsi(std::wstring_view text);
+// Where the first character without an exact ANSI counterpart starts (a surrogate pair
+// counts as one character), std::wstring_view::npos when FitsAnsi(text).
+size_t FirstNotAnsi(std::wstring_view text);
 // For people reading: each character without an exact ANSI counterpart is written as
 // "<U+041E>" (a form no file name can hold).
 std::string ToAnsiEscaped(std::wstring_view text);

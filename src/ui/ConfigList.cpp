@@ -33,12 +33,16 @@ void RefreshConfigList(HWND hForm) {
     InvalidateRect(list, nullptr, TRUE);
 }
 
-void LoadSelectedConfig(HWND hForm) {
-    HWND list = Controls::Find(hForm, IDC_List1);
-    if (!list) return;
-    // The entry with the focus: the one last clicked or moved to.
+std::wstring ChosenEntry(HWND hForm) {
+    const HWND list = Controls::Find(hForm, IDC_List1);
+    if (!list) return {};
     const LRESULT index = SendMessageW(list, LB_GETCARETINDEX, 0, 0);
-    const std::wstring name = Controls::ListEntry(list, index);
+    if (SendMessageW(list, LB_GETSEL, static_cast<WPARAM>(index), 0) <= 0) return {};
+    return Controls::ListEntry(list, index);
+}
+
+void LoadSelectedConfig(HWND hForm) {
+    const std::wstring name = ChosenEntry(hForm);
     if (name.empty()) return;
 
     const std::wstring file = Module1::ConfigFilePath(name);

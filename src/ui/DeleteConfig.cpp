@@ -2,14 +2,12 @@
 
 #include "core/Module1.h"
 #include "core/SafePaths.h"
-#include "resource.h"
 #include "support/AppSettings.h"
 #include "support/DebugLog.h"
 #include "support/IniValues.h"
 #include "ui/AccessHint.h"
 #include "ui/ConfigList.h"
 #include "ui/FormText.h"
-#include "ui/common/Controls.h"
 
 #include <string>
 
@@ -44,9 +42,11 @@ void DeleteDataFile(const wchar_t* folder, const std::wstring& name, std::wstrin
 } // namespace
 
 void DeleteHighlighted(HWND hForm) {
-    // The entry that has the focus, "" when the list has none.
-    const HWND list = Controls::Find(hForm, IDC_List1);
-    const std::wstring name = Controls::ListEntry(list, SendMessageW(list, LB_GETCARETINDEX, 0, 0));
+    const std::wstring name = ConfigList::ChosenEntry(hForm);
+    if (name.empty()) {
+        FormText::Say(hForm, L"No template configuration is selected.", MB_OK | MB_ICONINFORMATION);
+        return;
+    }
     std::wstring denied;
     if (FormText::Say(hForm, L"Delete template config:  " + name, MB_YESNO | MB_ICONQUESTION) !=
         IDYES)

@@ -5,10 +5,12 @@
 #include "resource.h"
 #include "support/AppSettings.h"
 #include "support/IniValues.h"
+#include "support/Staging.h"
 #include "support/Text.h"
 #include "ui/AccessHint.h"
 #include "ui/ConfigList.h"
 #include "ui/FormText.h"
+#include "ui/common/Controls.h"
 
 #include <string>
 
@@ -19,16 +21,46 @@ namespace {
 struct Field {
     const wchar_t* key;
     int box;
+    const wchar_t* caption; // as the label above the box says it
 };
-constexpr Field kFields[] = {{Module1::kKeyTemplateFile, IDC_txtTemplateFileName},
-                             {Module1::kKeyShortcutName, IDC_txtLNKFileName},
-                             {Module1::kKeyShortcutDesc, IDC_txtLNKDesc},
-                             {Module1::kKeyShortcutIcon, IDC_txtIcon}};
+constexpr Field kName = {nullptr, IDC_txtConfigName, L"Template Config Name"};
+constexpr Field kFields[] = {
+    {Module1::kKeyTemplateFile, IDC_txtTemplateFileName, L"Template File Name"},
+    {Module1::kKeyShortcutName, IDC_txtLNKFileName, L"Shortcut Name"},
+    {Module1::kKeyShortcutDesc, IDC_txtLNKDesc, L"Shortcut Description"},
+    {Module1::kKeyShortcutIcon, IDC_txtIcon, L"Alternate Icon"}};
 
-// What the profile functions give back for a written value: the value in the ANSI
-// code page, without the blanks around it and without one pair of enclosing quotes.
-std::wstring AsReadBack(const std::wstring& value) {
-    std::wstring v = Text::FromAnsi(Text::ToAnsi(value));
+// The warning, then the box gets the focus, so that the user can mend it there.
+void Refuse(HWND hForm, const Field& field, const std::wstring& text) {
+    FormText::Say(hForm, text + L"\r\nNothing was saved.", MB_OK | MB_ICONWARNING);
+    if (const HWND box = Controls::Find(hForm, field.box)) {
+        SetFocus(box);
+        SendMessageW(box, EM_SETSEL, 0, -1);
+    }
+}
+
+// The file is written through the ANSI profile functions: a character the code page
+// has no exact counterpart for would be stored as another one ("?", or "L" for "\u0141").
+bool Storable(HWND hForm, const Field& field) {
+    const std::wstring text = FormText::Get(hForm, field.box);
+    const size_t at = Text::FirstNotAnsi(text);
+    if (at == std::wstring::npos) return true;
+    const bool pair =
+        at + 1 < text.size() && IS_HIGH_SURROGATE(text[at]) && IS_LOW_SURROGATE(text[at + 1]);
+    const unsigned code =
+        pair ? 0x10000u + ((text[at] - 0xD800u) << 10) + (text[at + 1] - 0xDC00u) : text[at];
+    wchar_t codeText[16] = {};
+    wsprintfW(codeText, L"U+%04X", code);
+    Refuse(hForm, field,
+           std::wstring(L"The box \"") + field.caption + L"\" holds the character \"" +
+               text.substr(at, pair ? 2 : 1) + L"\" (" + codeText +
+               L"), which configuration files on this computer cannot store.");
+    return false;
+}
+
+// What the profile functions give back for a written value: the value without the
+// blanks around it and without one pair of enclosing quotes.
+std::wstring AsReadBack(std::wstring v) {
     const size_t first = v.find_first_not_of(L" \t");
     if (first == std::wstring::npos) return {};
     v = v.substr(first, v.find_last_not_of(L" \t") - first + 1);
@@ -38,9 +70,9 @@ std::wstring AsReadBack(const std::wstring& value) {
 }
 
 // The values go into a copy of the configuration file beside it, are read back from
-// there, and the copy then takes the file's place: a failed save leaves the file as
-// it was, and a link planted under the configuration's name is replaced, never
-// written through.
+// there, and the copy then takes the file's place (keeping its attributes and security):
+// a failed save leaves the file as it was, and a link planted under the configuration's
+// name is replaced, never written through.
 bool WriteConfig(HWND hForm, const std::wstring& cfg) {
     const std::wstring folder = CommonModule::AppPath() + L"Configs";
     wchar_t temp[MAX_PATH] = {};
@@ -61,12 +93,20 @@ bool WriteConfig(HWND hForm, const std::wstring& cfg) {
              CommonModule::ReadIniSection(temp, Module1::kConfigSection, field.key) ==
                  AsReadBack(value);
     }
-    ok = ok && MoveFileExW(temp, cfg.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-    if (ok) return true;
+    std::wstring why;
+    if (ok &&
+        CommonModule::ReplaceByName(temp, cfg, why, CommonModule::Keep::AttributesAndSecurity))
+        return true;
     const DWORD error = GetLastError();
     DeleteFileW(temp);
     SetLastError(error);
     return false;
+}
+
+bool IsReadOnlyFile(const std::wstring& path) {
+    const DWORD a = GetFileAttributesW(path.c_str());
+    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_READONLY) &&
+           !(a & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT));
 }
 
 } // namespace
@@ -74,15 +114,24 @@ bool WriteConfig(HWND hForm, const std::wstring& cfg) {
 void SaveConfig(HWND hForm) {
     const std::wstring name = FormText::Get(hForm, IDC_txtConfigName);
     if (name.empty()) return;
+    if (!Storable(hForm, kName)) return;
+    for (const Field& field : kFields)
+        if (!Storable(hForm, field)) return;
+    const std::wstring cfg = Module1::ConfigFilePath(name);
     std::wstring why;
-    if (!Module1::IsSavableConfigName(name, why)) {
+    if (!Module1::IsSavableConfigName(name, cfg, why)) {
+        Refuse(hForm, kName,
+               L"The configuration name \"" + name + L"\" cannot be used (" + why + L").");
+        return;
+    }
+    // Someone made it read-only to keep it as it is.
+    if (IsReadOnlyFile(cfg)) {
         FormText::Say(hForm,
-                      L"The configuration name \"" + name + L"\" cannot be used (" + why +
-                          L").\r\nNothing was saved.",
+                      L"The template configuration file is read-only:\r\n" + cfg +
+                          L"\r\nNothing was saved.",
                       MB_OK | MB_ICONWARNING);
         return;
     }
-    const std::wstring cfg = Module1::ConfigFilePath(name);
     if (WriteConfig(hForm, cfg))
         FormText::Say(hForm, L"Template Saved!", MB_OK);
     else

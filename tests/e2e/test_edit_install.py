@@ -54,3 +54,18 @@ class InstallFromWindowTests(Form1Case):
                             f'Memo: missing template "{gone}"', icon=True)
         self.assertEqual(self.profile.templates(), ["Fax.dotx", "Letter.dotx"])
         self.assertEqual(self.profile.desktop(), ["Fax shortcut.lnk", "Letter shortcut.lnk"])
+
+    def test_a_long_failure_report_stays_on_the_screen(self):
+        names = [f"Gone{i:02}" for i in range(20)]
+        for name in names:
+            self.app.write_config(name, template="Gone.dotx")
+        self.start_form()
+        self.install(*names)
+        box = self.expect_message(self.message()["text"], icon=True)  # read, then answered
+        head, *shown, more, where = box["text"].split("\r\n")
+        gone = self.app.winpath("Templates", "Gone.dotx")
+        self.assertLessEqual(set(shown), {f'{n}: missing template "{gone}"' for n in names})
+        self.assertEqual((head, len(shown), more, where), (
+            "These template configurations were not installed completely:", 15, "... and 5 more.",
+            "Every failure is on the debugger output, and in the log file when Dorvane.ini "
+            "switches it on ([Debug] ToFile=1)."))

@@ -75,7 +75,7 @@ class SaveTests(Form1Case):
         os.makedirs(self.app.path("Configs/a"))
         self.start_form()
         before = (self.app.snapshot(), sorted(os.listdir(self.prefix.drive_c)))
-        for name in ("..\\evil", "C:\\x", "a\\b", "a/b", "CON"):
+        for name in ("..\\evil", "C:\\x", "a\\b", "a/b", "CON", "Budget.cfg", "x" * 250):
             with self.subTest(name=name):
                 self.fill(name, ("Letter.dotx", "", "", ""))
                 self.press("Command4")
@@ -90,6 +90,29 @@ class SaveTests(Form1Case):
                 self.assertTrue(self.gui.wait_gone(box["hwnd"]))
         self.assertEqual((self.app.snapshot(), sorted(os.listdir(self.prefix.drive_c))), before)
 
+    def test_text_the_file_cannot_store_is_named_in_its_box_and_nothing_is_written(self):
+        self.start_form()
+        self.fill("Report", ("Report.dotx", "Отчёт", "Report", ""))
+        self.press("Command4")
+        self.expect_message('The box "Shortcut Name" holds the character "О" (U+041E), which configu'
+                            'ration files on this computer cannot store.\r\nNothing was saved.',
+                            icon=True)
+        self.assertEqual(self.gui.focus(self.form), IDS["IDC_txtLNKFileName"])
+        self.assertEqual(os.listdir(self.app.path("Configs")), [])
+
+    def test_a_read_only_configuration_stays_and_a_replaced_one_keeps_its_attributes(self):
+        os.chmod(self.app.write_config("Letter"), 0o444)
+        os.setxattr(self.app.write_config("Memo"), "user.DOSATTRIB", b"0x2")  # Wine's "hidden"
+        self.start_form()
+        before = self.app.snapshot()
+        for name, message in (("Letter", "The template configuration file is read-only:\r\n" +
+                               self.app.winpath("Configs", "Letter.cfg") + "\r\nNothing was saved."),
+                              ("Memo", "Template Saved!")):
+            self.fill(name, ("New.dotx", "", "", ""))
+            self.press("Command4")
+            self.expect_message(message, icon=name == "Letter")
+        self.assertEqual(self.app.snapshot()["Configs/Letter.cfg"], before["Configs/Letter.cfg"])
+        self.assertEqual(os.getxattr(self.app.path("Configs/Memo.cfg"), "user.DOSATTRIB"), b"0x2")
 
 @needs_display
 class DeleteTests(Form1Case):
@@ -130,6 +153,16 @@ class DeleteTests(Form1Case):
         deleted = [l.split("Delete: deleted ", 1)[1] for l in lines if "Delete: deleted " in l]
         self.assertEqual(deleted, [self.app.winpath("Configs", "Memo.cfg")] +
                          [self.app.winpath(p) for p in fax])
+
+    def test_delete_acts_only_on_a_chosen_entry(self):
+        self.start_form()
+        for refresh in (lambda: None, lambda: self.select("Memo") or self.press("Command4") or
+                        self.expect_message("Template Saved!", icon=False),
+                        lambda: self.delete("Fax", ["Yes", "No"])):
+            refresh()
+            self.assertTrue(self.gui.command(self.form, IDS["IDM_DelTemp"]))
+            self.expect_message("No template configuration is selected.", icon=True)
+        self.assertEqual(sorted(self.list_items()), ["Letter", "Memo"])
 
     def test_nothing_outside_the_data_folders_goes(self):
         self.app.write("Templates/Sub/x.dotx", b"x")

@@ -5,8 +5,7 @@ import re
 
 from .case import DorvaneTestCase
 from .fixtures import AppFolder
-from .gui import GuiDriver
-from .window import FORM1_CLASS
+from .window import FORM1_CLASS, WindowDriver
 
 
 def _resource_ids():
@@ -26,7 +25,7 @@ ICON_DIALOG = "Select an Icon"
 NOT_FOUND = "\r\nFile not found.\r\nPlease verify the correct file name was given."
 
 
-class EditingDriver(GuiDriver):
+class EditingDriver(WindowDriver):
     def enabled(self, hwnd):
         """Whether the window takes input (a window that owns a modal dialog does not)."""
         code, out = self._run("winstate", hwnd)
