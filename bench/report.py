@@ -68,7 +68,7 @@ def imports(objdump_file):
 # minimal installer). Half of the configurations have a shortcut and an icon, so
 # those steps run for every other one.
 STEPS = (
-    ("read_ini", "ReadIniSection (GetPrivateProfileStringA), one key", 3.0, 3.0, 0),
+    ("read_ini", "ConfigValues (GetPrivateProfileSectionW), one file", 1.0, 1.0, 0),
     ("read_ini_w", "GetPrivateProfileStringW, one key (reference check)", 0, 0, 0),
     ("file_exists", "DoesFileExist (OpenFile OF_EXIST)", 1.5, 0, 0),
     ("copy_shell", "CopyFiles (SHFileOperationA), one 20-60 KB file", 1.5, 0, 0),

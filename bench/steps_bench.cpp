@@ -129,8 +129,7 @@ int wmain(int argc, wchar_t** argv) {
                      all,
                      [&] {
                          for (const Config& c : configs)
-                             ReadIniSection(c.cfg, Module1::kConfigSection,
-                                            Module1::kKeyTemplateFile);
+                             Module1::ConfigValues{c.cfg};
                      },
                      {}});
     steps.push_back({"read_ini_w",

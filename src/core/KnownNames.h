@@ -5,9 +5,10 @@
 // Wine reads the whole folder each time, so that probing every new file of a folder
 // that fills up would cost more with each file. A name written by someone else since
 // the listing is copied as before; a name listed but gone is probed and copied.
+#include "core/FolderListing.h"
+
 #include <string>
 #include <unordered_map>
-#include <unordered_set>
 
 namespace Module1 {
 
@@ -20,14 +21,9 @@ class KnownNames {
     bool MayHoldUnwritten(const std::wstring& sFolder, const std::wstring& sName);
 
   private:
-    struct Listing {
-        bool complete = false; // false: the folder could not be read, probe every name
-        std::unordered_set<std::wstring> names;
-    };
-    static Listing List(const std::wstring& sFolder);
-    Listing& Of(const std::wstring& sFolder);
+    FolderListing& Of(const std::wstring& sFolder);
 
-    std::unordered_map<std::wstring, Listing> folders_;
+    std::unordered_map<std::wstring, FolderListing> folders_;
 };
 
 } // namespace Module1

@@ -2,6 +2,8 @@
 // The sizes and times of a run's source files, from one listing of each source folder
 // instead of one query per file: on a file server every query is a round trip, and a
 // listing returns them all at once.
+#include "core/FolderListing.h"
+
 #include <windows.h>
 
 #include <string>
@@ -19,14 +21,7 @@ class ListedFiles {
               WIN32_FILE_ATTRIBUTE_DATA& data);
 
   private:
-    struct Entry {
-        WIN32_FILE_ATTRIBUTE_DATA data{};
-        bool ambiguous = false; // two names that differ only in letter case
-    };
-    using Listing = std::unordered_map<std::wstring, Entry>;
-    static Listing List(const std::wstring& sFolder);
-
-    std::unordered_map<std::wstring, Listing> folders_;
+    std::unordered_map<std::wstring, FolderListing> folders_;
 };
 
 } // namespace Module1
