@@ -18,6 +18,21 @@ std::wstring Hex(unsigned long long value) {
     return text;
 }
 
+// Waits for the mutex; a window's thread (the window's Install) keeps painting
+// meanwhile, so that a wait for a logon run does not leave the window blank.
+DWORD WaitForTurn(HANDLE mutex, DWORD waitMilliseconds) {
+    const ULONGLONG end = GetTickCount64() + waitMilliseconds;
+    for (;;) {
+        const ULONGLONG now = GetTickCount64();
+        const DWORD left = now >= end ? 0 : static_cast<DWORD>(end - now);
+        const DWORD waited = MsgWaitForMultipleObjects(1, &mutex, FALSE, left, QS_PAINT);
+        if (waited != WAIT_OBJECT_0 + 1) return waited;
+        MSG m;
+        while (PeekMessageW(&m, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE))
+            DispatchMessageW(&m);
+    }
+}
+
 } // namespace
 
 std::wstring TurnLockName(const std::wstring& sFolder) {
@@ -40,7 +55,7 @@ TurnLock::TurnLock(const std::wstring& sFolder, DWORD waitMilliseconds) {
     // A lock this run may not open (one an elevated run of the same user made, whose
     // default security leaves the user's own runs out) costs the turns, not the run:
     // running at the same time is what happened before there were turns.
-    const DWORD waited = mutex_ ? WaitForSingleObject(mutex_.get(), waitMilliseconds) : WAIT_FAILED;
+    const DWORD waited = mutex_ ? WaitForTurn(mutex_.get(), waitMilliseconds) : WAIT_FAILED;
     if (waited == WAIT_TIMEOUT) {
         why_ = L"another run for \"" + sFolder + L"\" did not finish within " +
                std::to_wstring(waitMilliseconds / 1000) + L" seconds; nothing was done";
