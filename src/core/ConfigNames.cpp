@@ -2,6 +2,7 @@
 
 #include "core/ConfigFormat.h"
 #include "core/SafePaths.h"
+#include "support/Text.h"
 
 #include <windows.h>
 
@@ -12,16 +13,10 @@ namespace {
 // Each rule gives the reason it refuses the name, or "" when it lets it pass.
 using Rule = std::wstring (*)(const std::wstring& name, const std::wstring& file);
 
-std::wstring CodeOf(wchar_t c) {
-    wchar_t code[8] = {};
-    wsprintfW(code, L"U+%04X", static_cast<unsigned>(c));
-    return code;
-}
-
 std::wstring FileNameCharacter(const std::wstring& name, const std::wstring&) {
     for (const wchar_t c : name) {
         if (c < 0x20)
-            return L"the control character " + CodeOf(c) +
+            return L"the control character " + Text::CodePoint(std::wstring(1, c)) +
                    L", which Windows does not allow in file names";
         if (std::wstring_view(L"<>:\"/\\|?*").find(c) != std::wstring_view::npos)
             return L"the character \"" + std::wstring(1, c) +

@@ -6,30 +6,28 @@
 
 namespace Module1 {
 
+UserFolders::Answer UserFolders::Check(const std::wstring& sFolder, const wchar_t* sMissing) {
+    Answer a;
+    if (sFolder.empty())
+        a.why = sMissing;
+    else if (CommonModule::FolderIsWhereReported(sFolder, a.why))
+        a.folder = sFolder;
+    return a;
+}
+
 bool UserFolders::TemplatesFolderUsable(std::wstring& why) {
-    if (!templates_) {
-        Answer a;
-        if (sUserTemplatesDir.empty())
-            a.why = L"the user's application-data folder could not be found";
-        else if (CommonModule::FolderIsWhereReported(sUserTemplatesDir, a.why))
-            a.folder = sUserTemplatesDir;
-        templates_ = std::move(a);
-    }
+    if (!templates_)
+        templates_ =
+            Check(sUserTemplatesDir, L"the user's application-data folder could not be found");
     why = templates_->why;
     return !templates_->folder.empty();
 }
 
 std::wstring UserFolders::UsableDesktopFolder(std::wstring& why) {
-    if (!desktop_) {
-        Answer a;
-        const std::wstring desktop =
-            modSpecialFolders::GetSpecialFolder(modSpecialFolders::CSIDL_DESKTOP_FOLDER);
-        if (desktop.empty())
-            a.why = L"the user's desktop folder could not be found";
-        else if (CommonModule::FolderIsWhereReported(desktop, a.why))
-            a.folder = desktop;
-        desktop_ = std::move(a);
-    }
+    if (!desktop_)
+        desktop_ =
+            Check(modSpecialFolders::GetSpecialFolder(modSpecialFolders::CSIDL_DESKTOP_FOLDER),
+                  L"the user's desktop folder could not be found");
     why = desktop_->why;
     return desktop_->folder;
 }

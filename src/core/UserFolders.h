@@ -23,6 +23,8 @@ class UserFolders {
         std::wstring folder; // "" when the folder may not be written into
         std::wstring why;
     };
+    // The answer for sFolder, found by the shell; sMissing says why when it is "".
+    static Answer Check(const std::wstring& sFolder, const wchar_t* sMissing);
     std::optional<Answer> templates_;
     std::optional<Answer> desktop_;
 };

@@ -42,8 +42,13 @@ std::wstring Trimmed(const std::wstring& text) {
     return text.substr(first, last - first);
 }
 
-// A section read hands over the value as the file holds it; a key read takes off the
-// blanks around it and then one pair of matching quotes around the whole.
+bool SameKey(const std::wstring& a, const std::wstring& b) {
+    return CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(),
+                                static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
+}
+
+} // namespace
+
 std::wstring AsKeyReadGivesIt(const std::wstring& raw) {
     std::wstring value = Trimmed(raw);
     if (value.size() >= 2 && (value.front() == L'"' || value.front() == L'\'') &&
@@ -51,13 +56,6 @@ std::wstring AsKeyReadGivesIt(const std::wstring& raw) {
         value = value.substr(1, value.size() - 2);
     return value;
 }
-
-bool SameKey(const std::wstring& a, const std::wstring& b) {
-    return CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(),
-                                static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
-}
-
-} // namespace
 
 std::vector<std::wstring> ReadIniValues(const std::wstring& sIniFile, const std::wstring& sSection,
                                         const std::vector<std::wstring>& sKeys) {

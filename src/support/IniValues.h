@@ -13,6 +13,9 @@ std::wstring ReadIniSection(const std::wstring& sIniFile, const std::wstring& sS
 // missing file, section or key).
 std::vector<std::wstring> ReadIniValues(const std::wstring& sIniFile, const std::wstring& sSection,
                                         const std::vector<std::wstring>& sKeys);
+// A value as a key read gives it back: without the blanks around it and without one
+// pair of matching quotes around the whole (a section read hands it over as written).
+std::wstring AsKeyReadGivesIt(const std::wstring& raw);
 // True when the value was written; false when the system refused the write (a folder
 // that does not exist, a file that cannot be written).
 bool WriteIniValue(const std::wstring& sIniFile, const std::wstring& sSection,

@@ -41,12 +41,21 @@ bool FitsAnsi(std::wstring_view text) {
     return ToAnsiExact(text, ansi);
 }
 
-namespace {
 size_t CharacterLength(std::wstring_view text, size_t i) {
     return i + 1 < text.size() && IS_HIGH_SURROGATE(text[i]) && IS_LOW_SURROGATE(text[i + 1]) ? 2
                                                                                               : 1;
 }
-} // namespace
+
+std::wstring CodePoint(std::wstring_view character) {
+    if (character.empty()) return {};
+    const unsigned code =
+        CharacterLength(character, 0) == 2
+            ? 0x10000u + ((character[0] - 0xD800u) << 10) + (character[1] - 0xDC00u)
+            : character[0];
+    wchar_t text[16] = {};
+    wsprintfW(text, L"U+%04X", code);
+    return text;
+}
 
 size_t FirstNotAnsi(std::wstring_view text) {
     if (FitsAnsi(text)) return std::wstring_view::npos;
@@ -63,16 +72,14 @@ std::string ToAnsiEscaped(std::wstring_view text) {
     out.clear();
     for (size_t i = 0; i < text.size();) {
         const size_t n = CharacterLength(text, i);
-        const bool pair = n == 2;
         std::string one;
         if (ToAnsiExact(text.substr(i, n), one)) {
             out += one;
         } else {
-            const unsigned code =
-                pair ? 0x10000u + ((text[i] - 0xD800u) << 10) + (text[i + 1] - 0xDC00u) : text[i];
-            char escape[16] = {};
-            wsprintfA(escape, "<U+%04X>", code);
-            out += escape;
+            out += '<';
+            for (const wchar_t c : CodePoint(text.substr(i, n)))
+                out += static_cast<char>(c); // ASCII only
+            out += '>';
         }
         i += n;
     }

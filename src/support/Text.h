@@ -18,6 +18,10 @@ bool FitsAnsi(std::wstring_view text);
 // Where the first character without an exact ANSI counterpart starts (a surrogate pair
 // counts as one character), std::wstring_view::npos when FitsAnsi(text).
 size_t FirstNotAnsi(std::wstring_view text);
+// How many UTF-16 units the character at text[i] takes: 2 for a surrogate pair, else 1.
+size_t CharacterLength(std::wstring_view text, size_t i);
+// "U+041E": the code point of the character `character` starts with.
+std::wstring CodePoint(std::wstring_view character);
 // For people reading: each character without an exact ANSI counterpart is written as
 // "<U+041E>" (a form no file name can hold).
 std::string ToAnsiEscaped(std::wstring_view text);

@@ -45,28 +45,12 @@ bool Storable(HWND hForm, const Field& field) {
     const std::wstring text = FormText::Get(hForm, field.box);
     const size_t at = Text::FirstNotAnsi(text);
     if (at == std::wstring::npos) return true;
-    const bool pair =
-        at + 1 < text.size() && IS_HIGH_SURROGATE(text[at]) && IS_LOW_SURROGATE(text[at + 1]);
-    const unsigned code =
-        pair ? 0x10000u + ((text[at] - 0xD800u) << 10) + (text[at + 1] - 0xDC00u) : text[at];
-    wchar_t codeText[16] = {};
-    wsprintfW(codeText, L"U+%04X", code);
+    const std::wstring character = text.substr(at, Text::CharacterLength(text, at));
     Refuse(hForm, field,
-           std::wstring(L"The box \"") + field.caption + L"\" holds the character \"" +
-               text.substr(at, pair ? 2 : 1) + L"\" (" + codeText +
+           std::wstring(L"The box \"") + field.caption + L"\" holds the character \"" + character +
+               L"\" (" + Text::CodePoint(character) +
                L"), which configuration files on this computer cannot store.");
     return false;
-}
-
-// What the profile functions give back for a written value: the value without the
-// blanks around it and without one pair of enclosing quotes.
-std::wstring AsReadBack(std::wstring v) {
-    const size_t first = v.find_first_not_of(L" \t");
-    if (first == std::wstring::npos) return {};
-    v = v.substr(first, v.find_last_not_of(L" \t") - first + 1);
-    if (v.size() >= 2 && v.front() == v.back() && (v.front() == L'"' || v.front() == L'\''))
-        v = v.substr(1, v.size() - 2);
-    return v;
 }
 
 // The values go into a copy of the configuration file beside it, are read back from
@@ -91,7 +75,7 @@ bool WriteConfig(HWND hForm, const std::wstring& cfg) {
         const std::wstring value = FormText::Get(hForm, field.box);
         ok = CommonModule::WriteIniValue(temp, Module1::kConfigSection, field.key, value) &&
              CommonModule::ReadIniSection(temp, Module1::kConfigSection, field.key) ==
-                 AsReadBack(value);
+                 CommonModule::AsKeyReadGivesIt(value);
     }
     std::wstring why;
     if (ok &&
