@@ -1,0 +1,82 @@
+"""Names and texts in any language, as a new administrator meets them on a Western
+system (code page 1252): a user called Łukasz, a program folder named Łódź, templates
+and shortcuts in other scripts, configuration files saved as UTF-16 or as Notepad's
+UTF-8. Each arrives exactly: nothing is refused, nothing becomes a look-alike."""
+import os
+import re
+
+from e2elib.case import DorvaneTestCase
+from e2elib.fixtures import AppFolder
+from e2elib.links import read_link
+
+EXIT_OK = 0
+LODZ = "\u0141\u00f3d\u017a"
+REPORT = "\u041e\u0442\u0447\u0451\u0442"
+SHELL_FOLDERS = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\User Shell Folders"
+
+
+def config(encoding, template, shortcut="", desc=""):
+    text = (f"[Config]\r\nTemplateFile={template}\r\nShortcutName={shortcut}\r\n"
+            f"ShortcutDesc={desc}\r\n")
+    return ("\ufeff" + text).encode("utf-16-le") if encoding == "utf-16" else text.encode(encoding)
+
+
+class AnyLanguageTests(DorvaneTestCase):
+    def move_profile(self, user):
+        """Points the user's application-data and desktop folders at C:\\users\\<user>;
+        returns their Windows paths."""
+        folders = {}
+        for value, below in (("AppData", r"AppData\Roaming"), ("Desktop", "Desktop")):
+            code, out = self.prefix.run("reg", "query", SHELL_FOLDERS, "/v", value)
+            old = re.search(r"REG_\w+\s+(.*)$", out, re.M)
+            self.assertIsNotNone(old, out)
+            folders[value] = rf"C:\users\{user}\{below}"
+            os.makedirs(self.prefix.to_unix(folders[value]), exist_ok=True)
+            self.prefix.run("reg", "add", SHELL_FOLDERS, "/v", value, "/t", "REG_EXPAND_SZ",
+                            "/d", folders[value], "/f")
+            self.addCleanup(self.prefix.run, "reg", "add", SHELL_FOLDERS, "/v", value, "/t",
+                            "REG_EXPAND_SZ", "/d", old.group(1).strip(), "/f")
+        templates = self.prefix.to_unix(folders["AppData"] + r"\Microsoft\Templates")
+        os.makedirs(templates, exist_ok=True)
+        return templates, self.prefix.to_unix(folders["Desktop"])
+
+    def test_every_name_and_value_arrives_exactly(self):
+        cases = (
+            # (program folder, user, configurations, command line, templates, shortcuts)
+            (LODZ, None, {LODZ: config("utf-16", f"{LODZ}.dotx", LODZ, REPORT),
+                          "Memo": config("cp1252", "Memo.dotx")},
+             "/installall", ["Memo.dotx", f"{LODZ}.dotx"], {LODZ: (f'/t"{LODZ}.dotx"', REPORT)}),
+            (None, None, {}, f"/copy {LODZ}.dotx", [f"{LODZ}.dotx"], {}),
+            (None, None, {}, "/copyall", ["Memo.dotx", "Mod\u00e8le.dotx", f"{LODZ}.dotx"], {}),
+            (None, None, {"\u00c9quipe": config("utf-8", "Mod\u00e8le.dotx", "Lettre",
+                                                "Lettre \u00e0 l'\u00e9quipe")},
+             "/install \u00c9quipe", ["Mod\u00e8le.dotx"],
+             {"Lettre": ('/t"Mod\u00e8le.dotx"', "Lettre \u00e0 l'\u00e9quipe")}),
+            (None, None, {"Marked": config("utf-8-sig", "Mod\u00e8le.dotx", REPORT, LODZ)},
+             "/install Marked", ["Mod\u00e8le.dotx"], {REPORT: ('/t"Mod\u00e8le.dotx"', LODZ)}),
+            # Last: the profile stays moved until the test ends.
+            (None, "\u0141ukasz", {"Memo": config("cp1252", "Memo.dotx", "Memo")},
+             "/install Memo", ["Memo.dotx"], {"Memo": ('/t"Memo.dotx"', "")}),
+        )
+        for folder, user, configs, tail, templates, links in cases:
+            with self.subTest(tail=tail, folder=folder, user=user):
+                self.profile.reset()
+                if folder:
+                    self.app = AppFolder(self.prefix, self.tools.dorvane,
+                                         name=f"{folder}-{os.getpid()}")
+                    self.addCleanup(self.app.remove)
+                templates_unix, desktop_unix = (self.move_profile(user) if user else
+                                                (self.profile.templates_unix,
+                                                 self.profile.desktop_unix))
+                for name in ("Memo.dotx", f"{LODZ}.dotx", "Mod\u00e8le.dotx"):
+                    self.app.write(f"Templates/{name}", name.encode("utf-8"))
+                for name, data in configs.items():
+                    self.app.write_config(name, raw=data)
+                run = self.run_dorvane(tail)
+                self.assertEqual(run.exit_code, EXIT_OK, run.lines)
+                self.assertEqual(sorted(os.listdir(templates_unix)), templates)
+                self.assertEqual(sorted(os.listdir(desktop_unix)),
+                                 sorted(n + ".lnk" for n in links))
+                for name, (arguments, desc) in links.items():
+                    link = read_link(os.path.join(desktop_unix, name + ".lnk"))
+                    self.assertEqual((link["arguments"], link["description"]), (arguments, desc))
