@@ -44,6 +44,13 @@ void Refuse(HWND hForm, const Field& field, const std::wstring& text) {
 // a failed save leaves the file as it was, and a link planted under the configuration's
 // name is replaced, never written through.
 bool WriteConfig(HWND hForm, const std::wstring& cfg) {
+    // Read first: reading the boxes resets the system's last error, which tells why a
+    // failed save failed.
+    std::vector<std::wstring> keys, values;
+    for (const Field& field : kFields) {
+        keys.push_back(field.key);
+        values.push_back(FormText::Get(hForm, field.box));
+    }
     const std::wstring folder = CommonModule::AppPath() + L"Configs";
     wchar_t temp[MAX_PATH] = {};
     if (!GetTempFileNameW(folder.c_str(), L"cfg", 0, temp)) return false;
@@ -58,11 +65,6 @@ bool WriteConfig(HWND hForm, const std::wstring& cfg) {
     }
     // One write for the four values, so that one decision on the file's encoding
     // covers them all (a value the ANSI code page lacks makes an ANSI file UTF-16).
-    std::vector<std::wstring> keys, values;
-    for (const Field& field : kFields) {
-        keys.push_back(field.key);
-        values.push_back(FormText::Get(hForm, field.box));
-    }
     ok = ok && CommonModule::WriteIniValues(temp, Module1::kConfigSection, keys, values);
     for (size_t i = 0; ok && i < keys.size(); ++i)
         ok = CommonModule::ReadIniSection(temp, Module1::kConfigSection, keys[i]) ==
