@@ -96,28 +96,19 @@ TEST_F(LocateWordExe, UnsetSystemDriveGivesEmpty) {
     EXPECT_EQ(Module1::LocateWordExe(), L"");
 }
 
-// Both registry views, as 64-bit Windows answers them: the first that names an existing
-// file wins.
+// Both registry views, as 64-bit Windows answers them (Wine's 32-bit prefix has one):
+// the first that names an existing file wins.
 TEST_F(LocateWordExe, AppPathsTakesTheFirstViewNamingAnExistingFile) {
-    const std::wstring word = Place(L"\\Apps\\Word\\WINWORD.EXE");
-    const auto text = [](DWORD type, std::wstring s) {
-        return CommonModule::RegistryValue{ERROR_SUCCESS, type, s, 0};
+    const std::wstring word = Place(L"\\Apps\\WINWORD.EXE");
+    using Value = CommonModule::RegistryValue;
+    const Value none, gone{ERROR_SUCCESS, REG_SZ, word + L".gone"};
+    const std::pair<Value, Value> cases[] = {
+        {none, {ERROR_SUCCESS, REG_SZ, L"\"" + word + L"\""}},
+        {gone, {ERROR_SUCCESS, REG_SZ, word}},
+        {{ERROR_SUCCESS, REG_EXPAND_SZ, L"%systemdrive%\\Apps\\WINWORD.EXE"}, gone},
     };
-    const CommonModule::RegistryValue none;
-    struct Case {
-        CommonModule::RegistryValue view64, view32;
-        std::wstring expected;
-    } cases[] = {
-        {text(REG_SZ, word), none, word},
-        {none, text(REG_SZ, L"\"" + word + L"\""), word},
-        {text(REG_SZ, word + L".gone"), text(REG_SZ, word), word},
-        {text(REG_EXPAND_SZ, L"%systemdrive%\\Apps\\Word\\WINWORD.EXE"), none, word},
-        {text(REG_SZ, word + L".gone"), none, L""},
-    };
-    for (const Case& c : cases) {
-        const auto read = [&](REGSAM view) {
-            return view == KEY_WOW64_64KEY ? c.view64 : c.view32;
-        };
-        EXPECT_EQ(Module1::RegisteredWordExe(read), c.expected) << c.view64.text << c.view32.text;
-    }
+    for (const auto& [view64, view32] : cases)
+        EXPECT_EQ(Module1::RegisteredWordExe(
+                      [&](REGSAM view) { return view == KEY_WOW64_64KEY ? view64 : view32; }),
+                  word);
 }

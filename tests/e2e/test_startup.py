@@ -121,29 +121,24 @@ class WordFoundOtherwiseTests(DorvaneTestCase):
 
     def test_word_beside_an_empty_office_15_folder_or_registered_in_app_paths(self):
         app_paths = r"HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\App Paths\Winword.exe"
-        reg = Registry(self.prefix)
+        reg, registered = Registry(self.prefix), self.app.winpath("Word", "WINWORD.EXE")
         self.addCleanup(reg.delete, app_paths)
-        registered = self.app.winpath("Word", "WINWORD.EXE")
-        with open(self.tools.winword, "rb") as f:
-            self.app.write("Word/WINWORD.EXE", f.read())
-        office15 = self.prefix.to_unix(r"C:\Program Files\Microsoft Office 15")
-        # where Word is, what App Paths names, the exit code of a run that matches nothing
-        for below, in_app_paths, code in ((True, None, EXIT_NO_ACTION),
-                                          (False, registered, EXIT_NO_ACTION),
-                                          (False, registered + ".gone", EXIT_WORD_MISSING)):
-            with self.subTest(below=below, in_app_paths=in_app_paths):
+        self.app.write("Word/WINWORD.EXE", b"MZ")
+        # Word below Program Files, the path in App Paths, the exit code of "hello"
+        for below, named, code in ((True, None, EXIT_NO_ACTION), (False, registered, EXIT_NO_ACTION),
+                                   (False, registered + ".gone", EXIT_WORD_MISSING)):
+            with self.subTest(below=below, named=named):
                 if below:
                     self.word.install()
-                    os.makedirs(office15)
+                    os.makedirs(self.prefix.to_unix(r"C:\Program Files\Microsoft Office 15"))
                 else:
                     self.word.remove()
-                    reg.set(app_paths, None, in_app_paths)
+                    reg.set(app_paths, None, named)
                 run = self.run_dorvane("hello")
                 self.assertEqual(run.exit_code, code, run.lines)
-                said = [line for line in run.lines if "App Paths" in line]
-                self.assertEqual(said, [f"\tLocateWordExe: none below Program Files; Word as "
-                                        f"registered in App Paths: \"{registered}\""]
-                                 if in_app_paths == registered else [])
+                self.assertEqual([l for l in run.lines if "App Paths" in l],
+                                 [f'\tLocateWordExe: none below Program Files; Word as registered'
+                                  f' in App Paths: "{registered}"'] if named == registered else [])
 
 
 if __name__ == "__main__":
