@@ -33,11 +33,13 @@ class PersonalTemplatesTests(DorvaneTestCase):
                     if value:
                         reg.set(key, "PersonalTemplates", value)
                 self.app.write("Dorvane.ini", ini)
-                StandInWord(self.prefix, self.tools.winword_of.get(word, self.tools.winword)).install()
+                stand_in = self.tools.winword_of.get(word, self.tools.winword)
+                StandInWord(self.prefix, stand_in).install()
                 run = self.run_dorvane(tail, env={"APPDATA": appdata} if appdata else None)
                 self.assertEqual(run.exit_code, 0, run.lines)
                 lines = [l for l in run.lines if "personal templates location" in l]
                 self.assertEqual(len(lines), 0 if said is None else 1, run.lines)
                 self.assertIn(said or "", "".join(lines))
                 self.assertEqual(reg.get(OPTIONS, "PersonalTemplates"), after)
-                self.assertEqual(reg.get(POLICY, "PersonalTemplates"), policy and ("REG_SZ", policy))
+                self.assertEqual(reg.get(POLICY, "PersonalTemplates"),
+                                 policy and ("REG_SZ", policy))
