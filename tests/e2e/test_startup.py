@@ -125,7 +125,8 @@ class WordFoundOtherwiseTests(DorvaneTestCase):
         self.addCleanup(reg.delete, app_paths)
         self.app.write("Word/WINWORD.EXE", b"MZ")
         # Word below Program Files, the path in App Paths, the exit code of "hello"
-        for below, named, code in ((True, None, EXIT_NO_ACTION), (False, registered, EXIT_NO_ACTION),
+        for below, named, code in ((True, None, EXIT_NO_ACTION),
+                                   (False, registered, EXIT_NO_ACTION),
                                    (False, registered + ".gone", EXIT_WORD_MISSING)):
             with self.subTest(below=below, named=named):
                 if below:
