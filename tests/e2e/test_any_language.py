@@ -3,11 +3,11 @@ system (code page 1252): a user called Łukasz, a program folder named Łódź, 
 and shortcuts in other scripts, configuration files saved as UTF-16 or as Notepad's
 UTF-8. Each arrives exactly: nothing is refused, nothing becomes a look-alike."""
 import os
-import re
 
 from e2elib.case import DorvaneTestCase
 from e2elib.fixtures import AppFolder
 from e2elib.links import read_link
+from e2elib.registry import Registry
 
 EXIT_OK = 0
 LODZ = "\u0141\u00f3d\u017a"
@@ -25,17 +25,13 @@ class AnyLanguageTests(DorvaneTestCase):
     def move_profile(self, user):
         """Points the user's application-data and desktop folders at C:\\users\\<user>;
         returns their Windows paths."""
-        folders = {}
+        folders, registry = {}, Registry(self.prefix)
         for value, below in (("AppData", r"AppData\Roaming"), ("Desktop", "Desktop")):
-            code, out = self.prefix.run("reg", "query", SHELL_FOLDERS, "/v", value)
-            old = re.search(r"REG_\w+\s+(.*)$", out, re.M)
-            self.assertIsNotNone(old, out)
+            kind, old = registry.get(SHELL_FOLDERS, value)
             folders[value] = rf"C:\users\{user}\{below}"
             os.makedirs(self.prefix.to_unix(folders[value]), exist_ok=True)
-            self.prefix.run("reg", "add", SHELL_FOLDERS, "/v", value, "/t", "REG_EXPAND_SZ",
-                            "/d", folders[value], "/f")
-            self.addCleanup(self.prefix.run, "reg", "add", SHELL_FOLDERS, "/v", value, "/t",
-                            "REG_EXPAND_SZ", "/d", old.group(1).strip(), "/f")
+            registry.set(SHELL_FOLDERS, value, folders[value], "REG_EXPAND_SZ")
+            self.addCleanup(registry.set, SHELL_FOLDERS, value, old, kind)
         templates = self.prefix.to_unix(folders["AppData"] + r"\Microsoft\Templates")
         os.makedirs(templates, exist_ok=True)
         return templates, self.prefix.to_unix(folders["Desktop"])
