@@ -1,7 +1,5 @@
-"""Names and texts in any language, as a new administrator meets them on a Western
-system (code page 1252): a user called Łukasz, a program folder named Łódź, templates
-and shortcuts in other scripts, configuration files saved as UTF-16 or as Notepad's
-UTF-8. Each arrives exactly: nothing is refused, nothing becomes a look-alike."""
+"""Names and texts in any language on a Western system (code page 1252): a user Łukasz,
+a program folder Łódź, UTF-16 and Notepad's UTF-8 configurations. All arrive exactly."""
 import os
 
 from e2elib.case import DorvaneTestCase
@@ -9,7 +7,6 @@ from e2elib.fixtures import AppFolder
 from e2elib.links import read_link
 from e2elib.registry import Registry
 
-EXIT_OK = 0
 LODZ = "\u0141\u00f3d\u017a"
 REPORT = "\u041e\u0442\u0447\u0451\u0442"
 SHELL_FOLDERS = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\User Shell Folders"
@@ -23,8 +20,7 @@ def config(encoding, template, shortcut="", desc=""):
 
 class AnyLanguageTests(DorvaneTestCase):
     def move_profile(self, user):
-        """Points the user's application-data and desktop folders at C:\\users\\<user>;
-        returns their Windows paths."""
+        """Moves AppData and Desktop to C:\\users\\<user>; their Unix paths."""
         folders, registry = {}, Registry(self.prefix)
         for value, below in (("AppData", r"AppData\Roaming"), ("Desktop", "Desktop")):
             kind, old = registry.get(SHELL_FOLDERS, value)
@@ -69,7 +65,7 @@ class AnyLanguageTests(DorvaneTestCase):
                 for name, data in configs.items():
                     self.app.write_config(name, raw=data)
                 run = self.run_dorvane(tail)
-                self.assertEqual(run.exit_code, EXIT_OK, run.lines)
+                self.assertEqual(run.exit_code, 0, run.lines)
                 self.assertEqual(sorted(os.listdir(templates_unix)), templates)
                 self.assertEqual(sorted(os.listdir(desktop_unix)),
                                  sorted(n + ".lnk" for n in links))

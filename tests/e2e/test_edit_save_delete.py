@@ -3,6 +3,7 @@ highlighted one: what lands in the data folders, what the window says, and that
 neither reaches outside the data folders."""
 import os
 import subprocess
+from pathlib import Path
 
 from e2elib.editing import IDS, Form1Case
 from e2elib.gui import needs_display
@@ -91,8 +92,7 @@ class SaveTests(Form1Case):
         self.assertEqual((self.app.snapshot(), sorted(os.listdir(self.prefix.drive_c))), before)
 
     def test_text_in_any_language_is_saved_and_loaded_back_exactly(self):
-        """A new file, or an ANSI one, is saved as UTF-16 only when a value needs a
-        character code page 1252 lacks; a UTF-8 file stays UTF-8, with its mark or not."""
+        # New and ANSI files become UTF-16 only for a value code page 1252 lacks.
         fits = ("Lettre.dotx", "Lettre", "Lettre \u00e0 l'\u00e9quipe")
         beyond = ("\u0141\u00f3d\u017a.dotx", "\u041e\u0442\u0447\u0451\u0442",
                   "\u0141\u00f3d\u017a report \u2713")
@@ -100,8 +100,7 @@ class SaveTests(Form1Case):
                 ("[Config]\r\nTemplateFile=Memo.dotx\r\n".encode("cp1252"), beyond, "utf-16"),
                 ("; Mod\u00e8le\r\n[Config]\r\n".encode("utf-8"), beyond, "utf-8"),
                 ("\ufeff[Config]\r\n".encode("utf-8"), fits, "utf-8-sig"))
-        names = [f"Cfg{i}" for i in range(len(rows))]
-        names[1] = beyond[1]  # the configuration's name too
+        names = [beyond[1] if i == 1 else f"Cfg{i}" for i in range(len(rows))]
         for name, (before, values, encoding) in zip(names, rows):
             if before is not None:
                 self.app.write_config(name, raw=before)
@@ -112,8 +111,7 @@ class SaveTests(Form1Case):
                 self.fill(name, values)
                 self.press("Command4")
                 self.expect_message("Template Saved!", icon=False)
-                with open(self.app.path(f"Configs/{name}.cfg"), "rb") as f:
-                    data = f.read()
+                data = Path(self.app.path(f"Configs/{name}.cfg")).read_bytes()
                 mark = {"utf-16": b"\xff\xfe", "utf-8-sig": b"\xef\xbb\xbf"}.get(encoding, b"")
                 self.assertEqual(data[:len(mark)], mark)
                 self.assertEqual(data.startswith((b"\xff\xfe", b"\xef\xbb\xbf")), bool(mark))

@@ -12,9 +12,8 @@ using testlib::ScratchDir;
 namespace {
 std::wstring Widened(const std::string& utf8) {
     std::wstring text(utf8.size(), L'\0');
-    text.resize(static_cast<size_t>(MultiByteToWideChar(CP_UTF8, 0, utf8.data(),
-                                                        static_cast<int>(utf8.size()), text.data(),
-                                                        static_cast<int>(text.size()))));
+    const int n = static_cast<int>(utf8.size());
+    text.resize(static_cast<size_t>(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), n, &text[0], n)));
     return text;
 }
 

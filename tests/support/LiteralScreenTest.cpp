@@ -30,8 +30,7 @@ TEST(LiteralScreen, MatchesLongOrShortNameInAnyCase) {
 }
 
 TEST(LiteralScreen, NamesBeyondAsciiAreNeverRuledOut) {
-    // The platform compares the real names by its own upper-casing table, so these
-    // must go to it.
+    // The platform compares the real names by its own case table: these go to it.
     EXPECT_TRUE(MayMatch(L"winword.exe", L"w?nword.exe", L""));
     EXPECT_TRUE(MayMatch(L"winword.exe", L"w\u00efnword.exe", L""));
     EXPECT_TRUE(MayMatch(L"winword.exe", L"x", L"\u0081"));
