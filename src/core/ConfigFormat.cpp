@@ -3,9 +3,7 @@
 #include "support/AppPath.h"
 #include "support/FileSearch.h"
 #include "support/IniValues.h"
-#include "support/ScopedWin.h"
 #include "support/Strings.h"
-#include "support/Text.h"
 
 namespace Module1 {
 
@@ -45,20 +43,6 @@ std::vector<std::wstring> ListConfigNames() {
     std::vector<std::wstring> names;
     for (const auto& path : found)
         if (!path.empty()) names.push_back(ConfigNameFromFile(path));
-    return names;
-}
-
-std::vector<std::wstring> ListConfigNamesBeyondAnsi() {
-    std::vector<std::wstring> names;
-    WIN32_FIND_DATAW found{};
-    ScopedWin::UniqueFind search(
-        FindFirstFileW((CommonModule::AppPath() + L"Configs\\*.cfg").c_str(), &found));
-    if (!search) return names;
-    do {
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
-        const std::wstring name = ConfigNameFromFile(found.cFileName);
-        if (!Text::FitsAnsi(name)) names.push_back(name);
-    } while (FindNextFileW(search.get(), &found));
     return names;
 }
 

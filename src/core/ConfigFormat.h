@@ -27,8 +27,5 @@ class ConfigValues {
 std::wstring ConfigFilePath(const std::wstring& sConfigName);
 std::wstring ConfigNameFromFile(const std::wstring& sConfigFilePath);
 std::vector<std::wstring> ListConfigNames();
-// Configurations whose names the ANSI code page cannot carry exactly (ListConfigNames
-// cannot see them as they are), by their real names.
-std::vector<std::wstring> ListConfigNamesBeyondAnsi();
 
 } // namespace Module1

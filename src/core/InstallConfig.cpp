@@ -9,7 +9,7 @@
 #include "support/DebugLog.h"
 #include "support/Probes.h"
 #include "support/Strings.h"
-#include "support/Text.h"
+#include "support/IniValues.h"
 #include "support/VerifiedCopy.h"
 
 namespace Module1 {
@@ -35,8 +35,8 @@ std::wstring Quoted(const std::wstring& s) {
     return L"\"" + s + L"\"";
 }
 
-// Refuses a name that would leave its folder or that the ANSI calls would read as
-// another name, with one debug line saying why.
+// Refuses a name that would leave its folder or that no file name can hold, with one
+// debug line saying why.
 bool Allowed(const std::wstring& sConfigName, const wchar_t* what, const std::wstring& value,
              Outcome& outcome) {
     std::wstring why;
@@ -60,16 +60,6 @@ std::wstring Unusable(const wchar_t* what, const std::wstring& path, bool& missi
     missing = missing || why.empty(); // readable after all: taken as before, for missing
     if (missing) return std::wstring(L"missing ") + what + L" " + Quoted(path);
     return std::wstring(L"cannot read the ") + what + L" " + Quoted(path) + L": " + why;
-}
-
-// Only on the failure path: tells an empty value from a file without its section.
-bool HasConfigSection(const std::wstring& cfg) {
-    std::wstring names(32767, L'\0');
-    const DWORD n =
-        GetPrivateProfileSectionNamesW(names.data(), static_cast<DWORD>(names.size()), cfg.c_str());
-    for (size_t at = 0; at < n; at = names.find(L'\0', at) + 1)
-        if (Text::EqualsNoCase(names.c_str() + at, kConfigSection)) return true;
-    return false;
 }
 
 } // namespace
@@ -114,8 +104,9 @@ InstallResult InstallConfig(InstallRun& run, const std::wstring& sConfigName, bo
     const std::wstring tpl = AppPath() + L"Templates\\" + templateFile;
     if (templateFile.empty()) {
         Failed(who, outcome,
-               HasConfigSection(cfg) ? L"no template: TemplateFile is empty"
-                                     : L"no [Config] section in " + Quoted(cfg));
+               // Only on the failure path: tells an empty value from a file without its section.
+               HasIniSection(cfg, kConfigSection) ? L"no template: TemplateFile is empty"
+                                                  : L"no [Config] section in " + Quoted(cfg));
     } else if (Allowed(sConfigName, L"TemplateFile", templateFile, outcome)) {
         // A matching installed copy shows the template is there: only a copy needs the probe.
         const bool unchanged =
@@ -138,14 +129,7 @@ InstallResult InstallConfig(InstallRun& run, const std::wstring& sConfigName, bo
     if (!Allowed(sConfigName, L"ShortcutName", shortcutName, outcome))
         return std::move(outcome).Result();
 
-    // The shortcut takes its description through the ANSI interface.
     const std::wstring desc = value(kKeyShortcutDesc);
-    if (!Text::FitsAnsi(desc)) {
-        Failed(who, outcome,
-               L"refused ShortcutDesc " + Quoted(desc) +
-                   L": characters the ANSI code page cannot carry exactly");
-        return std::move(outcome).Result();
-    }
     if (!icon.empty()) {
         const std::wstring src = AppPath() + L"AltIcons\\" + icon;
         if (!Allowed(sConfigName, L"ShortcutIcon", icon, outcome)) {
@@ -185,12 +169,6 @@ bool InstallAllConfigs(InstallRun& run) {
     bool ok = true;
     for (const auto& name : ListConfigNames())
         if (!InstallConfig(run, name, true)) ok = false;
-    // The listing above goes through the ANSI calls, which cannot name these.
-    for (const auto& name : ListConfigNamesBeyondAnsi()) {
-        CommonModule::DPrint(L"InstallAllConfigs: refused configuration \"" + name +
-                             L"\" (characters the ANSI code page cannot carry exactly)");
-        ok = false;
-    }
     return ok;
 }
 

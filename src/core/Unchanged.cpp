@@ -6,16 +6,10 @@
 #include "support/Probes.h"
 #include "support/ScopedWin.h"
 #include "support/Strings.h"
-#include "support/Text.h"
 
 namespace Module1 {
 
 namespace {
-
-// A field as it comes back from a link written through the ANSI interface.
-std::wstring AsStored(const std::wstring& value) {
-    return Text::FromAnsi(Text::ToAnsi(value));
-}
 
 // The link format knows three show commands and starts the program as SW_SHOWNORMAL
 // for any other value (SW_SHOW among them), so links are compared by that effect.
@@ -73,9 +67,9 @@ bool CreateLinkUnlessUnchanged(InstallRun& run, const std::wstring& sLinkDesc,
         PlainFile(sLinkFile) && link.GetLinkInfo(sLinkFile)) {
         BYTE modifiers = 0, key = 0;
         link.GetHotKeyInfo(modifiers, key);
-        if (link.ExeName() == AsStored(sExeFile) && link.ExeArgs() == AsStored(sExeArgs) &&
-            link.WorkingDir() == AsStored(sWorkDir) && link.Description() == AsStored(sLinkDesc) &&
-            link.IconFile() == AsStored(icon) && link.IconIndex() == IconIdx &&
+        if (link.ExeName() == sExeFile && link.ExeArgs() == sExeArgs &&
+            link.WorkingDir() == sWorkDir && link.Description() == sLinkDesc &&
+            link.IconFile() == icon && link.IconIndex() == IconIdx &&
             MAKEWORD(key, modifiers) == iHotKey &&
             ShowEffect(link.ShowCommand()) == ShowEffect(eShow)) {
             CommonModule::DPrint(L"unchanged, not saved: " + sLinkFile);
@@ -93,7 +87,7 @@ bool LinkStarts(const std::wstring& sLinkFile, const std::wstring& sExeFile,
                 const std::wstring& sExeArgs) {
     cShellLinkA link;
     return !sExeFile.empty() && PlainFile(sLinkFile) && link.GetLinkInfo(sLinkFile) &&
-           link.ExeName() == AsStored(sExeFile) && link.ExeArgs() == AsStored(sExeArgs);
+           link.ExeName() == sExeFile && link.ExeArgs() == sExeArgs;
 }
 
 } // namespace Module1

@@ -6,13 +6,13 @@
 #include "support/AppSettings.h"
 #include "support/IniValues.h"
 #include "support/Staging.h"
-#include "support/Text.h"
 #include "ui/AccessHint.h"
 #include "ui/ConfigList.h"
 #include "ui/FormText.h"
 #include "ui/common/Controls.h"
 
 #include <string>
+#include <vector>
 
 namespace Form1Actions {
 
@@ -39,25 +39,18 @@ void Refuse(HWND hForm, const Field& field, const std::wstring& text) {
     }
 }
 
-// The file is written through the ANSI profile functions: a character the code page
-// has no exact counterpart for would be stored as another one ("?", or "L" for "\u0141").
-bool Storable(HWND hForm, const Field& field) {
-    const std::wstring text = FormText::Get(hForm, field.box);
-    const size_t at = Text::FirstNotAnsi(text);
-    if (at == std::wstring::npos) return true;
-    const std::wstring character = text.substr(at, Text::CharacterLength(text, at));
-    Refuse(hForm, field,
-           std::wstring(L"The box \"") + field.caption + L"\" holds the character \"" + character +
-               L"\" (" + Text::CodePoint(character) +
-               L"), which configuration files on this computer cannot store.");
-    return false;
-}
-
 // The values go into a copy of the configuration file beside it, are read back from
 // there, and the copy then takes the file's place (keeping its attributes and security):
 // a failed save leaves the file as it was, and a link planted under the configuration's
 // name is replaced, never written through.
 bool WriteConfig(HWND hForm, const std::wstring& cfg) {
+    // Read first: reading the boxes resets the system's last error, which tells why a
+    // failed save failed.
+    std::vector<std::wstring> keys, values;
+    for (const Field& field : kFields) {
+        keys.push_back(field.key);
+        values.push_back(FormText::Get(hForm, field.box));
+    }
     const std::wstring folder = CommonModule::AppPath() + L"Configs";
     wchar_t temp[MAX_PATH] = {};
     if (!GetTempFileNameW(folder.c_str(), L"cfg", 0, temp)) return false;
@@ -70,13 +63,12 @@ bool WriteConfig(HWND hForm, const std::wstring& cfg) {
             ok = CopyFileW(cfg.c_str(), temp, FALSE) &&
                  SetFileAttributesW(temp, FILE_ATTRIBUTE_NORMAL);
     }
-    for (const Field& field : kFields) {
-        if (!ok) break;
-        const std::wstring value = FormText::Get(hForm, field.box);
-        ok = CommonModule::WriteIniValue(temp, Module1::kConfigSection, field.key, value) &&
-             CommonModule::ReadIniSection(temp, Module1::kConfigSection, field.key) ==
-                 CommonModule::AsKeyReadGivesIt(value);
-    }
+    // One write for the four values, so that one decision on the file's encoding
+    // covers them all (a value the ANSI code page lacks makes an ANSI file UTF-16).
+    ok = ok && CommonModule::WriteIniValues(temp, Module1::kConfigSection, keys, values);
+    for (size_t i = 0; ok && i < keys.size(); ++i)
+        ok = CommonModule::ReadIniSection(temp, Module1::kConfigSection, keys[i]) ==
+             CommonModule::AsKeyReadGivesIt(values[i]);
     std::wstring why;
     if (ok &&
         CommonModule::ReplaceByName(temp, cfg, why, CommonModule::Keep::AttributesAndSecurity))
@@ -98,9 +90,6 @@ bool IsReadOnlyFile(const std::wstring& path) {
 void SaveConfig(HWND hForm) {
     const std::wstring name = FormText::Get(hForm, IDC_txtConfigName);
     if (name.empty()) return;
-    if (!Storable(hForm, kName)) return;
-    for (const Field& field : kFields)
-        if (!Storable(hForm, field)) return;
     const std::wstring cfg = Module1::ConfigFilePath(name);
     std::wstring why;
     if (!Module1::IsSavableConfigName(name, cfg, why)) {

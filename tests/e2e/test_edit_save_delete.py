@@ -3,6 +3,7 @@ highlighted one: what lands in the data folders, what the window says, and that
 neither reaches outside the data folders."""
 import os
 import subprocess
+from pathlib import Path
 
 from e2elib.editing import IDS, Form1Case
 from e2elib.gui import needs_display
@@ -90,15 +91,34 @@ class SaveTests(Form1Case):
                 self.assertTrue(self.gui.wait_gone(box["hwnd"]))
         self.assertEqual((self.app.snapshot(), sorted(os.listdir(self.prefix.drive_c))), before)
 
-    def test_text_the_file_cannot_store_is_named_in_its_box_and_nothing_is_written(self):
+    def test_text_in_any_language_is_saved_and_loaded_back_exactly(self):
+        # New and ANSI files become UTF-16 only for a value code page 1252 lacks.
+        fits = ("Lettre.dotx", "Lettre", "Lettre \u00e0 l'\u00e9quipe")
+        beyond = ("\u0141\u00f3d\u017a.dotx", "\u041e\u0442\u0447\u0451\u0442",
+                  "\u0141\u00f3d\u017a report \u2713")
+        rows = ((None, fits, "cp1252"), (None, beyond, "utf-16"),
+                ("[Config]\r\nTemplateFile=Memo.dotx\r\n".encode("cp1252"), beyond, "utf-16"),
+                ("; Mod\u00e8le\r\n[Config]\r\n".encode("utf-8"), beyond, "utf-8"),
+                ("\ufeff[Config]\r\n".encode("utf-8"), fits, "utf-8-sig"))
+        names = [beyond[1] if i == 1 else f"Cfg{i}" for i in range(len(rows))]
+        for name, (before, values, encoding) in zip(names, rows):
+            if before is not None:
+                self.app.write_config(name, raw=before)
         self.start_form()
-        self.fill("Report", ("Report.dotx", "Отчёт", "Report", ""))
-        self.press("Command4")
-        self.expect_message('The box "Shortcut Name" holds the character "О" (U+041E), which configu'
-                            'ration files on this computer cannot store.\r\nNothing was saved.',
-                            icon=True)
-        self.assertEqual(self.gui.focus(self.form), IDS["IDC_txtLNKFileName"])
-        self.assertEqual(os.listdir(self.app.path("Configs")), [])
+        for name, (before, values, encoding) in zip(names, rows):
+            with self.subTest(name=name):
+                values = (values + ("",) * 4)[:4]
+                self.fill(name, values)
+                self.press("Command4")
+                self.expect_message("Template Saved!", icon=False)
+                data = Path(self.app.path(f"Configs/{name}.cfg")).read_bytes()
+                mark = {"utf-16": b"\xff\xfe", "utf-8-sig": b"\xef\xbb\xbf"}.get(encoding, b"")
+                self.assertEqual(data[:len(mark)], mark)
+                self.assertEqual(data.startswith((b"\xff\xfe", b"\xef\xbb\xbf")), bool(mark))
+                self.assertIn(f"ShortcutDesc={values[2]}", data.decode(encoding))
+                self.fill("", ("",) * 4)
+                self.select(name)
+                self.assertEqual(tuple(self.box(b) for b in BOXES), values)
 
     def test_a_read_only_configuration_stays_and_a_replaced_one_keeps_its_attributes(self):
         os.chmod(self.app.write_config("Letter"), 0o444)
