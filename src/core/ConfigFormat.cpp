@@ -7,6 +7,8 @@
 #include "support/Strings.h"
 #include "support/Text.h"
 
+#include <algorithm>
+
 namespace Module1 {
 
 namespace {
@@ -19,8 +21,16 @@ ConfigValues::ConfigValues(const std::wstring& sConfigFile)
 
 std::wstring ConfigValues::operator()(const wchar_t* key) const {
     for (size_t i = 0; i < kConfigKeys.size(); ++i)
-        if (kConfigKeys[i] == key) return values_[i];
+        if (kConfigKeys[i] == key)
+            return kConfigKeys[i] == kKeyTemplateFile || kConfigKeys[i] == kKeyShortcutIcon
+                       ? WithBackslashes(values_[i])
+                       : values_[i];
     return {};
+}
+
+std::wstring WithBackslashes(std::wstring sPath) {
+    std::replace(sPath.begin(), sPath.end(), L'/', L'\\');
+    return sPath;
 }
 
 bool ConfigValues::AllEmpty() const {

@@ -72,6 +72,10 @@ bool HasConfigSection(const std::wstring& cfg) {
     return false;
 }
 
+bool IsWildcard(const std::wstring& sName) {
+    return sName.find_first_of(L"*?") != std::wstring::npos;
+}
+
 } // namespace
 
 std::wstring ShortcutArguments(const std::wstring& sTemplateFile) {
@@ -112,6 +116,7 @@ InstallResult InstallConfig(InstallRun& run, const std::wstring& sConfigName, bo
     const std::wstring templateFile = value(kKeyTemplateFile);
     run.current.NoteFile(templateFile);
     const std::wstring tpl = AppPath() + L"Templates\\" + templateFile;
+    bool templateInPlace = false;
     if (templateFile.empty()) {
         Failed(who, outcome,
                HasConfigSection(cfg) ? L"no template: TemplateFile is empty"
@@ -125,6 +130,8 @@ InstallResult InstallConfig(InstallRun& run, const std::wstring& sConfigName, bo
         else if (!unchanged && templatesUsable &&
                  !CopyFilesVerified(run.workingFolders, tpl, sUserTemplatesDir, who, why))
             outcome.Fail(L"failed to copy the template: " + why);
+        else
+            templateInPlace = templatesUsable;
     }
 
     if (!bMakeShortcut) return std::move(outcome).Result();
@@ -135,6 +142,22 @@ InstallResult InstallConfig(InstallRun& run, const std::wstring& sConfigName, bo
     run.current.NoteFile(icon);
     if (!Allowed(sConfigName, L"ShortcutName", shortcutName, outcome))
         return std::move(outcome).Result();
+    // A shortcut starts Word on one template by its name: there is none for a pattern,
+    // and one for a template that is not there would only give the user Word's error.
+    // (A configuration without a template keeps its shortcut, as it always had.)
+    if (IsWildcard(templateFile)) {
+        Failed(who, outcome,
+               L"no shortcut: TemplateFile " + Quoted(templateFile) +
+                   L" is a wildcard, which names no one template");
+        return std::move(outcome).Result();
+    }
+    if (!templateFile.empty() && !templateInPlace &&
+        !(templatesUsable && IsExistingFile(sUserTemplatesDir + L"\\" + StripPath(templateFile)))) {
+        Failed(who, outcome,
+               L"no shortcut: the template " + Quoted(StripPath(templateFile)) +
+                   L" is not in the user's templates folder");
+        return std::move(outcome).Result();
+    }
 
     // The shortcut takes its description through the ANSI interface.
     const std::wstring desc = value(kKeyShortcutDesc);
