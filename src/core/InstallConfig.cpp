@@ -107,7 +107,7 @@ InstallResult InstallConfig(InstallRun& run, const std::wstring& sConfigName, bo
     }
 
     // Nothing goes into a templates folder that could not be found or that a link has
-    // moved; the shortcut, which only names it, is still written.
+    // moved, and no shortcut names a template there.
     std::wstring why;
     bool missing = false;
     const bool templatesUsable = run.userFolders.TemplatesFolderUsable(why);
