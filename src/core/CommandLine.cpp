@@ -4,6 +4,7 @@
 #include "core/ConfigFormat.h"
 #include "core/InstallConfig.h"
 #include "core/InstallRun.h"
+#include "core/PersonalTemplates.h"
 #include "core/RetireConfig.h"
 #include "core/SafePaths.h"
 #include "core/Unchanged.h"
@@ -175,6 +176,8 @@ ExitCode RunCommandLine(const std::wstring& sCommandLine) {
     case Action::Mistyped:
         return ExitNoAction;
     }
+    if (command.action == Action::InstallAll || command.action == Action::Install)
+        OfferTemplatesToWord(run);
     return ok ? ExitOk : ExitStepFailed;
 }
 

@@ -131,7 +131,7 @@ InstallResult InstallConfig(InstallRun& run, const std::wstring& sConfigName, bo
                  !CopyFilesVerified(run.workingFolders, tpl, sUserTemplatesDir, who, why))
             outcome.Fail(L"failed to copy the template: " + why);
         else
-            templateInPlace = templatesUsable;
+            run.bTemplateInPlace |= templateInPlace = templatesUsable;
     }
 
     if (!bMakeShortcut) return std::move(outcome).Result();
