@@ -5,6 +5,8 @@
 #include "support/IniValues.h"
 #include "support/Strings.h"
 
+#include <algorithm>
+
 namespace Module1 {
 
 namespace {
@@ -17,8 +19,16 @@ ConfigValues::ConfigValues(const std::wstring& sConfigFile)
 
 std::wstring ConfigValues::operator()(const wchar_t* key) const {
     for (size_t i = 0; i < kConfigKeys.size(); ++i)
-        if (kConfigKeys[i] == key) return values_[i];
+        if (kConfigKeys[i] == key)
+            return kConfigKeys[i] == kKeyTemplateFile || kConfigKeys[i] == kKeyShortcutIcon
+                       ? WithBackslashes(values_[i])
+                       : values_[i];
     return {};
+}
+
+std::wstring WithBackslashes(std::wstring sPath) {
+    std::replace(sPath.begin(), sPath.end(), L'/', L'\\');
+    return sPath;
 }
 
 bool ConfigValues::AllEmpty() const {

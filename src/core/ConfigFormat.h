@@ -13,7 +13,9 @@ inline constexpr wchar_t kKeyShortcutDesc[] = L"ShortcutDesc";
 inline constexpr wchar_t kKeyShortcutIcon[] = L"ShortcutIcon";
 
 // The four values of a configuration file, read with one open of the file; each "" when
-// the file, the section or the key is missing.
+// the file, the section or the key is missing. The two file names (TemplateFile,
+// ShortcutIcon) come with "/" as "\", the separator Windows takes it for, so that every
+// step that cuts a name from its folder cuts it where Windows does.
 class ConfigValues {
   public:
     explicit ConfigValues(const std::wstring& sConfigFile);
@@ -23,6 +25,9 @@ class ConfigValues {
   private:
     std::vector<std::wstring> values_;
 };
+
+// sPath with every "/" made a "\".
+std::wstring WithBackslashes(std::wstring sPath);
 
 std::wstring ConfigFilePath(const std::wstring& sConfigName);
 std::wstring ConfigNameFromFile(const std::wstring& sConfigFilePath);

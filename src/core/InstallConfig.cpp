@@ -62,6 +62,10 @@ std::wstring Unusable(const wchar_t* what, const std::wstring& path, bool& missi
     return std::wstring(L"cannot read the ") + what + L" " + Quoted(path) + L": " + why;
 }
 
+bool IsWildcard(const std::wstring& sName) {
+    return sName.find_first_of(L"*?") != std::wstring::npos;
+}
+
 } // namespace
 
 std::wstring ShortcutArguments(const std::wstring& sTemplateFile) {
@@ -93,7 +97,7 @@ InstallResult InstallConfig(InstallRun& run, const std::wstring& sConfigName, bo
     }
 
     // Nothing goes into a templates folder that could not be found or that a link has
-    // moved; the shortcut, which only names it, is still written.
+    // moved, and no shortcut names a template there.
     std::wstring why;
     bool missing = false;
     const bool templatesUsable = run.userFolders.TemplatesFolderUsable(why);
@@ -102,6 +106,7 @@ InstallResult InstallConfig(InstallRun& run, const std::wstring& sConfigName, bo
     const std::wstring templateFile = value(kKeyTemplateFile);
     run.current.NoteFile(templateFile);
     const std::wstring tpl = AppPath() + L"Templates\\" + templateFile;
+    bool templateInPlace = false;
     if (templateFile.empty()) {
         Failed(who, outcome,
                // Only on the failure path: tells an empty value from a file without its section.
@@ -116,8 +121,8 @@ InstallResult InstallConfig(InstallRun& run, const std::wstring& sConfigName, bo
         else if (!unchanged && templatesUsable &&
                  !CopyFilesVerified(run.workingFolders, tpl, sUserTemplatesDir, who, why))
             outcome.Fail(L"failed to copy the template: " + why);
-        else if (templatesUsable)
-            run.bTemplateInPlace = true;
+        else
+            run.bTemplateInPlace |= templateInPlace = templatesUsable;
     }
 
     if (!bMakeShortcut) return std::move(outcome).Result();
@@ -128,6 +133,22 @@ InstallResult InstallConfig(InstallRun& run, const std::wstring& sConfigName, bo
     run.current.NoteFile(icon);
     if (!Allowed(sConfigName, L"ShortcutName", shortcutName, outcome))
         return std::move(outcome).Result();
+    // A shortcut starts Word on one template by its name: there is none for a pattern,
+    // and one for a template that is not there would only give the user Word's error.
+    // (A configuration without a template keeps its shortcut, as it always had.)
+    if (IsWildcard(templateFile)) {
+        Failed(who, outcome,
+               L"no shortcut: TemplateFile " + Quoted(templateFile) +
+                   L" is a wildcard, which names no one template");
+        return std::move(outcome).Result();
+    }
+    if (!templateFile.empty() && !templateInPlace &&
+        !(templatesUsable && IsExistingFile(sUserTemplatesDir + L"\\" + StripPath(templateFile)))) {
+        Failed(who, outcome,
+               L"no shortcut: the template " + Quoted(StripPath(templateFile)) +
+                   L" is not in the user's templates folder");
+        return std::move(outcome).Result();
+    }
 
     const std::wstring desc = value(kKeyShortcutDesc);
     if (!icon.empty()) {

@@ -4,6 +4,7 @@
 #include "core/Module1.h"
 #include "resource.h"
 #include "support/AppSettings.h"
+#include "support/DebugLog.h"
 #include "support/IniValues.h"
 #include "support/Staging.h"
 #include "ui/AccessHint.h"
@@ -43,7 +44,7 @@ void Refuse(HWND hForm, const Field& field, const std::wstring& text) {
 // there, and the copy then takes the file's place (keeping its attributes and security):
 // a failed save leaves the file as it was, and a link planted under the configuration's
 // name is replaced, never written through.
-bool WriteConfig(HWND hForm, const std::wstring& cfg) {
+bool WriteConfig(HWND hForm, const std::wstring& cfg, std::wstring& why) {
     // Read first: reading the boxes resets the system's last error, which tells why a
     // failed save failed.
     std::vector<std::wstring> keys, values;
@@ -69,7 +70,6 @@ bool WriteConfig(HWND hForm, const std::wstring& cfg) {
     for (size_t i = 0; ok && i < keys.size(); ++i)
         ok = CommonModule::ReadIniSection(temp, Module1::kConfigSection, keys[i]) ==
              CommonModule::AsKeyReadGivesIt(values[i]);
-    std::wstring why;
     if (ok &&
         CommonModule::ReplaceByName(temp, cfg, why, CommonModule::Keep::AttributesAndSecurity))
         return true;
@@ -105,14 +105,19 @@ void SaveConfig(HWND hForm) {
                       MB_OK | MB_ICONWARNING);
         return;
     }
-    if (WriteConfig(hForm, cfg))
+    std::wstring whyNot; // the system's reason when the file could not take its place
+    if (WriteConfig(hForm, cfg, whyNot)) {
         FormText::Say(hForm, L"Template Saved!", MB_OK);
-    else
+    } else {
+        const DWORD error = GetLastError();
+        if (!whyNot.empty()) CommonModule::DPrint(L"SaveConfig: \"" + cfg + L"\": " + whyNot);
         FormText::Say(
             hForm,
-            AccessHint::WithRunAsHint(L"The template configuration could not be saved to\r\n" + cfg,
-                                      GetLastError()),
+            AccessHint::WithRunAsHint(L"The template configuration could not be saved to\r\n" +
+                                          cfg + (whyNot.empty() ? L"" : L"\r\n" + whyNot),
+                                      error),
             MB_OK | MB_ICONERROR);
+    }
     ConfigList::RefreshConfigList(hForm);
 }
 
