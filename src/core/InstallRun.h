@@ -14,6 +14,9 @@ namespace Module1 {
 
 struct InstallRun {
     InstallRun() = default;
+    // A run whose wait for its turn someone shows.
+    explicit InstallRun(CommonModule::TurnWait* wait)
+        : turn{sUserTemplatesDir, CommonModule::kTurnWaitMilliseconds, wait} {}
     InstallRun(const InstallRun&) = delete;
     InstallRun& operator=(const InstallRun&) = delete;
 

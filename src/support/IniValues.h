@@ -16,6 +16,9 @@ std::vector<std::wstring> ReadIniValues(const std::wstring& sIniFile, const std:
 // A value as a key read gives it back: without the blanks around it and without one
 // pair of matching quotes around the whole (a section read hands it over as written).
 std::wstring AsKeyReadGivesIt(const std::wstring& raw);
+// What to write so that a key read gives the value back, blanks around it aside: a value
+// in a pair of quotes gets one more pair, which the read takes off again.
+std::wstring KeptThroughKeyRead(const std::wstring& value);
 // True when the value was written; false when the system refused the write (a folder
 // that does not exist, a file that cannot be written).
 bool WriteIniValue(const std::wstring& sIniFile, const std::wstring& sSection,

@@ -49,13 +49,18 @@ std::wstring TurnLockName(const std::wstring& sFolder) {
     return kPrefix + folder.substr(folder.size() - 64) + L"." + Hex(hash);
 }
 
-TurnLock::TurnLock(const std::wstring& sFolder, DWORD waitMilliseconds) {
+TurnLock::TurnLock(const std::wstring& sFolder, DWORD waitMilliseconds, TurnWait* wait) {
     const std::wstring name = TurnLockName(sFolder);
     mutex_.reset(CreateMutexW(nullptr, FALSE, name.c_str()));
     // A lock this run may not open (one an elevated run of the same user made, whose
     // default security leaves the user's own runs out) costs the turns, not the run:
     // running at the same time is what happened before there were turns.
-    const DWORD waited = mutex_ ? WaitForTurn(mutex_.get(), waitMilliseconds) : WAIT_FAILED;
+    DWORD waited = mutex_ ? WaitForSingleObject(mutex_.get(), 0) : WAIT_FAILED;
+    if (waited == WAIT_TIMEOUT && waitMilliseconds > 0) {
+        if (wait) wait->Waiting();
+        waited = WaitForTurn(mutex_.get(), waitMilliseconds);
+        if (wait) wait->WaitOver();
+    }
     if (waited == WAIT_TIMEOUT) {
         why_ = L"another run for \"" + sFolder + L"\" did not finish within " +
                std::to_wstring(waitMilliseconds / 1000) + L" seconds; nothing was done";

@@ -18,11 +18,24 @@ inline constexpr DWORD kTurnWaitMilliseconds = 5 * 60 * 1000;
 // the same path (letter case, "\" or "/"), and within the length a name may have.
 std::wstring TurnLockName(const std::wstring& sFolder);
 
+// Told when a run has to wait for its turn, and when that wait is over (with the turn or
+// without): a window says meanwhile why nothing seems to happen.
+class TurnWait {
+  public:
+    virtual void Waiting() = 0;
+    virtual void WaitOver() = 0;
+
+  protected:
+    ~TurnWait() = default;
+};
+
 class TurnLock {
   public:
-    // Waits up to waitMilliseconds for the turn. A run that died holding it (an abandoned
-    // mutex) has left its turn: only its working folders remain, and they are not shared.
-    explicit TurnLock(const std::wstring& sFolder, DWORD waitMilliseconds = kTurnWaitMilliseconds);
+    // Waits up to waitMilliseconds for the turn, telling `wait` (when given) if it has to.
+    // A run that died holding it (an abandoned mutex) has left its turn: only its working
+    // folders remain, and they are not shared.
+    explicit TurnLock(const std::wstring& sFolder, DWORD waitMilliseconds = kTurnWaitMilliseconds,
+                      TurnWait* wait = nullptr);
     ~TurnLock();
     TurnLock(const TurnLock&) = delete;
     TurnLock& operator=(const TurnLock&) = delete;

@@ -9,6 +9,7 @@
 #include "support/Text.h"
 #include "ui/AccessHint.h"
 #include "ui/ConfigList.h"
+#include "ui/Form1.h"
 #include "ui/FormText.h"
 #include "ui/common/Controls.h"
 
@@ -72,7 +73,8 @@ bool WriteConfig(HWND hForm, const std::wstring& cfg) {
     }
     for (const Field& field : kFields) {
         if (!ok) break;
-        const std::wstring value = FormText::Get(hForm, field.box);
+        const std::wstring value =
+            CommonModule::KeptThroughKeyRead(FormText::Get(hForm, field.box));
         ok = CommonModule::WriteIniValue(temp, Module1::kConfigSection, field.key, value) &&
              CommonModule::ReadIniSection(temp, Module1::kConfigSection, field.key) ==
                  CommonModule::AsKeyReadGivesIt(value);
@@ -87,10 +89,15 @@ bool WriteConfig(HWND hForm, const std::wstring& cfg) {
     return false;
 }
 
-bool IsReadOnlyFile(const std::wstring& path) {
-    const DWORD a = GetFileAttributesW(path.c_str());
-    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_READONLY) &&
-           !(a & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT));
+// Saving over another configuration than the one in the boxes loses its values: only
+// after a question, whose default answer keeps them.
+bool MayReplace(HWND hForm, const std::wstring& existing) {
+    const Form1::Memory* memory = Form1::MemoryOf(hForm);
+    if (memory && Text::EqualsNoCase(existing, memory->loadedFile)) return true;
+    return FormText::Say(hForm,
+                         L"A configuration named \"" + Module1::ConfigNameFromFile(existing) +
+                             L"\" already exists. Replace its values?",
+                         MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
 }
 
 } // namespace
@@ -101,24 +108,30 @@ void SaveConfig(HWND hForm) {
     if (!Storable(hForm, kName)) return;
     for (const Field& field : kFields)
         if (!Storable(hForm, field)) return;
-    const std::wstring cfg = Module1::ConfigFilePath(name);
+    std::wstring cfg = Module1::ConfigFilePath(name);
     std::wstring why;
     if (!Module1::IsSavableConfigName(name, cfg, why)) {
         Refuse(hForm, kName,
                L"The configuration name \"" + name + L"\" cannot be used (" + why + L").");
         return;
     }
+    // Another letter case of an existing name means that configuration, and its file
+    // keeps the name it has.
+    const std::wstring existing = Module1::ExistingConfigFile(name);
+    if (!existing.empty()) cfg = existing;
     // Someone made it read-only to keep it as it is.
-    if (IsReadOnlyFile(cfg)) {
+    if (AccessHint::IsReadOnlyFile(cfg)) {
         FormText::Say(hForm,
                       L"The template configuration file is read-only:\r\n" + cfg +
                           L"\r\nNothing was saved.",
                       MB_OK | MB_ICONWARNING);
         return;
     }
-    if (WriteConfig(hForm, cfg))
+    if (!existing.empty() && !MayReplace(hForm, existing)) return;
+    if (WriteConfig(hForm, cfg)) {
+        if (Form1::Memory* memory = Form1::MemoryOf(hForm)) memory->loadedFile = cfg;
         FormText::Say(hForm, L"Template Saved!", MB_OK);
-    else
+    } else
         FormText::Say(
             hForm,
             AccessHint::WithRunAsHint(L"The template configuration could not be saved to\r\n" + cfg,

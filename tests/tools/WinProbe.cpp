@@ -15,7 +15,7 @@
 //                              opens FILE with no sharing at all, creates the file READY
 //                              to say so, and keeps FILE open until READY is deleted or
 //                              MS milliseconds have passed; exits 1 when FILE cannot be
-//                              opened
+//                              opened; FILE "mutex:NAME" holds the named mutex instead
 //   winprobe spawn CMDLINEHEX MS
 //                              starts the exact command line (UTF-8 in hex), without a
 //                              debugger and without a console window, and exits with its
@@ -224,14 +224,19 @@ int Open(const std::wstring& file) {
 }
 
 int Hold(const std::wstring& file, const std::wstring& ready, DWORD ms) {
-    ScopedWin::UniqueFile held(CreateFileW(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                                           FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    if (!held) return 1;
+    const bool mutex = file.rfind(L"mutex:", 0) == 0;
+    ScopedWin::UniqueFile held(mutex ? INVALID_HANDLE_VALUE
+                                     : CreateFileW(file.c_str(), GENERIC_READ, 0, nullptr,
+                                                   OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS,
+                                                   nullptr));
+    ScopedWin::UniqueHandle owned(mutex ? CreateMutexW(nullptr, TRUE, file.c_str() + 6) : nullptr);
+    if (mutex ? !owned || GetLastError() == ERROR_ALREADY_EXISTS : !held) return 1;
     ScopedWin::UniqueFile(
         CreateFileW(ready.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     const ULONGLONG end = GetTickCount64() + ms;
     while (GetFileAttributesW(ready.c_str()) != INVALID_FILE_ATTRIBUTES && GetTickCount64() < end)
         Sleep(50);
+    if (owned) ReleaseMutex(owned.get());
     return 0;
 }
 
