@@ -84,14 +84,13 @@ FORM2 = (
     (2012, "Copies specified template to " + APPDATA, ""),
     (2013, "No config needed; does NOT install the desktop shortcut.", ""),
     (2017, "/Remove [Template Config Name]", "bold"),
-    (2018, "(NOT the Template File Name!)", ""),
-    (2019, "Removes the template, icon and desktop shortcut it installed.", ""),
+    (2018, "Removes the template, icon and desktop shortcut it installed.", ""),
     (2014, "All execution is completely silent.", "centred"),
 )
 
 
 # Labels the layout lays under the control beside them: the caption ends before it.
-LAID_OVER = {frozenset(p) for p in ((1003, 1013), (2004, 2016), (2005, 2015), (2017, 2018))}
+LAID_OVER = {frozenset(p) for p in ((1003, 1013), (2004, 2016), (2005, 2015))}
 
 
 def overlap(a, b):
