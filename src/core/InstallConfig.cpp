@@ -125,6 +125,8 @@ InstallResult InstallConfig(InstallRun& run, const std::wstring& sConfigName, bo
         else if (!unchanged && templatesUsable &&
                  !CopyFilesVerified(run.workingFolders, tpl, sUserTemplatesDir, who, why))
             outcome.Fail(L"failed to copy the template: " + why);
+        else if (templatesUsable)
+            run.bTemplateInPlace = true;
     }
 
     if (!bMakeShortcut) return std::move(outcome).Result();

@@ -36,6 +36,8 @@ struct InstallRun {
     // The source folders (Templates, AltIcons), listed once for their files' sizes
     // and times.
     ListedFiles sourceFiles;
+    // A template was copied, or found unchanged, into the user's templates folder.
+    bool bTemplateInPlace = false;
 };
 
 } // namespace Module1

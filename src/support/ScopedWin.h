@@ -85,6 +85,12 @@ struct LocalTraits {
     static void Close(Handle h) noexcept { LocalFree(h); }
 };
 
+struct RegKeyTraits {
+    using Handle = HKEY;
+    static Handle Invalid() noexcept { return nullptr; }
+    static void Close(Handle h) noexcept { RegCloseKey(h); }
+};
+
 using UniqueFile = Unique<FileTraits>;
 using UniqueHandle = Unique<KernelTraits>;
 using UniqueFind = Unique<FindTraits>;
@@ -94,6 +100,7 @@ using UniqueIcon = Unique<IconTraits>;
 using UniqueFont = Unique<GdiObjectTraits<HFONT>>;
 using UniqueBrush = Unique<GdiObjectTraits<HBRUSH>>;
 using UniqueLocal = Unique<LocalTraits>;
+using UniqueRegKey = Unique<RegKeyTraits>;
 
 // A window's device context, released to the window it came from.
 class WindowDC {
