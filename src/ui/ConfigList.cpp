@@ -6,7 +6,7 @@
 #include "support/Collection.h"
 #include "support/FileSearch.h"
 #include "support/IniValues.h"
-#include "ui/Form1.h"
+#include "ui/Form1Memory.h"
 #include "ui/common/Controls.h"
 
 #include <string>

@@ -8,6 +8,7 @@
 #include "ui/ConfigList.h"
 #include "ui/DeleteConfig.h"
 #include "ui/Form1Layout.h"
+#include "ui/Form1Memory.h"
 #include "ui/Form2.h"
 #include "ui/InstallSelected.h"
 #include "ui/RetireHighlighted.h"

@@ -9,7 +9,7 @@
 #include "support/Text.h"
 #include "ui/AccessHint.h"
 #include "ui/ConfigList.h"
-#include "ui/Form1.h"
+#include "ui/Form1Memory.h"
 #include "ui/FormText.h"
 #include "ui/common/Controls.h"
 

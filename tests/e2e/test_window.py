@@ -267,9 +267,11 @@ class MainWindowTests(WindowTestCase):
             ("Letter", dict(txtConfigName="Letter", txtTemplateFileName="Letter.dotx",
                             txtLNKFileName="Company Letter", txtLNKDesc="A letter",
                             txtIcon="letter.ico")),
-            # Read as Report.CFG.cfg and a.b.cfg, which do not exist.
-            ("Report.CFG", dict(dict.fromkeys(BOXES, ""), txtConfigName="Report.CFG")),
-            ("a.b", dict(dict.fromkeys(BOXES, ""), txtConfigName="a.b")),
+            # Read from the files that make the entries, not from the names they show.
+            ("Report.CFG", dict(dict.fromkeys(BOXES, ""), txtConfigName="Report.CFG",
+                                txtTemplateFileName="Report.dotx")),
+            ("a.b", dict(dict.fromkeys(BOXES, ""), txtConfigName="a.b",
+                         txtTemplateFileName="ab.dotx")),
         )
         for entry, boxes in cases:
             with self.subTest(click=entry):
