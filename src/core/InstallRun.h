@@ -19,6 +19,9 @@ inline std::wstring TurnFolder(UserFolders& folders) {
 
 struct InstallRun {
     InstallRun() = default;
+    // A run whose wait for its turn someone shows.
+    explicit InstallRun(CommonModule::TurnWait* wait)
+        : turn{sUserTemplatesDir, CommonModule::kTurnWaitMilliseconds, wait} {}
     InstallRun(const InstallRun&) = delete;
     InstallRun& operator=(const InstallRun&) = delete;
 

@@ -109,6 +109,11 @@ std::wstring AsKeyReadGivesIt(const std::wstring& raw) {
     return value;
 }
 
+std::wstring KeptThroughKeyRead(const std::wstring& value) {
+    const std::wstring trimmed = Trimmed(value);
+    return AsKeyReadGivesIt(trimmed) == trimmed ? value : L"\"" + trimmed + L"\"";
+}
+
 std::vector<std::wstring> ReadIniValues(const std::wstring& sIniFile, const std::wstring& sSection,
                                         const std::vector<std::wstring>& sKeys) {
     std::vector<std::wstring> values(sKeys.size());

@@ -18,6 +18,9 @@ std::vector<std::wstring> ReadIniValues(const std::wstring& sIniFile, const std:
 std::wstring AsKeyReadGivesIt(const std::wstring& raw);
 // True when the file has the section (letter case ignored), in whatever encoding.
 bool HasIniSection(const std::wstring& sIniFile, const std::wstring& sSection);
+// What to write so that a key read gives the value back, blanks around it aside: a value
+// in a pair of quotes gets one more pair, which the read takes off again.
+std::wstring KeptThroughKeyRead(const std::wstring& value);
 // True when the value was written; false when the system refused the write (a folder
 // that does not exist, a file that cannot be written). The file keeps its encoding, or
 // becomes UTF-16 when a value needs it (IniEncodingForSave).

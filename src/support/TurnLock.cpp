@@ -52,7 +52,30 @@ LockAnswer ClassifyLockOpen(DWORD error, ULONGLONG deniedForMilliseconds) {
     }
 }
 
-TurnLock::TurnLock(const std::wstring& sFolder, DWORD waitMilliseconds) {
+namespace {
+
+// Tells the one waiting when its wait began and, on whatever way out, that it is over.
+class WaitNotice {
+  public:
+    explicit WaitNotice(TurnWait* wait) : wait_(wait) {}
+    ~WaitNotice() {
+        if (wait_ && told_) wait_->WaitOver();
+    }
+    WaitNotice(const WaitNotice&) = delete;
+    WaitNotice& operator=(const WaitNotice&) = delete;
+    void Began() {
+        if (wait_ && !told_) wait_->Waiting();
+        told_ = true;
+    }
+
+  private:
+    TurnWait* wait_;
+    bool told_ = false;
+};
+
+} // namespace
+
+TurnLock::TurnLock(const std::wstring& sFolder, DWORD waitMilliseconds, TurnWait* wait) {
     if (sFolder.empty()) {
         held_ = true;
         DPrint(L"no turn can be taken without a templates folder; this run does not wait for "
@@ -61,6 +84,7 @@ TurnLock::TurnLock(const std::wstring& sFolder, DWORD waitMilliseconds) {
     }
     const std::wstring path = sFolder + L"\\" + kTurnLockFile;
     MakeFolderTree(sFolder);
+    WaitNotice notice(wait);
     const ULONGLONG start = GetTickCount64();
     ULONGLONG deniedSince = 0;
     for (;;) {
@@ -85,6 +109,7 @@ TurnLock::TurnLock(const std::wstring& sFolder, DWORD waitMilliseconds) {
                    std::to_wstring(waitMilliseconds / 1000) + L" seconds; nothing was done";
             return;
         }
+        notice.Began();
         PaintingSleep(static_cast<DWORD>(
             std::min<ULONGLONG>(kRetryMilliseconds, start + waitMilliseconds - now)));
     }

@@ -26,13 +26,25 @@ inline constexpr wchar_t kTurnLockFile[] = L"~dvturn.lock";
 enum class LockAnswer { Taken, Held, CannotTake };
 LockAnswer ClassifyLockOpen(DWORD error, ULONGLONG deniedForMilliseconds);
 
+// Told when a run has to wait for its turn, and when that wait is over (with the turn or
+// without): a window says meanwhile why nothing seems to happen.
+class TurnWait {
+  public:
+    virtual void Waiting() = 0;
+    virtual void WaitOver() = 0;
+
+  protected:
+    ~TurnWait() = default;
+};
+
 class TurnLock {
   public:
-    // Waits up to waitMilliseconds for the turn in sFolder, which is made when missing;
-    // an empty sFolder (no templates folder that may be written into) takes no turn. A
-    // run that died holding the turn has left it: the system closes its handle, and the
-    // file goes with it.
-    explicit TurnLock(const std::wstring& sFolder, DWORD waitMilliseconds = kTurnWaitMilliseconds);
+    // Waits up to waitMilliseconds for the turn in sFolder, which is made when missing,
+    // telling `wait` (when given) if it has to. An empty sFolder (no templates folder that
+    // may be written into) takes no turn. A run that died holding the turn has left it:
+    // the system closes its handle, and the file goes with it.
+    explicit TurnLock(const std::wstring& sFolder, DWORD waitMilliseconds = kTurnWaitMilliseconds,
+                      TurnWait* wait = nullptr);
     TurnLock(const TurnLock&) = delete;
     TurnLock& operator=(const TurnLock&) = delete;
 

@@ -7,8 +7,10 @@
 #include "support/DebugLog.h"
 #include "support/IniValues.h"
 #include "support/Staging.h"
+#include "support/Text.h"
 #include "ui/AccessHint.h"
 #include "ui/ConfigList.h"
+#include "ui/Form1Memory.h"
 #include "ui/FormText.h"
 #include "ui/common/Controls.h"
 
@@ -50,7 +52,7 @@ bool WriteConfig(HWND hForm, const std::wstring& cfg, std::wstring& why) {
     std::vector<std::wstring> keys, values;
     for (const Field& field : kFields) {
         keys.push_back(field.key);
-        values.push_back(FormText::Get(hForm, field.box));
+        values.push_back(CommonModule::KeptThroughKeyRead(FormText::Get(hForm, field.box)));
     }
     const std::wstring folder = CommonModule::AppPath() + L"Configs";
     wchar_t temp[MAX_PATH] = {};
@@ -79,10 +81,15 @@ bool WriteConfig(HWND hForm, const std::wstring& cfg, std::wstring& why) {
     return false;
 }
 
-bool IsReadOnlyFile(const std::wstring& path) {
-    const DWORD a = GetFileAttributesW(path.c_str());
-    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_READONLY) &&
-           !(a & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT));
+// Saving over another configuration than the one in the boxes loses its values: only
+// after a question, whose default answer keeps them.
+bool MayReplace(HWND hForm, const std::wstring& existing) {
+    const Form1::Memory* memory = Form1::MemoryOf(hForm);
+    if (memory && Text::EqualsNoCase(existing, memory->loadedFile)) return true;
+    return FormText::Say(hForm,
+                         L"A configuration named \"" + Module1::ConfigNameFromFile(existing) +
+                             L"\" already exists. Replace its values?",
+                         MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
 }
 
 } // namespace
@@ -90,23 +97,29 @@ bool IsReadOnlyFile(const std::wstring& path) {
 void SaveConfig(HWND hForm) {
     const std::wstring name = FormText::Get(hForm, IDC_txtConfigName);
     if (name.empty()) return;
-    const std::wstring cfg = Module1::ConfigFilePath(name);
+    std::wstring cfg = Module1::ConfigFilePath(name);
     std::wstring why;
     if (!Module1::IsSavableConfigName(name, cfg, why)) {
         Refuse(hForm, kName,
                L"The configuration name \"" + name + L"\" cannot be used (" + why + L").");
         return;
     }
+    // Another letter case of an existing name means that configuration, and its file
+    // keeps the name it has.
+    const std::wstring existing = Module1::ExistingConfigFile(name);
+    if (!existing.empty()) cfg = existing;
     // Someone made it read-only to keep it as it is.
-    if (IsReadOnlyFile(cfg)) {
+    if (AccessHint::IsReadOnlyFile(cfg)) {
         FormText::Say(hForm,
                       L"The template configuration file is read-only:\r\n" + cfg +
                           L"\r\nNothing was saved.",
                       MB_OK | MB_ICONWARNING);
         return;
     }
+    if (!existing.empty() && !MayReplace(hForm, existing)) return;
     std::wstring whyNot; // the system's reason when the file could not take its place
     if (WriteConfig(hForm, cfg, whyNot)) {
+        if (Form1::Memory* memory = Form1::MemoryOf(hForm)) memory->loadedFile = cfg;
         FormText::Say(hForm, L"Template Saved!", MB_OK);
     } else {
         const DWORD error = GetLastError();
