@@ -191,7 +191,8 @@ class MissingFolderTests(FaultCase):
         self.assertEqual(run.exit_code, EXIT_FAILED, run.lines)
         self.assertEqual(set(os.listdir(self.prefix.drive_c)), before)
         self.assertEqual(self.profile.templates(), [])
-        self.assertOneLineNames(run, "desktop")
+        # No template installed, so no shortcut is attempted, and the desktop is not asked.
+        self.assertOneLineNames(run, "no shortcut")
         self.assertOneLineNames(run, "application-data")
 
     @needs_display
