@@ -184,6 +184,8 @@ class MissingFolderTests(FaultCase):
         # finds the application-data folder no more either; so nothing is copied.
         self.app.write_config("Letter", template="Letter.dotx", shortcut="Letter")
         desktop = self.profile.desktop_unix
+        # A Wine server that starts makes a missing Desktop folder again: start it first.
+        self.run_dorvane("/none")
         shutil.rmtree(desktop)
         self.addCleanup(os.makedirs, desktop, exist_ok=True)
         before = set(os.listdir(self.prefix.drive_c))
@@ -198,6 +200,7 @@ class MissingFolderTests(FaultCase):
     @needs_display
     def test_window_mode_warns_without_an_application_data_folder(self):
         desktop = self.profile.desktop_unix
+        self.run_dorvane("/none")  # a Wine server that starts makes the Desktop again
         shutil.rmtree(desktop)  # under Wine this loses the application-data folder too
         self.addCleanup(os.makedirs, desktop, exist_ok=True)
         running = self.start_dorvane("")
