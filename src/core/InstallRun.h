@@ -7,6 +7,7 @@
 #include "core/KnownNames.h"
 #include "core/ListedFiles.h"
 #include "core/UserFolders.h"
+#include "support/PlainFile.h"
 #include "support/Staging.h"
 #include "support/TurnLock.h"
 
@@ -14,6 +15,15 @@ namespace Module1 {
 
 struct InstallRun {
     InstallRun() = default;
+    // Whatever the run changed, it leaves no working folder of an interrupted run behind
+    // in the folders it listed or wrote into.
+    ~InstallRun() {
+        if (!turn.held()) return;
+        for (const auto& parent : workingFolders.Parents())
+            knownNames.List(parent);
+        for (const auto& [folder, names] : knownNames.WorkingFoldersListed())
+            CommonModule::RemoveStaleWorkingFolders(folder, names);
+    }
     InstallRun(const InstallRun&) = delete;
     InstallRun& operator=(const InstallRun&) = delete;
 
@@ -33,6 +43,8 @@ struct InstallRun {
     // The source folders (Templates, AltIcons), listed once for their files' sizes
     // and times.
     ListedFiles sourceFiles;
+    // The user's folders that files are examined and deleted in, held open for the run.
+    CommonModule::HeldFolders heldFolders;
 };
 
 } // namespace Module1
