@@ -6,7 +6,7 @@ import shutil
 
 from e2elib.case import DorvaneTestCase
 from e2elib.hold import held_open
-from e2elib.registry import forget_records, read_record
+from e2elib.install_record import forget_records, read_record
 
 FILETIME_1601 = 116444736000000000  # 100 ns steps from 1601 to 1970
 
