@@ -2,6 +2,7 @@
 
 #include "core/InstallConfig.h"
 #include "core/InstallRun.h"
+#include "core/PersonalTemplates.h"
 #include "resource.h"
 #include "ui/FormText.h"
 #include "ui/common/Controls.h"
@@ -73,6 +74,7 @@ void InstallSelected(HWND hForm) {
                 shown += L"\r\n" + name + L": " + result.sReason;
             busy.Repaint();
         }
+        Module1::OfferTemplatesToWord(run);
     }
     if (selected == 0)
         FormText::Say(hForm, L"No template configuration is selected.", MB_OK | MB_ICONINFORMATION);
