@@ -294,6 +294,8 @@ def main():
                               ("Dorvane.exe /installall, second run", "install", "exit.3"),
                               ("reference check (0: all unchanged)", "install", "exit.4"),
                               ("Dorvane.exe /none", "install", "exit.6"),
+                              ("Dorvane.exe without the record, second run", "record", "exit.2"),
+                              ("removing 20 retired configurations", "removal", "exit.2"),
                               ("minimal installer, 200", "install", "exit.8"),
                               ("minimal installer, 0", "install", "exit.9"),
                               ("minimal program", "start", "exit.2"),
