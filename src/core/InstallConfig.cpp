@@ -98,17 +98,16 @@ std::wstring ShortcutPath(const std::wstring& sDesktopFolder, const std::wstring
 }
 
 InstallResult InstallConfig(InstallRun& run, const std::wstring& sConfigName, bool bMakeShortcut) {
-    InstallRecord landed, now;
+    InstallRecord landed;
     InstallResult result = InstallSteps(run, sConfigName, bMakeShortcut, landed);
     std::wstring why;
     if (!run.turn.held() || !SafePaths::UsableName(sConfigName, why)) return result;
-    // What a current configuration's record holds stays, as what it installs now does.
     run.current.configs.insert(FoldedName(sConfigName));
-    if (!KeepInstallRecord(sConfigName, landed, now, why)) {
+    run.current.NoteRecord(landed);
+    if (!KeepInstallRecord(sConfigName, landed, why)) {
         CommonModule::DPrint(L"InstallConfig: " + sConfigName + L": " + why);
         if (result.bOk) result = {false, why};
     }
-    run.current.NoteRecord(now);
     return result;
 }
 

@@ -221,8 +221,12 @@ bool NoteCurrentConfigs(InstallRun& run, const std::wstring& sExcept) {
     const std::wstring except = FoldedName(sExcept);
     for (const auto& name : names) {
         const std::wstring folded = FoldedName(name);
-        if ((!sExcept.empty() && folded == except) || run.current.configs.contains(folded))
+        if (!sExcept.empty() && folded == except) continue;
+        // What a current configuration's record holds stays, beside what it installs now.
+        if (run.current.configs.contains(folded)) {
+            run.current.NoteRecord(ReadRecordedPaths(name));
             continue;
+        }
         if (!SafePaths::UsableName(name, why)) {
             run.current.Blind(name + L": refused configuration name (" + why + L")");
             continue;
@@ -235,7 +239,7 @@ bool NoteCurrentConfigs(InstallRun& run, const std::wstring& sExcept) {
         run.current.NoteFile(installs.templateFile);
         run.current.NoteShortcut(installs.shortcutName);
         run.current.NoteFile(installs.shortcutIcon);
-        run.current.NoteRecord(ReadInstallRecord(name));
+        run.current.NoteRecord(ReadRecordedPaths(name));
         run.current.configs.insert(folded);
     }
     return run.current.blind.empty();
