@@ -7,6 +7,7 @@
 #include "core/KnownNames.h"
 #include "core/ListedFiles.h"
 #include "core/UserFolders.h"
+#include "support/PlainFile.h"
 #include "support/Staging.h"
 #include "support/TurnLock.h"
 
@@ -22,6 +23,15 @@ struct InstallRun {
     // A run whose wait for its turn someone shows.
     explicit InstallRun(CommonModule::TurnWait* wait)
         : turn{sUserTemplatesDir, CommonModule::kTurnWaitMilliseconds, wait} {}
+    // Whatever the run changed, it leaves no working folder of an interrupted run behind
+    // in the folders it listed or wrote into.
+    ~InstallRun() {
+        if (!turn.held()) return;
+        for (const auto& parent : workingFolders.Parents())
+            knownNames.List(parent);
+        for (const auto& [folder, names] : knownNames.WorkingFoldersListed())
+            CommonModule::RemoveStaleWorkingFolders(folder, names);
+    }
     InstallRun(const InstallRun&) = delete;
     InstallRun& operator=(const InstallRun&) = delete;
 
@@ -42,6 +52,8 @@ struct InstallRun {
     // The source folders (Templates, AltIcons), listed once for their files' sizes
     // and times.
     ListedFiles sourceFiles;
+    // The user's folders that files are examined and deleted in, held open for the run.
+    CommonModule::HeldFolders heldFolders;
     // A template was copied, or found unchanged, into the user's templates folder.
     bool bTemplateInPlace = false;
 };
