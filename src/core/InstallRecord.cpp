@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <initializer_list>
+#include <string>
 
 namespace Module1 {
 
@@ -138,6 +139,89 @@ InstallRecord Read(HKEY h) {
     return record;
 }
 
+LONG DeleteValue(HKEY h, const wchar_t* name) {
+    const LONG status = RegDeleteValueW(h, name);
+    return status == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : status;
+}
+
+// The paths, sizes and times of all three items again in one REG_BINARY value, so that a
+// repeat run checks its record with one query. Per item: size and time (8 bytes each),
+// the path's length in characters (4 bytes), the path without its terminator. Written
+// after the values it sums up, and removed before any of them changes.
+constexpr wchar_t kStateValue[] = L"State";
+
+void Put(std::string& bytes, const void* data, size_t size) {
+    bytes.append(static_cast<const char*>(data), size);
+}
+
+bool Take(const std::string& bytes, size_t& at, void* data, size_t size) {
+    if (bytes.size() - at < size) return false;
+    std::copy_n(bytes.data() + at, size, static_cast<char*>(data));
+    at += size;
+    return true;
+}
+
+std::string StateBytes(const InstallRecord& record) {
+    std::string bytes;
+    for (const RecordedFile* file :
+         {&record.templateCopy, &record.iconCopy, &record.shortcut.file}) {
+        const DWORD chars = static_cast<DWORD>(file->path.size());
+        Put(bytes, &file->size, sizeof file->size);
+        Put(bytes, &file->time, sizeof file->time);
+        Put(bytes, &chars, sizeof chars);
+        Put(bytes, file->path.data(), chars * sizeof(wchar_t));
+    }
+    return bytes;
+}
+
+bool ParseState(const std::string& bytes, InstallRecord& record) {
+    size_t at = 0;
+    for (RecordedFile* file : {&record.templateCopy, &record.iconCopy, &record.shortcut.file}) {
+        DWORD chars = 0;
+        if (!Take(bytes, at, &file->size, sizeof file->size) ||
+            !Take(bytes, at, &file->time, sizeof file->time) ||
+            !Take(bytes, at, &chars, sizeof chars) || (bytes.size() - at) / sizeof(wchar_t) < chars)
+            return false;
+        file->path.resize(chars);
+        Take(bytes, at, file->path.data(), chars * sizeof(wchar_t));
+    }
+    return at == bytes.size();
+}
+
+// One query for the usual record; a longer one is asked for again at its size.
+bool ReadState(HKEY h, InstallRecord& record) {
+    std::string bytes(1024, '\0');
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        DWORD type = 0, size = static_cast<DWORD>(bytes.size());
+        const LONG status = RegQueryValueExW(h, kStateValue, nullptr, &type,
+                                             reinterpret_cast<BYTE*>(bytes.data()), &size);
+        if (status == ERROR_MORE_DATA) {
+            bytes.assign(size, '\0');
+            continue;
+        }
+        if (status != ERROR_SUCCESS || type != REG_BINARY) return false;
+        bytes.resize(size);
+        return ParseState(bytes, record);
+    }
+    return false;
+}
+
+LONG WriteState(HKEY h, const InstallRecord& record) {
+    const std::string bytes = StateBytes(record);
+    return RegSetValueExW(h, kStateValue, 0, REG_BINARY,
+                          reinterpret_cast<const BYTE*>(bytes.data()),
+                          static_cast<DWORD>(bytes.size()));
+}
+
+// Whether every item that landed is recorded as it landed.
+bool Holds(const InstallRecord& kept, const InstallRecord& landed) {
+    const auto same = [](const RecordedFile& file, const RecordedFile& recorded) {
+        return file.path.empty() || file == recorded;
+    };
+    return same(landed.templateCopy, kept.templateCopy) && same(landed.iconCopy, kept.iconCopy) &&
+           same(landed.shortcut.file, kept.shortcut.file);
+}
+
 std::wstring Failure(const std::wstring& sConfigName, LONG status) {
     return L"cannot keep the install record \"HKEY_CURRENT_USER\\" + KeyPath(sConfigName) +
            L"\": " + CommonModule::Win32Error(static_cast<DWORD>(status)).description;
@@ -168,25 +252,38 @@ InstallRecord ReadRecordedPaths(const std::wstring& sConfigName) {
 bool KeepInstallRecord(const std::wstring& sConfigName, const InstallRecord& landed,
                        std::wstring& why) {
     if (landed.Empty()) return true;
+    const std::wstring path = KeyPath(sConfigName);
     ScopedWin::UniqueRegKey key;
-    LONG status = RegCreateKeyExW(HKEY_CURRENT_USER, KeyPath(sConfigName).c_str(), 0, nullptr, 0,
+    // A repeat run finds its record as it left it: one open and one query, no writes.
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_QUERY_VALUE, key.put()) ==
+        ERROR_SUCCESS) {
+        InstallRecord kept;
+        if (ReadState(key.get(), kept) && Holds(kept, landed)) return true;
+        key.reset();
+    }
+    LONG status = RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0,
                                   KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, key.put(), nullptr);
     if (status != ERROR_SUCCESS) {
         why = Failure(sConfigName, status);
         return false;
     }
-    // A repeat run finds its record as it left it and writes nothing. A shortcut's
-    // fields need no reading: a field that changed rewrote the link, and with it its
-    // size or time.
-    if (!landed.templateCopy.path.empty() &&
-        landed.templateCopy != ReadFile(key.get(), Recorded::Template))
-        status = First({status, WriteFile(key.get(), Recorded::Template, landed.templateCopy)});
-    if (!landed.iconCopy.path.empty() && landed.iconCopy != ReadFile(key.get(), Recorded::Icon))
-        status = First({status, WriteFile(key.get(), Recorded::Icon, landed.iconCopy)});
-    if (!landed.shortcut.file.path.empty() &&
-        landed.shortcut.file != ReadFile(key.get(), Recorded::Shortcut))
-        status = First({status, WriteFile(key.get(), Recorded::Shortcut, landed.shortcut.file),
-                        WriteFields(key.get(), landed.shortcut.fields)});
+    // The summary goes first, so that a run stopped halfway leaves none that could vouch
+    // for values it did not finish writing. A shortcut's fields need no comparing: a field
+    // that changed rewrote the link, and with it its size or time.
+    status = DeleteValue(key.get(), kStateValue);
+    InstallRecord now;
+    const auto keep = [&](Recorded kind, const RecordedFile& file, RecordedFile& into) {
+        into = ReadFile(key.get(), kind);
+        if (file.path.empty() || file == into) return false;
+        into = file;
+        status = First({status, WriteFile(key.get(), kind, file)});
+        return true;
+    };
+    keep(Recorded::Template, landed.templateCopy, now.templateCopy);
+    keep(Recorded::Icon, landed.iconCopy, now.iconCopy);
+    if (keep(Recorded::Shortcut, landed.shortcut.file, now.shortcut.file))
+        status = First({status, WriteFields(key.get(), landed.shortcut.fields)});
+    if (status == ERROR_SUCCESS) status = WriteState(key.get(), now);
     if (status == ERROR_SUCCESS) return true;
     why = Failure(sConfigName, status);
     return false;
@@ -198,6 +295,7 @@ bool ForgetRecorded(const std::wstring& sConfigName, Recorded kind, std::wstring
                                 KEY_QUERY_VALUE | KEY_SET_VALUE, key.put());
     if (status == ERROR_FILE_NOT_FOUND) return true;
     const Key item(key.get(), kind);
+    if (status == ERROR_SUCCESS) status = DeleteValue(key.get(), kStateValue);
     for (const wchar_t* name : kFileValues)
         if (status == ERROR_SUCCESS) status = item.Delete(name);
     if (kind == Recorded::Shortcut)
