@@ -4,6 +4,7 @@
 #include "support/ScopedWin.h"
 
 #include <algorithm>
+#include <array>
 #include <initializer_list>
 #include <string>
 
@@ -144,82 +145,58 @@ LONG DeleteValue(HKEY h, const wchar_t* name) {
     return status == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : status;
 }
 
-// The paths, sizes and times of all three items again in one REG_BINARY value, so that a
-// repeat run checks its record with one query. Per item: size and time (8 bytes each),
-// the path's length in characters (4 bytes), the path without its terminator. Written
-// after the values it sums up, and removed before any of them changes.
+// The sizes, times and path digests of all three items again in one REG_BINARY value, so
+// that a repeat run checks its record with one query of a few bytes (Wine answers a
+// value of more than some 250 bytes in two round trips, and three paths are longer).
+// Written after the values it sums up, and removed before any of them changes.
 constexpr wchar_t kStateValue[] = L"State";
 
-void Put(std::string& bytes, const void* data, size_t size) {
-    bytes.append(static_cast<const char*>(data), size);
-}
+struct ItemState {
+    ULONGLONG size = 0, time = 0, pathDigest = 0;
+    bool operator==(const ItemState&) const = default;
+};
+using State = std::array<ItemState, 3>; // template, icon, shortcut
 
-bool Take(const std::string& bytes, size_t& at, void* data, size_t size) {
-    if (bytes.size() - at < size) return false;
-    std::copy_n(bytes.data() + at, size, static_cast<char*>(data));
-    at += size;
-    return true;
-}
-
-std::string StateBytes(const InstallRecord& record) {
-    std::string bytes;
-    for (const RecordedFile* file :
-         {&record.templateCopy, &record.iconCopy, &record.shortcut.file}) {
-        const DWORD chars = static_cast<DWORD>(file->path.size());
-        Put(bytes, &file->size, sizeof file->size);
-        Put(bytes, &file->time, sizeof file->time);
-        Put(bytes, &chars, sizeof chars);
-        Put(bytes, file->path.data(), chars * sizeof(wchar_t));
-    }
-    return bytes;
-}
-
-bool ParseState(const std::string& bytes, InstallRecord& record) {
-    size_t at = 0;
-    for (RecordedFile* file : {&record.templateCopy, &record.iconCopy, &record.shortcut.file}) {
-        DWORD chars = 0;
-        if (!Take(bytes, at, &file->size, sizeof file->size) ||
-            !Take(bytes, at, &file->time, sizeof file->time) ||
-            !Take(bytes, at, &chars, sizeof chars) || (bytes.size() - at) / sizeof(wchar_t) < chars)
-            return false;
-        file->path.resize(chars);
-        Take(bytes, at, file->path.data(), chars * sizeof(wchar_t));
-    }
-    return at == bytes.size();
-}
-
-// One query for the usual record; a longer one is asked for again at its size.
-bool ReadState(HKEY h, InstallRecord& record) {
-    std::string bytes(1024, '\0');
-    for (int attempt = 0; attempt < 2; ++attempt) {
-        DWORD type = 0, size = static_cast<DWORD>(bytes.size());
-        const LONG status = RegQueryValueExW(h, kStateValue, nullptr, &type,
-                                             reinterpret_cast<BYTE*>(bytes.data()), &size);
-        if (status == ERROR_MORE_DATA) {
-            bytes.assign(size, '\0');
-            continue;
+// FNV-1a over the path's UTF-16 code units, exactly as spelled: a path that differs in
+// any way (letter case too) is another path to record.
+ULONGLONG PathDigest(const std::wstring& path) {
+    ULONGLONG digest = 14695981039346656037ull;
+    for (const wchar_t unit : path)
+        for (const unsigned byte : {unit & 0xFFu, (unit >> 8) & 0xFFu}) {
+            digest ^= byte;
+            digest *= 1099511628211ull;
         }
-        if (status != ERROR_SUCCESS || type != REG_BINARY) return false;
-        bytes.resize(size);
-        return ParseState(bytes, record);
-    }
-    return false;
+    return digest;
+}
+
+ItemState StateOf(const RecordedFile& file) {
+    return {file.size, file.time, PathDigest(file.path)};
+}
+
+State StateOf(const InstallRecord& record) {
+    return {StateOf(record.templateCopy), StateOf(record.iconCopy), StateOf(record.shortcut.file)};
+}
+
+bool ReadState(HKEY h, State& state) {
+    DWORD type = 0, size = sizeof state;
+    return RegQueryValueExW(h, kStateValue, nullptr, &type, reinterpret_cast<BYTE*>(&state),
+                            &size) == ERROR_SUCCESS &&
+           type == REG_BINARY && size == sizeof state;
 }
 
 LONG WriteState(HKEY h, const InstallRecord& record) {
-    const std::string bytes = StateBytes(record);
-    return RegSetValueExW(h, kStateValue, 0, REG_BINARY,
-                          reinterpret_cast<const BYTE*>(bytes.data()),
-                          static_cast<DWORD>(bytes.size()));
+    const State state = StateOf(record);
+    return RegSetValueExW(h, kStateValue, 0, REG_BINARY, reinterpret_cast<const BYTE*>(&state),
+                          sizeof state);
 }
 
 // Whether every item that landed is recorded as it landed.
-bool Holds(const InstallRecord& kept, const InstallRecord& landed) {
-    const auto same = [](const RecordedFile& file, const RecordedFile& recorded) {
-        return file.path.empty() || file == recorded;
-    };
-    return same(landed.templateCopy, kept.templateCopy) && same(landed.iconCopy, kept.iconCopy) &&
-           same(landed.shortcut.file, kept.shortcut.file);
+bool Holds(const State& kept, const InstallRecord& landed) {
+    const State now = StateOf(landed);
+    const RecordedFile* files[] = {&landed.templateCopy, &landed.iconCopy, &landed.shortcut.file};
+    for (size_t i = 0; i < kept.size(); ++i)
+        if (!files[i]->path.empty() && !(now[i] == kept[i])) return false;
+    return true;
 }
 
 std::wstring Failure(const std::wstring& sConfigName, LONG status) {
@@ -257,7 +234,7 @@ bool KeepInstallRecord(const std::wstring& sConfigName, const InstallRecord& lan
     // A repeat run finds its record as it left it: one open and one query, no writes.
     if (RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_QUERY_VALUE, key.put()) ==
         ERROR_SUCCESS) {
-        InstallRecord kept;
+        State kept;
         if (ReadState(key.get(), kept) && Holds(kept, landed)) return true;
         key.reset();
     }
