@@ -211,6 +211,10 @@ def main():
         values(raw, "retired", "wall_ms.2"), "retired-none", 1.1)
     add("retired-none", "install the same second run without Retired, same rounds", ms,
         values(raw, "retired", "wall_ms.1"))
+    add("groups", "install the same second run, each configuration with Groups= two groups", ms,
+        values(raw, "groups", "wall_ms.2"), "groups-none", 1.1)
+    add("groups-none", "install the same second run without Groups, same rounds", ms,
+        values(raw, "groups", "wall_ms.1"))
     add("mininstall", "install minimal installer, 200 configurations (process)", ms, mininstall)
     add("per", "install Dorvane.exe per configuration: (total - /none) / 200", ms,
         [(t - s) / CONFIGS for t, s in zip(install, install_start)], "per-min", 1.5)

@@ -2,6 +2,7 @@
 
 #include "core/AppState.h"
 #include "core/ConfigFormat.h"
+#include "core/Groups.h"
 #include "core/InstallRun.h"
 #include "core/SafePaths.h"
 #include "core/Unchanged.h"
@@ -24,6 +25,10 @@ class Outcome {
         if (!result_.bOk) return;
         result_.bOk = false;
         result_.sReason = std::move(sReason);
+    }
+    void NotForUser(std::wstring sGroups) {
+        result_.bNotForUser = true;
+        result_.sReason = std::move(sGroups);
     }
     InstallResult Result() && { return std::move(result_); }
 
@@ -72,6 +77,15 @@ bool HasConfigSection(const std::wstring& cfg) {
     return false;
 }
 
+// What the configuration installs is kept from removal by the rest of the run, whether
+// or not this install gets it in place.
+void NoteInstalls(InstallRun& run, const ConfigValues& value, bool bMakeShortcut) {
+    run.current.NoteFile(value(kKeyTemplateFile));
+    if (!bMakeShortcut || value(kKeyShortcutName).empty()) return;
+    run.current.NoteShortcut(value(kKeyShortcutName));
+    run.current.NoteFile(value(kKeyShortcutIcon));
+}
+
 } // namespace
 
 std::wstring ShortcutArguments(const std::wstring& sTemplateFile) {
@@ -101,16 +115,28 @@ InstallResult InstallConfig(InstallRun& run, const std::wstring& sConfigName, bo
         Failed(who, outcome, L"missing configuration file " + Quoted(cfg));
         return std::move(outcome).Result();
     }
+    std::wstring why;
+    const std::vector<std::wstring> groups = ParseGroups(value(kKeyGroups));
+    const Applies applies = run.groups.Decide(groups, why);
+    if (applies == Applies::No) {
+        DPrint(who + L": not installed, only for members of " + JoinGroups(groups));
+        outcome.NotForUser(JoinGroups(groups));
+        return std::move(outcome).Result();
+    }
+    // A configuration that may still be this user's keeps what it installed.
+    NoteInstalls(run, value, bMakeShortcut);
+    if (applies == Applies::Undecided) {
+        Failed(who, outcome, L"not installed, cannot tell whether it is for this user: " + why);
+        return std::move(outcome).Result();
+    }
 
     // Nothing goes into a templates folder that could not be found or that a link has
     // moved; the shortcut, which only names it, is still written.
-    std::wstring why;
     bool missing = false;
     const bool templatesUsable = run.userFolders.TemplatesFolderUsable(why);
     if (!templatesUsable) Failed(who, outcome, L"nothing copied: " + why);
 
     const std::wstring templateFile = value(kKeyTemplateFile);
-    run.current.NoteFile(templateFile);
     const std::wstring tpl = AppPath() + L"Templates\\" + templateFile;
     if (templateFile.empty()) {
         Failed(who, outcome,
@@ -130,9 +156,7 @@ InstallResult InstallConfig(InstallRun& run, const std::wstring& sConfigName, bo
     if (!bMakeShortcut) return std::move(outcome).Result();
     const std::wstring shortcutName = value(kKeyShortcutName);
     if (shortcutName.empty()) return std::move(outcome).Result();
-    run.current.NoteShortcut(shortcutName);
     std::wstring icon = value(kKeyShortcutIcon);
-    run.current.NoteFile(icon);
     if (!Allowed(sConfigName, L"ShortcutName", shortcutName, outcome))
         return std::move(outcome).Result();
 

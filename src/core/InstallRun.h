@@ -4,6 +4,7 @@
 // nothing of it outlives the run to be trusted by the next one.
 #include "core/AppState.h"
 #include "core/CurrentInstalls.h"
+#include "core/Groups.h"
 #include "core/KnownNames.h"
 #include "core/ListedFiles.h"
 #include "core/UserFolders.h"
@@ -33,6 +34,8 @@ struct InstallRun {
     // The source folders (Templates, AltIcons), listed once for their files' sizes
     // and times.
     ListedFiles sourceFiles;
+    // The user's membership of the groups configurations name, asked once per group.
+    GroupCheck groups;
 };
 
 } // namespace Module1
