@@ -2,7 +2,9 @@
 
 #include "support/AppPath.h"
 #include "support/FileSearch.h"
+#include "support/DebugLog.h"
 #include "support/IniValues.h"
+#include "support/Probes.h"
 #include "support/ScopedWin.h"
 #include "support/Strings.h"
 #include "support/Text.h"
@@ -29,6 +31,28 @@ bool ConfigValues::AllEmpty() const {
     return true;
 }
 
+namespace {
+
+bool HasConfigSection(const std::wstring& cfg) {
+    std::wstring names(32767, L'\0');
+    const DWORD n =
+        GetPrivateProfileSectionNamesW(names.data(), static_cast<DWORD>(names.size()), cfg.c_str());
+    for (size_t at = 0; at < n; at = names.find(L'\0', at) + 1)
+        if (Text::EqualsNoCase(names.c_str() + at, kConfigSection)) return true;
+    return false;
+}
+
+} // namespace
+
+std::wstring WhyConfigUnseen(const std::wstring& sConfigFile) {
+    bool missing = false;
+    const std::wstring why = CommonModule::WhyNotReadable(sConfigFile, missing);
+    if (missing) return L"missing configuration file \"" + sConfigFile + L"\"";
+    if (!why.empty()) return L"cannot read \"" + sConfigFile + L"\": " + why;
+    if (!HasConfigSection(sConfigFile)) return L"no [Config] section in \"" + sConfigFile + L"\"";
+    return {};
+}
+
 std::wstring ConfigFilePath(const std::wstring& sConfigName) {
     return CommonModule::AppPath() + L"Configs\\" + sConfigName + L".cfg";
 }
@@ -46,6 +70,27 @@ std::vector<std::wstring> ListConfigNames() {
     for (const auto& path : found)
         if (!path.empty()) names.push_back(ConfigNameFromFile(path));
     return names;
+}
+
+bool ListEveryConfigName(std::vector<std::wstring>& names, std::wstring& why) {
+    const std::wstring folder = CommonModule::AppPath() + L"Configs";
+    WIN32_FIND_DATAW found{};
+    ScopedWin::UniqueFind search(FindFirstFileExW((folder + L"\\*.cfg").c_str(), FindExInfoBasic,
+                                                  &found, FindExSearchNameMatch, nullptr,
+                                                  FIND_FIRST_EX_LARGE_FETCH));
+    if (!search) {
+        if (GetLastError() == ERROR_FILE_NOT_FOUND) return true;
+        why = L"cannot list \"" + folder + L"\": " + CommonModule::LastError().description;
+        return false;
+    }
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            names.push_back(ConfigNameFromFile(found.cFileName));
+    } while (FindNextFileW(search.get(), &found));
+    if (GetLastError() == ERROR_NO_MORE_FILES) return true;
+    why = L"the listing of \"" + folder + L"\" stopped early: " +
+          CommonModule::LastError().description;
+    return false;
 }
 
 std::vector<std::wstring> ListConfigNamesBeyondAnsi() {

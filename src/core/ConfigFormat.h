@@ -26,9 +26,17 @@ class ConfigValues {
     std::vector<std::wstring> values_;
 };
 
+// Why a configuration file that read as all empty says nothing of what it installs:
+// missing, not readable (the system's reason), or without a [Config] section; "" when
+// it has that section (and its values are simply empty).
+std::wstring WhyConfigUnseen(const std::wstring& sConfigFile);
+
 std::wstring ConfigFilePath(const std::wstring& sConfigName);
 std::wstring ConfigNameFromFile(const std::wstring& sConfigFilePath);
 std::vector<std::wstring> ListConfigNames();
+// Every configuration of "Configs", by its real name; false, with why, when the folder
+// could not be listed to its end.
+bool ListEveryConfigName(std::vector<std::wstring>& names, std::wstring& why);
 // Configurations whose names the ANSI code page cannot carry exactly (ListConfigNames
 // cannot see them as they are), by their real names.
 std::vector<std::wstring> ListConfigNamesBeyondAnsi();

@@ -19,6 +19,7 @@ FolderListing FolderListing::Of(const std::wstring& sFolder) {
     do {
         auto [entry, fresh] = listing.names.try_emplace(Text::Lower(found.cFileName));
         entry->second.ambiguous = !fresh;
+        entry->second.name = found.cFileName;
         entry->second.data = {found.dwFileAttributes, found.ftCreationTime, found.ftLastAccessTime,
                               found.ftLastWriteTime,  found.nFileSizeHigh,  found.nFileSizeLow};
     } while (FindNextFileW(search.get(), &found));

@@ -3,11 +3,13 @@
 #include "core/AppState.h"
 #include "core/ConfigFormat.h"
 #include "core/Groups.h"
+#include "core/InstallRecord.h"
 #include "core/InstallRun.h"
 #include "core/SafePaths.h"
 #include "core/Unchanged.h"
 #include "support/AppPath.h"
 #include "support/DebugLog.h"
+#include "support/PlainFile.h"
 #include "support/Probes.h"
 #include "support/Strings.h"
 #include "support/Text.h"
@@ -67,14 +69,22 @@ std::wstring Unusable(const wchar_t* what, const std::wstring& path, bool& missi
     return std::wstring(L"cannot read the ") + what + L" " + Quoted(path) + L": " + why;
 }
 
-// Only on the failure path: tells an empty value from a file without its section.
-bool HasConfigSection(const std::wstring& cfg) {
-    std::wstring names(32767, L'\0');
-    const DWORD n =
-        GetPrivateProfileSectionNamesW(names.data(), static_cast<DWORD>(names.size()), cfg.c_str());
-    for (size_t at = 0; at < n; at = names.find(L'\0', at) + 1)
-        if (Text::EqualsNoCase(names.c_str() + at, kConfigSection)) return true;
-    return false;
+// What installing put in place, or found in place, as the file system has it now: the
+// listing the run made of the folder knows a file it did not write; one it wrote is
+// asked for through a handle that does not follow a link.
+RecordedFile Landed(InstallRun& run, const std::wstring& sFolder, const std::wstring& sSource,
+                    bool bWritten) {
+    const std::wstring name = CommonModule::StripPath(sSource);
+    if (const FolderListing::Entry* entry = bWritten ? nullptr : run.knownNames.Listed(sFolder, name))
+        return {sFolder + L"\\" + entry->name,
+                (ULONGLONG{entry->data.nFileSizeHigh} << 32) | entry->data.nFileSizeLow,
+                (ULONGLONG{entry->data.ftLastWriteTime.dwHighDateTime} << 32) |
+                    entry->data.ftLastWriteTime.dwLowDateTime};
+    CommonModule::PlainFile file;
+    std::wstring why;
+    if (run.heldFolders.In(sFolder).Open(name, file, why) != CommonModule::CheckedFolder::Found::Plain)
+        return {};
+    return {sFolder + L"\\" + file.name(), file.size(), file.lastWriteTime()};
 }
 
 // What the configuration installs is kept from removal by the rest of the run, whether
@@ -85,6 +95,9 @@ void NoteInstalls(InstallRun& run, const ConfigValues& value, bool bMakeShortcut
     run.current.NoteShortcut(value(kKeyShortcutName));
     run.current.NoteFile(value(kKeyShortcutIcon));
 }
+
+InstallResult InstallSteps(InstallRun& run, const std::wstring& sConfigName, bool bMakeShortcut,
+                           InstallRecord& landed);
 
 } // namespace
 
@@ -97,6 +110,29 @@ std::wstring ShortcutPath(const std::wstring& sDesktopFolder, const std::wstring
 }
 
 InstallResult InstallConfig(InstallRun& run, const std::wstring& sConfigName, bool bMakeShortcut) {
+    InstallRecord landed, now;
+    InstallResult result = InstallSteps(run, sConfigName, bMakeShortcut, landed);
+    std::wstring why;
+    if (!run.turn.held() || !SafePaths::UsableName(sConfigName, why)) return result;
+    run.current.configs.insert(FoldedName(sConfigName));
+    // Not this user's: it claims nothing, and its record is for removing.
+    if (result.bNotForUser) {
+        run.notForUser.push_back(sConfigName);
+        return result;
+    }
+    // What a current configuration's record holds stays, as what it installs now does.
+    if (!KeepInstallRecord(sConfigName, landed, now, why)) {
+        CommonModule::DPrint(L"InstallConfig: " + sConfigName + L": " + why);
+        if (result.bOk) result = {false, why};
+    }
+    run.current.NoteRecord(now);
+    return result;
+}
+
+namespace {
+
+InstallResult InstallSteps(InstallRun& run, const std::wstring& sConfigName, bool bMakeShortcut,
+                           InstallRecord& landed) {
     using namespace CommonModule;
     Outcome outcome;
     if (!Allowed(sConfigName, L"configuration name", sConfigName, outcome))
@@ -112,6 +148,7 @@ InstallResult InstallConfig(InstallRun& run, const std::wstring& sConfigName, bo
     // A missing file would read as empty values everywhere below: nothing to do. A value
     // read shows the file is there: only an empty read needs the probe.
     if (value.AllEmpty() && !IsExistingFile(cfg)) {
+        run.current.Blind(who + L": missing configuration file " + Quoted(cfg));
         Failed(who, outcome, L"missing configuration file " + Quoted(cfg));
         return std::move(outcome).Result();
     }
@@ -139,9 +176,9 @@ InstallResult InstallConfig(InstallRun& run, const std::wstring& sConfigName, bo
     const std::wstring templateFile = value(kKeyTemplateFile);
     const std::wstring tpl = AppPath() + L"Templates\\" + templateFile;
     if (templateFile.empty()) {
-        Failed(who, outcome,
-               HasConfigSection(cfg) ? L"no template: TemplateFile is empty"
-                                     : L"no [Config] section in " + Quoted(cfg));
+        const std::wstring unseen = WhyConfigUnseen(cfg);
+        if (!unseen.empty()) run.current.Blind(who + L": " + unseen);
+        Failed(who, outcome, unseen.empty() ? L"no template: TemplateFile is empty" : unseen);
     } else if (Allowed(sConfigName, L"TemplateFile", templateFile, outcome)) {
         // A matching installed copy shows the template is there: only a copy needs the probe.
         const bool unchanged =
@@ -151,6 +188,8 @@ InstallResult InstallConfig(InstallRun& run, const std::wstring& sConfigName, bo
         else if (!unchanged && templatesUsable &&
                  !CopyFilesVerified(run.workingFolders, tpl, sUserTemplatesDir, who, why))
             outcome.Fail(L"failed to copy the template: " + why);
+        else if (templatesUsable)
+            landed.templateCopy = Landed(run, sUserTemplatesDir, tpl, !unchanged);
     }
 
     if (!bMakeShortcut) return std::move(outcome).Result();
@@ -178,6 +217,8 @@ InstallResult InstallConfig(InstallRun& run, const std::wstring& sConfigName, bo
             if (!unchanged && templatesUsable &&
                 !CopyFilesVerified(run.workingFolders, src, sUserTemplatesDir, who, why))
                 outcome.Fail(L"failed to copy the icon: " + why);
+            else if (templatesUsable)
+                landed.iconCopy = Landed(run, sUserTemplatesDir, src, !unchanged);
             icon = sUserTemplatesDir + L"\\" + StripPath(src);
         } else {
             // A missing icon falls back to Word's own; one that is there but cannot be
@@ -200,8 +241,13 @@ InstallResult InstallConfig(InstallRun& run, const std::wstring& sConfigName, bo
         Failed(who, outcome,
                sWordExePath.empty() ? L"no shortcut " + Quoted(lnk) + L": Word was not found"
                                     : L"failed to write the shortcut " + Quoted(lnk) + L": " + why);
+    else if (const RecordedFile file = Landed(run, desktop, lnk, false); !file.path.empty())
+        landed.shortcut = {file, StoredLinkFields(desc, sWordExePath, sUserTemplatesDir, args, 0, 0,
+                                                  SW_SHOW, icon)};
     return std::move(outcome).Result();
 }
+
+} // namespace
 
 bool InstallAllConfigs(InstallRun& run) {
     bool ok = true;

@@ -10,8 +10,8 @@ namespace Module1 {
 // A configuration for other groups than the user's installs nothing and succeeds.
 struct InstallResult {
     bool bOk = true;
-    bool bNotForUser = false;
     std::wstring sReason; // as an administrator reads it; when bNotForUser, its groups
+    bool bNotForUser = false;
     explicit operator bool() const noexcept { return bOk; }
 };
 

@@ -8,6 +8,7 @@
 #include "core/KnownNames.h"
 #include "core/ListedFiles.h"
 #include "core/UserFolders.h"
+#include "support/PlainFile.h"
 #include "support/Staging.h"
 #include "support/TurnLock.h"
 
@@ -15,6 +16,15 @@ namespace Module1 {
 
 struct InstallRun {
     InstallRun() = default;
+    // Whatever the run changed, it leaves no working folder of an interrupted run behind
+    // in the folders it listed or wrote into.
+    ~InstallRun() {
+        if (!turn.held()) return;
+        for (const auto& parent : workingFolders.Parents())
+            knownNames.List(parent);
+        for (const auto& [folder, names] : knownNames.WorkingFoldersListed())
+            CommonModule::RemoveStaleWorkingFolders(folder, names);
+    }
     InstallRun(const InstallRun&) = delete;
     InstallRun& operator=(const InstallRun&) = delete;
 
@@ -36,6 +46,11 @@ struct InstallRun {
     ListedFiles sourceFiles;
     // The user's membership of the groups configurations name, asked once per group.
     GroupCheck groups;
+    // Configurations this run found to be for other users: what their records hold goes
+    // once every current configuration has said what it installs.
+    std::vector<std::wstring> notForUser;
+    // The user's folders that files are examined and deleted in, held open for the run.
+    CommonModule::HeldFolders heldFolders;
 };
 
 } // namespace Module1

@@ -9,6 +9,8 @@
 
 #include <string>
 #include <unordered_map>
+#include <utility>
+#include <vector>
 
 namespace Module1 {
 
@@ -19,11 +21,25 @@ class KnownNames {
     bool MayHold(const std::wstring& sFolder, const std::wstring& sName);
     // The same question for a name the caller will not write: the answer stays as it was.
     bool MayHoldUnwritten(const std::wstring& sFolder, const std::wstring& sName);
+    // What the listing showed under that name, when it showed one file of that name
+    // (not written since); nullptr otherwise.
+    const FolderListing::Entry* Listed(const std::wstring& sFolder, const std::wstring& sName);
+    // For each folder listed so far: the folder and the working folders of interrupted
+    // runs its listing showed (see RemoveStaleWorkingFolders).
+    std::vector<std::pair<std::wstring, std::vector<std::wstring>>> WorkingFoldersListed();
+    // The caller wrote sName: what the listing showed of it no longer holds.
+    void Written(const std::wstring& sFolder, const std::wstring& sName);
+    // Lists sFolder now, unless it was listed already.
+    void List(const std::wstring& sFolder) { Of(sFolder); }
 
   private:
     FolderListing& Of(const std::wstring& sFolder);
 
-    std::unordered_map<std::wstring, FolderListing> folders_;
+    struct Folder {
+        std::wstring folder; // as first asked for
+        FolderListing listing;
+    };
+    std::unordered_map<std::wstring, Folder> folders_;
 };
 
 } // namespace Module1

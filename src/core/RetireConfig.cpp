@@ -2,61 +2,116 @@
 
 #include "core/AppState.h"
 #include "core/ConfigFormat.h"
+#include "core/Groups.h"
 #include "core/InstallConfig.h"
+#include "core/InstallRecord.h"
 #include "core/InstallRun.h"
 #include "core/SafePaths.h"
 #include "core/Unchanged.h"
 #include "support/AppPath.h"
 #include "support/DebugLog.h"
+#include "support/PlainFile.h"
 #include "support/Probes.h"
 #include "support/ScopedWin.h"
 #include "support/Strings.h"
 #include "support/Text.h"
 
+#include <optional>
+#include <vector>
+
 namespace Module1 {
 
 namespace {
 
+using CommonModule::CheckedFolder;
 using CommonModule::DPrint;
+using CommonModule::PlainFile;
 
 // The values of a configuration that say what its install writes.
 struct Installs {
     std::wstring templateFile, shortcutName, shortcutIcon;
 };
 
-Installs ReadInstalls(const std::wstring& sConfigFile) {
-    const ConfigValues value(sConfigFile);
+Installs InstallsOf(const ConfigValues& value) {
     Installs installs{value(kKeyTemplateFile), value(kKeyShortcutName), {}};
     // Without a shortcut an install copies no icon.
     if (!installs.shortcutName.empty()) installs.shortcutIcon = value(kKeyShortcutIcon);
     return installs;
 }
 
-// What the configurations of "Configs" install, sExcept aside, for a run that installed
-// none of them.
-void NoteConfigsInstalls(InstallRun& run, const std::wstring& sExcept) {
-    for (const auto& name : ListConfigNames()) {
-        if (Text::Lower(name) == Text::Lower(sExcept)) continue;
-        const Installs installs = ReadInstalls(ConfigFilePath(name));
-        run.current.NoteFile(installs.templateFile);
-        run.current.NoteShortcut(installs.shortcutName);
-        run.current.NoteFile(installs.shortcutIcon);
-    }
+// A configuration file that reads as nothing at all: why, or "" when it has its section.
+std::wstring Unseen(const ConfigValues& values, const std::wstring& sConfigFile) {
+    return values.AllEmpty() ? WhyConfigUnseen(sConfigFile) : std::wstring();
 }
 
-// Removes one configuration's files, each by the same three questions: is it there,
-// is it still what an install wrote, does no current configuration install it.
+std::wstring FolderOf(const std::wstring& sPath) {
+    const size_t cut = sPath.find_last_of(L'\\');
+    return cut == std::wstring::npos ? std::wstring() : sPath.substr(0, cut);
+}
+
+std::wstring NameOf(const std::wstring& sPath) {
+    return sPath.substr(sPath.find_last_of(L'\\') + 1);
+}
+
+// Removes one configuration's files, each by the same questions: is it there, does no
+// current configuration claim it, is it still what the install wrote.
 class Remover {
   public:
     Remover(InstallRun& run, const std::wstring& sConfigName)
-        : run_(run), who_(L"RemoveConfig: " + sConfigName + L": ") {}
+        : run_(run), name_(sConfigName), who_(L"RemoveConfig: " + sConfigName + L": ") {}
 
-    bool Remove(const Installs& installs) {
-        if (!installs.shortcutName.empty()) Shortcut(installs);
-        Copy(installs.shortcutIcon, L"AltIcons");
-        Copy(installs.templateFile, L"Templates");
-        return ok_;
+    void Recorded(Recorded kind, const RecordedFile& file, const LinkFields* fields) {
+        const bool isShortcut = kind == Recorded::Shortcut;
+        const std::wstring folder = isShortcut ? Desktop() : Templates();
+        if (folder.empty()) return;
+        if (!Text::EqualsNoCase(FolderOf(file.path), folder))
+            return Kept(L"installed into another folder", file.path);
+        PlainFile found;
+        if (!Find(folder, NameOf(file.path), found)) return Forget(kind);
+        const std::wstring landed = folder + L"\\" + found.name();
+        if (Claimed(isShortcut, found.name()))
+            return Kept(L"a current configuration installs it", landed);
+        if (found.size() != file.size || found.lastWriteTime() != file.time ||
+            (fields && !LinkHolds(landed, *fields)))
+            return Kept(L"changed since it was installed", landed);
+        if (Delete(found, landed)) Forget(kind);
     }
+
+    // Installed before the record existed: judged by what the configuration says now.
+    void Shortcut(const Installs& installs) {
+        if (installs.shortcutName.empty() || !Usable(L"ShortcutName", installs.shortcutName))
+            return;
+        const std::wstring desktop = Desktop();
+        PlainFile found;
+        if (desktop.empty() || !Find(desktop, installs.shortcutName + L".lnk", found)) return;
+        const std::wstring lnk = desktop + L"\\" + found.name();
+        if (Claimed(true, found.name())) return Kept(L"a current configuration installs it", lnk);
+        if (!LinkStarts(lnk, sWordExePath, ShortcutArguments(installs.templateFile)))
+            return Kept(L"not installed by this configuration", lnk);
+        Delete(found, lnk);
+    }
+    void Copy(const std::wstring& sRelative, const wchar_t* sourceFolder) {
+        if (sRelative.empty() || !Usable(sourceFolder, sRelative)) return;
+        const std::wstring templates = Templates();
+        PlainFile found;
+        if (templates.empty() || !Find(templates, CommonModule::StripPath(sRelative), found))
+            return;
+        const std::wstring copy = templates + L"\\" + found.name();
+        if (Claimed(false, found.name()))
+            return Kept(L"a current configuration installs it", copy);
+        WIN32_FILE_ATTRIBUTE_DATA source{};
+        if (!GetFileAttributesExW((CommonModule::AppPath() + sourceFolder + L"\\" + sRelative).c_str(),
+                                  GetFileExInfoStandard, &source) ||
+            (source.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            return Kept(std::wstring(L"the source is no longer in ") + sourceFolder, copy);
+        if (source.nFileSizeHigh != found.info().nFileSizeHigh ||
+            source.nFileSizeLow != found.info().nFileSizeLow ||
+            CompareFileTime(&source.ftLastWriteTime, &found.info().ftLastWriteTime) != 0)
+            return Kept(L"changed since it was installed", copy);
+        Delete(found, copy);
+    }
+
+    bool ok() const { return ok_; }
 
   private:
     void Fail(const std::wstring& reason) {
@@ -72,68 +127,136 @@ class Remover {
         Fail(std::wstring(L"refused ") + what + L" \"" + value + L"\" (" + why + L")");
         return false;
     }
-    // The name as a name: a link planted there goes, its target stays. A copy keeps a
-    // read-only source's attribute; being ours, it goes all the same.
-    void Delete(const std::wstring& sPath) {
-        bool deleted = DeleteFileW(sPath.c_str());
-        DWORD error = deleted ? ERROR_SUCCESS : GetLastError();
-        const DWORD attributes = GetFileAttributesW(sPath.c_str());
-        if (!deleted && error == ERROR_ACCESS_DENIED && attributes != INVALID_FILE_ATTRIBUTES &&
-            (attributes & FILE_ATTRIBUTE_READONLY) &&
-            SetFileAttributesW(sPath.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY)) {
-            deleted = DeleteFileW(sPath.c_str());
-            error = deleted ? ERROR_SUCCESS : GetLastError();
-            if (!deleted) SetFileAttributesW(sPath.c_str(), attributes);
-        }
-        if (deleted) {
-            DPrint(L"removed: " + sPath);
-            return;
-        }
-        Fail(L"failed to remove \"" + sPath + L"\": " +
-             CommonModule::Win32Error(error).description);
+    std::wstring Templates() {
+        std::wstring why;
+        if (run_.userFolders.TemplatesFolderUsable(why)) return sUserTemplatesDir;
+        Fail(L"nothing removed from the templates folder: " + why);
+        return {};
     }
-
-    void Shortcut(const Installs& installs) {
-        if (!Usable(L"ShortcutName", installs.shortcutName)) return;
+    std::wstring Desktop() {
         std::wstring why;
         const std::wstring desktop = run_.userFolders.UsableDesktopFolder(why);
-        if (desktop.empty()) return Fail(L"nothing removed from the desktop: " + why);
-        // The listing the run made of the desktop answers for a shortcut that is gone.
-        if (!run_.knownNames.MayHoldUnwritten(desktop, installs.shortcutName + L".lnk")) return;
-        const std::wstring lnk = ShortcutPath(desktop, installs.shortcutName);
-        if (!CommonModule::IsExistingFile(lnk)) return;
-        if (run_.current.shortcuts.contains(Text::Lower(installs.shortcutName)))
-            return Kept(L"a current configuration installs it", lnk);
-        if (!LinkStarts(lnk, sWordExePath, ShortcutArguments(installs.templateFile)))
-            return Kept(L"not installed by this configuration", lnk);
-        Delete(lnk);
+        if (desktop.empty()) Fail(L"nothing removed from the desktop: " + why);
+        return desktop;
     }
-
-    void Copy(const std::wstring& sRelative, const wchar_t* sourceFolder) {
-        if (sRelative.empty() || !Usable(sourceFolder, sRelative)) return;
+    bool Claimed(bool isShortcut, const std::wstring& sLanded) const {
+        return (isShortcut ? run_.current.shortcuts : run_.current.files)
+            .contains(FoldedName(sLanded));
+    }
+    // Opens sName in sFolder without following a link. False when nothing is there
+    // (the run's listing of the folder answers for most), or when something other than
+    // a plain file of that name stands there (said on its line).
+    bool Find(const std::wstring& sFolder, const std::wstring& sName, PlainFile& found) {
+        if (!run_.knownNames.MayHoldUnwritten(sFolder, sName)) return false;
         std::wstring why;
-        if (!run_.userFolders.TemplatesFolderUsable(why))
-            return Fail(L"nothing removed from the templates folder: " + why);
-        const std::wstring name = CommonModule::StripPath(sRelative);
-        if (!run_.knownNames.MayHoldUnwritten(sUserTemplatesDir, name)) return;
-        const std::wstring copy = sUserTemplatesDir + L"\\" + name;
-        if (!CommonModule::IsExistingFile(copy)) return;
-        if (run_.current.files.contains(Text::Lower(name)))
-            return Kept(L"a current configuration installs it", copy);
-        const std::wstring source = CommonModule::AppPath() + sourceFolder + L"\\" + sRelative;
-        if (!CommonModule::IsExistingFile(source))
-            return Kept(std::wstring(L"the source is no longer in ") + sourceFolder, copy);
-        if (!CommonModule::FilesMatch(source, copy))
-            return Kept(L"changed since it was installed", copy);
-        Delete(copy);
+        switch (run_.heldFolders.In(sFolder).Open(sName, found, why)) {
+        case CheckedFolder::Found::Plain:
+            return true;
+        case CheckedFolder::Found::Missing:
+            return false;
+        case CheckedFolder::Found::Other:
+            Kept(why, sFolder + L"\\" + sName);
+            return false;
+        case CheckedFolder::Found::Failed:
+            Fail(L"cannot examine \"" + sFolder + L"\\" + sName + L"\": " + why);
+            return false;
+        }
+        return false;
+    }
+    bool Delete(PlainFile& file, const std::wstring& sPath) {
+        std::wstring why;
+        if (file.Delete(why)) {
+            DPrint(L"removed: " + sPath);
+            return true;
+        }
+        Fail(L"failed to remove \"" + sPath + L"\": " + why);
+        return false;
+    }
+    void Forget(Module1::Recorded kind) {
+        std::wstring why;
+        if (!ForgetRecorded(name_, kind, why)) Fail(why);
     }
 
     InstallRun& run_;
+    const std::wstring name_;
     const std::wstring who_;
     bool ok_ = true;
 };
 
+// A run that cannot see every current configuration removes nothing: one line, a
+// failed step.
+bool Blind(const InstallRun& run, const wchar_t* who) {
+    if (run.current.blind.empty()) return false;
+    DPrint(std::wstring(who) + L": nothing removed, not every current configuration could be "
+                               L"read: " +
+           run.current.blind);
+    return true;
+}
+
+// Reads a configuration file that is to be removed; false, with a line, when it says
+// nothing of what it installs.
+bool ReadRemoved(const std::wstring& sConfigName, const std::wstring& sConfigFile,
+                 std::optional<ConfigValues>& values) {
+    values.emplace(sConfigFile);
+    const std::wstring unseen = Unseen(*values, sConfigFile);
+    if (unseen.empty()) return true;
+    DPrint(L"RemoveConfig: " + sConfigName + L": " + unseen);
+    return false;
+}
+
 } // namespace
+
+bool NoteCurrentConfigs(InstallRun& run, const std::wstring& sExcept) {
+    std::vector<std::wstring> names;
+    std::wstring why;
+    if (!ListEveryConfigName(names, why)) run.current.Blind(why);
+    const std::wstring except = FoldedName(sExcept);
+    for (const auto& name : names) {
+        const std::wstring folded = FoldedName(name);
+        if ((!sExcept.empty() && folded == except) || run.current.configs.contains(folded))
+            continue;
+        if (!SafePaths::UsableName(name, why)) {
+            run.current.Blind(name + L": refused configuration name (" + why + L")");
+            continue;
+        }
+        const std::wstring cfg = ConfigFilePath(name);
+        const ConfigValues values(cfg);
+        if (const std::wstring unseen = Unseen(values, cfg); !unseen.empty())
+            run.current.Blind(name + L": " + unseen);
+        // One for other users claims nothing; one that may be this user's keeps its own.
+        if (run.groups.Decide(ParseGroups(values(kKeyGroups)), why) == Applies::No) {
+            run.current.configs.insert(folded);
+            continue;
+        }
+        const Installs installs = InstallsOf(values);
+        run.current.NoteFile(installs.templateFile);
+        run.current.NoteShortcut(installs.shortcutName);
+        run.current.NoteFile(installs.shortcutIcon);
+        run.current.NoteRecord(ReadInstallRecord(name));
+        run.current.configs.insert(folded);
+    }
+    return run.current.blind.empty();
+}
+
+bool RemoveRecordedInstalls(InstallRun& run, const std::wstring& sConfigName,
+                            const ConfigValues* values) {
+    const InstallRecord record = ReadInstallRecord(sConfigName);
+    const Installs installs = values ? InstallsOf(*values) : Installs{};
+    Remover remover(run, sConfigName);
+    if (!record.shortcut.file.path.empty())
+        remover.Recorded(Recorded::Shortcut, record.shortcut.file, &record.shortcut.fields);
+    else
+        remover.Shortcut(installs);
+    if (!record.iconCopy.path.empty())
+        remover.Recorded(Recorded::Icon, record.iconCopy, nullptr);
+    else
+        remover.Copy(installs.shortcutIcon, L"AltIcons");
+    if (!record.templateCopy.path.empty())
+        remover.Recorded(Recorded::Template, record.templateCopy, nullptr);
+    else
+        remover.Copy(installs.templateFile, L"Templates");
+    return remover.ok();
+}
 
 bool RemoveConfig(InstallRun& run, const std::wstring& sConfigName) {
     std::wstring why;
@@ -149,9 +272,23 @@ bool RemoveConfig(InstallRun& run, const std::wstring& sConfigName) {
                L": no configuration of that name in \"Retired\" or \"Configs\"");
         return false;
     }
-    NoteConfigsInstalls(run, isRetired ? std::wstring() : sConfigName);
-    return Remover(run, sConfigName)
-        .Remove(ReadInstalls(isRetired ? retired : ConfigFilePath(sConfigName)));
+    std::optional<ConfigValues> values;
+    if (!ReadRemoved(sConfigName, isRetired ? retired : ConfigFilePath(sConfigName), values))
+        return false;
+    NoteCurrentConfigs(run, isRetired ? std::wstring() : sConfigName);
+    if (Blind(run, L"RemoveConfig")) return false;
+    return RemoveRecordedInstalls(run, sConfigName, &*values);
+}
+
+bool RemoveConfigsNotForUser(InstallRun& run) {
+    if (run.notForUser.empty()) return true;
+    NoteCurrentConfigs(run, {});
+    if (Blind(run, L"RemoveConfigsNotForUser")) return false;
+    bool ok = true;
+    // By the record alone: without one, a file of that name may be the user's own.
+    for (const auto& name : run.notForUser)
+        if (!RemoveRecordedInstalls(run, name, nullptr)) ok = false;
+    return ok;
 }
 
 bool RemoveRetiredConfigs(InstallRun& run) {
@@ -167,12 +304,27 @@ bool RemoveRetiredConfigs(InstallRun& run) {
                CommonModule::Win32Error(error).description);
         return false;
     }
-    bool ok = true;
+    std::vector<std::wstring> files;
     do {
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
-        const std::wstring name = ConfigNameFromFile(found.cFileName);
-        if (!Remover(run, name).Remove(ReadInstalls(folder + found.cFileName))) ok = false;
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) files.push_back(found.cFileName);
     } while (FindNextFileW(search.get(), &found));
+    const bool listed = GetLastError() == ERROR_NO_MORE_FILES;
+    search.reset();
+    if (files.empty()) return listed;
+    NoteCurrentConfigs(run, {});
+    if (Blind(run, L"RemoveRetiredConfigs")) return false;
+    bool ok = listed;
+    if (!listed)
+        DPrint(L"RemoveRetiredConfigs: the listing of \"" + folder + L"\" stopped early");
+    for (const auto& file : files) {
+        const std::wstring name = ConfigNameFromFile(file);
+        // Still in "Configs" as well: its record is the current configuration's.
+        if (run.current.configs.contains(FoldedName(name))) continue;
+        std::optional<ConfigValues> values;
+        if (!ReadRemoved(name, folder + file, values) ||
+            !RemoveRecordedInstalls(run, name, &*values))
+            ok = false;
+    }
     return ok;
 }
 

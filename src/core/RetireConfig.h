@@ -1,21 +1,38 @@
 #pragma once
-// Retiring a configuration: an administrator moves its ".cfg" from "Configs" into a
-// folder "Retired" beside it. What installing it put into the user's profile is then
-// removed, but only what is still exactly what an install wrote there and what no
-// configuration of "Configs" installs as well; everything else is kept, with one debug
-// line saying why. Keeping a file is never a failure; a removal that fails is.
+// Removing what a configuration installed: after an administrator moves its ".cfg" from
+// "Configs" into a folder "Retired" beside it, or by name with "/remove". What is ours
+// is what the install record (InstallRecord.h) says the configuration installed, still
+// exactly as recorded, and what no current configuration claims; a file installed
+// before the record existed is judged by its configuration as it reads now. Everything
+// else is kept, with one debug line saying why. Keeping a file is never a failure; a
+// removal that fails is, and so is a run that cannot see every current configuration:
+// it removes nothing.
 #include <string>
 
 namespace Module1 {
 
 struct InstallRun;
+class ConfigValues;
 
-// Removes what configuration sConfigName installs, read from "Retired\<name>.cfg", or
+// Notes what every configuration of "Configs" claims (sExcept aside) that the run has
+// not installed: its record and its file. True when the run saw every one of them;
+// otherwise nothing may be removed, and run.current.blind says why.
+bool NoteCurrentConfigs(InstallRun& run, const std::wstring& sExcept);
+// Removes what the record of sConfigName says it installed, item by item, and drops
+// each item removed (or gone) from the record. An item the record does not hold is
+// judged by `values`, the configuration file's, when given. Call NoteCurrentConfigs
+// first. True when every removal that was due succeeded.
+bool RemoveRecordedInstalls(InstallRun& run, const std::wstring& sConfigName,
+                            const ConfigValues* values);
+
+// "/remove": what configuration sConfigName installs, read from "Retired\<name>.cfg", or
 // else from "Configs\<name>.cfg". True when every step succeeded.
 bool RemoveConfig(InstallRun& run, const std::wstring& sConfigName);
-// Removes what each configuration in "Retired" installs. Runs after installing those
-// of "Configs" with the same run, whose names it keeps. No folder "Retired" is nothing
-// to do.
+// What the record holds of each configuration this run found to be for other users
+// (run.notForUser). Runs after installing those of "Configs" with the same run.
+bool RemoveConfigsNotForUser(InstallRun& run);
+// What each configuration in "Retired" installs. Runs after installing those of
+// "Configs" with the same run. No folder "Retired" is nothing to do.
 bool RemoveRetiredConfigs(InstallRun& run);
 
 } // namespace Module1

@@ -58,33 +58,55 @@ bool InstalledCopyUnchanged(InstallRun& run, const std::wstring& sSource,
     return true;
 }
 
+LinkFields StoredLinkFields(const std::wstring& sLinkDesc, const std::wstring& sExeFile,
+                            const std::wstring& sWorkDir, const std::wstring& sExeArgs,
+                            int IconIdx, WORD iHotKey, int eShow,
+                            const std::wstring& sDifferentIconPath) {
+    const std::wstring& icon = sDifferentIconPath.empty() ? sExeFile : sDifferentIconPath;
+    return {AsStored(sExeFile),
+            AsStored(sExeArgs),
+            AsStored(sWorkDir),
+            AsStored(sLinkDesc),
+            AsStored(icon),
+            static_cast<DWORD>(IconIdx),
+            iHotKey,
+            static_cast<DWORD>(ShowEffect(eShow))};
+}
+
+bool LinkHolds(const std::wstring& sLinkFile, const LinkFields& fields) {
+    cShellLinkA link;
+    if (!PlainFile(sLinkFile) || !link.GetLinkInfo(sLinkFile)) return false;
+    BYTE modifiers = 0, key = 0;
+    link.GetHotKeyInfo(modifiers, key);
+    return link.ExeName() == fields.target && link.ExeArgs() == fields.arguments &&
+           link.WorkingDir() == fields.workingFolder && link.Description() == fields.description &&
+           link.IconFile() == fields.iconFile &&
+           static_cast<DWORD>(link.IconIndex()) == fields.iconIndex &&
+           MAKEWORD(key, modifiers) == fields.hotKey &&
+           static_cast<DWORD>(ShowEffect(link.ShowCommand())) == fields.show;
+}
+
 bool CreateLinkUnlessUnchanged(InstallRun& run, const std::wstring& sLinkDesc,
                                const std::wstring& sLinkFile, const std::wstring& sExeFile,
                                const std::wstring& sWorkDir, const std::wstring& sExeArgs,
                                int IconIdx, WORD iHotKey, int eShow,
                                const std::wstring& sDifferentIconPath, std::wstring* why) {
-    cShellLinkA link;
-    if (why) link.LeaveReportsToCaller();
-    const std::wstring& icon = sDifferentIconPath.empty() ? sExeFile : sDifferentIconPath;
     // Without a link path or a target CreateLink writes nothing; a link that cannot be
     // read (or is not there) counts as different.
     const auto [folder, name] = SplitPath(sLinkFile);
     if (!sLinkFile.empty() && !sExeFile.empty() && run.knownNames.MayHold(folder, name) &&
-        PlainFile(sLinkFile) && link.GetLinkInfo(sLinkFile)) {
-        BYTE modifiers = 0, key = 0;
-        link.GetHotKeyInfo(modifiers, key);
-        if (link.ExeName() == AsStored(sExeFile) && link.ExeArgs() == AsStored(sExeArgs) &&
-            link.WorkingDir() == AsStored(sWorkDir) && link.Description() == AsStored(sLinkDesc) &&
-            link.IconFile() == AsStored(icon) && link.IconIndex() == IconIdx &&
-            MAKEWORD(key, modifiers) == iHotKey &&
-            ShowEffect(link.ShowCommand()) == ShowEffect(eShow)) {
-            CommonModule::DPrint(L"unchanged, not saved: " + sLinkFile);
-            return true;
-        }
-    }
-    if (link.CreateLink(run.workingFolders, sLinkDesc, sLinkFile, sExeFile, sWorkDir, sExeArgs,
-                        IconIdx, iHotKey, eShow, sDifferentIconPath))
+        LinkHolds(sLinkFile, StoredLinkFields(sLinkDesc, sExeFile, sWorkDir, sExeArgs, IconIdx,
+                                              iHotKey, eShow, sDifferentIconPath))) {
+        CommonModule::DPrint(L"unchanged, not saved: " + sLinkFile);
         return true;
+    }
+    cShellLinkA link;
+    if (why) link.LeaveReportsToCaller();
+    if (link.CreateLink(run.workingFolders, sLinkDesc, sLinkFile, sExeFile, sWorkDir, sExeArgs,
+                        IconIdx, iHotKey, eShow, sDifferentIconPath)) {
+        run.knownNames.Written(folder, name);
+        return true;
+    }
     if (why) *why = link.Failure();
     return false;
 }

@@ -1,6 +1,8 @@
 #pragma once
 // Repeat installs at every logon: what is installed already and unchanged is left
 // alone, so that a logon with nothing new costs reads only.
+#include "core/InstallRecord.h"
+
 #include <windows.h>
 
 #include <string>
@@ -23,6 +25,15 @@ bool CreateLinkUnlessUnchanged(InstallRun& run, const std::wstring& sLinkDesc,
                                const std::wstring& sWorkDir, const std::wstring& sExeArgs,
                                int IconIdx, WORD iHotKey, int eShow,
                                const std::wstring& sDifferentIconPath, std::wstring* why = nullptr);
+
+// What a link written with these values holds when read back (CreateLink's arguments;
+// an empty sDifferentIconPath stands for the executable's own icon).
+LinkFields StoredLinkFields(const std::wstring& sLinkDesc, const std::wstring& sExeFile,
+                            const std::wstring& sWorkDir, const std::wstring& sExeArgs,
+                            int IconIdx, WORD iHotKey, int eShow,
+                            const std::wstring& sDifferentIconPath);
+// True when a plain, readable link at sLinkFile holds exactly `fields`.
+bool LinkHolds(const std::wstring& sLinkFile, const LinkFields& fields);
 
 // True when a plain, readable link at sLinkFile starts sExeFile with exactly sExeArgs,
 // as a link written with those values reads back.

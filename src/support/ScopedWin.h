@@ -85,7 +85,14 @@ struct LocalTraits {
     static void Close(Handle h) noexcept { LocalFree(h); }
 };
 
+struct RegKeyTraits {
+    using Handle = HKEY;
+    static Handle Invalid() noexcept { return nullptr; }
+    static void Close(Handle h) noexcept { RegCloseKey(h); }
+};
+
 using UniqueFile = Unique<FileTraits>;
+using UniqueRegKey = Unique<RegKeyTraits>;
 using UniqueHandle = Unique<KernelTraits>;
 using UniqueFind = Unique<FindTraits>;
 using UniqueLibrary = Unique<LibraryTraits>;

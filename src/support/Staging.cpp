@@ -1,6 +1,7 @@
 #include "support/Staging.h"
 
 #include "support/DebugLog.h"
+#include "support/PlainFile.h"
 #include "support/Probes.h"
 #include "support/ScopedWin.h"
 #include "support/Text.h"
@@ -74,57 +75,39 @@ void RemoveTree(const std::wstring& folder) {
     RemoveDirectoryW(LongPathSafe(folder).c_str());
 }
 
-// "~dv" + four hex digits + ".tmp": the names StagingFolder gives.
-bool NamedLikeWorkingFolder(const wchar_t* name) {
-    const std::wstring n = Text::Lower(name);
-    if (n.size() != 11 || !n.starts_with(L"~dv") || !n.ends_with(L".tmp")) return false;
-    for (size_t i = 3; i < 7; ++i)
-        if (!iswxdigit(n[i])) return false;
-    return true;
-}
-
-// Only plain files inside: a subfolder or a link means someone other than this program
+// Only plain files inside, each deleted through its own handle after the check that it
+// stands in this folder: a subfolder or a link means someone other than this program
 // put it there, and it is not this program's to remove.
-bool HoldsOnlyPlainFiles(const std::wstring& folder) {
+bool RemovePlainFilesIn(const CheckedFolder& folder, std::wstring& why) {
+    std::vector<std::wstring> files;
     WIN32_FIND_DATAW found{};
-    ScopedWin::UniqueFind search(FindFirstFileW(LongPathSafe(folder + L"\\*").c_str(), &found));
-    if (!search) return false;
+    ScopedWin::UniqueFind search(
+        FindFirstFileW(LongPathSafe(folder.path() + L"\\*").c_str(), &found));
+    if (!search) {
+        why = LastError().description;
+        return false;
+    }
     do {
         const std::wstring name = found.cFileName;
         if (name == L"." || name == L"..") continue;
-        if (found.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT))
+        if (found.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) {
+            why = L"it holds \"" + name + L"\", which is no plain file";
             return false;
-    } while (FindNextFileW(search.get(), &found));
-    return true;
-}
-
-// The working folders an interrupted run (a logoff, a power cut) left in sParent. One
-// written to in the last ten minutes may be another run's, at work.
-void RemoveStaleWorkingFolders(const std::wstring& sParent) {
-    constexpr ULONGLONG kStaleAfter = 10ull * 60 * 10'000'000; // in 100 ns units
-    FILETIME nowFt{};
-    GetSystemTimeAsFileTime(&nowFt);
-    const ULONGLONG now = (ULONGLONG{nowFt.dwHighDateTime} << 32) | nowFt.dwLowDateTime;
-    std::vector<std::wstring> stale;
-    WIN32_FIND_DATAW found{};
-    ScopedWin::UniqueFind search(
-        FindFirstFileW(LongPathSafe(sParent + L"\\~dv*.tmp").c_str(), &found));
-    if (!search) return;
-    do {
-        const DWORD a = found.dwFileAttributes;
-        const ULONGLONG written = (ULONGLONG{found.ftLastWriteTime.dwHighDateTime} << 32) |
-                                  found.ftLastWriteTime.dwLowDateTime;
-        if ((a & FILE_ATTRIBUTE_DIRECTORY) && (a & FILE_ATTRIBUTE_HIDDEN) &&
-            !(a & FILE_ATTRIBUTE_REPARSE_POINT) && NamedLikeWorkingFolder(found.cFileName) &&
-            written + kStaleAfter < now)
-            stale.push_back(sParent + L"\\" + found.cFileName);
+        }
+        files.push_back(name);
     } while (FindNextFileW(search.get(), &found));
     search.reset();
-    for (const auto& folder : stale) {
-        if (!IsOwnFolder(folder) || !HoldsOnlyPlainFiles(folder)) continue;
-        RemoveTree(folder);
-        DPrint(L"removed the working folder of an interrupted run: " + folder);
+    for (const auto& name : files) {
+        PlainFile file;
+        const CheckedFolder::Found kind = folder.Open(name, file, why);
+        if (kind == CheckedFolder::Found::Missing) continue;
+        if (kind != CheckedFolder::Found::Plain) {
+            why = L"\"" + name + L"\": " + why;
+            return false;
+        }
+        if (!file.Delete(why)) return false;
     }
+    return true;
 }
 
 } // namespace
@@ -136,9 +119,15 @@ const StagingFolder& WorkingFolders::In(const std::wstring& sParent) {
         shared.folder = std::make_unique<StagingFolder>(sParent);
         return *shared.folder;
     }
-    RemoveStaleWorkingFolders(sParent);
     folders_.push_back({sParent, std::make_unique<StagingFolder>(sParent)});
     return *folders_.back().folder;
+}
+
+std::vector<std::wstring> WorkingFolders::Parents() const {
+    std::vector<std::wstring> parents;
+    for (const auto& shared : folders_)
+        parents.push_back(shared.parent);
+    return parents;
 }
 
 StagingFolder::StagingFolder(const std::wstring& sParent) {
@@ -150,6 +139,12 @@ StagingFolder::StagingFolder(const std::wstring& sParent) {
         const std::wstring path = sParent + L"\\" + name;
         if (CreateDirectoryW(NewFolderPathSafe(path).c_str(), nullptr)) {
             SetFileAttributesW(LongPathSafe(path).c_str(), FILE_ATTRIBUTE_HIDDEN);
+            // Held open for as long as this run works in it: another run that finds it
+            // cannot open it for deleting, and so tells it from an interrupted run's.
+            hold_.reset(CreateFileW(LongPathSafe(path).c_str(), FILE_LIST_DIRECTORY,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                    FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT,
+                                    nullptr));
             path_ = path;
             return;
         }
@@ -159,7 +154,34 @@ StagingFolder::StagingFolder(const std::wstring& sParent) {
 }
 
 StagingFolder::~StagingFolder() {
+    hold_.reset();
     if (!path_.empty()) RemoveTree(path_);
+}
+
+bool NamedLikeWorkingFolder(const std::wstring& sName) {
+    const std::wstring n = Text::Lower(sName);
+    if (n.size() != 11 || !n.starts_with(L"~dv") || !n.ends_with(L".tmp")) return false;
+    for (size_t i = 3; i < 7; ++i)
+        if (!iswxdigit(n[i])) return false;
+    return true;
+}
+
+void RemoveStaleWorkingFolders(const std::wstring& sParent, const std::vector<std::wstring>& names) {
+    if (names.empty()) return;
+    const CheckedFolder parent(sParent);
+    for (const auto& name : names) {
+        CheckedFolder folder(parent, name);
+        // Held open by a run still at work, however long its copy takes; a link there
+        // is not followed.
+        if (!folder.ok()) continue;
+        std::wstring why;
+        if (!RemovePlainFilesIn(folder, why) || !folder.Remove(why)) {
+            DPrint(L"the working folder of an interrupted run stays: " + folder.path() + L": " +
+                   why);
+            continue;
+        }
+        DPrint(L"removed the working folder of an interrupted run: " + folder.path());
+    }
 }
 
 bool ReplaceByName(const std::wstring& sStaged, const std::wstring& sDest, std::wstring& why,

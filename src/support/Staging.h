@@ -3,6 +3,8 @@
 // process's own beside its destination and only then takes the destination's name in
 // one step. The old file stays untouched until that step, and a link planted under the
 // destination's name is replaced as a name, never written through.
+#include "support/ScopedWin.h"
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -31,6 +33,7 @@ class StagingFolder {
   private:
     std::wstring path_;
     std::wstring why_;
+    ScopedWin::UniqueFile hold_;
 };
 
 // The working folders of one run, one per destination folder, made on first use and
@@ -43,10 +46,10 @@ class WorkingFolders {
     WorkingFolders& operator=(const WorkingFolders&) = delete;
 
     // The working folder in sParent (check ok()). One that has since been replaced (by a
-    // link, say) is left alone and a new one made. Before the first one in a folder, the
-    // working folders that interrupted runs left there go: hidden, named as this program
-    // names them, untouched for ten minutes and holding nothing but plain files.
+    // link, say) is left alone and a new one made.
     const StagingFolder& In(const std::wstring& sParent);
+    // The folders working folders were made in.
+    std::vector<std::wstring> Parents() const;
 
   private:
     struct Shared {
@@ -55,6 +58,16 @@ class WorkingFolders {
     };
     std::vector<Shared> folders_;
 };
+
+// "~dv" + four hex digits + ".tmp": the names StagingFolder gives.
+bool NamedLikeWorkingFolder(const std::wstring& sName);
+// Removes the working folders that interrupted runs (a logoff, a power cut) left in
+// sParent, among `names`: folders a listing of sParent showed hidden and named as this
+// program names them. A run still at work holds its folder open (StagingFolder), so one
+// that can be opened for deleting is no one's; it goes when it holds nothing but plain
+// files, each deleted through a handle checked to lead into it. One debug line for each
+// folder removed, and for each that had to stay, with why.
+void RemoveStaleWorkingFolders(const std::wstring& sParent, const std::vector<std::wstring>& names);
 
 // Puts sStaged in the place of sDest in one step, replacing a file (or a link) of that
 // name; a read-only old file is replaced too. False with the system's reason in why (and

@@ -17,11 +17,14 @@ CASES = (
     ("Unknown", "Guests; No Such Group", False, UNDECIDED.format("Unknown", "No Such Group")),
     ("Everyone", "", True, None),
 )
+# Then, at the next run: configuration, Groups changed to, its files removed
+CHANGES = (("Member", "Guests", True), ("Sid", "No Such Group", False))
 
 
 class GroupsTests(DorvaneTestCase):
     def setUp(self):
         super().setUp()
+        self.addCleanup(self.prefix.run, "reg", "delete", r"HKCU\Software\Dorvane", "/f")
         for name, groups, _, _ in CASES:
             self.app.write(f"Templates/{name}.dotx", name.encode())
             self.app.write_config(name, template=f"{name}.dotx", shortcut=name, groups=groups)
@@ -44,3 +47,14 @@ class GroupsTests(DorvaneTestCase):
                 self.check(self.run_dorvane("/install " + case[0]), [case])
         self.profile.reset()
         self.check(self.run_dorvane("/installall"), CASES)
+        # Positively not for the user any more: what it installed goes. Undecided: kept.
+        for name, groups, _ in CHANGES:
+            self.app.write_config(name, template=f"{name}.dotx", shortcut=name, groups=groups)
+        run = self.run_dorvane("/installall")
+        self.assertEqual(sorted(l.strip() for l in run.lines if "removed: " in l), [
+            "removed: " + self.profile.desktop_win + "\\Member.lnk",
+            "removed: " + self.profile.templates_win + "\\Member.dotx"], run.lines)
+        self.assertEqual(run.exit_code, 1)
+        gone = {name for name, _, removed in CHANGES if removed}
+        self.assertEqual(self.profile.templates(), sorted(
+            n + ".dotx" for n, _, yes, _ in CASES if yes and n not in gone))

@@ -1,0 +1,19 @@
+#include "core/CurrentInstalls.h"
+
+#include "support/Text.h"
+
+namespace Module1 {
+
+std::wstring FoldedName(std::wstring_view sPathOrName) {
+    const size_t cut = sPathOrName.find_last_of(L"\\/");
+    std::wstring_view name = cut == std::wstring_view::npos ? sPathOrName
+                                                            : sPathOrName.substr(cut + 1);
+    while (!name.empty() && (name.back() == L'.' || name.back() == L' '))
+        name.remove_suffix(1);
+    std::wstring folded(name);
+    for (wchar_t& c : folded)
+        c = Text::FoldCase(c);
+    return folded;
+}
+
+} // namespace Module1
