@@ -6,8 +6,8 @@ namespace Module1 {
 
 std::wstring FoldedName(std::wstring_view sPathOrName) {
     const size_t cut = sPathOrName.find_last_of(L"\\/");
-    std::wstring_view name = cut == std::wstring_view::npos ? sPathOrName
-                                                            : sPathOrName.substr(cut + 1);
+    std::wstring_view name =
+        cut == std::wstring_view::npos ? sPathOrName : sPathOrName.substr(cut + 1);
     while (!name.empty() && (name.back() == L'.' || name.back() == L' '))
         name.remove_suffix(1);
     std::wstring folded(name);

@@ -75,14 +75,16 @@ std::wstring Unusable(const wchar_t* what, const std::wstring& path, bool& missi
 RecordedFile Landed(InstallRun& run, const std::wstring& sFolder, const std::wstring& sSource,
                     bool bWritten) {
     const std::wstring name = CommonModule::StripPath(sSource);
-    if (const FolderListing::Entry* entry = bWritten ? nullptr : run.knownNames.Listed(sFolder, name))
+    if (const FolderListing::Entry* entry =
+            bWritten ? nullptr : run.knownNames.Listed(sFolder, name))
         return {sFolder + L"\\" + entry->name,
                 (ULONGLONG{entry->data.nFileSizeHigh} << 32) | entry->data.nFileSizeLow,
                 (ULONGLONG{entry->data.ftLastWriteTime.dwHighDateTime} << 32) |
                     entry->data.ftLastWriteTime.dwLowDateTime};
     CommonModule::PlainFile file;
     std::wstring why;
-    if (run.heldFolders.In(sFolder).Open(name, file, why) != CommonModule::CheckedFolder::Found::Plain)
+    if (run.heldFolders.In(sFolder).Open(name, file, why) !=
+        CommonModule::CheckedFolder::Found::Plain)
         return {};
     return {sFolder + L"\\" + file.name(), file.size(), file.lastWriteTime()};
 }

@@ -32,8 +32,8 @@ const wchar_t* Prefix(Recorded kind) {
 
 // The value names of one item, in the order they are read and written.
 constexpr const wchar_t* kFileValues[] = {L"Path", L"Size", L"Time"};
-constexpr const wchar_t* kLinkValues[] = {L"Target",      L"Arguments", L"WorkingFolder",
-                                          L"Description", L"IconFile",  L"IconIndex",
+constexpr const wchar_t* kLinkValues[] = {L"Target",      L"Arguments",  L"WorkingFolder",
+                                          L"Description", L"IconFile",   L"IconIndex",
                                           L"HotKey",      L"ShowCommand"};
 
 class Key {
@@ -95,10 +95,10 @@ RecordedFile ReadFile(HKEY h, Recorded kind) {
 
 LinkFields ReadFields(HKEY h) {
     const Key key(h, Recorded::Shortcut);
-    return {key.Text(L"Target"),           key.Text(L"Arguments"),
-            key.Text(L"WorkingFolder"),    key.Text(L"Description"),
-            key.Text(L"IconFile"),         key.Number<DWORD>(L"IconIndex"),
-            key.Number<DWORD>(L"HotKey"),  key.Number<DWORD>(L"ShowCommand")};
+    return {key.Text(L"Target"),          key.Text(L"Arguments"),
+            key.Text(L"WorkingFolder"),   key.Text(L"Description"),
+            key.Text(L"IconFile"),        key.Number<DWORD>(L"IconIndex"),
+            key.Number<DWORD>(L"HotKey"), key.Number<DWORD>(L"ShowCommand")};
 }
 
 // The first status that is not success.
@@ -116,14 +116,12 @@ LONG WriteFile(HKEY h, Recorded kind, const RecordedFile& file) {
 
 LONG WriteFields(HKEY h, const LinkFields& fields) {
     const Key key(h, Recorded::Shortcut);
-    return First({key.SetText(L"Target", fields.target),
-                  key.SetText(L"Arguments", fields.arguments),
-                  key.SetText(L"WorkingFolder", fields.workingFolder),
-                  key.SetText(L"Description", fields.description),
-                  key.SetText(L"IconFile", fields.iconFile),
-                  key.SetNumber(L"IconIndex", fields.iconIndex),
-                  key.SetNumber(L"HotKey", fields.hotKey),
-                  key.SetNumber(L"ShowCommand", fields.show)});
+    return First(
+        {key.SetText(L"Target", fields.target), key.SetText(L"Arguments", fields.arguments),
+         key.SetText(L"WorkingFolder", fields.workingFolder),
+         key.SetText(L"Description", fields.description), key.SetText(L"IconFile", fields.iconFile),
+         key.SetNumber(L"IconIndex", fields.iconIndex), key.SetNumber(L"HotKey", fields.hotKey),
+         key.SetNumber(L"ShowCommand", fields.show)});
 }
 
 InstallRecord Read(HKEY h) {
@@ -154,11 +152,11 @@ bool KeepInstallRecord(const std::wstring& sConfigName, const InstallRecord& lan
                        InstallRecord& now, std::wstring& why) {
     ScopedWin::UniqueRegKey key;
     const REGSAM access = KEY_QUERY_VALUE | (landed.Empty() ? 0 : KEY_SET_VALUE);
-    LONG status = landed.Empty() ? RegOpenKeyExW(HKEY_CURRENT_USER, KeyPath(sConfigName).c_str(),
-                                                 0, access, key.put())
-                                 : RegCreateKeyExW(HKEY_CURRENT_USER, KeyPath(sConfigName).c_str(),
-                                                   0, nullptr, 0, access, nullptr, key.put(),
-                                                   nullptr);
+    LONG status =
+        landed.Empty()
+            ? RegOpenKeyExW(HKEY_CURRENT_USER, KeyPath(sConfigName).c_str(), 0, access, key.put())
+            : RegCreateKeyExW(HKEY_CURRENT_USER, KeyPath(sConfigName).c_str(), 0, nullptr, 0,
+                              access, nullptr, key.put(), nullptr);
     if (status != ERROR_SUCCESS) {
         now = {};
         if (landed.Empty()) return true; // nothing recorded, nothing to record

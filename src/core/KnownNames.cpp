@@ -18,7 +18,7 @@ bool KnownNames::MayHoldUnwritten(const std::wstring& sFolder, const std::wstrin
 }
 
 const FolderListing::Entry* KnownNames::Listed(const std::wstring& sFolder,
-                                                const std::wstring& sName) {
+                                               const std::wstring& sName) {
     if (sFolder.empty()) return nullptr;
     const FolderListing& listing = Of(sFolder);
     const auto found = listing.names.find(Text::Lower(sName));

@@ -66,13 +66,16 @@ class Remover {
         if (folder.empty()) return;
         if (!Text::EqualsNoCase(FolderOf(file.path), folder))
             return Kept(L"installed into another folder", file.path);
+        // The shell reads a link by its path, and not while it is open for deleting; the
+        // size and time read through the handle below show it is the file read here.
+        if (!run_.knownNames.MayHoldUnwritten(folder, NameOf(file.path))) return Forget(kind);
+        const bool holds = !fields || LinkHolds(file.path, *fields);
         PlainFile found;
         if (!Find(folder, NameOf(file.path), found)) return Forget(kind);
         const std::wstring landed = folder + L"\\" + found.name();
         if (Claimed(isShortcut, found.name()))
             return Kept(L"a current configuration installs it", landed);
-        if (found.size() != file.size || found.lastWriteTime() != file.time ||
-            (fields && !LinkHolds(landed, *fields)))
+        if (found.size() != file.size || found.lastWriteTime() != file.time || !holds)
             return Kept(L"changed since it was installed", landed);
         if (Delete(found, landed)) Forget(kind);
     }
@@ -82,12 +85,17 @@ class Remover {
         if (installs.shortcutName.empty() || !Usable(L"ShortcutName", installs.shortcutName))
             return;
         const std::wstring desktop = Desktop();
+        if (desktop.empty() ||
+            !run_.knownNames.MayHoldUnwritten(desktop, installs.shortcutName + L".lnk"))
+            return;
+        // Read before it is opened for deleting, as in Recorded.
+        const bool starts = LinkStarts(ShortcutPath(desktop, installs.shortcutName), sWordExePath,
+                                       ShortcutArguments(installs.templateFile));
         PlainFile found;
-        if (desktop.empty() || !Find(desktop, installs.shortcutName + L".lnk", found)) return;
+        if (!Find(desktop, installs.shortcutName + L".lnk", found)) return;
         const std::wstring lnk = desktop + L"\\" + found.name();
         if (Claimed(true, found.name())) return Kept(L"a current configuration installs it", lnk);
-        if (!LinkStarts(lnk, sWordExePath, ShortcutArguments(installs.templateFile)))
-            return Kept(L"not installed by this configuration", lnk);
+        if (!starts) return Kept(L"not installed by this configuration", lnk);
         Delete(found, lnk);
     }
     void Copy(const std::wstring& sRelative, const wchar_t* sourceFolder) {
@@ -97,11 +105,11 @@ class Remover {
         if (templates.empty() || !Find(templates, CommonModule::StripPath(sRelative), found))
             return;
         const std::wstring copy = templates + L"\\" + found.name();
-        if (Claimed(false, found.name()))
-            return Kept(L"a current configuration installs it", copy);
+        if (Claimed(false, found.name())) return Kept(L"a current configuration installs it", copy);
         WIN32_FILE_ATTRIBUTE_DATA source{};
-        if (!GetFileAttributesExW((CommonModule::AppPath() + sourceFolder + L"\\" + sRelative).c_str(),
-                                  GetFileExInfoStandard, &source) ||
+        if (!GetFileAttributesExW(
+                (CommonModule::AppPath() + sourceFolder + L"\\" + sRelative).c_str(),
+                GetFileExInfoStandard, &source) ||
             (source.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
             return Kept(std::wstring(L"the source is no longer in ") + sourceFolder, copy);
         if (source.nFileSizeHigh != found.info().nFileSizeHigh ||
@@ -158,7 +166,7 @@ class Remover {
             Kept(why, sFolder + L"\\" + sName);
             return false;
         case CheckedFolder::Found::Failed:
-            Fail(L"cannot examine \"" + sFolder + L"\\" + sName + L"\": " + why);
+            Fail(L"failed to remove \"" + sFolder + L"\\" + sName + L"\": " + why);
             return false;
         }
         return false;
@@ -187,8 +195,9 @@ class Remover {
 // failed step.
 bool Blind(const InstallRun& run, const wchar_t* who) {
     if (run.current.blind.empty()) return false;
-    DPrint(std::wstring(who) + L": nothing removed, not every current configuration could be "
-                               L"read: " +
+    DPrint(std::wstring(who) +
+           L": nothing removed, not every current configuration could be "
+           L"read: " +
            run.current.blind);
     return true;
 }
@@ -314,8 +323,7 @@ bool RemoveRetiredConfigs(InstallRun& run) {
     NoteCurrentConfigs(run, {});
     if (Blind(run, L"RemoveRetiredConfigs")) return false;
     bool ok = listed;
-    if (!listed)
-        DPrint(L"RemoveRetiredConfigs: the listing of \"" + folder + L"\" stopped early");
+    if (!listed) DPrint(L"RemoveRetiredConfigs: the listing of \"" + folder + L"\" stopped early");
     for (const auto& file : files) {
         const std::wstring name = ConfigNameFromFile(file);
         // Still in "Configs" as well: its record is the current configuration's.

@@ -59,9 +59,8 @@ bool InstalledCopyUnchanged(InstallRun& run, const std::wstring& sSource,
 }
 
 LinkFields StoredLinkFields(const std::wstring& sLinkDesc, const std::wstring& sExeFile,
-                            const std::wstring& sWorkDir, const std::wstring& sExeArgs,
-                            int IconIdx, WORD iHotKey, int eShow,
-                            const std::wstring& sDifferentIconPath) {
+                            const std::wstring& sWorkDir, const std::wstring& sExeArgs, int IconIdx,
+                            WORD iHotKey, int eShow, const std::wstring& sDifferentIconPath) {
     const std::wstring& icon = sDifferentIconPath.empty() ? sExeFile : sDifferentIconPath;
     return {AsStored(sExeFile),
             AsStored(sExeArgs),

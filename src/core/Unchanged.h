@@ -29,9 +29,8 @@ bool CreateLinkUnlessUnchanged(InstallRun& run, const std::wstring& sLinkDesc,
 // What a link written with these values holds when read back (CreateLink's arguments;
 // an empty sDifferentIconPath stands for the executable's own icon).
 LinkFields StoredLinkFields(const std::wstring& sLinkDesc, const std::wstring& sExeFile,
-                            const std::wstring& sWorkDir, const std::wstring& sExeArgs,
-                            int IconIdx, WORD iHotKey, int eShow,
-                            const std::wstring& sDifferentIconPath);
+                            const std::wstring& sWorkDir, const std::wstring& sExeArgs, int IconIdx,
+                            WORD iHotKey, int eShow, const std::wstring& sDifferentIconPath);
 // True when a plain, readable link at sLinkFile holds exactly `fields`.
 bool LinkHolds(const std::wstring& sLinkFile, const LinkFields& fields);
 

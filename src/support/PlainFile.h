@@ -62,8 +62,8 @@ class CheckedFolder {
   private:
     Found OpenOnce(const std::wstring& sName, PlainFile& file, std::wstring& why) const;
 
-    std::wstring path_;       // as given
-    std::wstring finalPath_;  // as the file system reports it; "" when it does not
+    std::wstring path_;      // as given
+    std::wstring finalPath_; // as the file system reports it; "" when it does not
     ScopedWin::UniqueFile handle_;
     std::wstring why_;
     bool inUse_ = false;

@@ -79,24 +79,30 @@ void RemoveTree(const std::wstring& folder) {
 // stands in this folder: a subfolder or a link means someone other than this program
 // put it there, and it is not this program's to remove.
 bool RemovePlainFilesIn(const CheckedFolder& folder, std::wstring& why) {
+    // Listed through the handle that holds the folder, not by its path again.
     std::vector<std::wstring> files;
-    WIN32_FIND_DATAW found{};
-    ScopedWin::UniqueFind search(
-        FindFirstFileW(LongPathSafe(folder.path() + L"\\*").c_str(), &found));
-    if (!search) {
-        why = LastError().description;
-        return false;
-    }
-    do {
-        const std::wstring name = found.cFileName;
-        if (name == L"." || name == L"..") continue;
-        if (found.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) {
-            why = L"it holds \"" + name + L"\", which is no plain file";
+    alignas(8) BYTE buffer[16384];
+    for (auto type = FileIdBothDirectoryRestartInfo;; type = FileIdBothDirectoryInfo) {
+        if (!GetFileInformationByHandleEx(folder.handle(), type, buffer, sizeof buffer)) {
+            if (GetLastError() == ERROR_NO_MORE_FILES) break;
+            why = LastError().description;
             return false;
         }
-        files.push_back(name);
-    } while (FindNextFileW(search.get(), &found));
-    search.reset();
+        for (BYTE* at = buffer;;) {
+            const auto* entry = reinterpret_cast<const FILE_ID_BOTH_DIR_INFO*>(at);
+            const std::wstring name(entry->FileName, entry->FileNameLength / sizeof(wchar_t));
+            if (name != L"." && name != L"..") {
+                if (entry->FileAttributes &
+                    (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) {
+                    why = L"it holds \"" + name + L"\", which is no plain file";
+                    return false;
+                }
+                files.push_back(name);
+            }
+            if (entry->NextEntryOffset == 0) break;
+            at += entry->NextEntryOffset;
+        }
+    }
     for (const auto& name : files) {
         PlainFile file;
         const CheckedFolder::Found kind = folder.Open(name, file, why);
@@ -166,7 +172,8 @@ bool NamedLikeWorkingFolder(const std::wstring& sName) {
     return true;
 }
 
-void RemoveStaleWorkingFolders(const std::wstring& sParent, const std::vector<std::wstring>& names) {
+void RemoveStaleWorkingFolders(const std::wstring& sParent,
+                               const std::vector<std::wstring>& names) {
     if (names.empty()) return;
     const CheckedFolder parent(sParent);
     for (const auto& name : names) {
