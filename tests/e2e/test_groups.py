@@ -52,8 +52,8 @@ class GroupsTests(DorvaneTestCase):
             self.app.write_config(name, template=f"{name}.dotx", shortcut=name, groups=groups)
         run = self.run_dorvane("/installall")
         self.assertEqual(sorted(l.strip() for l in run.lines if "removed: " in l), [
-            "removed: " + self.profile.desktop_win + "\\Member.lnk",
-            "removed: " + self.profile.templates_win + "\\Member.dotx"], run.lines)
+            "removed: " + self.profile.templates_win + "\\Member.dotx",
+            "removed: " + self.profile.desktop_win + "\\Member.lnk"], run.lines)
         self.assertEqual(run.exit_code, 1)
         gone = {name for name, _, removed in CHANGES if removed}
         self.assertEqual(self.profile.templates(), sorted(
