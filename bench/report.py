@@ -215,6 +215,17 @@ def main():
         values(raw, "groups", "wall_ms.2"), "groups-none", 1.1)
     add("groups-none", "install the same second run without Groups, same rounds", ms,
         values(raw, "groups", "wall_ms.1"))
+    add("record", "install the same second run, with the install record", ms,
+        values(raw, "record", "wall_ms.1"), "norecord", 1.1)
+    add("norecord", "install the same second run, the record's calls as no-ops, same rounds", ms,
+        values(raw, "record", "wall_ms.2"))
+    add("removal", "install second run that removes 20 retired configurations (in place)", ms,
+        values(raw, "removal", "wall_ms.2"), "removal-none", None)
+    add("removal-none", "install the second run of all 200 in the same rounds", ms,
+        values(raw, "removal", "wall_ms.3"))
+    add("per-removal", "install removal per retired configuration: (removal - second) / 20", ms,
+        [(r - n) / 20 for r, n in zip(values(raw, "removal", "wall_ms.2"),
+                                      values(raw, "removal", "wall_ms.3"))])
     add("mininstall", "install minimal installer, 200 configurations (process)", ms, mininstall)
     add("per", "install Dorvane.exe per configuration: (total - /none) / 200", ms,
         [(t - s) / CONFIGS for t, s in zip(install, install_start)], "per-min", 1.5)

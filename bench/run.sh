@@ -195,6 +195,22 @@ launch 0 1 -- 'C:\bench\grpapp\Dorvane.exe' /installall >/dev/null
 launch 1 "$runs" -- "$dorvane" /installall -- 'C:\bench\grpapp\Dorvane.exe' /installall \
     >"$raw/groups.txt"
 
+# The repeat run with the install record against the same program without it (its
+# record calls linked as no-ops, bench/no_record.cpp), on the same profile.
+cp "$build/bench/bench_norecord.exe" "$c/bench/app/"
+launch 0 1 -- "$dorvane" /installall >/dev/null
+launch 1 "$runs" -- "$dorvane" /installall -- 'C:\bench\app\bench_norecord.exe' /installall \
+    >"$raw/record.txt"
+
+# Removing 20 retired configurations whose files are in place: each round installs all
+# 200 from the folder, then runs from a copy that has 20 of them in Retired.
+cp -a "$c/bench/app" "$c/bench/remapp"
+mkdir "$c/bench/remapp/Retired"
+mv "$c/bench/remapp/Configs/Config 0"[01]?.cfg "$c/bench/remapp/Retired/"
+launch 1 "$runs" -- "$dorvane" /installall -- 'C:\bench\remapp\Dorvane.exe' /installall \
+    -- "$dorvane" /installall >"$raw/removal.txt"
+launch 0 1 -- "$dorvane" /installall >/dev/null
+
 # Installing call by call (writes the same files and shortcuts once more).
 win 'C:\bench\app\bench_steps.exe' "$templates" "$desktop" "$word" 1 "$runs" >"$raw/steps.txt"
 

@@ -3,6 +3,7 @@
 #include "core/AppState.h"
 #include "core/InstallConfig.h"
 #include "core/InstallRun.h"
+#include "core/PersonalTemplates.h"
 #include "core/RetireConfig.h"
 #include "core/SafePaths.h"
 #include "core/Unchanged.h"
@@ -142,6 +143,8 @@ ExitCode RunCommandLine(const std::wstring& sCommandLine) {
     case Action::None:
         return ExitNoAction;
     }
+    if (command.action == Action::InstallAll || command.action == Action::Install)
+        OfferTemplatesToWord(run);
     return ok ? ExitOk : ExitStepFailed;
 }
 

@@ -190,8 +190,10 @@ InstallResult InstallSteps(InstallRun& run, const std::wstring& sConfigName, boo
         else if (!unchanged && templatesUsable &&
                  !CopyFilesVerified(run.workingFolders, tpl, sUserTemplatesDir, who, why))
             outcome.Fail(L"failed to copy the template: " + why);
-        else if (templatesUsable)
+        else if (templatesUsable) {
             landed.templateCopy = Landed(run, sUserTemplatesDir, tpl, !unchanged);
+            run.bTemplateInPlace = true;
+        }
     }
 
     if (!bMakeShortcut) return std::move(outcome).Result();

@@ -51,6 +51,8 @@ struct InstallRun {
     std::vector<std::wstring> notForUser;
     // The user's folders that files are examined and deleted in, held open for the run.
     CommonModule::HeldFolders heldFolders;
+    // A template was copied, or found unchanged, into the user's templates folder.
+    bool bTemplateInPlace = false;
 };
 
 } // namespace Module1

@@ -66,9 +66,9 @@ class Remover {
         if (folder.empty()) return;
         if (!Text::EqualsNoCase(FolderOf(file.path), folder))
             return Kept(L"installed into another folder", file.path);
+        if (!run_.knownNames.MayHoldUnwritten(folder, NameOf(file.path))) return Forget(kind);
         // The shell reads a link by its path, and not while it is open for deleting; the
         // size and time read through the handle below show it is the file read here.
-        if (!run_.knownNames.MayHoldUnwritten(folder, NameOf(file.path))) return Forget(kind);
         const bool holds = !fields || LinkHolds(file.path, *fields);
         PlainFile found;
         if (!Find(folder, NameOf(file.path), found)) return Forget(kind);

@@ -92,7 +92,6 @@ struct RegKeyTraits {
 };
 
 using UniqueFile = Unique<FileTraits>;
-using UniqueRegKey = Unique<RegKeyTraits>;
 using UniqueHandle = Unique<KernelTraits>;
 using UniqueFind = Unique<FindTraits>;
 using UniqueLibrary = Unique<LibraryTraits>;
@@ -101,6 +100,7 @@ using UniqueIcon = Unique<IconTraits>;
 using UniqueFont = Unique<GdiObjectTraits<HFONT>>;
 using UniqueBrush = Unique<GdiObjectTraits<HBRUSH>>;
 using UniqueLocal = Unique<LocalTraits>;
+using UniqueRegKey = Unique<RegKeyTraits>;
 
 // A window's device context, released to the window it came from.
 class WindowDC {

@@ -1,5 +1,7 @@
 #include "support/VersionInfo.h"
 
+#include "support/ScopedWin.h"
+
 #include <cstring>
 #include <cwchar>
 
@@ -107,6 +109,13 @@ Fields ReadFromModule(HMODULE module) {
     const void* data = loaded ? LockResource(loaded) : nullptr;
     if (!data) return {};
     return Parse(data, SizeofResource(module, res));
+}
+
+Fields ReadFromFile(const std::wstring& sPath, DWORD* error) {
+    const ScopedWin::UniqueLibrary file(LoadLibraryExW(
+        sPath.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
+    if (error) *error = file ? 0 : GetLastError();
+    return file ? ReadFromModule(file.get()) : Fields{};
 }
 
 std::wstring Describe(const Fields& v, const std::wstring& sStage, const std::wstring& sNote) {

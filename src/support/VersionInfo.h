@@ -15,6 +15,10 @@ struct Fields {
 };
 
 Fields ReadFromModule(HMODULE module);
+// Another program's version resource, its file mapped as data only: nothing of it runs,
+// and a 64-bit file reads as well as a 32-bit one. Given error, a file that cannot be
+// mapped leaves the system's reason there (0 when the file has no version resource).
+Fields ReadFromFile(const std::wstring& sPath, DWORD* error = nullptr);
 // Parses a VS_VERSIONINFO block; exposed for tests.
 Fields Parse(const void* data, size_t size);
 

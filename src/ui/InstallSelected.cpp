@@ -2,6 +2,7 @@
 
 #include "core/InstallConfig.h"
 #include "core/InstallRun.h"
+#include "core/PersonalTemplates.h"
 #include "resource.h"
 #include "ui/FormText.h"
 #include "ui/common/Controls.h"
@@ -93,6 +94,7 @@ void InstallSelected(HWND hForm) {
                 notForUser.Add(name, L"for members of " + result.sReason);
             busy.Repaint();
         }
+        Module1::OfferTemplatesToWord(run);
     }
     if (selected == 0)
         FormText::Say(hForm, L"No template configuration is selected.", MB_OK | MB_ICONINFORMATION);

@@ -64,22 +64,20 @@ TEST_F(LocateWordExe, NativeTreeWinsOverX86) {
     EXPECT_EQ(Module1::LocateWordExe(), word); // the name as stored, capitals and all
 }
 
-TEST_F(LocateWordExe, Office15FolderHidesItsPlainSibling) {
+TEST_F(LocateWordExe, EmptyOffice15FolderDoesNotHideItsPlainSibling) {
     Folder(kNative15);
-    Place(kNative + L"\\Office14\\winword.exe");
-    EXPECT_EQ(Module1::LocateWordExe(), L"");
-
-    const std::wstring x86 = Place(kX86 + L"\\Office12\\WinWord.exe");
-    EXPECT_EQ(Module1::LocateWordExe(), x86);
+    const std::wstring native = Place(kNative + L"\\Office14\\winword.exe");
+    Place(kX86 + L"\\Office12\\WinWord.exe");
+    EXPECT_EQ(Module1::LocateWordExe(), native);
 
     const std::wstring native15 = Place(kNative15 + L"\\root\\Office15\\winword.exe");
     EXPECT_EQ(Module1::LocateWordExe(), native15);
 }
 
-TEST_F(LocateWordExe, X86Office15FolderHidesItsPlainSibling) {
-    Place(kX86 + L"\\Office14\\winword.exe");
+TEST_F(LocateWordExe, X86Office15FolderWinsOverItsPlainSibling) {
+    const std::wstring x86 = Place(kX86 + L"\\Office14\\winword.exe");
     Folder(kX8615);
-    EXPECT_EQ(Module1::LocateWordExe(), L"");
+    EXPECT_EQ(Module1::LocateWordExe(), x86);
     const std::wstring word = Place(kX8615 + L"\\root\\Office15\\winword.exe");
     EXPECT_EQ(Module1::LocateWordExe(), word);
 }
@@ -96,4 +94,21 @@ TEST_F(LocateWordExe, UnsetSystemDriveGivesEmpty) {
     ASSERT_FALSE(Module1::LocateWordExe().empty());
     SetEnvironmentVariableW(L"systemdrive", nullptr);
     EXPECT_EQ(Module1::LocateWordExe(), L"");
+}
+
+// Both registry views, as 64-bit Windows answers them (Wine's 32-bit prefix has one):
+// the first that names an existing file wins.
+TEST_F(LocateWordExe, AppPathsTakesTheFirstViewNamingAnExistingFile) {
+    const std::wstring word = Place(L"\\Apps\\WINWORD.EXE");
+    using Value = CommonModule::RegistryValue;
+    const Value none, gone{ERROR_SUCCESS, REG_SZ, word + L".gone"};
+    const std::pair<Value, Value> cases[] = {
+        {none, {ERROR_SUCCESS, REG_SZ, L"\"" + word + L"\""}},
+        {gone, {ERROR_SUCCESS, REG_SZ, word}},
+        {{ERROR_SUCCESS, REG_EXPAND_SZ, L"%systemdrive%\\Apps\\WINWORD.EXE"}, gone},
+    };
+    for (const auto& [view64, view32] : cases)
+        EXPECT_EQ(Module1::RegisteredWordExe(
+                      [&](REGSAM view) { return view == KEY_WOW64_64KEY ? view64 : view32; }),
+                  word);
 }

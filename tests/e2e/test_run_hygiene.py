@@ -1,8 +1,8 @@
 """A reason for each failed step, no debris of interrupted runs, runs that take turns."""
 import os
-import time
 
 from e2elib.case import DorvaneTestCase
+from e2elib.hold import held_open
 
 
 class RunHygieneTests(DorvaneTestCase):
@@ -20,28 +20,38 @@ class RunHygieneTests(DorvaneTestCase):
                 who = "InstallConfig: " + cfg.removesuffix(".cfg") + ": "
                 self.assertEqual([reason in line for line in run.lines if who in line], [True])
 
-    def test_only_old_hidden_working_folders_of_plain_files_are_removed(self):
-        old, new = time.time() - 11 * 60, time.time() - 5 * 60
-        table = [  # name, hidden, last written, with a subfolder, removed
-            ("~dv1a2b.tmp", True, old, False, True), ("~DV00FF.TMP", True, old, False, True),
-            ("~dv1a2c.tmp", True, new, False, False), ("~dv1a2d.tmp", True, old, True, False),
-            ("~dv1a2e.tmp", False, old, False, False), ("~dv1a2x.tmp", True, old, False, False)]
-        for name, hidden, written, subfolder, _ in table:
-            folder = os.path.join(self.profile.templates_unix, name)
-            os.makedirs(os.path.join(folder, "sub") if subfolder else folder)
-            with open(os.path.join(folder, "Letter.dotx"), "wb") as f:
-                f.write(b"half a template")
-            if hidden:  # where Wine keeps the attributes a Unix file system has no bit for
-                os.setxattr(folder, "user.DOSATTRIB", b"0x12")
-            os.utime(folder, (written, written))
+    def test_a_run_that_changes_nothing_removes_working_folders_no_run_holds(self):
         self.app.write("Templates/Letter.dotx", b"letter")
         self.app.write_config("Letter", template="Letter.dotx", shortcut="Letter")
-        run = self.run_dorvane("/install Letter")
+        self.assertEqual(self.run_dorvane("/install Letter").exit_code, 0)
+        outside = os.path.join(self.app.unix, "outside.txt")
+        table = [  # name, hidden, what else it holds, removed
+            ("~dv1a2b.tmp", True, "", True), ("~DV00FF.TMP", True, "", True),
+            ("~dv1a2c.tmp", True, "held", False), ("~dv1a2d.tmp", True, "sub", False),
+            ("~dv1a2e.tmp", False, "", False), ("~dv1a2x.tmp", True, "", False),
+            ("~dv1a2f.tmp", True, "link", False)]
+        for name, hidden, holds, _ in table:
+            folder = os.path.join(self.profile.templates_unix, name)
+            os.makedirs(os.path.join(folder, "sub") if holds == "sub" else folder)
+            with open(os.path.join(folder, "Letter.dotx"), "wb") as f:
+                f.write(b"half a template")
+            if holds == "link":  # the target of a link inside it survives
+                with open(outside, "wb") as f:
+                    f.write(b"not ours")
+                os.symlink(outside, os.path.join(folder, "a.dotx"))
+            if hidden:  # where Wine keeps the attributes a Unix file system has no bit for
+                os.setxattr(folder, "user.DOSATTRIB", b"0x12")
+        # A run still at work holds its folder open, however long ago it began.
+        with held_open(self, os.path.join(self.profile.templates_unix, "~dv1a2c.tmp")):
+            run = self.run_dorvane("/install Letter")
         self.assertEqual(run.exit_code, 0, run.lines)
         left = os.listdir(self.profile.templates_unix)
-        for name, _, _, _, removed in table:
+        for name, _, _, removed in table:
             self.assertEqual(name not in left, removed, name)
-            self.assertEqual(len([l for l in run.lines if name in l]), int(removed), run.lines)
+            self.assertEqual(len([l for l in run.lines if "removed the working folder" in l
+                                  and name in l]), int(removed), run.lines)
+        with open(outside, "rb") as f:
+            self.assertEqual(f.read(), b"not ours")
 
     def test_six_runs_started_together_all_succeed(self):
         for n in range(6):

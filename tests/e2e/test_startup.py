@@ -3,11 +3,13 @@ executable, the warning when Word is missing and the start banner on the debugge
 output. Silent mode exits 0 when its action ran and every step succeeded, 1 when a
 step failed, 2 when the command line matched no action, 3 when Word was not found;
 window mode exits 0."""
+import os
 import re
 import unittest
 
 from e2elib.case import DorvaneTestCase
 from e2elib.gui import needs_display
+from e2elib.registry import Registry
 
 WORD_MISSING_TEXT = "Could not locate an installed copy of Microsoft Word!"
 EXIT_OK, EXIT_NO_ACTION, EXIT_WORD_MISSING = 0, 2, 3
@@ -112,6 +114,32 @@ class StartupWithoutWordTests(DorvaneTestCase):
         self.assertEqual(run.exit_code, EXIT_OK, run.lines)
         self.assertDataFolders()
         self.assertEqual(self.profile.desktop(), [])
+
+
+class WordFoundOtherwiseTests(DorvaneTestCase):
+    WORD_INSTALLED = False
+
+    def test_word_beside_an_empty_office_15_folder_or_registered_in_app_paths(self):
+        app_paths = r"HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\App Paths\Winword.exe"
+        reg, registered = Registry(self.prefix), self.app.winpath("Word", "WINWORD.EXE")
+        self.addCleanup(reg.delete, app_paths)
+        self.app.write("Word/WINWORD.EXE", b"MZ")
+        # Word below Program Files, the path in App Paths, the exit code of "hello"
+        for below, named, code in ((True, None, EXIT_NO_ACTION),
+                                   (False, registered, EXIT_NO_ACTION),
+                                   (False, registered + ".gone", EXIT_WORD_MISSING)):
+            with self.subTest(below=below, named=named):
+                if below:
+                    self.word.install()
+                    os.makedirs(self.prefix.to_unix(r"C:\Program Files\Microsoft Office 15"))
+                else:
+                    self.word.remove()
+                    reg.set(app_paths, None, named)
+                run = self.run_dorvane("hello")
+                self.assertEqual(run.exit_code, code, run.lines)
+                self.assertEqual([l for l in run.lines if "App Paths" in l],
+                                 [f'\tLocateWordExe: none below Program Files; Word as registered'
+                                  f' in App Paths: "{registered}"'] if named == registered else [])
 
 
 if __name__ == "__main__":

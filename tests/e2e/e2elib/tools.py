@@ -11,7 +11,10 @@ class Tools:
         self.dbgcap = os.path.join(self.dir, "dbgcap.exe")
         self.guidrv = os.path.join(self.dir, "guidrv.exe")
         self.winprobe = os.path.join(self.dir, "winprobe.exe")
-        self.winword = os.path.join(self.dir, "WINWORD.EXE")
+        self.winword = os.path.join(self.dir, "WINWORD.EXE")  # no version resource
+        # The stand-in with the version resource of Word 16.0 (2016 and later) or 14.0.
+        self.winword_of = {major: os.path.join(self.dir, f"word{major}", "WINWORD.EXE")
+                           for major in (16, 14)}
         self.ui_tests = os.path.join(os.path.dirname(self.dir), "ui_tests.exe")
 
     @classmethod

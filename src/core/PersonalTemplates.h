@@ -1,0 +1,16 @@
+#pragma once
+// Word 2013 and later list the templates of one folder under File > New > Personal:
+// the one that File > Options > Save names as the default personal templates location.
+// That setting is empty on a new profile, so the templates Dorvane installs stay out of
+// sight until it names the user's templates folder.
+namespace Module1 {
+
+struct InstallRun;
+
+// At the end of an install run that left a template in the user's templates folder:
+// points Word's setting there when nothing (no user, no script, no policy) named a
+// folder yet and Dorvane.ini does not switch this off. One debug line says what was
+// done, or why nothing. Never fails the run: the templates are installed either way.
+void OfferTemplatesToWord(const InstallRun& run);
+
+} // namespace Module1

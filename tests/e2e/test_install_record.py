@@ -1,0 +1,119 @@
+"""The install record (HKCU\\Software\\Dorvane\\Installed\\<configuration>) and removal
+decided from it: only what a configuration installed, still exactly as recorded, and
+claimed by no current configuration; never through a link."""
+import os
+import shutil
+
+from e2elib.case import DorvaneTestCase
+from e2elib.hold import held_open
+from e2elib.install_record import forget_records, read_record
+
+FILETIME_1601 = 116444736000000000  # 100 ns steps from 1601 to 1970
+
+
+class InstallRecordTests(DorvaneTestCase):
+    def setUp(self):
+        super().setUp()
+        forget_records(self.prefix)
+        self.addCleanup(forget_records, self.prefix)
+        self.tpl = os.path.join(self.profile.templates_unix, "Old.dotx")
+        self.lnk = os.path.join(self.profile.desktop_unix, "Old.lnk")
+
+    def install(self, current_template="Cur.dotx"):
+        self.profile.reset()
+        forget_records(self.prefix)
+        for name in ("Old.dotx", "Cur.dotx"):
+            self.app.write("Templates/" + name, name.encode())
+        self.app.write("AltIcons/old.ico", b"icon")
+        self.app.write_config("Old", template="Old.dotx", shortcut="Old", desc="Old", icon="old.ico")
+        self.app.write_config("Current", template=current_template)
+        shutil.rmtree(self.app.path("Retired"), ignore_errors=True)
+        run = self.run_dorvane("/installall")
+        self.assertEqual(run.exit_code, 0, run.lines)
+
+    def retire(self):
+        os.makedirs(self.app.path("Retired"), exist_ok=True)
+        shutil.move(self.app.path("Configs/Old.cfg"), self.app.path("Retired/Old.cfg"))
+
+    def test_record_names_what_landed_with_size_time_and_shortcut_fields(self):
+        self.install()
+        record = read_record(self.prefix, "Old")
+        for kind, path in (("Template", self.tpl), ("Shortcut", self.lnk),
+                           ("Icon", os.path.join(self.profile.templates_unix, "old.ico"))):
+            st = os.stat(path)
+            self.assertEqual((record[kind + "Path"], record[kind + "Size"], record[kind + "Time"]),
+                             (self.prefix.to_windows(path), st.st_size,
+                              st.st_mtime_ns // 100 + FILETIME_1601), record)
+        link = self.profile.links()["Old.lnk"]
+        self.assertEqual([record["Shortcut" + k] for k in ("Target", "Arguments", "WorkingFolder",
+                                                          "Description", "IconIndex", "HotKey")],
+                         [self.word.exe_win, '/t"Old.dotx"', self.profile.templates_win, "Old", 0,
+                          0])
+        self.assertEqual(record["ShortcutIconFile"].lower(), link["icon_location"].lower())
+        # /install writes it too; a removal takes it away with the files.
+        forget_records(self.prefix)
+        self.assertEqual(self.run_dorvane("/install Old").exit_code, 0)
+        self.assertEqual(read_record(self.prefix, "Old"), record)
+        self.assertEqual(self.run_dorvane("/remove Old").exit_code, 0)
+        self.assertEqual((read_record(self.prefix, "Old"), os.path.exists(self.tpl)), ({}, False))
+
+    def test_removal_decides_from_the_record(self):
+        outside = os.path.join(self.app.unix, "outside.dotx")
+
+        def edit_link_description():  # same size and time, another description
+            st = os.stat(self.lnk)
+            with open(self.lnk, "rb") as f:
+                data = f.read()
+            data = data.replace(b"O\x00l\x00d\x00\x00\x00", b"N\x00e\x00w\x00\x00\x00")
+            with open(self.lnk, "wb") as f:
+                f.write(data)
+            os.utime(self.lnk, ns=(st.st_atime_ns, st.st_mtime_ns))
+
+        def plant_link():
+            with open(outside, "wb") as f:
+                f.write(b"Old.dotx")
+            os.unlink(self.tpl)
+            os.symlink(outside, self.tpl)
+        kept_current = "kept, a current configuration installs it"
+        # (case, change once retired, template as "Current" spells it, exit code,
+        #  Old.dotx and Old.lnk still there, a line that must appear)
+        cases = (
+            ("updated, then retired", lambda: self.app.write("Templates/Old.dotx", b"v2"),
+             "Cur.dotx", 0, (False, False), "removed: "),
+            ("current spells it Old.dotx.", None, "Old.dotx.", 0, (True, False), kept_current),
+            ("no record, current spells it old.DOTX.", lambda: forget_records(self.prefix),
+             "old.DOTX.", 0, (True, False), kept_current),
+            ("user edited the shortcut", edit_link_description, "Cur.dotx", 0, (False, True),
+             "kept, changed since it was installed"),
+            ("link planted for the copy", plant_link, "Cur.dotx", 0, (True, False),
+             "kept, a link to"),
+            ("current configuration without a section",
+             lambda: self.app.write("Configs/Current.cfg", b"TemplateFile=Cur.dotx\r\n"),
+             "Cur.dotx", 1, (True, True), "RemoveRetiredConfigs: nothing removed"),
+            ("retired configuration without a section",
+             lambda: self.app.write("Retired/Old.cfg", b"TemplateFile=Old.dotx\r\n"), "Cur.dotx",
+             1, (True, True), 'RemoveConfig: Old: no [Config] section in "'),
+        )
+        for what, change, spelled, code, left, line in cases:
+            with self.subTest(what):
+                self.install(spelled)
+                self.retire()
+                if change:
+                    change()
+                run = self.run_dorvane("/installall")
+                self.assertEqual(run.exit_code, code, run.lines)
+                self.assertEqual((os.path.lexists(self.tpl), os.path.lexists(self.lnk)), left,
+                                 run.lines)
+                self.assertTrue([l for l in run.lines if l.strip().startswith(line)], run.lines)
+                if os.path.lexists(self.tpl) and os.path.islink(self.tpl):
+                    with open(outside, "rb") as f:  # what the link led to is still there
+                        self.assertEqual(f.read(), b"Old.dotx")
+
+    def test_a_current_configuration_held_open_stops_every_removal(self):
+        self.install()
+        self.retire()
+        with held_open(self, self.app.path("Configs/Current.cfg")):
+            run = self.run_dorvane("/installall")
+        self.assertEqual(run.exit_code, 1, run.lines)
+        self.assertEqual([os.path.exists(self.tpl), os.path.exists(self.lnk)], [True, True])
+        self.assertEqual(len([l for l in run.lines if "nothing removed" in l]), 1, run.lines)
