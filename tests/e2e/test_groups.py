@@ -1,6 +1,7 @@
 """Configurations for some users only: the Groups key against Wine's token, in which
 BUILTIN\\Users and Administrators are enabled groups and Guests (S-1-5-32-546) is not."""
 from e2elib.case import DorvaneTestCase
+from e2elib.install_record import forget_records
 
 NOT_FOR = "InstallConfig: {}: not installed, only for members of {}"
 UNDECIDED = ("InstallConfig: {}: not installed, cannot tell whether it is for this user: "
@@ -24,7 +25,7 @@ CHANGES = (("Member", "Guests", True), ("Sid", "No Such Group", False))
 class GroupsTests(DorvaneTestCase):
     def setUp(self):
         super().setUp()
-        self.addCleanup(self.prefix.run, "reg", "delete", r"HKCU\Software\Dorvane", "/f")
+        forget_records(self.prefix)
         for name, groups, _, _ in CASES:
             self.app.write(f"Templates/{name}.dotx", name.encode())
             self.app.write_config(name, template=f"{name}.dotx", shortcut=name, groups=groups)
