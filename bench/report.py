@@ -219,13 +219,16 @@ def main():
         values(raw, "record", "wall_ms.1"), "norecord", 1.1)
     add("norecord", "install the same second run, the record's calls as no-ops, same rounds", ms,
         values(raw, "record", "wall_ms.2"))
+    # Round: the repeat run (the previous round put everything back), the run from the
+    # copy with 20 configurations in Retired, which removes their files, and a run that
+    # puts them back.
+    removal = values(raw, "removal", "wall_ms.2")
+    removal_none = values(raw, "removal", "wall_ms.1")
     add("removal", "install second run that removes 20 retired configurations (in place)", ms,
-        values(raw, "removal", "wall_ms.2"), "removal-none", None)
-    add("removal-none", "install the second run of all 200 in the same rounds", ms,
-        values(raw, "removal", "wall_ms.3"))
+        removal, "removal-none")
+    add("removal-none", "install the second run of all 200 in the same rounds", ms, removal_none)
     add("per-removal", "install removal per retired configuration: (removal - second) / 20", ms,
-        [(r - n) / 20 for r, n in zip(values(raw, "removal", "wall_ms.2"),
-                                      values(raw, "removal", "wall_ms.3"))])
+        [(r - n) / 20 for r, n in zip(removal, removal_none)])
     add("mininstall", "install minimal installer, 200 configurations (process)", ms, mininstall)
     add("per", "install Dorvane.exe per configuration: (total - /none) / 200", ms,
         [(t - s) / CONFIGS for t, s in zip(install, install_start)], "per-min", 1.5)
@@ -295,6 +298,8 @@ def main():
                               ("Dorvane.exe /installall, second run", "install", "exit.3"),
                               ("reference check (0: all unchanged)", "install", "exit.4"),
                               ("Dorvane.exe /none", "install", "exit.6"),
+                              ("Dorvane.exe without the record, second run", "record", "exit.2"),
+                              ("removing 20 retired configurations", "removal", "exit.2"),
                               ("minimal installer, 200", "install", "exit.8"),
                               ("minimal installer, 0", "install", "exit.9"),
                               ("minimal program", "start", "exit.2"),

@@ -202,8 +202,9 @@ launch 0 1 -- "$dorvane" /installall >/dev/null
 launch 1 "$runs" -- "$dorvane" /installall -- 'C:\bench\app\bench_norecord.exe' /installall \
     >"$raw/record.txt"
 
-# Removing 20 retired configurations whose files are in place: each round installs all
-# 200 from the folder, then runs from a copy that has 20 of them in Retired.
+# Removing 20 retired configurations whose files are in place: a round runs the repeat
+# run, then the run from a copy that has 20 of them in Retired (which removes their
+# files), then a run that puts them back for the next round.
 cp -a "$c/bench/app" "$c/bench/remapp"
 mkdir "$c/bench/remapp/Retired"
 mv "$c/bench/remapp/Configs/Config 0"[01]?.cfg "$c/bench/remapp/Retired/"

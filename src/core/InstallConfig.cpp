@@ -112,22 +112,21 @@ std::wstring ShortcutPath(const std::wstring& sDesktopFolder, const std::wstring
 }
 
 InstallResult InstallConfig(InstallRun& run, const std::wstring& sConfigName, bool bMakeShortcut) {
-    InstallRecord landed, now;
+    InstallRecord landed;
     InstallResult result = InstallSteps(run, sConfigName, bMakeShortcut, landed);
     std::wstring why;
     if (!run.turn.held() || !SafePaths::UsableName(sConfigName, why)) return result;
-    run.current.configs.insert(FoldedName(sConfigName));
     // Not this user's: it claims nothing, and its record is for removing.
     if (result.bNotForUser) {
         run.notForUser.push_back(sConfigName);
         return result;
     }
-    // What a current configuration's record holds stays, as what it installs now does.
-    if (!KeepInstallRecord(sConfigName, landed, now, why)) {
+    run.current.configs.insert(FoldedName(sConfigName));
+    run.current.NoteRecord(landed);
+    if (!KeepInstallRecord(sConfigName, landed, why)) {
         CommonModule::DPrint(L"InstallConfig: " + sConfigName + L": " + why);
         if (result.bOk) result = {false, why};
     }
-    run.current.NoteRecord(now);
     return result;
 }
 

@@ -40,20 +40,25 @@ class Key {
   public:
     Key(HKEY h, Recorded kind) : h_(h), prefix_(Prefix(kind)) {}
 
+    // One call for the usual path; a longer text is asked for again at its size.
     std::wstring Text(const wchar_t* name) const {
-        DWORD type = 0, bytes = 0;
         const std::wstring value = prefix_ + name;
-        if (RegQueryValueExW(h_, value.c_str(), nullptr, &type, nullptr, &bytes) != ERROR_SUCCESS ||
-            type != REG_SZ)
-            return {};
-        std::wstring text(bytes / sizeof(wchar_t) + 1, L'\0');
-        if (RegQueryValueExW(h_, value.c_str(), nullptr, &type,
-                             reinterpret_cast<BYTE*>(text.data()), &bytes) != ERROR_SUCCESS)
-            return {};
-        text.resize(std::min<size_t>(text.size(), bytes / sizeof(wchar_t)));
-        while (!text.empty() && text.back() == L'\0')
-            text.pop_back();
-        return text;
+        std::wstring text(MAX_PATH, L'\0');
+        for (int attempt = 0; attempt < 2; ++attempt) {
+            DWORD type = 0, bytes = static_cast<DWORD>(text.size() * sizeof(wchar_t));
+            const LONG status = RegQueryValueExW(h_, value.c_str(), nullptr, &type,
+                                                 reinterpret_cast<BYTE*>(text.data()), &bytes);
+            if (status == ERROR_MORE_DATA) {
+                text.assign(bytes / sizeof(wchar_t) + 1, L'\0');
+                continue;
+            }
+            if (status != ERROR_SUCCESS || type != REG_SZ) return {};
+            text.resize(bytes / sizeof(wchar_t));
+            while (!text.empty() && text.back() == L'\0')
+                text.pop_back();
+            return text;
+        }
+        return {};
     }
     template <class T> T Number(const wchar_t* name) const {
         T number{};
@@ -148,35 +153,40 @@ InstallRecord ReadInstallRecord(const std::wstring& sConfigName) {
     return Read(key.get());
 }
 
-bool KeepInstallRecord(const std::wstring& sConfigName, const InstallRecord& landed,
-                       InstallRecord& now, std::wstring& why) {
+InstallRecord ReadRecordedPaths(const std::wstring& sConfigName) {
     ScopedWin::UniqueRegKey key;
-    const REGSAM access = KEY_QUERY_VALUE | (landed.Empty() ? 0 : KEY_SET_VALUE);
-    LONG status =
-        landed.Empty()
-            ? RegOpenKeyExW(HKEY_CURRENT_USER, KeyPath(sConfigName).c_str(), 0, access, key.put())
-            : RegCreateKeyExW(HKEY_CURRENT_USER, KeyPath(sConfigName).c_str(), 0, nullptr, 0,
-                              access, nullptr, key.put(), nullptr);
+    InstallRecord record;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, KeyPath(sConfigName).c_str(), 0, KEY_QUERY_VALUE,
+                      key.put()) != ERROR_SUCCESS)
+        return record;
+    record.templateCopy.path = Key(key.get(), Recorded::Template).Text(L"Path");
+    record.iconCopy.path = Key(key.get(), Recorded::Icon).Text(L"Path");
+    record.shortcut.file.path = Key(key.get(), Recorded::Shortcut).Text(L"Path");
+    return record;
+}
+
+bool KeepInstallRecord(const std::wstring& sConfigName, const InstallRecord& landed,
+                       std::wstring& why) {
+    if (landed.Empty()) return true;
+    ScopedWin::UniqueRegKey key;
+    LONG status = RegCreateKeyExW(HKEY_CURRENT_USER, KeyPath(sConfigName).c_str(), 0, nullptr, 0,
+                                  KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, key.put(), nullptr);
     if (status != ERROR_SUCCESS) {
-        now = {};
-        if (landed.Empty()) return true; // nothing recorded, nothing to record
         why = Failure(sConfigName, status);
         return false;
     }
-    now = Read(key.get());
-    if (!landed.templateCopy.path.empty() && landed.templateCopy != now.templateCopy) {
+    // A repeat run finds its record as it left it and writes nothing. A shortcut's
+    // fields need no reading: a field that changed rewrote the link, and with it its
+    // size or time.
+    if (!landed.templateCopy.path.empty() &&
+        landed.templateCopy != ReadFile(key.get(), Recorded::Template))
         status = First({status, WriteFile(key.get(), Recorded::Template, landed.templateCopy)});
-        now.templateCopy = landed.templateCopy;
-    }
-    if (!landed.iconCopy.path.empty() && landed.iconCopy != now.iconCopy) {
+    if (!landed.iconCopy.path.empty() && landed.iconCopy != ReadFile(key.get(), Recorded::Icon))
         status = First({status, WriteFile(key.get(), Recorded::Icon, landed.iconCopy)});
-        now.iconCopy = landed.iconCopy;
-    }
-    if (!landed.shortcut.file.path.empty() && landed.shortcut != now.shortcut) {
+    if (!landed.shortcut.file.path.empty() &&
+        landed.shortcut.file != ReadFile(key.get(), Recorded::Shortcut))
         status = First({status, WriteFile(key.get(), Recorded::Shortcut, landed.shortcut.file),
                         WriteFields(key.get(), landed.shortcut.fields)});
-        now.shortcut = landed.shortcut;
-    }
     if (status == ERROR_SUCCESS) return true;
     why = Failure(sConfigName, status);
     return false;

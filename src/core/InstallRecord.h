@@ -47,11 +47,13 @@ enum class Recorded { Template, Icon, Shortcut };
 
 // The record of sConfigName; what it does not hold comes back empty.
 InstallRecord ReadInstallRecord(const std::wstring& sConfigName);
+// Only the paths of what the record of sConfigName holds (the names it claims).
+InstallRecord ReadRecordedPaths(const std::wstring& sConfigName);
 // Writes each item of `landed` that has a path over the one recorded, leaving the others
-// as they are, and writes nothing that is recorded already. `now` gets the record as it
-// then stands. False, with the system's reason in why, when it could not be written.
+// as they are, and writes nothing that is recorded already. False, with the system's
+// reason in why, when it could not be written.
 bool KeepInstallRecord(const std::wstring& sConfigName, const InstallRecord& landed,
-                       InstallRecord& now, std::wstring& why);
+                       std::wstring& why);
 // Drops one item from the record; the configuration's key goes once it holds none.
 bool ForgetRecorded(const std::wstring& sConfigName, Recorded kind, std::wstring& why);
 

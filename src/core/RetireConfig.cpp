@@ -222,8 +222,12 @@ bool NoteCurrentConfigs(InstallRun& run, const std::wstring& sExcept) {
     const std::wstring except = FoldedName(sExcept);
     for (const auto& name : names) {
         const std::wstring folded = FoldedName(name);
-        if ((!sExcept.empty() && folded == except) || run.current.configs.contains(folded))
+        if (!sExcept.empty() && folded == except) continue;
+        // What a current configuration's record holds stays, beside what it installs now.
+        if (run.current.configs.contains(folded)) {
+            run.current.NoteRecord(ReadRecordedPaths(name));
             continue;
+        }
         if (!SafePaths::UsableName(name, why)) {
             run.current.Blind(name + L": refused configuration name (" + why + L")");
             continue;
@@ -232,16 +236,14 @@ bool NoteCurrentConfigs(InstallRun& run, const std::wstring& sExcept) {
         const ConfigValues values(cfg);
         if (const std::wstring unseen = Unseen(values, cfg); !unseen.empty())
             run.current.Blind(name + L": " + unseen);
-        // One for other users claims nothing; one that may be this user's keeps its own.
-        if (run.groups.Decide(ParseGroups(values(kKeyGroups)), why) == Applies::No) {
-            run.current.configs.insert(folded);
-            continue;
-        }
+        // One for other users claims nothing, its record neither; one that may be this
+        // user's keeps its own.
+        if (run.groups.Decide(ParseGroups(values(kKeyGroups)), why) == Applies::No) continue;
         const Installs installs = InstallsOf(values);
         run.current.NoteFile(installs.templateFile);
         run.current.NoteShortcut(installs.shortcutName);
         run.current.NoteFile(installs.shortcutIcon);
-        run.current.NoteRecord(ReadInstallRecord(name));
+        run.current.NoteRecord(ReadRecordedPaths(name));
         run.current.configs.insert(folded);
     }
     return run.current.blind.empty();

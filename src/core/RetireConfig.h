@@ -21,7 +21,8 @@ bool NoteCurrentConfigs(InstallRun& run, const std::wstring& sExcept);
 // Removes what the record of sConfigName says it installed, item by item, and drops
 // each item removed (or gone) from the record. An item the record does not hold is
 // judged by `values`, the configuration file's, when given. Call NoteCurrentConfigs
-// first. True when every removal that was due succeeded.
+// first, and nothing of this when it returned false. True when every removal that was
+// due succeeded.
 bool RemoveRecordedInstalls(InstallRun& run, const std::wstring& sConfigName,
                             const ConfigValues* values);
 
