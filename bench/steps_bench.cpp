@@ -22,7 +22,6 @@
 #include "support/Probes.h"
 #include "support/DebugLog.h"
 #include "support/Strings.h"
-#include "support/Text.h"
 
 #include <windows.h>
 #include <shellapi.h>
@@ -42,15 +41,15 @@ struct Config {
 // `silent` also FOF_SILENT, which the program never sets (to see what the progress
 // window costs).
 bool ShellCopy(const std::wstring& source, const std::wstring& folder, bool silent) {
-    const std::string from = Text::ToAnsi(source) + std::string(2, '\0');
-    const std::string to = Text::ToAnsi(folder) + std::string(2, '\0');
-    SHFILEOPSTRUCTA op{};
+    const std::wstring from = source + std::wstring(2, L'\0');
+    const std::wstring to = folder + std::wstring(2, L'\0');
+    SHFILEOPSTRUCTW op{};
     op.wFunc = FO_COPY;
     op.pFrom = from.c_str();
     op.pTo = to.c_str();
     op.fFlags = FOF_NOCONFIRMMKDIR | FOF_NOERRORUI | FOF_NOCOPYSECURITYATTRIBS | FOF_NOCONFIRMATION;
     if (silent) op.fFlags |= FOF_SILENT;
-    return SHFileOperationA(&op) == 0;
+    return SHFileOperationW(&op) == 0;
 }
 
 struct Step {

@@ -26,7 +26,8 @@ endif()
 
 set(DORVANE_RELEASE_DIR ${CMAKE_BINARY_DIR}/release)
 file(GLOB _demo_files CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/demo/Templates/*
-     ${CMAKE_SOURCE_DIR}/demo/AltIcons/* ${CMAKE_SOURCE_DIR}/demo/Configs/*)
+     ${CMAKE_SOURCE_DIR}/demo/AltIcons/* ${CMAKE_SOURCE_DIR}/demo/Configs/*
+     ${CMAKE_SOURCE_DIR}/docs/*.png)
 add_custom_command(
   OUTPUT ${DORVANE_RELEASE_DIR}/SHA256SUMS
   COMMAND ${CMAKE_COMMAND} -DEXE=$<TARGET_FILE:Dorvane> -DSOURCE_DIR=${CMAKE_SOURCE_DIR}

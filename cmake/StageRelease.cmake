@@ -1,6 +1,6 @@
 # Lays out the release folder that the package holds: Dorvane.exe (signed when a
-# certificate is given), the README, the LICENSE, the demo's application folders and
-# SHA256SUMS of all of them. The build runs it before packaging; the signing test runs
+# certificate is given), the README with the pictures it links (docs/*.png), the
+# LICENSE, the demo's application folders and SHA256SUMS of all of them. The build runs it before packaging; the signing test runs
 # it on its own certificate.
 #
 #   cmake -DEXE=<built Dorvane.exe> -DSOURCE_DIR=<repo> -DOUT=<folder>
@@ -34,6 +34,14 @@ else()
 endif()
 
 file(COPY_FILE ${SOURCE_DIR}/README.md ${OUT}/README.md)
+# Only the pictures the README shows, so that a stray file in docs/ does not ship.
+file(READ ${SOURCE_DIR}/README.md readme)
+string(REGEX MATCHALL "\\(docs/[^)]+\\.png\\)" links "${readme}")
+foreach(link IN LISTS links)
+  string(REGEX MATCH "docs/[^)]+" picture "${link}")
+  file(MAKE_DIRECTORY ${OUT}/docs)
+  file(COPY_FILE ${SOURCE_DIR}/${picture} ${OUT}/${picture})
+endforeach()
 file(COPY_FILE ${SOURCE_DIR}/LICENSE ${OUT}/LICENSE)
 foreach(folder Templates AltIcons Configs)
   file(COPY ${SOURCE_DIR}/demo/${folder} DESTINATION ${OUT})

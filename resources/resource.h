@@ -51,11 +51,14 @@
 #define IDC_Form2Label14 2014
 #define IDC_Form2Label15 2015
 #define IDC_Form2Label16 2016
+#define IDC_Form2Label17 2017
+#define IDC_Form2Label18 2018
 
 // Form1's menu items.
 #define IDM_DelTemp 40001
 #define IDM_HelpOnline 40002
 #define IDM_ShowParms 40003
+#define IDM_RetireTemp 40004
 #pragma once
 // Ids shared by the resource script and the code. Plain #defines: the resource
 // compiler reads this file too.

@@ -37,16 +37,16 @@ LONG WINAPI EndWithoutWindow(EXCEPTION_POINTERS*) {
     return EXCEPTION_EXECUTE_HANDLER;
 }
 
-std::string SystemDllPath(const char* name) {
-    char folder[MAX_PATH] = {};
-    const UINT n = GetSystemDirectoryA(folder, MAX_PATH);
+std::wstring SystemDllPath(const wchar_t* name) {
+    wchar_t folder[MAX_PATH] = {};
+    const UINT n = GetSystemDirectoryW(folder, MAX_PATH);
     if (n == 0 || n >= MAX_PATH) return name;
-    return std::string(folder, n) + "\\" + name;
+    return std::wstring(folder, n) + L"\\" + name;
 }
 
 // The shell library stays loaded while the program runs.
 [[nodiscard]] ScopedWin::UniqueLibrary InitShellAndControls() {
-    ScopedWin::UniqueLibrary shell32(LoadLibraryA(SystemDllPath("shell32.dll").c_str()));
+    ScopedWin::UniqueLibrary shell32(LoadLibraryW(SystemDllPath(L"shell32.dll").c_str()));
     InitCommonControls();
     return shell32;
 }

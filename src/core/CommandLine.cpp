@@ -1,6 +1,7 @@
 #include "core/CommandLine.h"
 
 #include "core/AppState.h"
+#include "core/ConfigFormat.h"
 #include "core/InstallConfig.h"
 #include "core/InstallRun.h"
 #include "core/PersonalTemplates.h"
@@ -39,16 +40,41 @@ std::wstring CommandLineArguments() {
     return ArgumentsFromCommandLine(GetCommandLineW());
 }
 
+namespace {
+
+// The argument of a prefix: what follows it, its blank and any later "/copy " or
+// "/install " (exact case) removed as before. Logon scripts quote names with blanks; no
+// file name holds a double quote, so one pair round the whole argument goes.
+ParsedCommand WithArgument(Action action, std::wstring sArgument) {
+    if (sArgument.size() >= 2 && sArgument.front() == L'"' && sArgument.back() == L'"')
+        sArgument = sArgument.substr(1, sArgument.size() - 2);
+    // A second switch, or one run into the name ("/installallx"), is a mistyped line;
+    // so is a name left empty.
+    if (sArgument.empty() || sArgument.front() == L'/') return {Action::Mistyped, sArgument};
+    return {action, sArgument};
+}
+
+} // namespace
+
 ParsedCommand ParseCommandLine(const std::wstring& sCommandLine) {
-    const std::wstring lower = Text::Lower(sCommandLine);
+    // No file name ends in a blank, and a .bat line often does.
+    std::wstring line = sCommandLine;
+    while (!line.empty() && (line.back() == L' ' || line.back() == L'\t'))
+        line.pop_back();
+    const std::wstring lower = Text::Lower(line);
     if (lower == L"/installall") return {Action::InstallAll, {}};
     if (lower == L"/copyall") return {Action::CopyAll, {}};
-    if (sCommandLine.starts_with(L"/copy"))
-        return {Action::Copy, CommonModule::Strip(sCommandLine, L"/copy ")};
-    if (sCommandLine.starts_with(L"/install"))
-        return {Action::Install, CommonModule::Strip(sCommandLine, L"/install ")};
-    if (sCommandLine == L"/remove" || sCommandLine.starts_with(L"/remove "))
-        return {Action::Remove, sCommandLine.substr(std::min<size_t>(sCommandLine.size(), 8))};
+    // The parameters window writes the prefixes with capitals; any case matches.
+    for (const auto& [prefix, action] : {std::pair{std::wstring(L"/copy "), Action::Copy},
+                                         std::pair{std::wstring(L"/install "), Action::Install}}) {
+        const std::wstring word = prefix.substr(0, prefix.size() - 1);
+        if (!lower.starts_with(word)) continue;
+        std::wstring rest = line;
+        if (lower.starts_with(prefix)) rest.replace(0, prefix.size(), prefix);
+        return WithArgument(action, CommonModule::Strip(rest, prefix));
+    }
+    if (lower == L"/remove") return WithArgument(Action::Remove, {});
+    if (lower.starts_with(L"/remove ")) return WithArgument(Action::Remove, line.substr(8));
     return {Action::None, {}};
 }
 
@@ -65,8 +91,9 @@ bool TemplatesFolderUsable(InstallRun& run, const wchar_t* who) {
     return false;
 }
 
-bool CopyTemplate(InstallRun& run, const std::wstring& sFileName) {
+bool CopyTemplate(InstallRun& run, const std::wstring& sArgument) {
     std::wstring why;
+    const std::wstring sFileName = WithBackslashes(sArgument);
     const std::wstring source = CommonModule::AppPath() + L"Templates\\" + sFileName;
     if (!SafePaths::UsableName(sFileName, why)) {
         CommonModule::DPrint(L"RunCommandLine: refused /copy \"" + sFileName + L"\" (" + why +
@@ -112,7 +139,13 @@ bool DataFoldersReady(std::initializer_list<const wchar_t*> names) {
 
 ExitCode RunCommandLine(const std::wstring& sCommandLine) {
     const ParsedCommand command = ParseCommandLine(sCommandLine);
-    if (command.action == Action::None) return ExitNoAction;
+    if (command.action == Action::Mistyped)
+        CommonModule::DPrint(L"RunCommandLine: the command line \"" + sCommandLine +
+                             L"\" is mistyped: it names " +
+                             (command.argument.empty() ? std::wstring(L"nothing")
+                                                       : L"\"" + command.argument + L"\"") +
+                             L" where a file or configuration name belongs");
+    if (command.action == Action::None || command.action == Action::Mistyped) return ExitNoAction;
     InstallRun run;
     if (!run.turn.held()) {
         CommonModule::DPrint(L"RunCommandLine: " + run.turn.why());
@@ -141,6 +174,7 @@ ExitCode RunCommandLine(const std::wstring& sCommandLine) {
         ok = DataFoldersReady({L"Configs"}) && RemoveConfig(run, command.argument);
         break;
     case Action::None:
+    case Action::Mistyped:
         return ExitNoAction;
     }
     if (command.action == Action::InstallAll || command.action == Action::Install)

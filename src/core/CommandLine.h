@@ -1,8 +1,10 @@
 #pragma once
 // The command line of silent mode: its argument string and the action it chooses.
-// The two whole-line words match in any letter case; the prefixes only in lower case,
-// "/copy" tested before "/install", so "/copyall x" is a copy. "/remove" takes the rest
-// of the line after one blank as the name, exactly as written.
+// Blanks at the end of the line do not count. Words and prefixes match in any letter
+// case; "/copy" is tested before "/install", so "/copyall x" is a copy. A prefix's
+// argument loses one pair of double quotes round it; one that is empty or still begins
+// with "/" makes the line mistyped. "/remove" takes the rest of the line after one
+// blank as the name.
 #include "core/ExitCodes.h"
 
 #include <string>
@@ -14,11 +16,11 @@ namespace Module1 {
 std::wstring CommandLineArguments();
 std::wstring ArgumentsFromCommandLine(const std::wstring& sFullCommandLine);
 
-enum class Action { InstallAll, CopyAll, Copy, Install, Remove, None };
+enum class Action { InstallAll, CopyAll, Copy, Install, Remove, Mistyped, None };
 
 struct ParsedCommand {
     Action action = Action::None;
-    std::wstring argument; // the file or configuration name for Copy, Install and Remove
+    std::wstring argument; // the file or configuration name; for Mistyped, what stood there
 };
 
 ParsedCommand ParseCommandLine(const std::wstring& sCommandLine);

@@ -7,7 +7,8 @@
 #include "support/Probes.h"
 #include "support/ScopedWin.h"
 #include "support/Strings.h"
-#include "support/Text.h"
+
+#include <algorithm>
 
 namespace Module1 {
 
@@ -21,8 +22,16 @@ ConfigValues::ConfigValues(const std::wstring& sConfigFile)
 
 std::wstring ConfigValues::operator()(const wchar_t* key) const {
     for (size_t i = 0; i < kConfigKeys.size(); ++i)
-        if (kConfigKeys[i] == key) return values_[i];
+        if (kConfigKeys[i] == key)
+            return kConfigKeys[i] == kKeyTemplateFile || kConfigKeys[i] == kKeyShortcutIcon
+                       ? WithBackslashes(values_[i])
+                       : values_[i];
     return {};
+}
+
+std::wstring WithBackslashes(std::wstring sPath) {
+    std::replace(sPath.begin(), sPath.end(), L'/', L'\\');
+    return sPath;
 }
 
 bool ConfigValues::AllEmpty() const {
@@ -31,25 +40,13 @@ bool ConfigValues::AllEmpty() const {
     return true;
 }
 
-namespace {
-
-bool HasConfigSection(const std::wstring& cfg) {
-    std::wstring names(32767, L'\0');
-    const DWORD n =
-        GetPrivateProfileSectionNamesW(names.data(), static_cast<DWORD>(names.size()), cfg.c_str());
-    for (size_t at = 0; at < n; at = names.find(L'\0', at) + 1)
-        if (Text::EqualsNoCase(names.c_str() + at, kConfigSection)) return true;
-    return false;
-}
-
-} // namespace
-
 std::wstring WhyConfigUnseen(const std::wstring& sConfigFile) {
     bool missing = false;
     const std::wstring why = CommonModule::WhyNotReadable(sConfigFile, missing);
     if (missing) return L"missing configuration file \"" + sConfigFile + L"\"";
     if (!why.empty()) return L"cannot read \"" + sConfigFile + L"\": " + why;
-    if (!HasConfigSection(sConfigFile)) return L"no [Config] section in \"" + sConfigFile + L"\"";
+    if (!CommonModule::HasIniSection(sConfigFile, kConfigSection))
+        return L"no [Config] section in \"" + sConfigFile + L"\"";
     return {};
 }
 
@@ -91,20 +88,6 @@ bool ListEveryConfigName(std::vector<std::wstring>& names, std::wstring& why) {
     why = L"the listing of \"" + folder + L"\" stopped early: " +
           CommonModule::LastError().description;
     return false;
-}
-
-std::vector<std::wstring> ListConfigNamesBeyondAnsi() {
-    std::vector<std::wstring> names;
-    WIN32_FIND_DATAW found{};
-    ScopedWin::UniqueFind search(
-        FindFirstFileW((CommonModule::AppPath() + L"Configs\\*.cfg").c_str(), &found));
-    if (!search) return names;
-    do {
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
-        const std::wstring name = ConfigNameFromFile(found.cFileName);
-        if (!Text::FitsAnsi(name)) names.push_back(name);
-    } while (FindNextFileW(search.get(), &found));
-    return names;
 }
 
 } // namespace Module1

@@ -15,7 +15,9 @@ inline constexpr wchar_t kKeyShortcutIcon[] = L"ShortcutIcon";
 inline constexpr wchar_t kKeyGroups[] = L"Groups"; // empty: everyone
 
 // The values of a configuration file, read with one open of the file; each "" when
-// the file, the section or the key is missing.
+// the file, the section or the key is missing. The two file names (TemplateFile,
+// ShortcutIcon) come with "/" as "\", the separator Windows takes it for, so that every
+// step that cuts a name from its folder cuts it where Windows does.
 class ConfigValues {
   public:
     explicit ConfigValues(const std::wstring& sConfigFile);
@@ -30,6 +32,8 @@ class ConfigValues {
 // missing, not readable (the system's reason), or without a [Config] section; "" when
 // it has that section (and its values are simply empty).
 std::wstring WhyConfigUnseen(const std::wstring& sConfigFile);
+// sPath with every "/" made a "\".
+std::wstring WithBackslashes(std::wstring sPath);
 
 std::wstring ConfigFilePath(const std::wstring& sConfigName);
 std::wstring ConfigNameFromFile(const std::wstring& sConfigFilePath);
@@ -37,8 +41,5 @@ std::vector<std::wstring> ListConfigNames();
 // Every configuration of "Configs", by its real name; false, with why, when the folder
 // could not be listed to its end.
 bool ListEveryConfigName(std::vector<std::wstring>& names, std::wstring& why);
-// Configurations whose names the ANSI code page cannot carry exactly (ListConfigNames
-// cannot see them as they are), by their real names.
-std::vector<std::wstring> ListConfigNamesBeyondAnsi();
 
 } // namespace Module1

@@ -2,6 +2,8 @@
 
 #include "core/ConfigFormat.h"
 #include "core/SafePaths.h"
+#include "support/AppPath.h"
+#include "support/ScopedWin.h"
 #include "support/Text.h"
 
 #include <windows.h>
@@ -65,6 +67,13 @@ bool IsSavableConfigName(const std::wstring& sName, const std::wstring& sConfigF
         if (!why.empty()) return false;
     }
     return true;
+}
+
+std::wstring ExistingConfigFile(const std::wstring& sName) {
+    WIN32_FIND_DATAW found{};
+    const ScopedWin::UniqueFind search(FindFirstFileW(ConfigFilePath(sName).c_str(), &found));
+    if (!search || (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) return {};
+    return CommonModule::AppPath() + L"Configs\\" + found.cFileName;
 }
 
 } // namespace Module1

@@ -10,5 +10,8 @@ namespace Module1 {
 // another name, or whose file `sConfigFile` the profile functions could not open.
 bool IsSavableConfigName(const std::wstring& sName, const std::wstring& sConfigFile,
                          std::wstring& why);
+// The file of the existing configuration that sName means, letter case aside, spelt as
+// the folder spells it; "" when there is none.
+std::wstring ExistingConfigFile(const std::wstring& sName);
 
 } // namespace Module1

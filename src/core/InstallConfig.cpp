@@ -12,7 +12,7 @@
 #include "support/PlainFile.h"
 #include "support/Probes.h"
 #include "support/Strings.h"
-#include "support/Text.h"
+#include "support/IniValues.h"
 #include "support/VerifiedCopy.h"
 
 namespace Module1 {
@@ -42,8 +42,8 @@ std::wstring Quoted(const std::wstring& s) {
     return L"\"" + s + L"\"";
 }
 
-// Refuses a name that would leave its folder or that the ANSI calls would read as
-// another name, with one debug line saying why.
+// Refuses a name that would leave its folder or that no file name can hold, with one
+// debug line saying why.
 bool Allowed(const std::wstring& sConfigName, const wchar_t* what, const std::wstring& value,
              Outcome& outcome) {
     std::wstring why;
@@ -87,6 +87,10 @@ RecordedFile Landed(InstallRun& run, const std::wstring& sFolder, const std::wst
         CommonModule::CheckedFolder::Found::Plain)
         return {};
     return {sFolder + L"\\" + file.name(), file.size(), file.lastWriteTime()};
+}
+
+bool IsWildcard(const std::wstring& sName) {
+    return sName.find_first_of(L"*?") != std::wstring::npos;
 }
 
 // What the configuration installs is kept from removal by the rest of the run, whether
@@ -169,13 +173,14 @@ InstallResult InstallSteps(InstallRun& run, const std::wstring& sConfigName, boo
     }
 
     // Nothing goes into a templates folder that could not be found or that a link has
-    // moved; the shortcut, which only names it, is still written.
+    // moved, and no shortcut names a template there.
     bool missing = false;
     const bool templatesUsable = run.userFolders.TemplatesFolderUsable(why);
     if (!templatesUsable) Failed(who, outcome, L"nothing copied: " + why);
 
     const std::wstring templateFile = value(kKeyTemplateFile);
     const std::wstring tpl = AppPath() + L"Templates\\" + templateFile;
+    bool templateInPlace = false;
     if (templateFile.empty()) {
         const std::wstring unseen = WhyConfigUnseen(cfg);
         if (!unseen.empty()) run.current.Blind(who + L": " + unseen);
@@ -191,7 +196,7 @@ InstallResult InstallSteps(InstallRun& run, const std::wstring& sConfigName, boo
             outcome.Fail(L"failed to copy the template: " + why);
         else if (templatesUsable) {
             landed.templateCopy = Landed(run, sUserTemplatesDir, tpl, !unchanged);
-            run.bTemplateInPlace = true;
+            run.bTemplateInPlace = templateInPlace = true;
         }
     }
 
@@ -201,15 +206,24 @@ InstallResult InstallSteps(InstallRun& run, const std::wstring& sConfigName, boo
     std::wstring icon = value(kKeyShortcutIcon);
     if (!Allowed(sConfigName, L"ShortcutName", shortcutName, outcome))
         return std::move(outcome).Result();
-
-    // The shortcut takes its description through the ANSI interface.
-    const std::wstring desc = value(kKeyShortcutDesc);
-    if (!Text::FitsAnsi(desc)) {
+    // A shortcut starts Word on one template by its name: there is none for a pattern,
+    // and one for a template that is not there would only give the user Word's error.
+    // (A configuration without a template keeps its shortcut, as it always had.)
+    if (IsWildcard(templateFile)) {
         Failed(who, outcome,
-               L"refused ShortcutDesc " + Quoted(desc) +
-                   L": characters the ANSI code page cannot carry exactly");
+               L"no shortcut: TemplateFile " + Quoted(templateFile) +
+                   L" is a wildcard, which names no one template");
         return std::move(outcome).Result();
     }
+    if (!templateFile.empty() && !templateInPlace &&
+        !(templatesUsable && IsExistingFile(sUserTemplatesDir + L"\\" + StripPath(templateFile)))) {
+        Failed(who, outcome,
+               L"no shortcut: the template " + Quoted(StripPath(templateFile)) +
+                   L" is not in the user's templates folder");
+        return std::move(outcome).Result();
+    }
+
+    const std::wstring desc = value(kKeyShortcutDesc);
     if (!icon.empty()) {
         const std::wstring src = AppPath() + L"AltIcons\\" + icon;
         if (!Allowed(sConfigName, L"ShortcutIcon", icon, outcome)) {
@@ -256,12 +270,6 @@ bool InstallAllConfigs(InstallRun& run) {
     bool ok = true;
     for (const auto& name : ListConfigNames())
         if (!InstallConfig(run, name, true)) ok = false;
-    // The listing above goes through the ANSI calls, which cannot name these.
-    for (const auto& name : ListConfigNamesBeyondAnsi()) {
-        CommonModule::DPrint(L"InstallAllConfigs: refused configuration \"" + name +
-                             L"\" (characters the ANSI code page cannot carry exactly)");
-        ok = false;
-    }
     return ok;
 }
 

@@ -14,6 +14,11 @@
 
 namespace Module1 {
 
+inline std::wstring TurnFolder(UserFolders& folders) {
+    std::wstring why;
+    return folders.TemplatesFolderUsable(why) ? sUserTemplatesDir : std::wstring();
+}
+
 struct InstallRun {
     InstallRun() = default;
     // Whatever the run changed, it leaves no working folder of an interrupted run behind
@@ -25,18 +30,22 @@ struct InstallRun {
         for (const auto& [folder, names] : knownNames.WorkingFoldersListed())
             CommonModule::RemoveStaleWorkingFolders(folder, names);
     }
+    // A run whose wait for its turn someone shows.
+    explicit InstallRun(CommonModule::TurnWait* wait)
+        : turn{sUserTemplatesDir, CommonModule::kTurnWaitMilliseconds, wait} {}
     InstallRun(const InstallRun&) = delete;
     InstallRun& operator=(const InstallRun&) = delete;
 
+    // The user's templates and desktop folders, looked up and checked once.
+    UserFolders userFolders;
     // Runs for the same user take turns, the whole run long: the window's Install and
-    // every command line action write into the same folders. Taken first, given up last.
-    // Check turn.held() before touching anything.
-    CommonModule::TurnLock turn{sUserTemplatesDir};
+    // every command line action write into the same folders. Taken in the templates
+    // folder, and only in one that may be written into; taken before anything is
+    // written, given up last. Check turn.held() before touching anything.
+    CommonModule::TurnLock turn{TurnFolder(userFolders)};
     // One working folder per destination, shared by the templates, icons and shortcuts
     // of the run and removed when it ends.
     CommonModule::WorkingFolders workingFolders;
-    // The user's templates and desktop folders, looked up and checked once.
-    UserFolders userFolders;
     // The names the destination folders held, listed once.
     KnownNames knownNames;
     // What the configurations installed (or read) so far install, kept from removal.

@@ -1,7 +1,6 @@
 #include "core/SafePaths.h"
 
 #include "support/DeviceNames.h"
-#include "support/Text.h"
 
 namespace SafePaths {
 
@@ -47,9 +46,12 @@ bool StaysInside(std::wstring_view relative, std::wstring& why) {
 
 bool UsableName(std::wstring_view relative, std::wstring& why) {
     if (!StaysInside(relative, why)) return false;
-    if (Text::FitsAnsi(relative)) return true;
-    why = L"characters the ANSI code page cannot carry exactly";
-    return false;
+    for (const wchar_t c : relative)
+        if (c < 0x20) {
+            why = L"a control character, which no file name can hold";
+            return false;
+        }
+    return true;
 }
 
 } // namespace SafePaths

@@ -14,8 +14,8 @@ namespace SafePaths {
 // does for Windows.
 bool StaysInside(std::wstring_view relative, std::wstring& why);
 
-// StaysInside, and the name reaches the ANSI calls as itself: a name the ANSI code page
-// cannot carry exactly would reach them as another name or as a wildcard ("?").
+// StaysInside, and no control character (which no file name can hold). Every other
+// character reaches the system as itself: names go to it through its wide calls.
 bool UsableName(std::wstring_view relative, std::wstring& why);
 
 } // namespace SafePaths

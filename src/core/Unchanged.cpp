@@ -6,16 +6,10 @@
 #include "support/Probes.h"
 #include "support/ScopedWin.h"
 #include "support/Strings.h"
-#include "support/Text.h"
 
 namespace Module1 {
 
 namespace {
-
-// A field as it comes back from a link written through the ANSI interface.
-std::wstring AsStored(const std::wstring& value) {
-    return Text::FromAnsi(Text::ToAnsi(value));
-}
 
 // The link format knows three show commands and starts the program as SW_SHOWNORMAL
 // for any other value (SW_SHOW among them), so links are compared by that effect.
@@ -62,14 +56,10 @@ LinkFields StoredLinkFields(const std::wstring& sLinkDesc, const std::wstring& s
                             const std::wstring& sWorkDir, const std::wstring& sExeArgs, int IconIdx,
                             WORD iHotKey, int eShow, const std::wstring& sDifferentIconPath) {
     const std::wstring& icon = sDifferentIconPath.empty() ? sExeFile : sDifferentIconPath;
-    return {AsStored(sExeFile),
-            AsStored(sExeArgs),
-            AsStored(sWorkDir),
-            AsStored(sLinkDesc),
-            AsStored(icon),
-            static_cast<DWORD>(IconIdx),
-            iHotKey,
-            static_cast<DWORD>(ShowEffect(eShow))};
+    return {sExeFile, sExeArgs,
+            sWorkDir, sLinkDesc,
+            icon,     static_cast<DWORD>(IconIdx),
+            iHotKey,  static_cast<DWORD>(ShowEffect(eShow))};
 }
 
 bool LinkHolds(const std::wstring& sLinkFile, const LinkFields& fields) {
@@ -114,7 +104,7 @@ bool LinkStarts(const std::wstring& sLinkFile, const std::wstring& sExeFile,
                 const std::wstring& sExeArgs) {
     cShellLinkA link;
     return !sExeFile.empty() && PlainFile(sLinkFile) && link.GetLinkInfo(sLinkFile) &&
-           link.ExeName() == AsStored(sExeFile) && link.ExeArgs() == AsStored(sExeArgs);
+           link.ExeName() == sExeFile && link.ExeArgs() == sExeArgs;
 }
 
 } // namespace Module1

@@ -17,9 +17,9 @@ namespace {
 
 constexpr int kBufferChars = MAX_PATH;
 
-// Converts a whole text buffer, padding included, so a field keeps the buffer's size.
-std::wstring FromBuffer(const char (&buffer)[kBufferChars]) {
-    return Text::FromAnsi(std::string_view(buffer, kBufferChars));
+// The whole text buffer, padding included, so a field keeps the buffer's size.
+std::wstring FromBuffer(const wchar_t (&buffer)[kBufferChars]) {
+    return std::wstring(buffer, kBufferChars);
 }
 
 // Runs a link object's calls in order until one fails, and keeps which one that was.
@@ -42,14 +42,14 @@ class CallChain {
 };
 
 // A shell link object and its file interface.
-CallChain& CreateShellLink(CallChain& chain, ComPtr<IShellLinkA>& link,
+CallChain& CreateShellLink(CallChain& chain, ComPtr<IShellLinkW>& link,
                            ComPtr<IPersistFile>& file) {
     ShellCom::EnsureInitialized();
     return chain
         .Then(L"CoCreateInstance",
               [&] {
                   return CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
-                                          IID_IShellLinkA, link.put_void());
+                                          IID_IShellLinkW, link.put_void());
               })
         .Then(L"QueryInterface", [&] {
             HRESULT hr = S_OK;
@@ -72,20 +72,18 @@ struct LinkRequest {
 
 // Stops at the first call that fails; the link object is gone when this returns.
 CallChain WriteLink(const LinkRequest& r) {
-    ComPtr<IShellLinkA> link;
+    ComPtr<IShellLinkW> link;
     ComPtr<IPersistFile> file;
     CallChain chain;
     CreateShellLink(chain, link, file)
-        .Then(L"SetPath", [&] { return link->SetPath(Text::ToAnsi(r.exeFile).c_str()); })
+        .Then(L"SetPath", [&] { return link->SetPath(r.exeFile.c_str()); })
         .Then(L"SetIconLocation",
-              [&] { return link->SetIconLocation(Text::ToAnsi(r.iconFile).c_str(), r.iconIndex); })
+              [&] { return link->SetIconLocation(r.iconFile.c_str(), r.iconIndex); })
         .Then(L"SetShowCmd", [&] { return link->SetShowCmd(r.show); })
         .Then(L"SetHotkey", [&] { return link->SetHotkey(r.hotKey); })
-        .Then(L"SetWorkingDirectory",
-              [&] { return link->SetWorkingDirectory(Text::ToAnsi(r.workDir).c_str()); })
-        .Then(L"SetArguments", [&] { return link->SetArguments(Text::ToAnsi(r.exeArgs).c_str()); })
-        .Then(L"SetDescription",
-              [&] { return link->SetDescription(Text::ToAnsi(r.description).c_str()); })
+        .Then(L"SetWorkingDirectory", [&] { return link->SetWorkingDirectory(r.workDir.c_str()); })
+        .Then(L"SetArguments", [&] { return link->SetArguments(r.exeArgs.c_str()); })
+        .Then(L"SetDescription", [&] { return link->SetDescription(r.description.c_str()); })
         // The target is a program found on disk moments ago, so Resolve has nothing to
         // search for; for a missing target Windows could offer its search dialog.
         .Then(L"Resolve", [&] { return link->Resolve(nullptr, SLR_UPDATE); })
@@ -181,7 +179,7 @@ bool cShellLinkA::Failed(const std::wstring& sWhy) {
 
 bool cShellLinkA::GetLinkInfo(const std::wstring& sLinkFile) {
     if (sLinkFile.empty()) return false;
-    ComPtr<IShellLinkA> link;
+    ComPtr<IShellLinkW> link;
     ComPtr<IPersistFile> file;
     CallChain chain;
     CreateShellLink(chain, link, file).Then(L"Load", [&] {
@@ -189,26 +187,26 @@ bool cShellLinkA::GetLinkInfo(const std::wstring& sLinkFile) {
     });
     if (!chain.Ok()) return false;
 
-    char buffer[kBufferChars] = {};
+    wchar_t buffer[kBufferChars] = {};
     // No find data: nothing here uses it, and filling it costs a lookup of the target.
     if (FAILED(link->GetPath(buffer, kBufferChars, nullptr, SLGP_UNCPRIORITY))) return false;
     exeName_ = FromBuffer(buffer);
 
-    char workDir[kBufferChars] = {};
+    wchar_t workDir[kBufferChars] = {};
     if (FAILED(link->GetWorkingDirectory(workDir, kBufferChars))) return false;
     workingDir_ = FromBuffer(workDir);
 
-    char arguments[kBufferChars] = {};
+    wchar_t arguments[kBufferChars] = {};
     if (FAILED(link->GetArguments(arguments, kBufferChars))) return false;
     arguments_ = FromBuffer(arguments);
 
-    char description[kBufferChars] = {};
+    wchar_t description[kBufferChars] = {};
     if (FAILED(link->GetDescription(description, kBufferChars))) return false;
     description_ = FromBuffer(description);
 
     if (FAILED(link->GetHotkey(&hotKey_))) return false;
 
-    char iconFile[kBufferChars] = {};
+    wchar_t iconFile[kBufferChars] = {};
     int iconIndex = 0;
     if (FAILED(link->GetIconLocation(iconFile, kBufferChars, &iconIndex))) return false;
     iconFile_ = FromBuffer(iconFile);

@@ -1,6 +1,6 @@
 #pragma once
-// Writes (and reads) shell link files through the shell's own link object, in the
-// ANSI interface IShellLinkA.
+// Writes (and reads) shell link files through the shell's own link object, in its
+// wide interface IShellLinkW, so every name and text reaches the link exactly.
 #include "support/Staging.h"
 
 #include <windows.h>

@@ -65,7 +65,7 @@ bool FileHasLine(const std::wstring& file, const std::wstring& text) {
 bool EnsureFolder(const std::wstring& folder) {
     if (DoesDirExistNoDebug(folder)) return true;
     // No owner window: the debug writer must never bring up the shell's error UI.
-    SHCreateDirectoryExA(nullptr, Text::ToAnsi(folder).c_str(), nullptr);
+    SHCreateDirectoryExW(nullptr, folder.c_str(), nullptr);
     if (!DoesDirExistNoDebug(folder))
         CreateDirectoryW(NewFolderPathSafe(folder + L"\\").c_str(), nullptr);
     return DoesDirExistNoDebug(folder);

@@ -6,7 +6,6 @@
 #include "support/Probes.h"
 #include "support/ScopedWin.h"
 #include "support/Staging.h"
-#include "support/Text.h"
 
 namespace CommonModule {
 
@@ -46,10 +45,10 @@ bool CreateFolderTree(const std::wstring& path) {
     return CreateDirectoryW(NewFolderPathSafe(path).c_str(), nullptr) || IsExistingFolder(path);
 }
 
-std::string DoubleNulTerminated(const std::wstring& path) {
-    std::string ansi = Text::ToAnsi(path);
-    ansi.append(2, '\0');
-    return ansi;
+std::wstring DoubleNulTerminated(const std::wstring& path) {
+    std::wstring list = path;
+    list.append(2, L'\0');
+    return list;
 }
 
 } // namespace
@@ -63,10 +62,10 @@ bool CopyFiles(const std::wstring& sSource, const std::wstring& sDestFolder, boo
         flags = static_cast<FILEOP_FLAGS>(flags | FOF_NOCONFIRMATION);
 
     const std::wstring destination = WithoutTrailingBackslash(sDestFolder);
-    const std::string from = DoubleNulTerminated(sSource);
-    const std::string to = DoubleNulTerminated(destination);
+    const std::wstring from = DoubleNulTerminated(sSource);
+    const std::wstring to = DoubleNulTerminated(destination);
 
-    SHFILEOPSTRUCTA op{};
+    SHFILEOPSTRUCTW op{};
     op.hwnd = nullptr;
     op.wFunc = FO_COPY;
     op.pFrom = from.c_str();
@@ -81,7 +80,7 @@ bool CopyFiles(const std::wstring& sSource, const std::wstring& sDestFolder, boo
     // under the folder's name. A fresh profile has no Word templates folder yet, so
     // the folder is made first.
     // Anything but a folder there (a file of that name) would be overwritten.
-    return CreateFolderTree(destination) && SHFileOperationA(&op) == 0;
+    return CreateFolderTree(destination) && SHFileOperationW(&op) == 0;
 }
 
 } // namespace CommonModule

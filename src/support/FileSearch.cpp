@@ -4,11 +4,10 @@
 #include "support/LiteralScreen.h"
 #include "support/Probes.h"
 #include "support/ScopedWin.h"
-#include "support/Text.h"
 
 #include <windows.h>
 
-#include <cstring>
+#include <cwchar>
 #include <optional>
 #include <string>
 #include <vector>
@@ -27,22 +26,21 @@ bool IsNoMatch(DWORD error) {
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_NO_MORE_FILES;
 }
 
-bool IsDotEntry(const char* name) {
-    return !strcmp(name, ".") || !strcmp(name, "..");
+bool IsDotEntry(const wchar_t* name) {
+    return !wcscmp(name, L".") || !wcscmp(name, L"..");
 }
 
-bool IsFolder(const WIN32_FIND_DATAA& fd) {
+bool IsFolder(const WIN32_FIND_DATAW& fd) {
     return fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY;
 }
 
 // Hidden and system folders are not entered.
-bool IsSearchedFolder(const WIN32_FIND_DATAA& fd) {
+bool IsSearchedFolder(const WIN32_FIND_DATAW& fd) {
     return IsFolder(fd) && !(fd.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
 }
 
 struct Piece {
     std::wstring text;
-    std::string ansi;
     bool screenable = false;
 };
 using Pieces = std::vector<Piece>;
@@ -54,18 +52,16 @@ Pieces SplitPatterns(const std::wstring& sPatterns) {
         const size_t end = sPatterns.find(L';', start);
         Piece p;
         p.text = sPatterns.substr(start, end == std::wstring::npos ? end : end - start);
-        p.ansi = Text::ToAnsi(p.text);
-        p.screenable = LiteralScreen::IsScreenable(p.ansi);
+        p.screenable = LiteralScreen::IsScreenable(p.text);
         pieces.push_back(std::move(p));
         if (end == std::wstring::npos) return pieces;
         start = end + 1;
     }
 }
 
-// A folder as the hits show it (with its backslash) and as the listing calls take it.
+// A folder as the hits show it and as the listing calls take it (with its backslash).
 struct Folder {
     std::wstring path;
-    std::string ansi;
 };
 
 // The six-line report. Only the folder the caller named has one; the search below
@@ -89,10 +85,10 @@ struct Report {
 
 // A failure to start is reported while the redirection bracket is still open,
 // which the report's last line shows.
-Find OpenListing(const std::string& ansiPath, FINDEX_INFO_LEVELS level, WIN32_FIND_DATAA& fd,
+Find OpenListing(const std::wstring& path, FINDEX_INFO_LEVELS level, WIN32_FIND_DATAW& fd,
                  const Report* report, DWORD& error) {
     const FSRedirBracket bracket;
-    Find find(FindFirstFileExA(ansiPath.c_str(), level, &fd, FindExSearchNameMatch, nullptr,
+    Find find(FindFirstFileExW(path.c_str(), level, &fd, FindExSearchNameMatch, nullptr,
                                FIND_FIRST_EX_LARGE_FETCH));
     error = find ? ERROR_SUCCESS : GetLastError();
     if (!find && report && !IsNoMatch(error)) (*report)(Win32Error(error));
@@ -101,28 +97,28 @@ Find OpenListing(const std::string& ansiPath, FINDEX_INFO_LEVELS level, WIN32_FI
 
 // False at the listing's normal end and, reported, when fetching failed: the
 // listing ends there either way.
-bool NextEntry(HANDLE find, WIN32_FIND_DATAA& fd, const Report* report) {
-    if (FindNextFileA(find, &fd)) return true;
+bool NextEntry(HANDLE find, WIN32_FIND_DATAW& fd, const Report* report) {
+    if (FindNextFileW(find, &fd)) return true;
     const DWORD error = GetLastError();
     if (error != ERROR_NO_MORE_FILES && report) (*report)(Win32Error(error));
     return false;
 }
 
 // A folder's path followed by one name from its listing, in one allocation.
-std::wstring Entry(const Folder& folder, const char* ansiName) {
-    const std::string_view name(ansiName);
+std::wstring Entry(const Folder& folder, const wchar_t* name) {
+    const std::wstring_view view(name);
     std::wstring entry;
-    entry.reserve(folder.path.size() + name.size());
+    entry.reserve(folder.path.size() + view.size());
     entry = folder.path;
-    Text::AppendFromAnsi(entry, name);
+    entry += view;
     return entry;
 }
 
 // The files one piece lists in the folder, in the platform's order and letter case.
 void ListPiece(const Folder& folder, const Piece& piece, Report* report, Collection& result) {
-    WIN32_FIND_DATAA fd;
+    WIN32_FIND_DATAW fd;
     DWORD error = ERROR_SUCCESS;
-    const Find find = OpenListing(folder.ansi + piece.ansi, FindExInfoBasic, fd, report, error);
+    const Find find = OpenListing(folder.path + piece.text, FindExInfoBasic, fd, report, error);
     if (!find) return;
     do {
         if (IsFolder(fd)) continue;
@@ -136,18 +132,18 @@ void ListPiece(const Folder& folder, const Piece& piece, Report* report, Collect
 // Subfolders are gathered completely before the first is searched, as one listing is
 // read to its end before the next starts; the collection drops a name that differs
 // from an earlier one only in letter case.
-void AddSubfolder(const Folder& folder, const char* ansiName, Report* report,
+void AddSubfolder(const Folder& folder, const wchar_t* name, Report* report,
                   Collection& subfolders) {
-    std::wstring sub = Entry(folder, ansiName);
+    std::wstring sub = Entry(folder, name);
     if (report) report->file.assign(sub, folder.path.size());
     if (!subfolders.Add(std::move(sub)) && report) (*report)(Collection::DuplicateKeyError());
 }
 
 Collection ListSubfolders(const Folder& folder, Report* report) {
     Collection subfolders;
-    WIN32_FIND_DATAA fd;
+    WIN32_FIND_DATAW fd;
     DWORD error = ERROR_SUCCESS;
-    const Find find = OpenListing(folder.ansi + "*.*", FindExInfoBasic, fd, report, error);
+    const Find find = OpenListing(folder.path + L"*.*", FindExInfoBasic, fd, report, error);
     if (!find) return subfolders;
     do {
         if (!IsDotEntry(fd.cFileName) && IsSearchedFolder(fd))
@@ -161,7 +157,7 @@ Collection ListSubfolders(const Folder& folder, Report* report) {
 constexpr size_t kScreenablePathLength = MAX_PATH - 12;
 
 bool IsScreened(const Folder& folder, const Piece& piece) {
-    return piece.screenable && folder.ansi.size() + piece.ansi.size() <= kScreenablePathLength;
+    return piece.screenable && folder.path.size() + piece.text.size() <= kScreenablePathLength;
 }
 
 bool AnyScreened(const Folder& folder, const Pieces& pieces) {
@@ -173,8 +169,8 @@ bool AnyScreened(const Folder& folder, const Pieces& pieces) {
 // What one reading of the whole folder tells: its subfolders, and for each screenable
 // piece whether any file could match it.
 struct FolderListing {
-    std::vector<std::string> subfolders; // listing order
-    std::vector<bool> mayMatch;          // per piece
+    std::vector<std::wstring> subfolders; // listing order
+    std::vector<bool> mayMatch;           // per piece
 };
 
 // Reading the folder once serves the subfolder walk and every screenable piece, so a
@@ -184,10 +180,10 @@ struct FolderListing {
 std::optional<FolderListing> ReadFolderOnce(const Folder& folder, const Pieces& pieces) {
     FolderListing listing;
     listing.mayMatch.assign(pieces.size(), false);
-    WIN32_FIND_DATAA fd;
+    WIN32_FIND_DATAW fd;
     DWORD error = ERROR_SUCCESS;
     // The standard level, for the short names the screen needs.
-    const Find find = OpenListing(folder.ansi + "*.*", FindExInfoStandard, fd, nullptr, error);
+    const Find find = OpenListing(folder.path + L"*.*", FindExInfoStandard, fd, nullptr, error);
     if (!find) {
         if (IsNoMatch(error)) return listing;
         return std::nullopt;
@@ -199,8 +195,8 @@ std::optional<FolderListing> ReadFolderOnce(const Folder& folder, const Pieces& 
         for (size_t i = 0; i < pieces.size(); ++i)
             if (!listing.mayMatch[i] && pieces[i].screenable)
                 listing.mayMatch[i] =
-                    LiteralScreen::MayMatch(pieces[i].ansi, fd.cFileName, fd.cAlternateFileName);
-    } while (FindNextFileA(find.get(), &fd));
+                    LiteralScreen::MayMatch(pieces[i].text, fd.cFileName, fd.cAlternateFileName);
+    } while (FindNextFileW(find.get(), &fd));
     if (GetLastError() != ERROR_NO_MORE_FILES) return std::nullopt;
     return listing;
 }
@@ -210,8 +206,7 @@ std::optional<FolderListing> ReadFolderOnce(const Folder& folder, const Pieces& 
 void SearchFolder(std::wstring path, const Pieces& pieces, bool recurse, Report* report,
                   Collection& result) {
     if (path.empty() || path.back() != L'\\') path += L'\\';
-    Folder folder{std::move(path), {}};
-    folder.ansi = Text::ToAnsi(folder.path);
+    Folder folder{std::move(path)};
     if (report) report->path = folder.path;
 
     std::optional<FolderListing> listing;
@@ -230,7 +225,7 @@ void SearchFolder(std::wstring path, const Pieces& pieces, bool recurse, Report*
 
     Collection subfolders;
     if (listing) {
-        for (const std::string& name : listing->subfolders)
+        for (const std::wstring& name : listing->subfolders)
             AddSubfolder(folder, name.c_str(), report, subfolders);
     } else {
         subfolders = ListSubfolders(folder, report);

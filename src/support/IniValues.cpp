@@ -1,11 +1,14 @@
 #include "support/IniValues.h"
 
 #include "support/DebugLog.h"
+#include "support/IniEncoding.h"
+#include "support/IniText.h"
 #include "support/Text.h"
 
 #include <windows.h>
 
 #include <algorithm>
+#include <optional>
 
 namespace CommonModule {
 
@@ -47,6 +50,55 @@ bool SameKey(const std::wstring& a, const std::wstring& b) {
                                 static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
 }
 
+// The text of a file the program reads itself (UTF-8); nothing for one the profile
+// functions read.
+std::optional<std::wstring> OwnText(const std::wstring& sIniFile) {
+    std::string bytes;
+    if (!ReadIniBytes(sIniFile, bytes)) return std::nullopt;
+    const IniEncoding encoding = IniEncodingOf(bytes);
+    if (!IsUtf8(encoding)) return std::nullopt;
+    return DecodeIniText(bytes, encoding);
+}
+
+// What the profile functions give for a UTF-8 file is wrong only where it holds
+// something beyond ASCII, or where they missed a section behind the UTF-8 mark; only
+// then is the file looked at byte by byte, so a plain file is still opened once.
+bool MayBeMisread(const std::wstring& fromProfile) {
+    return fromProfile.empty() ||
+           std::any_of(fromProfile.begin(), fromProfile.end(), [](wchar_t c) { return c >= 0x80; });
+}
+
+std::wstring SectionLinesOf(const std::wstring& sIniFile, const std::wstring& sSection) {
+    std::wstring lines = SectionLines(sIniFile, sSection);
+    if (MayBeMisread(lines))
+        if (const auto text = OwnText(sIniFile)) lines = IniText::SectionLines(*text, sSection);
+    return lines;
+}
+
+// The values of sKeys among a section's lines, as a key read finds each.
+std::vector<std::wstring> ValuesFromLines(const std::wstring& lines,
+                                          const std::vector<std::wstring>& sKeys) {
+    std::vector<std::wstring> values(sKeys.size());
+    std::vector<bool> found(sKeys.size());
+    for (size_t at = 0; at < lines.size();) {
+        const size_t end = std::min(lines.find(L'\0', at), lines.size());
+        const std::wstring line = lines.substr(at, end - at);
+        at = end + 1;
+        // A line without "=" is a key without a value, which a key read finds (and
+        // answers "") before a later line of that key; a comment line names no key of ours.
+        const size_t equals = std::min(line.find(L'='), line.size());
+        const std::wstring key = Trimmed(line.substr(0, equals));
+        // The first of a key written twice is the one a key read finds.
+        for (size_t i = 0; i < sKeys.size(); ++i)
+            if (!found[i] && SameKey(key, sKeys[i])) {
+                found[i] = true;
+                values[i] = equals < line.size() ? AsKeyReadGivesIt(line.substr(equals + 1))
+                                                 : std::wstring();
+            }
+    }
+    return values;
+}
+
 } // namespace
 
 std::wstring AsKeyReadGivesIt(const std::wstring& raw) {
@@ -57,31 +109,16 @@ std::wstring AsKeyReadGivesIt(const std::wstring& raw) {
     return value;
 }
 
+std::wstring KeptThroughKeyRead(const std::wstring& value) {
+    const std::wstring trimmed = Trimmed(value);
+    return AsKeyReadGivesIt(trimmed) == trimmed ? value : L"\"" + trimmed + L"\"";
+}
+
 std::vector<std::wstring> ReadIniValues(const std::wstring& sIniFile, const std::wstring& sSection,
                                         const std::vector<std::wstring>& sKeys) {
     std::vector<std::wstring> values(sKeys.size());
-    std::vector<bool> found(sKeys.size());
     const bool ok = Trap(
-        [&] {
-            const std::wstring lines = SectionLines(sIniFile, sSection);
-            for (size_t at = 0; at < lines.size();) {
-                const size_t end = std::min(lines.find(L'\0', at), lines.size());
-                const std::wstring line = lines.substr(at, end - at);
-                at = end + 1;
-                // A line without "=" is a key without a value, which a key read finds
-                // (and answers "") before a later line of that key; a comment line names
-                // no key of ours.
-                const size_t equals = std::min(line.find(L'='), line.size());
-                const std::wstring key = Trimmed(line.substr(0, equals));
-                // The first of a key written twice is the one a key read finds.
-                for (size_t i = 0; i < sKeys.size(); ++i)
-                    if (!found[i] && SameKey(key, sKeys[i])) {
-                        found[i] = true;
-                        values[i] = equals < line.size() ? AsKeyReadGivesIt(line.substr(equals + 1))
-                                                         : std::wstring();
-                    }
-            }
-        },
+        [&] { values = ValuesFromLines(SectionLinesOf(sIniFile, sSection), sKeys); },
         [](const ErrorInfo& e) {
             DPrint(L"ReadIniValues - Error: (" + std::to_wstring(e.number) + L")" + e.description);
         });
@@ -92,7 +129,7 @@ std::wstring ReadIniSection(const std::wstring& sIniFile, const std::wstring& sS
                             const std::wstring& sKey) {
     std::wstring value;
     // The wide call reads a file saved as UTF-16 as it stands; the ANSI one would hand
-    // over its best-fit look-alikes, which name other files.
+    // over its best-fit look-alikes, which name other files. A UTF-8 file is read here.
     const bool ok = Trap(
         [&] {
             for (DWORD size = kFirstBufferSize;; size *= 2) {
@@ -111,14 +148,50 @@ std::wstring ReadIniSection(const std::wstring& sIniFile, const std::wstring& sS
         [](const ErrorInfo& e) {
             DPrint(L"ReadIniSection - Error: (" + std::to_wstring(e.number) + L")" + e.description);
         });
-    return ok ? value : std::wstring();
+    if (!ok) return {};
+    if (MayBeMisread(value))
+        if (const auto text = OwnText(sIniFile))
+            return ValuesFromLines(IniText::SectionLines(*text, sSection), {sKey}).front();
+    return value;
+}
+
+bool HasIniSection(const std::wstring& sIniFile, const std::wstring& sSection) {
+    if (const auto text = OwnText(sIniFile)) return IniText::HasSection(*text, sSection);
+    std::wstring names(32767, L'\0');
+    const DWORD n = GetPrivateProfileSectionNamesW(names.data(), static_cast<DWORD>(names.size()),
+                                                   sIniFile.c_str());
+    for (size_t at = 0; at < n; at = names.find(L'\0', at) + 1)
+        if (Text::EqualsNoCase(names.c_str() + at, sSection)) return true;
+    return false;
+}
+
+bool WriteIniValues(const std::wstring& sIniFile, const std::wstring& sSection,
+                    const std::vector<std::wstring>& sKeys,
+                    const std::vector<std::wstring>& sValues) {
+    std::string bytes;
+    if (!ReadIniBytes(sIniFile, bytes)) return false;
+    const IniEncoding current = IniEncodingOf(bytes);
+    const IniEncoding target = IniEncodingForSave(current, sValues);
+    if (IsUtf8(target)) {
+        std::wstring text = DecodeIniText(bytes, current);
+        for (size_t i = 0; i < sKeys.size(); ++i)
+            text = IniText::WithValue(text, sSection, sKeys[i], sValues[i]);
+        return WriteIniBytes(sIniFile, EncodeIniText(text, target));
+    }
+    // The profile functions write Unicode into a file that starts with the UTF-16 mark.
+    if (target != current &&
+        !WriteIniBytes(sIniFile, EncodeIniText(DecodeIniText(bytes, current), target)))
+        return false;
+    for (size_t i = 0; i < sKeys.size(); ++i)
+        if (!WritePrivateProfileStringW(sSection.c_str(), sKeys[i].c_str(), sValues[i].c_str(),
+                                        sIniFile.c_str()))
+            return false;
+    return true;
 }
 
 bool WriteIniValue(const std::wstring& sIniFile, const std::wstring& sSection,
                    const std::wstring& sKey, const std::wstring& sValue) {
-    return WritePrivateProfileStringA(Text::ToAnsi(sSection).c_str(), Text::ToAnsi(sKey).c_str(),
-                                      Text::ToAnsi(sValue).c_str(),
-                                      Text::ToAnsi(sIniFile).c_str()) != FALSE;
+    return WriteIniValues(sIniFile, sSection, {sKey}, {sValue});
 }
 
 } // namespace CommonModule

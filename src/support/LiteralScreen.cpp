@@ -8,47 +8,46 @@ namespace LiteralScreen {
 
 namespace {
 
-char FoldAscii(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+wchar_t FoldAscii(wchar_t c) {
+    return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c - L'A' + L'a') : c;
 }
 
-bool IsNameCharacter(char c) {
-    if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')) return true;
-    return std::string_view("._-~$#!@()&%'+,=[]{}^`").find(c) != std::string_view::npos;
+bool IsNameCharacter(wchar_t c) {
+    if ((c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z') || (c >= L'0' && c <= L'9'))
+        return true;
+    return std::wstring_view(L"._-~$#!@()&%'+,=[]{}^`").find(c) != std::wstring_view::npos;
 }
 
 // The platform compares the wide names after upper-casing both sides. For an ASCII
 // pattern, an entry can only match when each of its characters upper-cases to the
 // pattern's character there. An ASCII character does so only when it is the same
-// letter in either case. A non-ASCII character arrives here as a byte of 0x80 or
-// above, as "?" (no ANSI form), or as the ASCII character the code page's best-fit
-// table gives it; the only non-ASCII characters whose upper case is ASCII are
-// U+0131 (to I) and U+017F (to S), so where the pattern holds an I or an S any byte
-// may stand.
-bool NameMayMatch(std::string_view pattern, std::string_view name) {
-    for (char c : name)
-        if (static_cast<unsigned char>(c) >= 0x80 || c == '?') return true;
+// letter in either case. A name holding anything beyond ASCII is left to the
+// platform, whose upper-casing table alone decides it (U+0131 upper-cases to I and
+// U+017F to S); where the pattern holds an I or an S any character may stand, so a
+// name a system hands over in another form is never ruled out.
+bool NameMayMatch(std::wstring_view pattern, std::wstring_view name) {
+    for (wchar_t c : name)
+        if (c >= 0x80 || c == L'?') return true;
     if (name.size() != pattern.size()) return false;
     for (size_t i = 0; i < name.size(); ++i) {
-        const char p = FoldAscii(pattern[i]);
-        if (p != FoldAscii(name[i]) && p != 'i' && p != 's') return false;
+        const wchar_t p = FoldAscii(pattern[i]);
+        if (p != FoldAscii(name[i]) && p != L'i' && p != L's') return false;
     }
     return true;
 }
 
 } // namespace
 
-bool IsScreenable(std::string_view ansiPattern) {
-    if (ansiPattern.empty() || ansiPattern.back() == '.') return false;
-    for (char c : ansiPattern)
+bool IsScreenable(std::wstring_view pattern) {
+    if (pattern.empty() || pattern.back() == L'.') return false;
+    for (wchar_t c : pattern)
         if (!IsNameCharacter(c)) return false;
-    // Only ASCII is left at this point, which widens character for character.
-    return !DeviceNames::IsDeviceName(std::wstring(ansiPattern.begin(), ansiPattern.end()));
+    return !DeviceNames::IsDeviceName(pattern);
 }
 
-bool MayMatch(std::string_view ansiPattern, std::string_view longName, std::string_view shortName) {
-    return NameMayMatch(ansiPattern, longName) ||
-           (!shortName.empty() && NameMayMatch(ansiPattern, shortName));
+bool MayMatch(std::wstring_view pattern, std::wstring_view longName, std::wstring_view shortName) {
+    return NameMayMatch(pattern, longName) ||
+           (!shortName.empty() && NameMayMatch(pattern, shortName));
 }
 
 } // namespace LiteralScreen

@@ -10,11 +10,11 @@ namespace LiteralScreen {
 // True for a pattern the screen can judge: printable ASCII name characters only, no
 // wildcard, separator or space, no trailing dot, not a device name. Anything else
 // always goes to the platform.
-bool IsScreenable(std::string_view ansiPattern);
+bool IsScreenable(std::wstring_view pattern);
 
 // False only when the platform's name matching cannot accept an entry listed with
-// this long name and 8.3 short name (both ANSI, as the listing reports them) for a
-// screenable pattern.
-bool MayMatch(std::string_view ansiPattern, std::string_view longName, std::string_view shortName);
+// this long name and 8.3 short name (as the listing reports them) for a screenable
+// pattern.
+bool MayMatch(std::wstring_view pattern, std::wstring_view longName, std::wstring_view shortName);
 
 } // namespace LiteralScreen

@@ -2,9 +2,6 @@
 
 #include "support/DebugLog.h"
 #include "support/ScopedWin.h"
-#include "support/Text.h"
-
-#include <imagehlp.h>
 
 namespace CommonModule {
 
@@ -39,8 +36,28 @@ bool NamesFile(DWORD attributes) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
-// OpenFile keeps the path in a 128-byte structure; longer paths take the wide probe.
+// Paths up to this length take the plain probe; longer ones the extended-length form,
+// with a debug line giving their length.
 constexpr size_t kOpenFileMaxPath = 116;
+
+// Opened and closed at once with the sharing an existence test has always asked for,
+// so a file another process holds without sharing counts as not there.
+bool OpensAsFile(const std::wstring& sPath) {
+    const ScopedWin::UniqueFile h(CreateFileW(sPath.c_str(), GENERIC_READ,
+                                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return static_cast<bool>(h);
+}
+
+// Creates the folder and every missing parent; the parents are only looked at when the
+// folder itself cannot be made.
+void MakeFolderTree(const std::wstring& sPath) {
+    if (CreateDirectoryW(sPath.c_str(), nullptr) || GetLastError() != ERROR_PATH_NOT_FOUND) return;
+    const size_t cut = sPath.find_last_of(L'\\');
+    if (cut == std::wstring::npos || cut < 3) return;
+    MakeFolderTree(sPath.substr(0, cut));
+    CreateDirectoryW(sPath.c_str(), nullptr);
+}
 
 } // namespace
 
@@ -55,7 +72,7 @@ bool IsExistingFile(const std::wstring& sPath) {
 bool DoesDirExist(const std::wstring& sPath) {
     if (!LooksAbsolute(sPath)) return false;
     const FSRedirBracket bracket;
-    return NamesFolder(GetFileAttributesA(Text::ToAnsi(sPath).c_str()));
+    return NamesFolder(GetFileAttributesW(sPath.c_str()));
 }
 
 bool DoesDirExistNoDebug(const std::wstring& sPath) {
@@ -69,10 +86,8 @@ bool DoesFileExist(const std::wstring& sPath) {
         return found;
     }
     if (!LooksAbsolute(sPath)) return false;
-    OFSTRUCT ofs{};
-    ofs.cBytes = sizeof ofs;
     const FSRedirBracket bracket;
-    return OpenFile(Text::ToAnsi(sPath).c_str(), &ofs, OF_EXIST) != HFILE_ERROR;
+    return OpensAsFile(sPath);
 }
 
 std::wstring ExtendedLengthPath(const std::wstring& sPath) {
@@ -106,13 +121,12 @@ bool CreateDirPath(const std::wstring& sPath) {
     // A relative path would be created below whatever the current folder happens to be,
     // and then still be reported as missing.
     if (!LooksAbsolute(sPath)) return false;
-    // MakeSureDirectoryPathExists takes whatever follows the last backslash for a file
-    // name, so the folder itself is only made when the path ends in one.
-    std::wstring withSlash = sPath;
-    if (withSlash.back() != L'\\') withSlash += L'\\';
-    {
+    std::wstring folder = sPath;
+    while (folder.size() > 3 && folder.back() == L'\\')
+        folder.pop_back();
+    if (!DoesDirExist(folder)) {
         const FSRedirBracket bracket;
-        MakeSureDirectoryPathExists(Text::ToAnsi(withSlash).c_str());
+        MakeFolderTree(folder);
     }
     return DoesDirExist(sPath);
 }

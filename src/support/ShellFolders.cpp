@@ -2,17 +2,16 @@
 
 #include "support/Probes.h"
 #include "support/ScopedWin.h"
-#include "support/Text.h"
 
 namespace modSpecialFolders {
 
 std::wstring SpecialFolderPath(HWND hWnd, int iCSIDL) {
     ScopedWin::UniqueIdList idList;
     if (FAILED(SHGetSpecialFolderLocation(hWnd, iCSIDL, idList.put()))) return {};
-    char path[MAX_PATH] = {};
+    wchar_t path[MAX_PATH] = {};
     // A virtual folder (the computer, the printers) has no file-system path: "".
-    if (!SHGetPathFromIDListA(idList.get(), path)) return {};
-    return Text::FromAnsi(path);
+    if (!SHGetPathFromIDListW(idList.get(), path)) return {};
+    return path;
 }
 
 std::wstring GetSpecialFolder(int iCSIDL) {

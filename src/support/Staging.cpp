@@ -196,13 +196,12 @@ bool ReplaceByName(const std::wstring& sStaged, const std::wstring& sDest, std::
     const std::wstring staged = LongPathSafe(sStaged), dest = LongPathSafe(sDest);
     const DWORD a = Attributes(sDest);
     constexpr DWORD kNotPlain = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT;
-    // A plain file replaced in place keeps its attributes and security settings. It
-    // refuses a read-only file, which the move below then replaces; a link is only ever
-    // replaced as a name. Not every implementation merges the attributes (Wine only
-    // moves the file), so they are set once more.
-    if (keep == Keep::AttributesAndSecurity && a != INVALID_FILE_ATTRIBUTES && !(a & kNotPlain) &&
-        ReplaceFileW(dest.c_str(), staged.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
-                     nullptr, nullptr)) {
+    // A plain file replaced in place keeps its attributes and security settings; a move
+    // would give it those of the new file, so there is no going on by a move when that
+    // fails. A link is only ever replaced as a name. Not every implementation merges
+    // the attributes (Wine only moves the file), so they are set once more.
+    if (keep == Keep::AttributesAndSecurity && a != INVALID_FILE_ATTRIBUTES && !(a & kNotPlain)) {
+        if (!ReplaceKeepingSecurity(sStaged, sDest, why)) return false;
         SetFileAttributesW(dest.c_str(), a);
         return true;
     }
@@ -218,6 +217,37 @@ bool ReplaceByName(const std::wstring& sStaged, const std::wstring& sDest, std::
         SetFileAttributesW(dest.c_str(), a);
     }
     why = Win32Error(error).description;
+    SetLastError(error);
+    return false;
+}
+
+bool SystemReplaceFile(const std::wstring& sReplaced, const std::wstring& sReplacement,
+                       const std::wstring& sBackup) {
+    return ReplaceFileW(LongPathSafe(sReplaced).c_str(), LongPathSafe(sReplacement).c_str(),
+                        LongPathSafe(sBackup).c_str(), REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
+                        nullptr);
+}
+
+bool ReplaceKeepingSecurity(const std::wstring& sStaged, const std::wstring& sDest,
+                            std::wstring& why, const ReplaceFileCall& replace) {
+    // With a backup name the platform never deletes the old file: it moves it aside
+    // first. Beside the staged file, so on the same volume as the destination.
+    const std::wstring backup = sStaged + L".old";
+    DeleteFileW(LongPathSafe(backup).c_str());
+    if (replace(sDest, sStaged, backup)) {
+        DeleteFileW(LongPathSafe(backup).c_str());
+        return true;
+    }
+    const DWORD error = GetLastError();
+    why = Win32Error(error).description;
+    // ERROR_UNABLE_TO_MOVE_REPLACEMENT_2 (and any failure that got as far) leaves the
+    // old file under the backup name and the new one under its staged name: the old one
+    // goes back. ERROR_UNABLE_TO_MOVE_REPLACEMENT with a backup name, like the failures
+    // before any move, leaves both where they were.
+    if (Attributes(sDest) == INVALID_FILE_ATTRIBUTES &&
+        Attributes(backup) != INVALID_FILE_ATTRIBUTES &&
+        !MoveFileExW(LongPathSafe(backup).c_str(), LongPathSafe(sDest).c_str(), 0))
+        why += L" The old file is kept as \"" + backup + L"\".";
     SetLastError(error);
     return false;
 }

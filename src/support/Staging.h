@@ -5,6 +5,7 @@
 // destination's name is replaced as a name, never written through.
 #include "support/ScopedWin.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -71,13 +72,28 @@ void RemoveStaleWorkingFolders(const std::wstring& sParent, const std::vector<st
 
 // Puts sStaged in the place of sDest in one step, replacing a file (or a link) of that
 // name; a read-only old file is replaced too. False with the system's reason in why (and
-// as the last error). With Keep::AttributesAndSecurity a plain old file that is not
-// read-only passes its attributes and security settings on to the new one (ReplaceFileW).
+// as the last error). With Keep::AttributesAndSecurity a plain old file passes its
+// attributes and security settings on to the new one (ReplaceKeepingSecurity), and is
+// never replaced in any way that would drop them: a read-only one is not replaced.
 // The installed copies do without it: Wine shows a link planted as a Unix symbolic link
 // as a plain file, and its replace-in-place deletes what the link leads to.
 enum class Keep { Nothing, AttributesAndSecurity };
 bool ReplaceByName(const std::wstring& sStaged, const std::wstring& sDest, std::wstring& why,
                    Keep keep = Keep::Nothing);
+
+// The platform's replace-in-place (ReplaceFileW with a backup name), put in from outside
+// by tests, which cannot make Windows fail it halfway.
+using ReplaceFileCall = std::function<bool(
+    const std::wstring& sReplaced, const std::wstring& sReplacement, const std::wstring& sBackup)>;
+bool SystemReplaceFile(const std::wstring& sReplaced, const std::wstring& sReplacement,
+                       const std::wstring& sBackup);
+// sStaged takes the place of the plain file sDest, which passes on its attributes and
+// security settings. The old file is never lost: it stays in place, or, when the
+// platform gave up halfway with the old file moved aside, is put back by name (or,
+// failing that, why says where it is). False, with the reason in why and as the last
+// error, when sDest was not replaced; sStaged then is still there to be removed.
+bool ReplaceKeepingSecurity(const std::wstring& sStaged, const std::wstring& sDest,
+                            std::wstring& why, const ReplaceFileCall& replace = SystemReplaceFile);
 
 // Makes the folder and its missing parents; true when a folder stands there afterwards.
 bool MakeFolderTree(const std::wstring& sPath);

@@ -57,15 +57,6 @@ std::wstring CodePoint(std::wstring_view character) {
     return text;
 }
 
-size_t FirstNotAnsi(std::wstring_view text) {
-    if (FitsAnsi(text)) return std::wstring_view::npos;
-    std::string one;
-    for (size_t i = 0; i < text.size(); i += CharacterLength(text, i))
-        if (!ToAnsiExact(text.substr(i, CharacterLength(text, i)), one)) return i;
-    // Each character alone fits but not the whole: never taken for fitting.
-    return 0;
-}
-
 std::string ToAnsiEscaped(std::wstring_view text) {
     std::string out;
     if (ToAnsiExact(text, out)) return out;

@@ -1,7 +1,8 @@
 #pragma once
 // The one place where text crosses between the program's wide strings and the
-// system ANSI code page. Only the platform calls that exist in ANSI form only (or
-// that must stay ANSI for the files they write) go through here.
+// system ANSI code page. Paths never do (they reach the system through its wide
+// calls); what does is text whose bytes must stay ANSI: the debugger output, the log
+// file and configuration files saved as ANSI.
 #include <string>
 #include <string_view>
 
@@ -15,9 +16,6 @@ std::string ToAnsi(std::wstring_view text);
 // would reach the ANSI calls as another name, or as a wildcard.
 bool ToAnsiExact(std::wstring_view text, std::string& ansi);
 bool FitsAnsi(std::wstring_view text);
-// Where the first character without an exact ANSI counterpart starts (a surrogate pair
-// counts as one character), std::wstring_view::npos when FitsAnsi(text).
-size_t FirstNotAnsi(std::wstring_view text);
 // How many UTF-16 units the character at text[i] takes: 2 for a surrogate pair, else 1.
 size_t CharacterLength(std::wstring_view text, size_t i);
 // "U+041E": the code point of the character `character` starts with.

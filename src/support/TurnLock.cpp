@@ -1,75 +1,119 @@
 #include "support/TurnLock.h"
 
 #include "support/DebugLog.h"
-#include "support/Text.h"
+#include "support/Staging.h"
 
 namespace CommonModule {
 
 namespace {
 
-constexpr wchar_t kPrefix[] = L"Local\\Dorvane.Turn.";
-// Kernel object names end at MAX_PATH characters; the prefix takes some of them.
-constexpr size_t kLongestReadableName = 200;
+// How often a waiting run tries the lock again, and how long an "access denied" may
+// last before it is taken as final.
+constexpr DWORD kRetryMilliseconds = 250;
+constexpr ULONGLONG kDeletePendingMilliseconds = 3000;
 
-std::wstring Hex(unsigned long long value) {
-    wchar_t text[17] = {};
-    for (int i = 15; i >= 0; --i, value >>= 4)
-        text[i] = L"0123456789ABCDEF"[value & 0xF];
-    return text;
-}
-
-// Waits for the mutex; a window's thread (the window's Install) keeps painting
-// meanwhile, so that a wait for a logon run does not leave the window blank.
-DWORD WaitForTurn(HANDLE mutex, DWORD waitMilliseconds) {
-    const ULONGLONG end = GetTickCount64() + waitMilliseconds;
-    for (;;) {
-        const ULONGLONG now = GetTickCount64();
-        const DWORD left = now >= end ? 0 : static_cast<DWORD>(end - now);
-        const DWORD waited = MsgWaitForMultipleObjects(1, &mutex, FALSE, left, QS_PAINT);
-        if (waited != WAIT_OBJECT_0 + 1) return waited;
+// Sleeps; a window's thread (the window's Install) keeps painting meanwhile, so that a
+// wait for a logon run does not leave the window blank.
+void PaintingSleep(DWORD milliseconds) {
+    const ULONGLONG end = GetTickCount64() + milliseconds;
+    for (ULONGLONG now = GetTickCount64(); now < end; now = GetTickCount64()) {
+        const DWORD left = static_cast<DWORD>(end - now);
+        if (MsgWaitForMultipleObjects(0, nullptr, FALSE, left, QS_PAINT) != WAIT_OBJECT_0) return;
         MSG m;
         while (PeekMessageW(&m, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE))
             DispatchMessageW(&m);
     }
 }
 
+// No sharing: any second open, from any session or computer, fails while this one
+// lasts. Deleted on close, so that no file is left to be mistaken for a holder. The link
+// flag keeps a link planted under the lock's name from being followed.
+HANDLE OpenLock(const std::wstring& path) {
+    return CreateFileW(
+        LongPathSafe(path).c_str(), GENERIC_READ | GENERIC_WRITE | DELETE, 0, nullptr, OPEN_ALWAYS,
+        FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+}
+
 } // namespace
 
-std::wstring TurnLockName(const std::wstring& sFolder) {
-    std::wstring folder = sFolder;
-    // A "\" would name a namespace; "/" is not one the file system takes as different.
-    for (auto& c : folder)
-        c = c == L'\\' ? L'/' : Text::FoldCase(c);
-    while (folder.size() > 1 && folder.back() == L'/')
-        folder.pop_back();
-    if (folder.size() <= kLongestReadableName) return kPrefix + folder;
-    unsigned long long hash = 14695981039346656037ull; // FNV-1a, 64 bits
-    for (wchar_t c : folder)
-        hash = (hash ^ static_cast<unsigned>(c)) * 1099511628211ull;
-    return kPrefix + folder.substr(folder.size() - 64) + L"." + Hex(hash);
+LockAnswer ClassifyLockOpen(DWORD error, ULONGLONG deniedForMilliseconds) {
+    switch (error) {
+    case ERROR_SUCCESS:
+        return LockAnswer::Taken;
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+        return LockAnswer::Held;
+    case ERROR_ACCESS_DENIED:
+    case ERROR_DELETE_PENDING:
+        return deniedForMilliseconds < kDeletePendingMilliseconds ? LockAnswer::Held
+                                                                  : LockAnswer::CannotTake;
+    default:
+        return LockAnswer::CannotTake;
+    }
 }
 
-TurnLock::TurnLock(const std::wstring& sFolder, DWORD waitMilliseconds) {
-    const std::wstring name = TurnLockName(sFolder);
-    mutex_.reset(CreateMutexW(nullptr, FALSE, name.c_str()));
-    // A lock this run may not open (one an elevated run of the same user made, whose
-    // default security leaves the user's own runs out) costs the turns, not the run:
-    // running at the same time is what happened before there were turns.
-    const DWORD waited = mutex_ ? WaitForTurn(mutex_.get(), waitMilliseconds) : WAIT_FAILED;
-    if (waited == WAIT_TIMEOUT) {
-        why_ = L"another run for \"" + sFolder + L"\" did not finish within " +
-               std::to_wstring(waitMilliseconds / 1000) + L" seconds; nothing was done";
+namespace {
+
+// Tells the one waiting when its wait began and, on whatever way out, that it is over.
+class WaitNotice {
+  public:
+    explicit WaitNotice(TurnWait* wait) : wait_(wait) {}
+    ~WaitNotice() {
+        if (wait_ && told_) wait_->WaitOver();
+    }
+    WaitNotice(const WaitNotice&) = delete;
+    WaitNotice& operator=(const WaitNotice&) = delete;
+    void Began() {
+        if (wait_ && !told_) wait_->Waiting();
+        told_ = true;
+    }
+
+  private:
+    TurnWait* wait_;
+    bool told_ = false;
+};
+
+} // namespace
+
+TurnLock::TurnLock(const std::wstring& sFolder, DWORD waitMilliseconds, TurnWait* wait) {
+    if (sFolder.empty()) {
+        held_ = true;
+        DPrint(L"no turn can be taken without a templates folder; this run does not wait for "
+               L"others");
         return;
     }
+    const std::wstring path = sFolder + L"\\" + kTurnLockFile;
+    MakeFolderTree(sFolder);
+    WaitNotice notice(wait);
+    const ULONGLONG start = GetTickCount64();
+    ULONGLONG deniedSince = 0;
+    for (;;) {
+        lock_.reset(OpenLock(path));
+        const DWORD error = lock_ ? ERROR_SUCCESS : GetLastError();
+        const ULONGLONG now = GetTickCount64();
+        const bool denied = error == ERROR_ACCESS_DENIED || error == ERROR_DELETE_PENDING;
+        if (!denied)
+            deniedSince = 0;
+        else if (!deniedSince)
+            deniedSince = now;
+        const LockAnswer answer = ClassifyLockOpen(error, denied ? now - deniedSince : 0);
+        if (answer == LockAnswer::Taken) break;
+        if (answer == LockAnswer::CannotTake) {
+            // Running at the same time is what happened before there were turns.
+            DPrint(L"the lock \"" + path + L"\" cannot be taken (" + Win32Error(error).description +
+                   L"); this run does not wait for others");
+            break;
+        }
+        if (now - start >= waitMilliseconds) {
+            why_ = L"another run for \"" + sFolder + L"\" did not finish within " +
+                   std::to_wstring(waitMilliseconds / 1000) + L" seconds; nothing was done";
+            return;
+        }
+        notice.Began();
+        PaintingSleep(static_cast<DWORD>(
+            std::min<ULONGLONG>(kRetryMilliseconds, start + waitMilliseconds - now)));
+    }
     held_ = true;
-    owner_ = waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED;
-    if (!owner_)
-        DPrint(L"the lock \"" + name + L"\" cannot be taken (" + LastError().description +
-               L"); this run does not wait for others");
-}
-
-TurnLock::~TurnLock() {
-    if (owner_) ReleaseMutex(mutex_.get());
 }
 
 } // namespace CommonModule

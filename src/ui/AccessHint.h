@@ -1,6 +1,7 @@
 #pragma once
 // The program runs with the rights of whoever starts it: an administrator who edits the
-// configurations in a protected application folder has to start it elevated.
+// configurations in a protected application folder has to start it elevated. A file
+// made read-only was made so on purpose, and no rights change that.
 #include <windows.h>
 
 #include <string>
@@ -9,5 +10,9 @@ namespace AccessHint {
 
 // The message, and for access denied a second line saying how to get the rights.
 std::wstring WithRunAsHint(const std::wstring& message, DWORD error);
+bool IsReadOnlyFile(const std::wstring& path);
+// Why a file could not be deleted or replaced: "it is read-only", else the system's
+// text for the error.
+std::wstring WhyNot(const std::wstring& path, DWORD error);
 
 } // namespace AccessHint

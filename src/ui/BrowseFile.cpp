@@ -1,9 +1,11 @@
 #include "ui/BrowseFile.h"
 
+#include "core/ConfigUsers.h"
 #include "dialogs/MCommonFile.h"
 #include "resource.h"
 #include "support/AppPath.h"
 #include "support/DebugLog.h"
+#include "support/SameContent.h"
 #include "support/VerifiedCopy.h"
 #include "support/Strings.h"
 #include "support/Text.h"
@@ -35,6 +37,31 @@ std::wstring BeforeLast(const std::wstring& text, const wchar_t* delimiter) {
     return CommonModule::StripEndOfString(text, delimiter, false, false, false);
 }
 
+// A file of the same name already in the data folder: the same bytes need no copy; other
+// bytes are replaced only after a question that names the configurations using them.
+enum class Copy { Needed, NotNeeded, Declined };
+Copy DecideCopy(HWND hForm, const Pick& pick, const std::wstring& source,
+                const std::wstring& name) {
+    const std::wstring target = CommonModule::AppPath() + pick.folder + L"\\" + name;
+    const DWORD attributes = GetFileAttributesW(target.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return Copy::Needed;
+    if (CommonModule::SameContent(source, target)) {
+        CommonModule::DPrint(L"Browse: the same content, not copied: " + source + L" is " + target);
+        return Copy::NotNeeded;
+    }
+    const std::vector<std::wstring> users = Module1::ConfigUsers().Naming(pick.folder, name);
+    const std::wstring use =
+        users.empty() ? std::wstring(L"No configuration names it.")
+                      : L"These configurations use it: " + Module1::JoinNames(users) + L".";
+    const std::wstring question = L"\"" + std::wstring(pick.folder) + L"\\" + name +
+                                  L"\" already exists, with other content. " + use +
+                                  L"\r\nReplace it with\r\n" + source + L"?";
+    return FormText::Say(hForm, question, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES
+               ? Copy::Needed
+               : Copy::Declined;
+}
+
 // The window is the dialog's owner, so it cannot start a second dialog while one is
 // open. A file from elsewhere is copied into the data folder, so that the name in the
 // box is one the folder holds.
@@ -47,7 +74,12 @@ void PickIntoDataFolder(HWND hForm, const Pick& pick) {
     if (!MCommonFile::ShowOpenFileDialog(path, true, false, bReadOnly, false, pick.filter,
                                          lFilterIndex, folder, pick.title, L"", hForm, lFlags))
         return;
-    if (Text::Lower(BeforeLast(path, L"\\")) != Text::Lower(folder)) {
+    const std::wstring name = CommonModule::StripPath(path);
+    const Copy copy = Text::Lower(BeforeLast(path, L"\\")) == Text::Lower(folder)
+                          ? Copy::NotNeeded
+                          : DecideCopy(hForm, pick, path, name);
+    if (copy == Copy::Declined) return;
+    if (copy == Copy::Needed) {
         // The shell's copy answers success for copies that did not happen; only a file
         // that stands whole in the data folder may go into the box.
         std::wstring why;
@@ -59,7 +91,6 @@ void PickIntoDataFolder(HWND hForm, const Pick& pick) {
         }
         CommonModule::DPrint(L"Browse: copied " + path + L" into " + folder);
     }
-    const std::wstring name = CommonModule::StripPath(path);
     FormText::Set(hForm, pick.box, name);
     if (pick.bNameFromFile && FormText::Get(hForm, IDC_txtConfigName).empty())
         FormText::Set(hForm, IDC_txtConfigName, BeforeLast(name, L"."));

@@ -7,20 +7,33 @@
 #include "support/Collection.h"
 #include "support/FileSearch.h"
 #include "support/IniValues.h"
+#include "ui/Form1Memory.h"
 #include "ui/common/Controls.h"
 
 #include <string>
 
 namespace ConfigList {
 
+namespace {
+
+// The focused entry when it is also highlighted, else -1.
+LRESULT ChosenIndex(HWND list) {
+    const LRESULT index = SendMessageW(list, LB_GETCARETINDEX, 0, 0);
+    return SendMessageW(list, LB_GETSEL, static_cast<WPARAM>(index), 0) > 0 ? index : -1;
+}
+
+} // namespace
+
 void RefreshConfigList(HWND hForm) {
     HWND list = Controls::Find(hForm, IDC_List1);
     if (!list) return;
+    Form1::Memory* memory = Form1::MemoryOf(hForm);
     Collection found;
     CommonModule::FindFiles(CommonModule::AppPath() + L"Configs", L"*.cfg", found, false);
     // One repaint for the whole list instead of one per entry.
     SendMessageW(list, WM_SETREDRAW, FALSE, 0);
     SendMessageW(list, LB_RESETCONTENT, 0, 0);
+    if (memory) memory->listedFiles.clear();
     size_t bytes = 0;
     for (const std::wstring& path : found)
         bytes += (path.size() + 1) * sizeof(wchar_t);
@@ -28,7 +41,12 @@ void RefreshConfigList(HWND hForm) {
     for (const std::wstring& path : found) {
         if (path.empty()) continue;
         const std::wstring name = Module1::ConfigNameFromFile(path);
-        SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+        const LRESULT at =
+            SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+        if (!memory || at < 0) continue;
+        SendMessageW(list, LB_SETITEMDATA, static_cast<WPARAM>(at),
+                     static_cast<LPARAM>(memory->listedFiles.size()));
+        memory->listedFiles.push_back(path);
     }
     SendMessageW(list, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(list, nullptr, TRUE);
@@ -36,17 +54,32 @@ void RefreshConfigList(HWND hForm) {
 
 std::wstring ChosenEntry(HWND hForm) {
     const HWND list = Controls::Find(hForm, IDC_List1);
-    if (!list) return {};
-    const LRESULT index = SendMessageW(list, LB_GETCARETINDEX, 0, 0);
-    if (SendMessageW(list, LB_GETSEL, static_cast<WPARAM>(index), 0) <= 0) return {};
-    return Controls::ListEntry(list, index);
+    const LRESULT index = list ? ChosenIndex(list) : -1;
+    return index < 0 ? std::wstring() : Controls::ListEntry(list, index);
+}
+
+std::wstring ChosenFile(HWND hForm) {
+    const HWND list = Controls::Find(hForm, IDC_List1);
+    const LRESULT index = list ? ChosenIndex(list) : -1;
+    if (index < 0) return {};
+    const Form1::Memory* memory = Form1::MemoryOf(hForm);
+    const auto at =
+        static_cast<size_t>(SendMessageW(list, LB_GETITEMDATA, static_cast<WPARAM>(index), 0));
+    if (memory && at < memory->listedFiles.size()) return memory->listedFiles[at];
+    return Module1::ConfigFilePath(Controls::ListEntry(list, index));
+}
+
+LRESULT HighlightedCount(HWND hForm) {
+    const HWND list = Controls::Find(hForm, IDC_List1);
+    return list ? SendMessageW(list, LB_GETSELCOUNT, 0, 0) : 0;
 }
 
 void LoadSelectedConfig(HWND hForm) {
     const std::wstring name = ChosenEntry(hForm);
     if (name.empty()) return;
 
-    const std::wstring file = Module1::ConfigFilePath(name);
+    const std::wstring file = ChosenFile(hForm);
+    if (Form1::Memory* memory = Form1::MemoryOf(hForm)) memory->loadedFile = file;
     const struct {
         int box;
         const wchar_t* key;

@@ -13,6 +13,10 @@ void RefreshConfigList(HWND hForm);
 // "" when there is none; the list puts its focus on entry 0 before anyone touched it,
 // and a refresh leaves nothing highlighted.
 std::wstring ChosenEntry(HWND hForm);
+// The file that produced the chosen entry; "" when there is none.
+std::wstring ChosenFile(HWND hForm);
+// How many entries are highlighted.
+LRESULT HighlightedCount(HWND hForm);
 // Puts the chosen entry's configuration into the five boxes.
 void LoadSelectedConfig(HWND hForm);
 

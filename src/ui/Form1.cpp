@@ -8,8 +8,10 @@
 #include "ui/ConfigList.h"
 #include "ui/DeleteConfig.h"
 #include "ui/Form1Layout.h"
+#include "ui/Form1Memory.h"
 #include "ui/Form2.h"
 #include "ui/InstallSelected.h"
+#include "ui/RetireHighlighted.h"
 #include "ui/SaveConfig.h"
 #include "ui/common/WindowClass.h"
 #include "ui/common/WindowIcon.h"
@@ -33,6 +35,7 @@ struct State {
     ScopedWin::UniqueFont font;
     std::vector<HWND> controls; // in the order of Form1Layout::kControls
     HWND lastFocus = nullptr;   // given back when the window is activated again
+    Memory memory;
 };
 
 const Layout::Control* LayoutOf(int id) {
@@ -87,6 +90,9 @@ void OnCommand(HWND hForm, int id, UINT code) {
         return;
     case IDM_DelTemp:
         Form1Actions::DeleteHighlighted(hForm);
+        return;
+    case IDM_RetireTemp:
+        Form1Actions::RetireHighlighted(hForm);
         return;
     case IDM_HelpOnline:
         CommonModule::OpenWebPage(Form1Layout::kHelpPage);
@@ -193,6 +199,13 @@ HWND Control(HWND hForm, int id) {
     for (size_t i = 0; i < s->controls.size() && i < Form1Layout::kControls.size(); ++i)
         if (Form1Layout::kControls[i].id == id) return s->controls[i];
     return nullptr;
+}
+
+Memory* MemoryOf(HWND hForm) {
+    wchar_t cls[64] = {};
+    if (!GetClassNameW(hForm, cls, 64) || wcscmp(cls, kClassName) != 0) return nullptr;
+    State* s = WindowState::Of<State>(hForm);
+    return s ? &s->memory : nullptr;
 }
 
 } // namespace Form1

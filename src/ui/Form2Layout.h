@@ -8,17 +8,17 @@
 namespace Form2Layout {
 
 inline constexpr wchar_t kCaption[] = L"Command Line Parameters:";
-inline constexpr int kClientWidth = 5550, kClientHeight = 4275;
+inline constexpr int kClientWidth = 5550, kClientHeight = 4875;
 
 using Layout::Kind;
 using enum Layout::Look;
 
 // Labels take no focus; their tab indexes only fix the order they are made in.
 // clang-format off
-inline constexpr std::array<Layout::Control, 15> kLabels{{
+inline constexpr std::array<Layout::Control, 17> kLabels{{
 //   name        id                kind         caption                                                         left   top  width height tab parent look
     {L"Label2",  IDC_Form2Label2,  Kind::Label, L"/InstallAll",                                                  240,  240, 1575,  255,  0, 0, Bold},
-    {L"Label9",  IDC_Form2Label9,  Kind::Label, L"Copies all templates to %appdata%\\Microsoft\\Templates",      360,  480, 4935,  255,  1, 0},
+    {L"Label9",  IDC_Form2Label9,  Kind::Label, L"Copies configured templates to %appdata%\\Microsoft\\Templates", 360, 480, 4935, 255, 1, 0},
     {L"Label6",  IDC_Form2Label6,  Kind::Label, L"Installs all configured desktop shortcuts.",                   360,  720, 4935,  255,  2, 0},
     {L"Label3",  IDC_Form2Label3,  Kind::Label, L"/CopyAll",                                                     240, 1080, 1575,  255,  3, 0, Bold},
     {L"Label7",  IDC_Form2Label7,  Kind::Label, L"Copies all templates to %appdata%\\Microsoft\\Templates",      360, 1320, 4935,  255,  4, 0},
@@ -31,7 +31,9 @@ inline constexpr std::array<Layout::Control, 15> kLabels{{
     {L"Label15", IDC_Form2Label15, Kind::Label, L"(NOT the Template Config Name!)",                             2880, 2760, 2655,  255, 11, 0},
     {L"Label12", IDC_Form2Label12, Kind::Label, L"Copies specified template to %appdata%\\Microsoft\\Templates", 360, 3000, 4935,  255, 12, 0},
     {L"Label13", IDC_Form2Label13, Kind::Label, L"No config needed; does NOT install the desktop shortcut.",     360, 3240, 4935,  255, 13, 0},
-    {L"Label14", IDC_Form2Label14, Kind::Label, L"All execution is completely silent.",                          120, 3720, 5295,  255, 14, 0, Centred},
+    {L"Label17", IDC_Form2Label17, Kind::Label, L"/Remove [Template Config Name]",                               240, 3600, 3135,  255, 14, 0, Bold},
+    {L"Label18", IDC_Form2Label18, Kind::Label, L"Removes the template, icon and desktop shortcut it installed.", 360, 3840, 4935, 255, 15, 0},
+    {L"Label14", IDC_Form2Label14, Kind::Label, L"All execution is completely silent.",                          120, 4320, 5295,  255, 16, 0, Centred},
 }};
 // clang-format on
 static_assert(Layout::IsWellFormed(kLabels));

@@ -43,6 +43,25 @@ class BusyWindow {
     HCURSOR previous_;
 };
 
+// A logon run of the same user can hold the turn for minutes: the title says why Install
+// seems to do nothing, until the turn comes.
+class WaitInTitle : public CommonModule::TurnWait {
+  public:
+    explicit WaitInTitle(HWND hForm) : form_(hForm) {}
+
+    void Waiting() override {
+        title_ = Controls::WindowText(form_);
+        SetWindowTextW(form_, (title_ + kWaiting).c_str());
+        SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+    }
+    void WaitOver() override { SetWindowTextW(form_, title_.c_str()); }
+
+  private:
+    static constexpr wchar_t kWaiting[] = L"  -  Waiting for another Dorvane run to finish...";
+    HWND form_;
+    std::wstring title_;
+};
+
 // A heading and up to kFailuresShown entries under it; nothing when there are none.
 struct ReportPart {
     std::wstring shown;
@@ -81,8 +100,9 @@ void InstallSelected(HWND hForm) {
     ReportPart failed, notForUser;
     {
         BusyWindow busy;
+        WaitInTitle wait(hForm);
         // Ends, and removes its working folders, before the message box waits on the user.
-        Module1::InstallRun run;
+        Module1::InstallRun run(&wait);
         for (LRESULT i = 0; i < count; ++i) {
             if (SendMessageW(list, LB_GETSEL, static_cast<WPARAM>(i), 0) <= 0) continue;
             ++selected;

@@ -4,15 +4,18 @@
 #include "core/Module1.h"
 #include "resource.h"
 #include "support/AppSettings.h"
+#include "support/DebugLog.h"
 #include "support/IniValues.h"
 #include "support/Staging.h"
 #include "support/Text.h"
 #include "ui/AccessHint.h"
 #include "ui/ConfigList.h"
+#include "ui/Form1Memory.h"
 #include "ui/FormText.h"
 #include "ui/common/Controls.h"
 
 #include <string>
+#include <vector>
 
 namespace Form1Actions {
 
@@ -39,25 +42,18 @@ void Refuse(HWND hForm, const Field& field, const std::wstring& text) {
     }
 }
 
-// The file is written through the ANSI profile functions: a character the code page
-// has no exact counterpart for would be stored as another one ("?", or "L" for "\u0141").
-bool Storable(HWND hForm, const Field& field) {
-    const std::wstring text = FormText::Get(hForm, field.box);
-    const size_t at = Text::FirstNotAnsi(text);
-    if (at == std::wstring::npos) return true;
-    const std::wstring character = text.substr(at, Text::CharacterLength(text, at));
-    Refuse(hForm, field,
-           std::wstring(L"The box \"") + field.caption + L"\" holds the character \"" + character +
-               L"\" (" + Text::CodePoint(character) +
-               L"), which configuration files on this computer cannot store.");
-    return false;
-}
-
 // The values go into a copy of the configuration file beside it, are read back from
 // there, and the copy then takes the file's place (keeping its attributes and security):
 // a failed save leaves the file as it was, and a link planted under the configuration's
 // name is replaced, never written through.
-bool WriteConfig(HWND hForm, const std::wstring& cfg) {
+bool WriteConfig(HWND hForm, const std::wstring& cfg, std::wstring& why) {
+    // Read first: reading the boxes resets the system's last error, which tells why a
+    // failed save failed.
+    std::vector<std::wstring> keys, values;
+    for (const Field& field : kFields) {
+        keys.push_back(field.key);
+        values.push_back(CommonModule::KeptThroughKeyRead(FormText::Get(hForm, field.box)));
+    }
     const std::wstring folder = CommonModule::AppPath() + L"Configs";
     wchar_t temp[MAX_PATH] = {};
     if (!GetTempFileNameW(folder.c_str(), L"cfg", 0, temp)) return false;
@@ -70,14 +66,12 @@ bool WriteConfig(HWND hForm, const std::wstring& cfg) {
             ok = CopyFileW(cfg.c_str(), temp, FALSE) &&
                  SetFileAttributesW(temp, FILE_ATTRIBUTE_NORMAL);
     }
-    for (const Field& field : kFields) {
-        if (!ok) break;
-        const std::wstring value = FormText::Get(hForm, field.box);
-        ok = CommonModule::WriteIniValue(temp, Module1::kConfigSection, field.key, value) &&
-             CommonModule::ReadIniSection(temp, Module1::kConfigSection, field.key) ==
-                 CommonModule::AsKeyReadGivesIt(value);
-    }
-    std::wstring why;
+    // One write for the four values, so that one decision on the file's encoding
+    // covers them all (a value the ANSI code page lacks makes an ANSI file UTF-16).
+    ok = ok && CommonModule::WriteIniValues(temp, Module1::kConfigSection, keys, values);
+    for (size_t i = 0; ok && i < keys.size(); ++i)
+        ok = CommonModule::ReadIniSection(temp, Module1::kConfigSection, keys[i]) ==
+             CommonModule::AsKeyReadGivesIt(values[i]);
     if (ok &&
         CommonModule::ReplaceByName(temp, cfg, why, CommonModule::Keep::AttributesAndSecurity))
         return true;
@@ -87,10 +81,15 @@ bool WriteConfig(HWND hForm, const std::wstring& cfg) {
     return false;
 }
 
-bool IsReadOnlyFile(const std::wstring& path) {
-    const DWORD a = GetFileAttributesW(path.c_str());
-    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_READONLY) &&
-           !(a & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT));
+// Saving over another configuration than the one in the boxes loses its values: only
+// after a question, whose default answer keeps them.
+bool MayReplace(HWND hForm, const std::wstring& existing) {
+    const Form1::Memory* memory = Form1::MemoryOf(hForm);
+    if (memory && Text::EqualsNoCase(existing, memory->loadedFile)) return true;
+    return FormText::Say(hForm,
+                         L"A configuration named \"" + Module1::ConfigNameFromFile(existing) +
+                             L"\" already exists. Replace its values?",
+                         MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
 }
 
 } // namespace
@@ -98,32 +97,40 @@ bool IsReadOnlyFile(const std::wstring& path) {
 void SaveConfig(HWND hForm) {
     const std::wstring name = FormText::Get(hForm, IDC_txtConfigName);
     if (name.empty()) return;
-    if (!Storable(hForm, kName)) return;
-    for (const Field& field : kFields)
-        if (!Storable(hForm, field)) return;
-    const std::wstring cfg = Module1::ConfigFilePath(name);
+    std::wstring cfg = Module1::ConfigFilePath(name);
     std::wstring why;
     if (!Module1::IsSavableConfigName(name, cfg, why)) {
         Refuse(hForm, kName,
                L"The configuration name \"" + name + L"\" cannot be used (" + why + L").");
         return;
     }
+    // Another letter case of an existing name means that configuration, and its file
+    // keeps the name it has.
+    const std::wstring existing = Module1::ExistingConfigFile(name);
+    if (!existing.empty()) cfg = existing;
     // Someone made it read-only to keep it as it is.
-    if (IsReadOnlyFile(cfg)) {
+    if (AccessHint::IsReadOnlyFile(cfg)) {
         FormText::Say(hForm,
                       L"The template configuration file is read-only:\r\n" + cfg +
                           L"\r\nNothing was saved.",
                       MB_OK | MB_ICONWARNING);
         return;
     }
-    if (WriteConfig(hForm, cfg))
+    if (!existing.empty() && !MayReplace(hForm, existing)) return;
+    std::wstring whyNot; // the system's reason when the file could not take its place
+    if (WriteConfig(hForm, cfg, whyNot)) {
+        if (Form1::Memory* memory = Form1::MemoryOf(hForm)) memory->loadedFile = cfg;
         FormText::Say(hForm, L"Template Saved!", MB_OK);
-    else
+    } else {
+        const DWORD error = GetLastError();
+        if (!whyNot.empty()) CommonModule::DPrint(L"SaveConfig: \"" + cfg + L"\": " + whyNot);
         FormText::Say(
             hForm,
-            AccessHint::WithRunAsHint(L"The template configuration could not be saved to\r\n" + cfg,
-                                      GetLastError()),
+            AccessHint::WithRunAsHint(L"The template configuration could not be saved to\r\n" +
+                                          cfg + (whyNot.empty() ? L"" : L"\r\n" + whyNot),
+                                      error),
             MB_OK | MB_ICONERROR);
+    }
     ConfigList::RefreshConfigList(hForm);
 }
 

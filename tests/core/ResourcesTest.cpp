@@ -126,6 +126,7 @@ TEST_F(Resources, MainWindowMenuBar) {
     // The underlined letters open the menus with Alt.
     EXPECT_EQ(DescribeMenu(menu.h),
               L"&Templates>Delete Highlighted Template=" + std::to_wstring(IDM_DelTemp) +
+                  L";Retire Highlighted Template=" + std::to_wstring(IDM_RetireTemp) +
                   L";<&Help>View Help Online=" + std::to_wstring(IDM_HelpOnline) +
                   L";Command Line Parameters=" + std::to_wstring(IDM_ShowParms) + L";<");
 }

@@ -76,7 +76,7 @@ class ToFileTests(DebugLogCase):
         cases = (("/install Company Letter", True, 0),
                  ("/copy Missing.dotx", True, 1),
                  ("/copy Отчёт.dotx", True, 1),
-                 ("/installall ", True, 1),  # the trailing blank is part of the line
+                 ("/installall ", True, 0),  # the log quotes the line with its blank
                  ("hello", True, 2),
                  ("/copyall", False, 3))
         for tail, word, code in cases:

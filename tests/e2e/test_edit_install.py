@@ -1,9 +1,13 @@
 """Installing the selected configurations from the main window, with and without
 their shortcuts, and what the window says when not everything installed."""
+import time
+
 from e2elib.editing import IDS, Form1Case
 from e2elib.gui import needs_display
+from e2elib.hold import LOCK_FILE, held_turn
 
 NAMES = ("Letter", "Memo", "Fax")
+CAPTION = "Dorvane  -  https://dorvane.example.org"
 
 
 @needs_display
@@ -73,3 +77,16 @@ class InstallFromWindowTests(Form1Case):
             "These template configurations were not installed completely:", 15, "... and 5 more.",
             "Every failure is on the debugger output, and in the log file when Dorvane.ini "
             "switches it on ([Debug] ToFile=1)."))
+
+    def test_waiting_for_the_turn_shows_in_the_title_until_the_turn_comes(self):
+        self.start_form()
+        with held_turn(self):
+            self.install("Letter")
+            waiting = CAPTION + "  -  Waiting for another Dorvane run to finish..."
+            deadline = time.monotonic() + 30
+            while self.gui.text(self.form, stored=True) != waiting:
+                self.assertLess(time.monotonic(), deadline, "the title never said it waits")
+                time.sleep(0.2)
+            self.assertEqual(self.profile.templates(), [LOCK_FILE])  # the holder's alone
+        self.expect_message("Template(s) Installed!", icon=False)
+        self.assertEqual(self.gui.text(self.form, stored=True), CAPTION)

@@ -3,12 +3,19 @@ highlighted one: what lands in the data folders, what the window says, and that
 neither reaches outside the data folders."""
 import os
 import subprocess
+from pathlib import Path
 
 from e2elib.editing import IDS, Form1Case
 from e2elib.gui import needs_display
 
 BOXES = ("txtTemplateFileName", "txtLNKFileName", "txtLNKDesc", "txtIcon")
 KEYS = ("TemplateFile", "ShortcutName", "ShortcutDesc", "ShortcutIcon")
+REPLACE = 'A configuration named "{}" already exists. Replace its values?'
+RETIRE = ("Retire template config:  {}\r\n\r\nIts file moves into the folder Retired. At each "
+          "user's next logon run (/installall), Dorvane removes from that user's profile the "
+          "template, the icon and the desktop shortcut it installed, where they are unchanged "
+          "and no configuration in Configs installs them.\r\nNothing is deleted now: the "
+          "template and the icon stay in Templates and AltIcons.")
 
 
 def read_lines(path):
@@ -53,12 +60,35 @@ class SaveTests(Form1Case):
         self.start_form()
         self.fill("Letter", ("Letter.dotx", "Letter", "Desc", ""))
         self.press("Command4")
+        self.expect_question(REPLACE.format("Letter"), "Yes")
         self.expect_message("Template Saved!", icon=False)
         values = dict(key_values(read_lines(self.app.path("Configs/Letter.cfg"))))
         self.assertEqual(values, {"TemplateFile": "Letter.dotx", "Groups": "Legal",
                                   "ShortcutName": "Letter", "ShortcutDesc": "Desc",
                                   "ShortcutIcon": "", "Text": "keep"})
         self.assertEqual(os.listdir(self.app.path("Configs")), ["Letter.cfg"])
+
+    def test_another_configuration_is_replaced_only_after_a_question_and_reads_back_as_typed(self):
+        for name in ("Memo", "Report"):
+            self.app.write_config(name, template=name + ".dotx")
+        self.start_form()
+        self.select("Report")
+        memo = self.app.snapshot()["Configs/Memo.cfg"]
+        quoted = ('"Memo.dotx"', '"Hello" world', "'Memo'", '""')
+        # Typed, answer (None: no question, as the boxes hold Memo by then).
+        for typed, answer in (("Memo", "No"), ("MEMO", "Yes"), ("memo", None)):
+            with self.subTest(typed=typed):
+                self.fill(typed, quoted)
+                self.press("Command4")
+                if answer:
+                    self.expect_question(REPLACE.format("Memo"), answer)
+                if answer != "No":
+                    self.expect_message("Template Saved!", icon=False)
+                self.expect_no_message()
+                self.assertEqual(self.app.snapshot()["Configs/Memo.cfg"] == memo, answer == "No")
+        self.assertEqual(sorted(os.listdir(self.app.path("Configs"))), ["Memo.cfg", "Report.cfg"])
+        self.select("Memo")
+        self.assertEqual(tuple(self.box(b) for b in BOXES), quoted)
 
     def test_failed_save_names_the_file_instead_of_saying_saved(self):
         os.makedirs(self.app.path("Configs/Broken.cfg"))
@@ -90,15 +120,36 @@ class SaveTests(Form1Case):
                 self.assertTrue(self.gui.wait_gone(box["hwnd"]))
         self.assertEqual((self.app.snapshot(), sorted(os.listdir(self.prefix.drive_c))), before)
 
-    def test_text_the_file_cannot_store_is_named_in_its_box_and_nothing_is_written(self):
+    def test_text_in_any_language_is_saved_and_loaded_back_exactly(self):
+        # New and ANSI files become UTF-16 only for a value code page 1252 lacks.
+        fits = ("Lettre.dotx", "Lettre", "Lettre \u00e0 l'\u00e9quipe")
+        beyond = ("\u0141\u00f3d\u017a.dotx", "\u041e\u0442\u0447\u0451\u0442",
+                  "\u0141\u00f3d\u017a report \u2713")
+        rows = ((None, fits, "cp1252"), (None, beyond, "utf-16"),
+                ("[Config]\r\nTemplateFile=Memo.dotx\r\n".encode("cp1252"), beyond, "utf-16"),
+                ("; Mod\u00e8le\r\n[Config]\r\n".encode("utf-8"), beyond, "utf-8"),
+                ("\ufeff[Config]\r\n".encode("utf-8"), fits, "utf-8-sig"))
+        names = [beyond[1] if i == 1 else f"Cfg{i}" for i in range(len(rows))]
+        for name, (before, values, encoding) in zip(names, rows):
+            if before is not None:
+                self.app.write_config(name, raw=before)
         self.start_form()
-        self.fill("Report", ("Report.dotx", "Отчёт", "Report", ""))
-        self.press("Command4")
-        self.expect_message('The box "Shortcut Name" holds the character "О" (U+041E), which configu'
-                            'ration files on this computer cannot store.\r\nNothing was saved.',
-                            icon=True)
-        self.assertEqual(self.gui.focus(self.form), IDS["IDC_txtLNKFileName"])
-        self.assertEqual(os.listdir(self.app.path("Configs")), [])
+        for name, (before, values, encoding) in zip(names, rows):
+            with self.subTest(name=name):
+                values = (values + ("",) * 4)[:4]
+                if before is not None:
+                    self.select(name)  # saving the loaded configuration asks nothing
+                self.fill(name, values)
+                self.press("Command4")
+                self.expect_message("Template Saved!", icon=False)
+                data = Path(self.app.path(f"Configs/{name}.cfg")).read_bytes()
+                mark = {"utf-16": b"\xff\xfe", "utf-8-sig": b"\xef\xbb\xbf"}.get(encoding, b"")
+                self.assertEqual(data[:len(mark)], mark)
+                self.assertEqual(data.startswith((b"\xff\xfe", b"\xef\xbb\xbf")), bool(mark))
+                self.assertIn(f"ShortcutDesc={values[2]}", data.decode(encoding))
+                self.fill("", ("",) * 4)
+                self.select(name)
+                self.assertEqual(tuple(self.box(b) for b in BOXES), values)
 
     def test_a_read_only_configuration_stays_and_a_replaced_one_keeps_its_attributes(self):
         os.chmod(self.app.write_config("Letter"), 0o444)
@@ -110,6 +161,8 @@ class SaveTests(Form1Case):
                               ("Memo", "Template Saved!")):
             self.fill(name, ("New.dotx", "", "", ""))
             self.press("Command4")
+            if name == "Memo":
+                self.expect_question(REPLACE.format("Memo"), "Yes")
             self.expect_message(message, icon=name == "Letter")
         self.assertEqual(self.app.snapshot()["Configs/Letter.cfg"], before["Configs/Letter.cfg"])
         self.assertEqual(os.getxattr(self.app.path("Configs/Memo.cfg"), "user.DOSATTRIB"), b"0x2")
@@ -123,13 +176,16 @@ class DeleteTests(Form1Case):
             self.app.write(f"AltIcons/{name}.ico", b"icon")
             self.app.write_config(name, template=f"{name}.dotx", shortcut=name, icon=f"{name}.ico")
 
-    def delete(self, name, answers, then=None):
-        """Deletes the entry by the menu item, answering the questions in turn; then is
-        the error message expected after them."""
+    def delete(self, name, answers, then=None, second=None):
+        """Deletes the entry by the menu item, answering the questions in turn; second
+        is the second question's text after its first line (default: the entry's own
+        icon and template go), then the error message expected after them."""
         self.select(name)
         self.assertTrue(self.gui.command(self.form, IDS["IDM_DelTemp"]))
+        if second is None:
+            second = f"\r\n\r\nDeletes:\r\nAltIcons\\{name}.ico\r\nTemplates\\{name}.dotx"
         questions = [f"Delete template config:  {name}",
-                     "Delete associated template file (and icon, if configured)?"]
+                     "Delete associated template file (and icon, if configured)?" + second]
         for question, answer in zip(questions, answers):
             self.expect_message(question, icon=True, buttons=("Yes", "No"), answer=answer)
         if then:
@@ -151,8 +207,8 @@ class DeleteTests(Form1Case):
         self.assertEqual(sorted(self.list_items()), ["Letter"])
         lines = self.finish().lines
         deleted = [l.split("Delete: deleted ", 1)[1] for l in lines if "Delete: deleted " in l]
-        self.assertEqual(deleted, [self.app.winpath("Configs", "Memo.cfg")] +
-                         [self.app.winpath(p) for p in fax])
+        self.assertEqual(deleted, [self.app.winpath(p) for p in
+                                   ("Configs\\Memo.cfg", "Configs\\Fax.cfg", *fax[:2])])
 
     def test_delete_acts_only_on_a_chosen_entry(self):
         self.start_form()
@@ -174,14 +230,14 @@ class DeleteTests(Form1Case):
         before = self.app.snapshot()
         for name in cases:
             with self.subTest(name=name):
-                self.delete(name, ["Yes", "Yes"])
+                self.delete(name, ["Yes", "Yes"], second="")
                 del before[os.path.join("Configs", name + ".cfg")]
                 self.assertEqual(self.app.snapshot(), before)
 
     def test_access_denied_says_how_to_get_the_rights(self):
         # Root gets EPERM in an immutable folder, access denied to Wine's Save; Wine's
         # DeleteFileW does not refuse there, but does refuse a read-only file.
-        configs, cfg = self.app.path("Configs"), self.app.write_config("Locked")
+        configs = os.path.dirname(self.app.write_config("Locked"))
         if subprocess.run(["chattr", "+i", configs]).returncode:
             self.skipTest("no immutable attribute on this file system")
         self.addCleanup(subprocess.run, ["chattr", "-i", configs])
@@ -192,7 +248,66 @@ class DeleteTests(Form1Case):
         self.press("Command4")
         self.expect_message(f"The template configuration could not be saved to\r\n{win}{hint}",
                             icon=True)
-        subprocess.run(["chattr", "-i", configs], check=True)
-        os.chmod(cfg, 0o444)
-        self.delete("Locked", ["Yes", "No"], then=f'"{win}" could not be deleted.{hint}')
-        self.assertTrue(os.path.exists(cfg))
+
+    def test_a_read_only_configuration_stays_and_so_do_its_files(self):
+        # The reason Save gives: no rights would change it. The configuration goes first.
+        os.chmod(self.app.path("Configs/Letter.cfg"), 0o444)
+        self.start_form()
+        self.delete("Letter", ["Yes", "Yes"], then="The template configuration file is "
+                    f'read-only:\r\n{self.app.winpath("Configs", "Letter.cfg")}\r\nNothing was deleted.')
+        self.assertTrue(all(self.app.exists(p) for p in
+                            ("Configs/Letter.cfg", "Templates/Letter.dotx", "AltIcons/Letter.ico")))
+
+    def test_files_other_configurations_name_are_kept_and_named(self):
+        self.app.write_config("Letter", template="Letter.dotx", icon="Fax.ico")
+        self.app.write("Retired/Old.cfg", "[Config]\r\nTemplateFile=LETTER.dotx\r\n")
+        self.start_form()
+        self.delete("Letter", ["Yes", "Yes"], second="\r\n\r\nKeeps, as other configurations "
+                    "name them:\r\nAltIcons\\Fax.ico (Fax)\r\nTemplates\\Letter.dotx (Retired\\Old)")
+        self.assertEqual([self.app.exists(p) for p in
+                          ("Configs/Letter.cfg", "Templates/Letter.dotx", "AltIcons/Fax.ico")],
+                         [False, True, True])
+
+    def test_delete_and_retire_act_on_the_one_entry_and_its_own_file(self):
+        self.app.write("Configs/a.cfg.b.cfg", "[Config]\r\n")
+        self.app.write("Configs/Report2.CFG", "[Config]\r\n")
+        self.start_form()
+        for item, verb in ((IDS["IDM_DelTemp"], "delete"), (IDS["IDM_RetireTemp"], "retire")):
+            self.select("Letter", "Memo")
+            self.assertTrue(self.gui.command(self.form, item))
+            self.expect_message(f"Highlight one configuration to {verb}.", icon=True)
+        for name in ("a.b", "Report2.CFG"):
+            self.delete(name, ["Yes", "No"], second="")
+        self.assertEqual(sorted(os.listdir(self.app.path("Configs"))),
+                         ["Fax.cfg", "Letter.cfg", "Memo.cfg"])
+        os.unlink(self.app.path("Configs/Fax.cfg"))  # gone since the list was made
+        self.select("Fax")
+        self.assertTrue(self.gui.command(self.form, IDS["IDM_DelTemp"]))
+        self.expect_message('The entry "Fax" stands for the file\r\n' +
+                            self.app.winpath("Configs", "Fax.cfg") + "\r\nwhich cannot be used: "
+                            "File not found.", icon=True)
+
+    def retire(self, name, *answers):
+        self.select(name)
+        self.assertTrue(self.gui.command(self.form, IDS["IDM_RetireTemp"]))
+        self.expect_question(RETIRE.format(name), answers[0], shot="retire-question")
+        if answers[1:]:
+            self.expect_question("Retired already holds a configuration of that name:\r\n" +
+                                 self.app.winpath("Retired", name + ".cfg") + "\r\nReplace it?",
+                                 answers[1])
+        self.expect_no_message()
+
+    def test_retire_moves_only_the_configuration_after_a_question(self):
+        self.start_form()
+        before = self.app.snapshot()
+        self.retire("Letter", "No")
+        self.assertEqual(self.app.snapshot(), before)
+        self.retire("Letter", "Yes")  # makes the folder Retired
+        self.app.write("Retired/Memo.cfg", b"older")
+        self.retire("Memo", "Yes", "No")
+        self.retire("Memo", "Yes", "Yes")
+        after = self.app.snapshot()
+        for name in ("Letter", "Memo"):
+            self.assertEqual(after.pop(f"Retired/{name}.cfg"), before.pop(f"Configs/{name}.cfg"))
+        self.assertEqual(after, {**before, "Retired": ("dir",)})
+        self.assertEqual(self.list_items(), ["Fax"])

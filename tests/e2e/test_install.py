@@ -63,12 +63,18 @@ class InstallConfigTests(InstallCase):
         self.assertEqual(self.profile.templates(), ["Letter.dotx"])
         self.assertEqual(self.profile.desktop(), [])
 
-    def test_missing_template_still_gets_its_shortcut_but_fails(self):
-        self.app.write_config("Gone", template="Gone.dotx", shortcut="Gone")
-        run = self.run_dorvane("/install Gone")
-        self.assertEqual(run.exit_code, EXIT_FAILED, run.lines)
-        self.assertEqual(self.profile.templates(), [])
-        self.assertEqual(self.link("Gone")["arguments"], '/t"Gone.dotx"')
+    def test_a_shortcut_only_for_a_template_in_the_users_templates_folder(self):
+        with open(self.profile.templates_unix + "/Earlier.dotx", "wb") as f:
+            f.write(b"installed earlier, since taken out of Templates")
+        for template, desktop in (("Gone.dotx", []), ("*.dotx", []),
+                                  ("Earlier.dotx", ["Case.lnk"])):
+            with self.subTest(template=template):
+                self.app.write_config("Case", template=template, shortcut="Case")
+                run = self.run_dorvane("/install Case")
+                self.assertEqual(run.exit_code, EXIT_FAILED, run.lines)
+                self.assertEqual(self.profile.desktop(), desktop)
+                self.assertEqual(len([l for l in run.lines if "no shortcut" in l]),
+                                 1 - len(desktop), run.lines)
 
     def test_empty_template_name_fails_and_names_an_empty_file(self):
         self.app.write_config("Blank", shortcut="Blank")
@@ -88,13 +94,16 @@ class InstallConfigTests(InstallCase):
         self.assertEqual(link["icon_index"], 0)
 
     def test_template_in_a_subfolder_lands_under_its_own_name(self):
+        # "/" separates as "\\" does, in both file names.
         self.app.write("Templates/Sub/Letter.dotx", b"sub letter")
-        self.app.write_config("Sub", template="Sub\\Letter.dotx", shortcut="Sub")
+        self.app.write("AltIcons/Sub/sub.ico", b"sub icon")
+        self.app.write_config("Sub", template="Sub/Letter.dotx", shortcut="Sub", icon="Sub/sub.ico")
         run = self.run_dorvane("/install Sub")
         self.assertEqual(run.exit_code, EXIT_OK, run.lines)
-        self.assertEqual(self.profile.templates(), ["Letter.dotx"])
+        self.assertEqual(self.profile.templates(), ["Letter.dotx", "sub.ico"])
         self.assertEqual(self.profile.template_bytes("Letter.dotx"), b"sub letter")
         self.assertEqual(self.link("Sub")["arguments"], '/t"Letter.dotx"')
+        self.assertEqual(self.link("Sub")["icon_location"], self.profile.templates_win + "\\sub.ico")
 
     def test_installing_twice_gives_the_same_result_as_once(self):
         self.app.write_config("Letter", template="Letter.dotx", shortcut="Letter",

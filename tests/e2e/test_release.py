@@ -9,6 +9,7 @@ depends on the organisation's certificate chain, and SmartScreen reputation on n
 a build can show."""
 import hashlib
 import os
+import re
 import shutil
 import subprocess
 import tempfile
@@ -90,6 +91,9 @@ class SignedReleaseTests(DorvaneTestCase):
         shipped = {os.path.relpath(os.path.join(d, n), out).replace(os.sep, "/")
                    for d, _, names in os.walk(out) for n in names} - {"SHA256SUMS"}
         self.assertEqual(set(sums), shipped)
+        with open(os.path.join(REPO, "README.md"), encoding="utf-8") as f:
+            pictures = set(re.findall(r"\]\((docs/[^)]+\.png)\)", f.read()))
+        self.assertTrue(pictures and pictures <= shipped, pictures - shipped)
         for name, digest in sums.items():
             self.assertEqual(sha256(os.path.join(out, name)), digest, name)
         self.assertNotEqual(sums["Dorvane.exe"], sha256(self.tools.dorvane), "not signed")

@@ -71,7 +71,7 @@ APPDATA = r"%appdata%\Microsoft\Templates"
 # id, caption, heading (bold) or centred
 FORM2 = (
     (2002, "/InstallAll", "bold"),
-    (2009, "Copies all templates to " + APPDATA, ""),
+    (2009, "Copies configured templates to " + APPDATA, ""),
     (2006, "Installs all configured desktop shortcuts.", ""),
     (2003, "/CopyAll", "bold"),
     (2007, "Copies all templates to " + APPDATA, ""),
@@ -84,6 +84,8 @@ FORM2 = (
     (2015, "(NOT the Template Config Name!)", ""),
     (2012, "Copies specified template to " + APPDATA, ""),
     (2013, "No config needed; does NOT install the desktop shortcut.", ""),
+    (2017, "/Remove [Template Config Name]", "bold"),
+    (2018, "Removes the template, icon and desktop shortcut it installed.", ""),
     (2014, "All execution is completely silent.", "centred"),
 )
 
@@ -267,9 +269,11 @@ class MainWindowTests(WindowTestCase):
             ("Letter", dict(txtConfigName="Letter", txtTemplateFileName="Letter.dotx",
                             txtLNKFileName="Company Letter", txtLNKDesc="A letter",
                             txtIcon="letter.ico")),
-            # Read as Report.CFG.cfg and a.b.cfg, which do not exist.
-            ("Report.CFG", dict(dict.fromkeys(BOXES, ""), txtConfigName="Report.CFG")),
-            ("a.b", dict(dict.fromkeys(BOXES, ""), txtConfigName="a.b")),
+            # Read from the files that make the entries, not from the names they show.
+            ("Report.CFG", dict(dict.fromkeys(BOXES, ""), txtConfigName="Report.CFG",
+                                txtTemplateFileName="Report.dotx")),
+            ("a.b", dict(dict.fromkeys(BOXES, ""), txtConfigName="a.b",
+                         txtTemplateFileName="ab.dotx")),
         )
         for entry, boxes in cases:
             with self.subTest(click=entry):
@@ -352,7 +356,7 @@ class ScalingTests(WindowTestCase):
         self.assertEqual(window["client"][2:], scaled((9735, 5385)))
         self.assert_laid_out(window, controls)
         form2 = self.open_form2(form, running.pid)
-        self.assertEqual(self.win.geometry(form2)[0]["client"][2:], scaled((5550, 4275)))
+        self.assertEqual(self.win.geometry(form2)[0]["client"][2:], scaled((5550, 4875)))
         self.assert_laid_out(*self.win.geometry(form2))
         self.win.screenshot(form2, "form2-144dpi")
         self.close_all(running, form2, form)
@@ -368,7 +372,7 @@ class ParametersWindowTests(WindowTestCase):
         window, labels = self.win.geometry(form2)
         self.win.screenshot(form2, "form2")
         self.assertEqual(window["title"], "Command Line Parameters:")
-        self.assertEqual(window["client"][2:], [5550 // 15, 4275 // 15])
+        self.assertEqual(window["client"][2:], [5550 // 15, 4875 // 15])
         self.assertEqual(window["owner"], 0)
         self.assertEqual(window["style"] & (WS_CAPTION | WS_SYSMENU), WS_CAPTION | WS_SYSMENU)
         self.assertEqual(window["style"] & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX), 0)

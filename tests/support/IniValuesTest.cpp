@@ -4,11 +4,19 @@
 #include "testlib/Scratch.h"
 
 #include <gtest/gtest.h>
+#include <windows.h>
 
 using namespace CommonModule;
 using testlib::ScratchDir;
 
 namespace {
+std::wstring Widened(const std::string& utf8) {
+    std::wstring text(utf8.size(), L'\0');
+    const int n = static_cast<int>(utf8.size());
+    text.resize(static_cast<size_t>(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), n, &text[0], n)));
+    return text;
+}
+
 size_t CountOf(const std::string& text, const std::string& part) {
     size_t n = 0;
     for (size_t p = text.find(part); p != std::string::npos; p = text.find(part, p + 1))
@@ -107,13 +115,38 @@ TEST(IniValues, EmptyValueReadsBackEmpty) {
     EXPECT_EQ(CountOf(testlib::ReadFile(file), "ShortcutName"), 1u);
 }
 
-TEST(IniValues, CodePageCharactersSurviveAndOthersDoNot) {
+// A save keeps a UTF-8 or UTF-16 file's encoding; an ANSI or a new file stays ANSI
+// unless the value needs a character the code page (1252 here) lacks.
+TEST(IniValues, WritingKeepsTheEncodingOrTakesUtf16WhenAValueNeedsIt) {
+    using namespace std::string_literals;
+    const std::string ansi = "; \xE9t\xE9\r\n[Config]\r\n",
+                      utf8 = "; Mod\xC3\xA8le\r\n[Config]\r\n";
+    const std::wstring beyond = L"\u0141\u00f3d\u017a report \u2713";
+    const struct {
+        std::string before; // "" for a new file
+        std::wstring value;
+        std::string starts; // the file's first bytes afterwards
+    } rows[] = {
+        {"", L"Letter.dotx", "[Config]"},
+        {"", L"Gr\u00fc\u00dfe", "[Config]"},
+        {"", beyond, "\xFF\xFE[\0C\0"s},
+        {ansi, L"Memo.dotx", ansi},
+        {ansi, L"\u041e\u0442\u0447\u0451\u0442", "\xFF\xFE;\0 \0\xE9\0t\0\xE9\0"s},
+        {"\xFF\xFE[\0C\0]\0"s, L"Memo.dotx", "\xFF\xFE[\0C\0]\0"s},
+        {utf8, beyond, utf8},
+        {"\xEF\xBB\xBF[Config]\r\n", L"Memo.dotx", "\xEF\xBB\xBF[Config]\r\n"},
+        {"\xEF\xBB\xBF[Config]\r\nShortcutDesc=x\r\n", beyond, "\xEF\xBB\xBF[Config]\r\n"},
+    };
     ScratchDir dir;
-    const std::wstring file = dir / L"Gr\u00fc\u00dfe.cfg";
-    WriteIniValue(file, L"Config", L"ShortcutDesc", L"Gr\u00fc\u00dfe \u00e9t\u00e9");
-    EXPECT_EQ(ReadIniSection(file, L"Config", L"ShortcutDesc"), L"Gr\u00fc\u00dfe \u00e9t\u00e9");
-    WriteIniValue(file, L"Config", L"ShortcutName", L"a\u4e2db");
-    EXPECT_EQ(ReadIniSection(file, L"Config", L"ShortcutName"), L"a?b");
+    for (size_t i = 0; i < std::size(rows); ++i) {
+        const std::wstring file = dir / (L"Save" + std::to_wstring(i) + L".cfg");
+        if (!rows[i].before.empty()) testlib::WriteFile(file, rows[i].before);
+        EXPECT_TRUE(WriteIniValue(file, L"Config", L"ShortcutDesc", rows[i].value)) << i;
+        const std::string bytes = testlib::ReadFile(file);
+        EXPECT_EQ(bytes.substr(0, rows[i].starts.size()), rows[i].starts) << i;
+        EXPECT_EQ(ReadIniSection(file, L"Config", L"ShortcutDesc"), rows[i].value) << i;
+        EXPECT_EQ(ReadIniValues(file, L"Config", {L"ShortcutDesc"}).front(), rows[i].value) << i;
+    }
 }
 
 TEST(IniValues, RefusedWriteTellsTheCallerButNotTheLog) {
@@ -162,5 +195,28 @@ TEST(IniValues, SectionReadGivesTheValuesOfKeyReads) {
         for (const auto& key : keys)
             byKey.push_back(ReadIniSection(file, L"Config", key));
         EXPECT_EQ(ReadIniValues(file, L"Config", keys), byKey) << i;
+        if (i >= files.size() || files[i].starts_with("\xFF\xFE")) continue;
+        // Saved as UTF-8, with "Letter" in another script, the same text gives what the
+        // system gives for it saved as UTF-16, with and without the mark.
+        std::string utf8;
+        for (size_t at = 0; at < files[i].size();) {
+            const bool letter = files[i].compare(at, 6, "Letter") == 0;
+            utf8 += letter ? "\xC5\x81\xC3\xB3"
+                             "d\xC5\xBA"
+                           : files[i].substr(at, 1);
+            at += letter ? 6 : 1;
+        }
+        const std::wstring text = Widened(utf8);
+        std::string asUtf16 = "\xFF\xFE";
+        for (wchar_t c : text)
+            asUtf16 += {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
+        testlib::WriteFile(file, asUtf16);
+        const std::vector<std::wstring> expected = ReadIniValues(file, L"Config", keys);
+        for (const std::string mark : {"", "\xEF\xBB\xBF"}) {
+            testlib::WriteFile(file, mark + utf8);
+            EXPECT_EQ(ReadIniValues(file, L"Config", keys), expected) << i << mark;
+            for (size_t k = 0; k < keys.size(); ++k)
+                EXPECT_EQ(ReadIniSection(file, L"Config", keys[k]), expected[k]) << i << mark;
+        }
     }
 }

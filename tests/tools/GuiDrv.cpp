@@ -6,7 +6,8 @@
 //   find     [--pid P] [--class C] [--title T] [--timeout MS] [--hidden]
 //   winstate HWND
 //   controls HWND
-//   gettext  HWND [--id N]
+//   gettext  HWND [--id N] [--stored]   --stored: the caption the system keeps, asked
+//                                       without a message (the window may be busy)
 //   settext  HWND --id N (--text T | --texthex HEX)
 //   click    HWND (--id N | --text CAPTION) [--sync]
 //   setcheck HWND --id N --state 0|1
@@ -67,7 +68,7 @@ struct Args {
 };
 
 bool IsFlag(const std::wstring& a) {
-    return a == L"--hidden" || a == L"--sync" || a == L"--clear";
+    return a == L"--hidden" || a == L"--sync" || a == L"--clear" || a == L"--stored";
 }
 
 unsigned long Number(const std::wstring& text) {
@@ -266,7 +267,9 @@ int CmdGetText(const Args& a) {
     HWND h = HandleArg(a, 1);
     if (a.Get(L"--id")) h = Target(h, a);
     if (!IsWindow(h)) return kNotFound;
-    toolio::Out("{\"text\":" + toolio::Json(TextOf(h)) + "}");
+    std::wstring stored(512, L'\0');
+    stored.resize(static_cast<size_t>(GetWindowTextW(h, stored.data(), 512)));
+    toolio::Out("{\"text\":" + toolio::Json(a.Flag(L"--stored") ? stored : TextOf(h)) + "}");
     return kFound;
 }
 
@@ -389,9 +392,18 @@ int CmdMsgBox(const Args& a) {
             buttons += '}';
         }
     }
+    DWORD_PTR def = 0;
+    SendMessageTimeoutW(box, DM_GETDEFID, 0, 0, SMTO_ABORTIFHUNG, kMsgTimeout, &def);
+    HWND defButton = HIWORD(def) == DC_HASDEFID ? ChildById(box, LOWORD(def)) : nullptr;
+    // Wine's message box marks its default button by style alone.
+    for (HWND c : Children(box))
+        if (!defButton && _wcsicmp(ClassOf(c).c_str(), L"Button") == 0 &&
+            (GetWindowLongPtrW(c, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON)
+            defButton = c;
     toolio::Out("{\"hwnd\":" + HandleText(box) + ",\"pid\":" + Num(PidOf(box)) +
                 ",\"title\":" + toolio::Json(TextOf(box)) + ",\"text\":" + text +
-                ",\"buttons\":" + buttons + "],\"icon\":" + Bool(icon) + "}");
+                ",\"buttons\":" + buttons + "],\"icon\":" + Bool(icon) +
+                ",\"default\":" + toolio::Json(defButton ? TextOf(defButton) : L"") + "}");
     return kFound;
 }
 

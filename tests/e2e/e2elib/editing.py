@@ -77,14 +77,23 @@ class Form1Case(DorvaneTestCase):
         """The next message box of this Dorvane, or None."""
         return self.gui.message_box(pid=self.run.pid, timeout_ms=timeout_ms)
 
-    def expect_message(self, text, icon, buttons=("OK",), answer="OK"):
+    def expect_message(self, text, icon, buttons=("OK",), answer="OK", default=None, shot=None):
+        """Answers the next message box after checking it; default is the caption of
+        the button Enter would press, shot a screenshot's name."""
         box = self.message()
         self.assertIsNotNone(box, f"no message box (expected {text!r})")
         self.assertEqual((box["title"], box["text"], box["icon"]), ("Dorvane", text, icon))
         self.assertEqual([b["text"].replace("&", "") for b in box["buttons"]], list(buttons))
+        if default is not None:
+            self.assertEqual(box["default"].replace("&", ""), default)
+        if shot:
+            self.gui.screenshot(box["hwnd"], shot)
         self.gui.answer(box, answer)
         self.assertTrue(self.gui.wait_gone(box["hwnd"]))
         return box
+
+    def expect_question(self, text, answer, default="No", shot=None):
+        return self.expect_message(text, True, ("Yes", "No"), answer, default, shot)
 
     def expect_no_message(self):
         self.assertIsNone(self.message(timeout_ms=3000))

@@ -11,7 +11,8 @@ class GuiDriver:
     """Each call is one run of guidrv. Windows and controls are dicts as guidrv prints
     them: a window has hwnd, class, title, pid, visible; a control hwnd, id, class,
     text, style, visible, enabled, parent, and checked (buttons) or items and selected
-    (list boxes); a message box hwnd, pid, title, text, buttons [{id, text}], icon."""
+    (list boxes); a message box hwnd, pid, title, text, buttons [{id, text}], icon and default (the
+    default button's caption)."""
 
     def __init__(self, prefix, tools):
         self.prefix = prefix
@@ -58,8 +59,9 @@ class GuiDriver:
                 return c
         return None
 
-    def text(self, hwnd, id=None):
+    def text(self, hwnd, id=None, stored=False):
         args = ["gettext", hwnd] + (["--id", id] if id is not None else [])
+        args += ["--stored"] if stored else []
         code, out = self._run(*args)
         return out[0]["text"] if code == 0 and out else None
 

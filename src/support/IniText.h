@@ -1,0 +1,20 @@
+#pragma once
+// INI text that the program reads and writes itself (the UTF-8 files, which the
+// system's profile functions cannot read), by the rules those functions follow.
+#include <string>
+
+namespace IniText {
+
+// The lines of the first section of that name (letter case ignored), as the profile
+// functions' section read hands them over: each line trimmed and followed by a NUL,
+// blank lines left out; "" when there is no such section.
+std::wstring SectionLines(const std::wstring& text, const std::wstring& sSection);
+// The first section of that name, in any letter case.
+bool HasSection(const std::wstring& text, const std::wstring& sSection);
+// The text with the key set to the value as the profile functions' write sets it: the
+// key's first line in the section replaced, or a line added at the section's end, or
+// the section added at the end of the text. Other lines stay as they are.
+std::wstring WithValue(const std::wstring& text, const std::wstring& sSection,
+                       const std::wstring& sKey, const std::wstring& sValue);
+
+} // namespace IniText
