@@ -211,6 +211,10 @@ def main():
         values(raw, "retired", "wall_ms.2"), "retired-none", 1.1)
     add("retired-none", "install the same second run without Retired, same rounds", ms,
         values(raw, "retired", "wall_ms.1"))
+    add("groups", "install the same second run, each configuration with Groups= two groups", ms,
+        values(raw, "groups", "wall_ms.2"), "groups-none", 1.1)
+    add("groups-none", "install the same second run without Groups, same rounds", ms,
+        values(raw, "groups", "wall_ms.1"))
     add("record", "install the same second run, with the install record", ms,
         values(raw, "record", "wall_ms.1"), "norecord", 1.1)
     add("norecord", "install the same second run, the record's calls as no-ops, same rounds", ms,

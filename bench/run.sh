@@ -184,6 +184,17 @@ launch 0 1 -- "$dorvane" /installall >/dev/null
 launch 1 "$runs" -- "$dorvane" /installall -- 'C:\bench\retapp\Dorvane.exe' /installall \
     >"$raw/retired.txt"
 
+# The repeat run once more from a copy of the folder in which every configuration is
+# for members of two groups (the first one the user is not in, so both are asked),
+# against the run without them.
+cp -a "$c/bench/app" "$c/bench/grpapp"
+for f in "$c/bench/grpapp/Configs/"*.cfg; do
+    printf 'Groups=Guests; BUILTIN\\Users\r\n' >>"$f"
+done
+launch 0 1 -- 'C:\bench\grpapp\Dorvane.exe' /installall >/dev/null
+launch 1 "$runs" -- "$dorvane" /installall -- 'C:\bench\grpapp\Dorvane.exe' /installall \
+    >"$raw/groups.txt"
+
 # The repeat run with the install record against the same program without it (its
 # record calls linked as no-ops, bench/no_record.cpp), on the same profile.
 cp "$build/bench/bench_norecord.exe" "$c/bench/app/"

@@ -20,6 +20,7 @@
 #define IDC_Label6 1006
 #define IDC_Label7 1007
 #define IDC_Label8 1008
+#define IDC_Label9 1009
 #define IDC_List1 1010
 #define IDC_Command1 1011
 #define IDC_Command2 1012

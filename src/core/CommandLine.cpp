@@ -158,6 +158,7 @@ ExitCode RunCommandLine(const std::wstring& sCommandLine) {
         // Retired configurations go only once every current one has said what it installs.
         ok = InstallAllConfigs(run);
         ok = RemoveRetiredConfigs(run) && ok;
+        ok = RemoveConfigsNotForUser(run) && ok;
         break;
     case Action::CopyAll:
         ok = DataFoldersReady({L"Templates"}) && CopyAllTemplates(run);

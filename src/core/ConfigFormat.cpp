@@ -14,7 +14,7 @@ namespace Module1 {
 
 namespace {
 const std::vector<std::wstring> kConfigKeys = {kKeyTemplateFile, kKeyShortcutName, kKeyShortcutDesc,
-                                               kKeyShortcutIcon};
+                                               kKeyShortcutIcon, kKeyGroups};
 } // namespace
 
 ConfigValues::ConfigValues(const std::wstring& sConfigFile)

@@ -1,6 +1,7 @@
 #pragma once
 // Template configurations: one INI file per configuration in "Configs" beside the
-// executable, named after the configuration, with one section and four keys.
+// executable, named after the configuration, with one section, four keys that say what
+// it installs and an optional fifth that says for whom.
 #include <string>
 #include <vector>
 
@@ -11,28 +12,28 @@ inline constexpr wchar_t kKeyTemplateFile[] = L"TemplateFile";
 inline constexpr wchar_t kKeyShortcutName[] = L"ShortcutName";
 inline constexpr wchar_t kKeyShortcutDesc[] = L"ShortcutDesc";
 inline constexpr wchar_t kKeyShortcutIcon[] = L"ShortcutIcon";
+inline constexpr wchar_t kKeyGroups[] = L"Groups"; // empty: everyone
 
-// The four values of a configuration file, read with one open of the file; each "" when
+// The values of a configuration file, read with one open of the file; each "" when
 // the file, the section or the key is missing. The two file names (TemplateFile,
 // ShortcutIcon) come with "/" as "\", the separator Windows takes it for, so that every
 // step that cuts a name from its folder cuts it where Windows does.
 class ConfigValues {
   public:
     explicit ConfigValues(const std::wstring& sConfigFile);
-    std::wstring operator()(const wchar_t* key) const; // one of the four key names
+    std::wstring operator()(const wchar_t* key) const; // one of the key names above
     bool AllEmpty() const;
 
   private:
     std::vector<std::wstring> values_;
 };
 
-// sPath with every "/" made a "\".
-std::wstring WithBackslashes(std::wstring sPath);
-
 // Why a configuration file that read as all empty says nothing of what it installs:
 // missing, not readable (the system's reason), or without a [Config] section; "" when
 // it has that section (and its values are simply empty).
 std::wstring WhyConfigUnseen(const std::wstring& sConfigFile);
+// sPath with every "/" made a "\".
+std::wstring WithBackslashes(std::wstring sPath);
 
 std::wstring ConfigFilePath(const std::wstring& sConfigName);
 std::wstring ConfigNameFromFile(const std::wstring& sConfigFilePath);

@@ -2,6 +2,7 @@
 
 #include "core/AppState.h"
 #include "core/ConfigFormat.h"
+#include "core/Groups.h"
 #include "core/InstallRecord.h"
 #include "core/InstallRun.h"
 #include "core/SafePaths.h"
@@ -26,6 +27,10 @@ class Outcome {
         if (!result_.bOk) return;
         result_.bOk = false;
         result_.sReason = std::move(sReason);
+    }
+    void NotForUser(std::wstring sGroups) {
+        result_.bNotForUser = true;
+        result_.sReason = std::move(sGroups);
     }
     InstallResult Result() && { return std::move(result_); }
 
@@ -64,10 +69,6 @@ std::wstring Unusable(const wchar_t* what, const std::wstring& path, bool& missi
     return std::wstring(L"cannot read the ") + what + L" " + Quoted(path) + L": " + why;
 }
 
-bool IsWildcard(const std::wstring& sName) {
-    return sName.find_first_of(L"*?") != std::wstring::npos;
-}
-
 // What installing put in place, or found in place, as the file system has it now: the
 // listing the run made of the folder knows a file it did not write; one it wrote is
 // asked for through a handle that does not follow a link.
@@ -88,6 +89,19 @@ RecordedFile Landed(InstallRun& run, const std::wstring& sFolder, const std::wst
     return {sFolder + L"\\" + file.name(), file.size(), file.lastWriteTime()};
 }
 
+bool IsWildcard(const std::wstring& sName) {
+    return sName.find_first_of(L"*?") != std::wstring::npos;
+}
+
+// What the configuration installs is kept from removal by the rest of the run, whether
+// or not this install gets it in place.
+void NoteInstalls(InstallRun& run, const ConfigValues& value, bool bMakeShortcut) {
+    run.current.NoteFile(value(kKeyTemplateFile));
+    if (!bMakeShortcut || value(kKeyShortcutName).empty()) return;
+    run.current.NoteShortcut(value(kKeyShortcutName));
+    run.current.NoteFile(value(kKeyShortcutIcon));
+}
+
 InstallResult InstallSteps(InstallRun& run, const std::wstring& sConfigName, bool bMakeShortcut,
                            InstallRecord& landed);
 
@@ -106,6 +120,11 @@ InstallResult InstallConfig(InstallRun& run, const std::wstring& sConfigName, bo
     InstallResult result = InstallSteps(run, sConfigName, bMakeShortcut, landed);
     std::wstring why;
     if (!run.turn.held() || !SafePaths::UsableName(sConfigName, why)) return result;
+    // Not this user's: it claims nothing, and its record is for removing.
+    if (result.bNotForUser) {
+        run.notForUser.push_back(sConfigName);
+        return result;
+    }
     run.current.configs.insert(FoldedName(sConfigName));
     run.current.NoteRecord(landed);
     if (!KeepInstallRecord(sConfigName, landed, why)) {
@@ -138,16 +157,28 @@ InstallResult InstallSteps(InstallRun& run, const std::wstring& sConfigName, boo
         Failed(who, outcome, L"missing configuration file " + Quoted(cfg));
         return std::move(outcome).Result();
     }
+    std::wstring why;
+    const std::vector<std::wstring> groups = ParseGroups(value(kKeyGroups));
+    const Applies applies = run.groups.Decide(groups, why);
+    if (applies == Applies::No) {
+        DPrint(who + L": not installed, only for members of " + JoinGroups(groups));
+        outcome.NotForUser(JoinGroups(groups));
+        return std::move(outcome).Result();
+    }
+    // A configuration that may still be this user's keeps what it installed.
+    NoteInstalls(run, value, bMakeShortcut);
+    if (applies == Applies::Undecided) {
+        Failed(who, outcome, L"not installed, cannot tell whether it is for this user: " + why);
+        return std::move(outcome).Result();
+    }
 
     // Nothing goes into a templates folder that could not be found or that a link has
     // moved, and no shortcut names a template there.
-    std::wstring why;
     bool missing = false;
     const bool templatesUsable = run.userFolders.TemplatesFolderUsable(why);
     if (!templatesUsable) Failed(who, outcome, L"nothing copied: " + why);
 
     const std::wstring templateFile = value(kKeyTemplateFile);
-    run.current.NoteFile(templateFile);
     const std::wstring tpl = AppPath() + L"Templates\\" + templateFile;
     bool templateInPlace = false;
     if (templateFile.empty()) {
@@ -172,9 +203,7 @@ InstallResult InstallSteps(InstallRun& run, const std::wstring& sConfigName, boo
     if (!bMakeShortcut) return std::move(outcome).Result();
     const std::wstring shortcutName = value(kKeyShortcutName);
     if (shortcutName.empty()) return std::move(outcome).Result();
-    run.current.NoteShortcut(shortcutName);
     std::wstring icon = value(kKeyShortcutIcon);
-    run.current.NoteFile(icon);
     if (!Allowed(sConfigName, L"ShortcutName", shortcutName, outcome))
         return std::move(outcome).Result();
     // A shortcut starts Word on one template by its name: there is none for a pattern,

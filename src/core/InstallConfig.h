@@ -7,9 +7,11 @@ namespace Module1 {
 
 // Whether every step of an installation succeeded and, when one did not, why the first
 // failed step failed.
+// A configuration for other groups than the user's installs nothing and succeeds.
 struct InstallResult {
     bool bOk = true;
-    std::wstring sReason; // as an administrator reads it; empty when bOk
+    std::wstring sReason; // as an administrator reads it; when bNotForUser, its groups
+    bool bNotForUser = false;
     explicit operator bool() const noexcept { return bOk; }
 };
 

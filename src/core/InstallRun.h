@@ -4,6 +4,7 @@
 // nothing of it outlives the run to be trusted by the next one.
 #include "core/AppState.h"
 #include "core/CurrentInstalls.h"
+#include "core/Groups.h"
 #include "core/KnownNames.h"
 #include "core/ListedFiles.h"
 #include "core/UserFolders.h"
@@ -20,9 +21,6 @@ inline std::wstring TurnFolder(UserFolders& folders) {
 
 struct InstallRun {
     InstallRun() = default;
-    // A run whose wait for its turn someone shows.
-    explicit InstallRun(CommonModule::TurnWait* wait)
-        : turn{sUserTemplatesDir, CommonModule::kTurnWaitMilliseconds, wait} {}
     // Whatever the run changed, it leaves no working folder of an interrupted run behind
     // in the folders it listed or wrote into.
     ~InstallRun() {
@@ -32,6 +30,9 @@ struct InstallRun {
         for (const auto& [folder, names] : knownNames.WorkingFoldersListed())
             CommonModule::RemoveStaleWorkingFolders(folder, names);
     }
+    // A run whose wait for its turn someone shows.
+    explicit InstallRun(CommonModule::TurnWait* wait)
+        : turn{sUserTemplatesDir, CommonModule::kTurnWaitMilliseconds, wait} {}
     InstallRun(const InstallRun&) = delete;
     InstallRun& operator=(const InstallRun&) = delete;
 
@@ -52,6 +53,11 @@ struct InstallRun {
     // The source folders (Templates, AltIcons), listed once for their files' sizes
     // and times.
     ListedFiles sourceFiles;
+    // The user's membership of the groups configurations name, asked once per group.
+    GroupCheck groups;
+    // Configurations this run found to be for other users: what their records hold goes
+    // once every current configuration has said what it installs.
+    std::vector<std::wstring> notForUser;
     // The user's folders that files are examined and deleted in, held open for the run.
     CommonModule::HeldFolders heldFolders;
     // A template was copied, or found unchanged, into the user's templates folder.

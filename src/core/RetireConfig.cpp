@@ -2,6 +2,7 @@
 
 #include "core/AppState.h"
 #include "core/ConfigFormat.h"
+#include "core/Groups.h"
 #include "core/InstallConfig.h"
 #include "core/InstallRecord.h"
 #include "core/InstallRun.h"
@@ -235,6 +236,9 @@ bool NoteCurrentConfigs(InstallRun& run, const std::wstring& sExcept) {
         const ConfigValues values(cfg);
         if (const std::wstring unseen = Unseen(values, cfg); !unseen.empty())
             run.current.Blind(name + L": " + unseen);
+        // One for other users claims nothing, its record neither; one that may be this
+        // user's keeps its own.
+        if (run.groups.Decide(ParseGroups(values(kKeyGroups)), why) == Applies::No) continue;
         const Installs installs = InstallsOf(values);
         run.current.NoteFile(installs.templateFile);
         run.current.NoteShortcut(installs.shortcutName);
@@ -285,6 +289,17 @@ bool RemoveConfig(InstallRun& run, const std::wstring& sConfigName) {
     NoteCurrentConfigs(run, isRetired ? std::wstring() : sConfigName);
     if (Blind(run, L"RemoveConfig")) return false;
     return RemoveRecordedInstalls(run, sConfigName, &*values);
+}
+
+bool RemoveConfigsNotForUser(InstallRun& run) {
+    if (run.notForUser.empty()) return true;
+    NoteCurrentConfigs(run, {});
+    if (Blind(run, L"RemoveConfigsNotForUser")) return false;
+    bool ok = true;
+    // By the record alone: without one, a file of that name may be the user's own.
+    for (const auto& name : run.notForUser)
+        if (!RemoveRecordedInstalls(run, name, nullptr)) ok = false;
+    return ok;
 }
 
 bool RemoveRetiredConfigs(InstallRun& run) {

@@ -29,6 +29,9 @@ bool RemoveRecordedInstalls(InstallRun& run, const std::wstring& sConfigName,
 // "/remove": what configuration sConfigName installs, read from "Retired\<name>.cfg", or
 // else from "Configs\<name>.cfg". True when every step succeeded.
 bool RemoveConfig(InstallRun& run, const std::wstring& sConfigName);
+// What the record holds of each configuration this run found to be for other users
+// (run.notForUser). Runs after installing those of "Configs" with the same run.
+bool RemoveConfigsNotForUser(InstallRun& run);
 // What each configuration in "Retired" installs. Runs after installing those of
 // "Configs" with the same run. No folder "Retired" is nothing to do.
 bool RemoveRetiredConfigs(InstallRun& run);

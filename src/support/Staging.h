@@ -3,9 +3,9 @@
 // process's own beside its destination and only then takes the destination's name in
 // one step. The old file stays untouched until that step, and a link planted under the
 // destination's name is replaced as a name, never written through.
-#include <functional>
 #include "support/ScopedWin.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>

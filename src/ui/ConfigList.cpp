@@ -1,5 +1,6 @@
 #include "ui/ConfigList.h"
 
+#include "core/Groups.h"
 #include "core/Module1.h"
 #include "resource.h"
 #include "support/AppSettings.h"
@@ -90,6 +91,13 @@ void LoadSelectedConfig(HWND hForm) {
     for (const auto& f : fields)
         SetWindowTextW(Controls::Find(hForm, f.box),
                        CommonModule::ReadIniSection(file, Module1::kConfigSection, f.key).c_str());
+    // Groups has no box: Save leaves the key as the administrator wrote it, and the line
+    // says for whom the configuration is.
+    const std::vector<std::wstring> groups = Module1::ParseGroups(
+        CommonModule::ReadIniSection(file, Module1::kConfigSection, Module1::kKeyGroups));
+    const std::wstring forWhom =
+        groups.empty() ? std::wstring() : L"For members of: " + Module1::JoinGroups(groups);
+    SetWindowTextW(Controls::Find(hForm, IDC_Label9), forWhom.c_str());
 }
 
 } // namespace ConfigList

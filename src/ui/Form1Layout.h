@@ -17,12 +17,13 @@ using Layout::Kind;
 using enum Layout::Look;
 
 // clang-format off
-inline constexpr std::array<Layout::Control, 21> kControls{{
+inline constexpr std::array<Layout::Control, 22> kControls{{
 //   name                   id                        kind             caption                                  left   top  width height tab  parent        look
     {L"Label1",             IDC_Label1,               Kind::Label,     L"Template Configs:",                     480,  240, 1575,  255,   1, 0,            Blue},
     {L"List1",              IDC_List1,                Kind::ListBox,   L"",                                      480,  480, 2655, 2010,   0, 0},
     {L"Command1",           IDC_Command1,             Kind::Button,    L"Install Selected Template(s)",         3600, 1080, 5655,  735,   2, 0},
     {L"Check1",             IDC_Check1,               Kind::CheckBox,  L"Install Desktop Shortcuts When Configured.", 4680, 2040, 3855, 255, 20, 0,          Ticked},
+    {L"Label9",             IDC_Label9,               Kind::Label,     L"",                                     3600, 2400, 5655,  255,  21, 0,            Ellipsis},
     {L"Frame1",             IDC_Frame1,               Kind::Frame,     L"Selected Template Configuration:",      240, 2760, 9255, 2415,   3, 0,            Blue},
     {L"Picture1",           IDC_Picture1,             Kind::Container, L"",                                      120,  240, 9015, 2055,   4, IDC_Frame1},
     {L"Label2",             IDC_Label2,               Kind::Label,     L"Template Config Name:",                 120,  120, 2535,  255,  19, IDC_Picture1},

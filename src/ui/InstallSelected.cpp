@@ -62,13 +62,31 @@ class WaitInTitle : public CommonModule::TurnWait {
     std::wstring title_;
 };
 
-std::wstring FailureReport(const std::wstring& shown, size_t failed) {
-    std::wstring text = L"These template configurations were not installed completely:" + shown;
-    if (failed > kFailuresShown)
-        text += L"\r\n... and " + std::to_wstring(failed - kFailuresShown) +
-                L" more.\r\nEvery failure is on the debugger output, and in the log file when "
+// A heading and up to kFailuresShown entries under it; nothing when there are none.
+struct ReportPart {
+    std::wstring shown;
+    size_t count = 0;
+    void Add(const std::wstring& name, const std::wstring& text) {
+        if (++count <= kFailuresShown) shown += L"\r\n" + name + L": " + text;
+    }
+    std::wstring Text(const wchar_t* heading) const {
+        if (count == 0) return {};
+        std::wstring text = heading + shown;
+        if (count > kFailuresShown)
+            text += L"\r\n... and " + std::to_wstring(count - kFailuresShown) + L" more.";
+        return text;
+    }
+};
+
+std::wstring FailureReport(const ReportPart& failed, const ReportPart& notForUser) {
+    std::wstring text =
+        failed.Text(L"These template configurations were not installed completely:");
+    if (failed.count > kFailuresShown)
+        text += L"\r\nEvery failure is on the debugger output, and in the log file when "
                 L"Dorvane.ini switches it on ([Debug] ToFile=1).";
-    return text;
+    if (notForUser.count == 0) return text;
+    return (text.empty() ? L"Template(s) Installed!" : text) + L"\r\n\r\n" +
+           notForUser.Text(L"Not for this user, so not installed:");
 }
 
 } // namespace
@@ -78,8 +96,8 @@ void InstallSelected(HWND hForm) {
         SendMessageW(Controls::Find(hForm, IDC_Check1), BM_GETCHECK, 0, 0) == BST_CHECKED;
     const HWND list = Controls::Find(hForm, IDC_List1);
     const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
-    size_t selected = 0, failed = 0;
-    std::wstring shown;
+    size_t selected = 0;
+    ReportPart failed, notForUser;
     {
         BusyWindow busy;
         WaitInTitle wait(hForm);
@@ -90,18 +108,21 @@ void InstallSelected(HWND hForm) {
             ++selected;
             const std::wstring name = Controls::ListEntry(list, i);
             const Module1::InstallResult result = Module1::InstallConfig(run, name, bShortcuts);
-            if (!result && ++failed <= kFailuresShown)
-                shown += L"\r\n" + name + L": " + result.sReason;
+            if (!result)
+                failed.Add(name, result.sReason);
+            else if (result.bNotForUser)
+                notForUser.Add(name, L"for members of " + result.sReason);
             busy.Repaint();
         }
         Module1::OfferTemplatesToWord(run);
     }
     if (selected == 0)
         FormText::Say(hForm, L"No template configuration is selected.", MB_OK | MB_ICONINFORMATION);
-    else if (failed == 0)
+    else if (failed.count + notForUser.count == 0)
         FormText::Say(hForm, L"Template(s) Installed!", MB_OK);
     else
-        FormText::Say(hForm, FailureReport(shown, failed), MB_OK | MB_ICONWARNING);
+        FormText::Say(hForm, FailureReport(failed, notForUser),
+                      failed.count ? MB_OK | MB_ICONWARNING : MB_OK | MB_ICONINFORMATION);
 }
 
 } // namespace Form1Actions

@@ -55,7 +55,7 @@ class SaveTests(Form1Case):
         self.assertEqual(self.list_items(), ["Company Letter"])
 
     def test_saving_over_a_configuration_keeps_other_keys(self):
-        self.app.write_config("Letter", raw="[Config]\r\nTemplateFile=Old.dotx\r\nOwner=Alice\r\n"
+        self.app.write_config("Letter", raw="[Config]\r\nTemplateFile=Old.dotx\r\nGroups=Legal\r\n"
                               "ShortcutName=Old\r\n[Notes]\r\nText=keep\r\n")
         self.start_form()
         self.fill("Letter", ("Letter.dotx", "Letter", "Desc", ""))
@@ -63,7 +63,7 @@ class SaveTests(Form1Case):
         self.expect_question(REPLACE.format("Letter"), "Yes")
         self.expect_message("Template Saved!", icon=False)
         values = dict(key_values(read_lines(self.app.path("Configs/Letter.cfg"))))
-        self.assertEqual(values, {"TemplateFile": "Letter.dotx", "Owner": "Alice",
+        self.assertEqual(values, {"TemplateFile": "Letter.dotx", "Groups": "Legal",
                                   "ShortcutName": "Letter", "ShortcutDesc": "Desc",
                                   "ShortcutIcon": "", "Text": "keep"})
         self.assertEqual(os.listdir(self.app.path("Configs")), ["Letter.cfg"])

@@ -27,11 +27,11 @@ WS_EX_TOOLWINDOW, WS_EX_APPWINDOW, WS_EX_CLIENTEDGE = 0x80, 0x40000, 0x200
 LBS_SORT, LBS_MULTIPLESEL, LBS_NOINTEGRALHEIGHT, LBS_EXTENDEDSEL = 0x2, 0x8, 0x100, 0x800
 ES_MULTILINE, ES_READONLY = 0x4, 0x800
 BS_PUSHBUTTON, BS_AUTOCHECKBOX, BS_GROUPBOX = 0, 3, 7
-SS_LEFT, SS_CENTER = 0, 1
+SS_LEFT, SS_CENTER, SS_LEFTNOWORDWRAP = 0, 1, 0xC
 
 # Control ids (resources/resource.h).
 IDS = dict(Label1=1001, Label2=1002, Label3=1003, Label4=1004, Label5=1005, Label6=1006,
-           Label7=1007, Label8=1008, List1=1010, Command1=1011, Command2=1012, Command3=1013,
+           Label7=1007, Label8=1008, Label9=1009, List1=1010, Command1=1011, Command2=1012, Command3=1013,
            Command4=1014, Check1=1015, Frame1=1016, Picture1=1017, txtConfigName=1020,
            txtTemplateFileName=1021, txtLNKFileName=1022, txtLNKDesc=1023, txtIcon=1024)
 IDM_ShowParms = 40003
@@ -43,6 +43,7 @@ FORM1 = (
     ("List1", "list", "", None),
     ("Command1", "button", "Install Selected Template(s)", None),
     ("Check1", "check", "Install Desktop Shortcuts When Configured.", None),
+    ("Label9", "line", "", None),
     ("Frame1", "frame", "Selected Template Configuration:", None),
     ("Picture1", "panel", "", "Frame1"),
     ("Label2", "label", "Template Config Name:", "Picture1"),
@@ -189,8 +190,9 @@ class MainWindowTests(WindowTestCase):
                 self.assertTrue(s & WS_VISIBLE)
                 focusable = kind in ("list", "button", "check", "text")
                 self.assertEqual(bool(s & WS_TABSTOP), focusable)
-                if kind == "label":
-                    self.assertEqual((c["class"], s & 0x1F), ("Static", SS_LEFT))
+                if kind in ("label", "line"):
+                    self.assertEqual((c["class"], s & 0x1F),
+                                     ("Static", SS_LEFT if kind == "label" else SS_LEFTNOWORDWRAP))
                 elif kind == "list":
                     self.assertEqual(c["class"], "ListBox")
                     self.assertEqual(s & (LBS_EXTENDEDSEL | LBS_MULTIPLESEL | LBS_SORT |
@@ -241,7 +243,7 @@ class MainWindowTests(WindowTestCase):
 
     def test_list_shows_each_configuration_as_the_search_finds_it(self):
         self.app.write_config("Letter", template="Letter.dotx", shortcut="Company Letter",
-                              desc="A letter", icon="letter.ico")
+                              desc="A letter", icon="letter.ico", groups=" Legal;;Sales ")
         self.app.write_config("Memo", template="Memo.dotx", shortcut="Memo",
                               desc="Internal memo", icon="")
         self.app.write("Configs/Report.CFG", "[Config]\r\nTemplateFile=Report.dotx\r\n")
@@ -277,6 +279,8 @@ class MainWindowTests(WindowTestCase):
             with self.subTest(click=entry):
                 self.assertTrue(self.win.mouse(form, IDS["List1"], index=items.index(entry)))
                 self.assertEqual(self.boxes(form), boxes)
+                self.assertEqual(self.win.text(form, IDS["Label9"]),
+                                 "For members of: Legal; Sales" if entry == "Letter" else "")
                 self.assertEqual(self.list_state(form)[1], [items.index(entry)])
 
         # A keyboard move loads the entry moved to.

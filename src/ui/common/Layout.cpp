@@ -38,6 +38,7 @@ DWORD StyleOf(const Control& c) {
     switch (c.kind) {
     case Kind::Label:
         // Captions are shown as written: an "&" in one is no mnemonic.
+        if (c.look & Ellipsis) return child | SS_NOPREFIX | SS_LEFTNOWORDWRAP | SS_ENDELLIPSIS;
         return child | SS_NOPREFIX | ((c.look & Centred) ? SS_CENTER : SS_LEFT);
     case Kind::ListBox:
         return child | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_EXTENDEDSEL |

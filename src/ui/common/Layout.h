@@ -14,10 +14,11 @@ enum class Kind { Label, ListBox, Button, CheckBox, Frame, Container, TextBox };
 // What a control looks like beyond its kind.
 enum Look : unsigned {
     Plain = 0,
-    Blue = 1,    // text in RGB(0, 0, 255)
-    Bold = 2,    // the bold heading font
-    Centred = 4, // text centred
-    Ticked = 8,  // a check box that starts ticked
+    Blue = 1,      // text in RGB(0, 0, 255)
+    Bold = 2,      // the bold heading font
+    Centred = 4,   // text centred
+    Ticked = 8,    // a check box that starts ticked
+    Ellipsis = 16, // a label of one line that ends in "..." where its text is cut
 };
 
 constexpr COLORREF kBlue = RGB(0, 0, 255);

@@ -80,12 +80,15 @@ class AppFolder:
             f.write(content.encode("utf-8") if isinstance(content, str) else content)
         return p
 
-    def write_config(self, name, template="", shortcut="", desc="", icon="", raw=None):
-        """Configs\\<name>.cfg in the program's own format (ANSI, CRLF). raw, if given,
-        is written instead, as is."""
+    def write_config(self, name, template="", shortcut="", desc="", icon="", raw=None,
+                     groups=None):
+        """Configs\\<name>.cfg in the program's own format (ANSI, CRLF), with a Groups key
+        when groups is given. raw, if given, is written instead, as is."""
         if raw is None:
             raw = ("[Config]\r\n" f"TemplateFile={template}\r\n" f"ShortcutName={shortcut}\r\n"
                    f"ShortcutDesc={desc}\r\n" f"ShortcutIcon={icon}\r\n")
+            if groups is not None:
+                raw += f"Groups={groups}\r\n"
         data = raw.encode("cp1252") if isinstance(raw, str) else raw
         return self.write(f"Configs/{name}.cfg", data)
 
