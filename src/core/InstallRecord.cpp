@@ -4,7 +4,9 @@
 #include "support/ScopedWin.h"
 
 #include <algorithm>
+#include <array>
 #include <initializer_list>
+#include <string>
 
 namespace Module1 {
 
@@ -138,6 +140,65 @@ InstallRecord Read(HKEY h) {
     return record;
 }
 
+LONG DeleteValue(HKEY h, const wchar_t* name) {
+    const LONG status = RegDeleteValueW(h, name);
+    return status == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : status;
+}
+
+// The sizes, times and path digests of all three items again in one REG_BINARY value, so
+// that a repeat run checks its record with one query of a few bytes (Wine answers a
+// value of more than some 250 bytes in two round trips, and three paths are longer).
+// Written after the values it sums up, and removed before any of them changes.
+constexpr wchar_t kStateValue[] = L"State";
+
+struct ItemState {
+    ULONGLONG size = 0, time = 0, pathDigest = 0;
+    bool operator==(const ItemState&) const = default;
+};
+using State = std::array<ItemState, 3>; // template, icon, shortcut
+
+// FNV-1a over the path's UTF-16 code units, exactly as spelled: a path that differs in
+// any way (letter case too) is another path to record.
+ULONGLONG PathDigest(const std::wstring& path) {
+    ULONGLONG digest = 14695981039346656037ull;
+    for (const wchar_t unit : path)
+        for (const unsigned byte : {unit & 0xFFu, (unit >> 8) & 0xFFu}) {
+            digest ^= byte;
+            digest *= 1099511628211ull;
+        }
+    return digest;
+}
+
+ItemState StateOf(const RecordedFile& file) {
+    return {file.size, file.time, PathDigest(file.path)};
+}
+
+State StateOf(const InstallRecord& record) {
+    return {StateOf(record.templateCopy), StateOf(record.iconCopy), StateOf(record.shortcut.file)};
+}
+
+bool ReadState(HKEY h, State& state) {
+    DWORD type = 0, size = sizeof state;
+    return RegQueryValueExW(h, kStateValue, nullptr, &type, reinterpret_cast<BYTE*>(&state),
+                            &size) == ERROR_SUCCESS &&
+           type == REG_BINARY && size == sizeof state;
+}
+
+LONG WriteState(HKEY h, const InstallRecord& record) {
+    const State state = StateOf(record);
+    return RegSetValueExW(h, kStateValue, 0, REG_BINARY, reinterpret_cast<const BYTE*>(&state),
+                          sizeof state);
+}
+
+// Whether every item that landed is recorded as it landed.
+bool Holds(const State& kept, const InstallRecord& landed) {
+    const State now = StateOf(landed);
+    const RecordedFile* files[] = {&landed.templateCopy, &landed.iconCopy, &landed.shortcut.file};
+    for (size_t i = 0; i < kept.size(); ++i)
+        if (!files[i]->path.empty() && !(now[i] == kept[i])) return false;
+    return true;
+}
+
 std::wstring Failure(const std::wstring& sConfigName, LONG status) {
     return L"cannot keep the install record \"HKEY_CURRENT_USER\\" + KeyPath(sConfigName) +
            L"\": " + CommonModule::Win32Error(static_cast<DWORD>(status)).description;
@@ -168,25 +229,38 @@ InstallRecord ReadRecordedPaths(const std::wstring& sConfigName) {
 bool KeepInstallRecord(const std::wstring& sConfigName, const InstallRecord& landed,
                        std::wstring& why) {
     if (landed.Empty()) return true;
+    const std::wstring path = KeyPath(sConfigName);
     ScopedWin::UniqueRegKey key;
-    LONG status = RegCreateKeyExW(HKEY_CURRENT_USER, KeyPath(sConfigName).c_str(), 0, nullptr, 0,
+    // A repeat run finds its record as it left it: one open and one query, no writes.
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_QUERY_VALUE, key.put()) ==
+        ERROR_SUCCESS) {
+        State kept;
+        if (ReadState(key.get(), kept) && Holds(kept, landed)) return true;
+        key.reset();
+    }
+    LONG status = RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0,
                                   KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, key.put(), nullptr);
     if (status != ERROR_SUCCESS) {
         why = Failure(sConfigName, status);
         return false;
     }
-    // A repeat run finds its record as it left it and writes nothing. A shortcut's
-    // fields need no reading: a field that changed rewrote the link, and with it its
-    // size or time.
-    if (!landed.templateCopy.path.empty() &&
-        landed.templateCopy != ReadFile(key.get(), Recorded::Template))
-        status = First({status, WriteFile(key.get(), Recorded::Template, landed.templateCopy)});
-    if (!landed.iconCopy.path.empty() && landed.iconCopy != ReadFile(key.get(), Recorded::Icon))
-        status = First({status, WriteFile(key.get(), Recorded::Icon, landed.iconCopy)});
-    if (!landed.shortcut.file.path.empty() &&
-        landed.shortcut.file != ReadFile(key.get(), Recorded::Shortcut))
-        status = First({status, WriteFile(key.get(), Recorded::Shortcut, landed.shortcut.file),
-                        WriteFields(key.get(), landed.shortcut.fields)});
+    // The summary goes first, so that a run stopped halfway leaves none that could vouch
+    // for values it did not finish writing. A shortcut's fields need no comparing: a field
+    // that changed rewrote the link, and with it its size or time.
+    status = DeleteValue(key.get(), kStateValue);
+    InstallRecord now;
+    const auto keep = [&](Recorded kind, const RecordedFile& file, RecordedFile& into) {
+        into = ReadFile(key.get(), kind);
+        if (file.path.empty() || file == into) return false;
+        into = file;
+        status = First({status, WriteFile(key.get(), kind, file)});
+        return true;
+    };
+    keep(Recorded::Template, landed.templateCopy, now.templateCopy);
+    keep(Recorded::Icon, landed.iconCopy, now.iconCopy);
+    if (keep(Recorded::Shortcut, landed.shortcut.file, now.shortcut.file))
+        status = First({status, WriteFields(key.get(), landed.shortcut.fields)});
+    if (status == ERROR_SUCCESS) status = WriteState(key.get(), now);
     if (status == ERROR_SUCCESS) return true;
     why = Failure(sConfigName, status);
     return false;
@@ -198,6 +272,7 @@ bool ForgetRecorded(const std::wstring& sConfigName, Recorded kind, std::wstring
                                 KEY_QUERY_VALUE | KEY_SET_VALUE, key.put());
     if (status == ERROR_FILE_NOT_FOUND) return true;
     const Key item(key.get(), kind);
+    if (status == ERROR_SUCCESS) status = DeleteValue(key.get(), kStateValue);
     for (const wchar_t* name : kFileValues)
         if (status == ERROR_SUCCESS) status = item.Delete(name);
     if (kind == Recorded::Shortcut)
