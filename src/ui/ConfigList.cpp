@@ -43,9 +43,9 @@ void RefreshConfigList(HWND hForm) {
         const std::wstring name = Module1::ConfigNameFromFile(path);
         const LRESULT at =
             SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+        // The list is not sorted: an entry's index is its place in listedFiles.
         if (!memory || at < 0) continue;
-        SendMessageW(list, LB_SETITEMDATA, static_cast<WPARAM>(at),
-                     static_cast<LPARAM>(memory->listedFiles.size()));
+        memory->listedFiles.resize(static_cast<size_t>(at));
         memory->listedFiles.push_back(path);
     }
     SendMessageW(list, WM_SETREDRAW, TRUE, 0);
@@ -63,8 +63,7 @@ std::wstring ChosenFile(HWND hForm) {
     const LRESULT index = list ? ChosenIndex(list) : -1;
     if (index < 0) return {};
     const Form1::Memory* memory = Form1::MemoryOf(hForm);
-    const auto at =
-        static_cast<size_t>(SendMessageW(list, LB_GETITEMDATA, static_cast<WPARAM>(index), 0));
+    const auto at = static_cast<size_t>(index);
     if (memory && at < memory->listedFiles.size()) return memory->listedFiles[at];
     return Module1::ConfigFilePath(Controls::ListEntry(list, index));
 }
