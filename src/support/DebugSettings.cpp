@@ -1,6 +1,7 @@
 #include "support/DebugSettings.h"
 
 #include "support/Probes.h"
+#include "support/Registry.h"
 
 #include <shlobj.h>
 
@@ -18,17 +19,6 @@ std::wstring ReadValue(const std::wstring& sIniFile, const wchar_t* key) {
         // n == size - 1 means the value may have been cut.
         if (n + 1 < buf.size() || buf.size() >= 32768) return buf.substr(0, n);
         buf.resize(buf.size() * 2);
-    }
-}
-
-std::wstring ExpandVariables(const std::wstring& s) {
-    std::wstring buf(s.size() + 64, L'\0');
-    for (;;) {
-        const DWORD n =
-            ExpandEnvironmentStringsW(s.c_str(), buf.data(), static_cast<DWORD>(buf.size()));
-        if (n == 0) return s;
-        if (n <= buf.size()) return buf.substr(0, n - 1);
-        buf.resize(n);
     }
 }
 
@@ -52,7 +42,7 @@ std::wstring RootOf(const std::wstring& sAppPath) {
 } // namespace
 
 std::wstring ResolveDebugFolderNoDebug(const std::wstring& sValue, const std::wstring& sAppPath) {
-    std::wstring folder = ExpandVariables(sValue);
+    std::wstring folder = ExpandedText(sValue);
     if (folder.empty()) {
         folder = sAppPath + L"Debug";
     } else if (folder.starts_with(L"\\\\")) {
