@@ -2,149 +2,65 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-
 namespace {
 
 using namespace Module1;
-using Verdict = Removal::Verdict;
+using V = Removal::Verdict;
 
-// Letter's template, icon and shortcut, recorded as installed and still as recorded;
-// each case changes one thing of it.
+// Letter's template copy, recorded as installed and still as recorded, claimed by no
+// current configuration; each case changes one thing of it.
 struct Item {
     Recorded kind = Recorded::Template;
-    InstallRecord record;
-    RetiredGives gives;
-    Standing now;
+    RetiredGives gives{
+        L"Sub\\Letter.dotx", L"", L"Letter", {L"W", L"/t", L"", L"Letter", L"W", 0, 0, 1}, true};
+    InstallRecord record{{L"C:\\T\\Letter.dotx", 9, 9}, {}, {{L"C:\\D\\Letter.lnk", 9, 9}, {}}};
+    Standing now{L"C:\\T", L"Letter.dotx", Standing::Is::Plain,    9,
+                 9,        gives.shortcut, RecordedFile{{}, 9, 9}, L"denied"};
     CurrentInstalls claims;
-
-    Item(Recorded k, const std::function<void(Item&)>& change) : kind(k) {
-        const LinkFields fields{L"W.EXE", L"/t\"Letter.dotx\"", L"C:\\T", L"Letter",
-                                L"C:\\T\\L.ico"};
-        record.templateCopy = {L"C:\\T\\Letter.dotx", 100, 1000};
-        record.iconCopy = {L"C:\\T\\L.ico", 20, 2000};
-        record.shortcut.file = {L"C:\\D\\Letter.lnk", 30, 3000};
-        record.shortcut.fields = fields;
-        gives = {L"Sub\\Letter.dotx", L"L.ico", L"Letter", fields, true};
-        const RecordedFile& file = k == Recorded::Template ? record.templateCopy
-                                   : k == Recorded::Icon   ? record.iconCopy
-                                                           : record.shortcut.file;
-        now.folder = k == Recorded::Shortcut ? L"C:\\D" : L"C:\\T";
-        now.name = file.path.substr(5);
-        now.is = Standing::Is::Plain;
-        now.size = file.size;
-        now.time = file.time;
-        now.link = fields;
-        now.source = RecordedFile{{}, file.size, file.time};
-        if (change) change(*this);
-    }
 };
 
-void Unrecorded(Item& item) {
-    item.record = {};
-}
-
 TEST(RemovalDecision, RemovesOnlyWhatTheRetiredConfigurationInstalledUnchanged) {
-    const auto T = Recorded::Template, I = Recorded::Icon, S = Recorded::Shortcut;
-    const wchar_t *changed = L"changed since it was installed",
-                  *notOurs = L"not installed by this configuration",
-                  *unnamed = L"its configuration names no such file";
-    struct Case {
-        const char* what;
+    const std::wstring changed = L"changed since it was installed",
+                       notOurs = L"not installed by this configuration";
+    const auto T = Recorded::Template, S = Recorded::Shortcut;
+    const struct {
         Recorded kind;
-        std::function<void(Item&)> change;
-        Verdict verdict;
+        bool recorded;
+        void (*change)(Item&);
+        V verdict;
         std::wstring reason;
-    } const cases[] = {
-        {"recorded, unchanged", T, nullptr, Verdict::Remove, L""},
-        {"recorded shortcut, unchanged", S, nullptr, Verdict::Remove, L""},
-        {"recorded under another spelling", T,
-         [](Item& i) { i.record.templateCopy.path = L"C:\\t\\LETTER.DOTX."; }, Verdict::Remove,
+    } cases[] = {
+        {T, true, [](Item&) {}, V::Remove, L""},
+        {T, true, [](Item& i) { i.record.templateCopy.path = L"C:\\t\\LETTER.DOTX."; }, V::Remove,
          L""},
-        {"another size", T, [](Item& i) { i.now.size = 101; }, Verdict::Keep, changed},
-        {"another time", I, [](Item& i) { i.now.time = 1; }, Verdict::Keep, changed},
-        {"shortcut, another hot key", S, [](Item& i) { i.now.link->hotKey = 1; }, Verdict::Keep,
-         changed},
-        {"shortcut unreadable", S, [](Item& i) { i.now.link.reset(); }, Verdict::Keep, changed},
-        {"claimed", T, [](Item& i) { i.claims.NoteFile(L"letter.DOTX"); }, Verdict::Keep,
+        {T, true, [](Item& i) { i.now.time = 1; }, V::Keep, changed},
+        {T, true, [](Item& i) { i.claims.NoteFile(L"letter.DOTX"); }, V::Keep,
          L"a current configuration installs it"},
-        {"record names another file", T,
-         [](Item& i) {
-             i.record.templateCopy.path = L"C:\\T\\MyOwn.dotx";
-             i.now.name = L"MyOwn.dotx";
-         },
-         Verdict::Keep, unnamed},
-        {"record names the template as the icon", I,
-         [](Item& i) { i.record.iconCopy.path = L"C:\\T\\Letter.dotx"; }, Verdict::Keep, unnamed},
-        {"record names another shortcut", S, [](Item& i) { i.gives.shortcutName = L"Memo"; },
-         Verdict::Keep, unnamed},
-        {"recorded in another folder", T,
-         [](Item& i) { i.record.templateCopy.path = L"\\\\s\\T\\Letter.dotx"; }, Verdict::Keep,
+        {T, true, [](Item& i) { i.record.templateCopy.path = L"C:\\T\\MyOwn.dotx"; }, V::Keep,
+         L"its configuration names no such file"},
+        {T, true, [](Item& i) { i.record.templateCopy.path = L"D:\\Letter.dotx"; }, V::Keep,
          L"installed into another folder"},
-        {"gone", T, [](Item& i) { i.now.is = Standing::Is::Missing; }, Verdict::Gone, L""},
-        {"a link stands there", T,
-         [](Item& i) {
-             i.now.is = Standing::Is::Other;
-             i.now.why = L"a link";
-         },
-         Verdict::Keep, L"a link"},
-        {"cannot be opened", T,
-         [](Item& i) {
-             i.now.is = Standing::Is::Unopened;
-             i.now.why = L"denied";
-         },
-         Verdict::Fail, L"denied"},
-        {"no record: shortcut as configured", S, Unrecorded, Verdict::Remove, L""},
-        {"no record: description changed", S,
-         [](Item& i) {
-             Unrecorded(i);
-             i.now.link->description = L"Mine";
-         },
-         Verdict::Keep, notOurs},
-        {"no record: icon changed", S,
-         [](Item& i) {
-             Unrecorded(i);
-             i.now.link->iconIndex = 3;
-         },
-         Verdict::Keep, notOurs},
-        {"no record: arguments changed", S,
-         [](Item& i) {
-             Unrecorded(i);
-             i.now.link->arguments = L"";
-         },
-         Verdict::Keep, notOurs},
-        {"no record, no Word found", S,
-         [](Item& i) {
-             Unrecorded(i);
-             i.gives.shortcut.target = i.now.link->target = L"";
-         },
-         Verdict::Keep, notOurs},
-        {"no record: copy as its source", I, Unrecorded, Verdict::Remove, L""},
-        {"no record: copy differs", T,
-         [](Item& i) {
-             Unrecorded(i);
-             i.now.source->size = 1;
-         },
-         Verdict::Keep, changed},
-        {"no record: source gone", T,
-         [](Item& i) {
-             Unrecorded(i);
-             i.now.source.reset();
-         },
-         Verdict::Keep, L"the source is no longer in Templates"},
-        {"no record, judged by the record alone", T,
-         [](Item& i) {
-             Unrecorded(i);
-             i.gives.judgesUnrecorded = false;
-         },
-         Verdict::Gone, L""},
+        {T, true, [](Item& i) { i.now.is = Standing::Is::Missing; }, V::Gone, L""},
+        {T, true, [](Item& i) { i.now.is = Standing::Is::Unopened; }, V::Fail, L"denied"},
+        {S, false, [](Item&) {}, V::Remove, L""},
+        {S, false, [](Item& i) { i.now.link->description = L""; }, V::Keep, notOurs},
+        {S, false, [](Item& i) { i.now.link->iconFile = L"X"; }, V::Keep, notOurs},
+        {S, false, [](Item& i) { i.gives.shortcut.target = i.now.link->target = L""; }, V::Keep,
+         notOurs},
+        {S, false, [](Item& i) { i.gives.judgesUnrecorded = false; }, V::Gone, L""},
+        {T, false, [](Item& i) { i.now.source.reset(); }, V::Keep,
+         L"the source is no longer in Templates"},
     };
-    for (const Case& c : cases) {
-        const Item item(c.kind, c.change);
-        const Removal removal =
-            DecideRemoval(item.kind, item.record, item.gives, item.now, item.claims);
-        EXPECT_EQ(removal.verdict, c.verdict) << c.what;
-        EXPECT_EQ(removal.reason, c.reason) << c.what;
+    for (size_t n = 0; n < std::size(cases); ++n) {
+        Item i;
+        if (!cases[n].recorded) i.record = {};
+        i.kind = cases[n].kind;
+        if (i.kind == S) i.now.folder = L"C:\\D";
+        if (i.kind == S) i.now.name = L"Letter.lnk";
+        cases[n].change(i);
+        const Removal removal = DecideRemoval(i.kind, i.record, i.gives, i.now, i.claims);
+        EXPECT_EQ(removal.verdict, cases[n].verdict) << "case " << n;
+        EXPECT_EQ(removal.reason, cases[n].reason) << "case " << n;
     }
 }
 

@@ -6,7 +6,8 @@ import shutil
 
 from e2elib.case import DorvaneTestCase
 from e2elib.hold import held_open
-from e2elib.install_record import forget_records, read_record, write_record
+from e2elib.install_record import RECORD_KEY, forget_records, read_record
+from e2elib.registry import Registry
 
 FILETIME_1601 = 116444736000000000  # 100 ns steps from 1601 to 1970
 
@@ -79,9 +80,11 @@ class InstallRecordTests(DorvaneTestCase):
             own = os.path.join(self.profile.templates_unix, "MyOwn.dotx")
             with open(own, "wb") as f:
                 f.write(b"mine")
-            st = os.stat(own)
-            write_record(self.prefix, "Old", TemplatePath=self.prefix.to_windows(own),
-                         TemplateSize=st.st_size, TemplateTime=st.st_mtime_ns // 100 + FILETIME_1601)
+            record = lambda *value: Registry(self.prefix).set(RECORD_KEY + "\\Old", *value)
+            record("TemplatePath", self.prefix.to_windows(own))
+            record("TemplateSize", "4", "REG_QWORD")
+            record("TemplateTime", str(os.stat(own).st_mtime_ns // 100 + FILETIME_1601),
+                   "REG_QWORD")
 
         def hide_retired(retired_as, current_as):  # a current configuration of that name
             os.rename(self.app.path("Retired/Old.cfg"), self.app.path(f"Retired/{retired_as}.cfg"))
@@ -110,12 +113,12 @@ class InstallRecordTests(DorvaneTestCase):
             ("retired configuration without a section",
              lambda: self.app.write("Retired/Old.cfg", b"TemplateFile=Old.dotx\r\n"), "Cur.dotx",
              1, (True, True), 'RemoveConfig: Old: no [Config] section in "'),
-            ("hidden by a current configuration in another case", lambda: hide_retired("OLD", "Old"),
-             "Cur.dotx", 0, (True, True), "RemoveConfig: OLD: skipped"),
-            ("hidden by a current configuration Old.", lambda: hide_retired("Old", "Old."),
-             "Cur.dotx", 0, (True, True), "RemoveConfig: Old: skipped"),
-            ("/remove of one hidden by a current configuration", lambda: hide_retired("Old", "Old."),
-             "Cur.dotx", 0, (True, True), "RemoveConfig: old: skipped", "/remove old"),
+            ("retired OLD.cfg beside Old.cfg", lambda: hide_retired("OLD", "Old"), "Cur.dotx", 0,
+             (True, True), "RemoveConfig: OLD: skipped"),
+            ("retired Old.cfg beside Old..cfg", lambda: hide_retired("Old", "Old."), "Cur.dotx", 0,
+             (True, True), "RemoveConfig: Old: skipped"),
+            ("/remove of Old.cfg beside Old..cfg", lambda: hide_retired("Old", "Old."), "Cur.dotx",
+             0, (True, True), "RemoveConfig: old: skipped", "/remove old"),
         )
         for what, change, spelled, code, left, line, *command in cases:
             with self.subTest(what):

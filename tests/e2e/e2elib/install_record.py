@@ -30,17 +30,6 @@ def read_record(prefix, name):
     return record
 
 
-def write_record(prefix, name, **values):
-    """Sets values of one configuration's record, as the user may: str as REG_SZ, int as
-    REG_QWORD."""
-    for value, data in values.items():
-        kind = "REG_SZ" if isinstance(data, str) else "REG_QWORD"
-        code, out = prefix.run("reg", "add", RECORD_KEY + "\\" + name, "/v", value, "/t", kind,
-                               "/d", str(data), "/f")
-        if code != 0:
-            raise RuntimeError(f"reg add {name} {value}: {out}")
-
-
 def forget_records(prefix):
     """Removes every configuration's record (records of earlier tests share the prefix)."""
     prefix.run("reg", "delete", RECORD_KEY, "/f")
