@@ -5,6 +5,7 @@
 
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <unordered_set>
 
 namespace Module1 {
@@ -18,6 +19,8 @@ struct CurrentInstalls {
     std::unordered_set<std::wstring> files, shortcuts;
     // The configurations whose names are noted, folded.
     std::unordered_set<std::wstring> configs;
+    // Every configuration listed in "Configs": its folded name, and the name as listed.
+    std::unordered_map<std::wstring, std::wstring> listed;
     // Why this run cannot tell what every current configuration installs; "" when it can.
     std::wstring blind;
 

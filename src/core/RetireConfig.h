@@ -1,12 +1,15 @@
 #pragma once
 // Removing what a configuration installed: after an administrator moves its ".cfg" from
 // "Configs" into a folder "Retired" beside it, or by name with "/remove". What is ours
-// is what the install record (InstallRecord.h) says the configuration installed, still
-// exactly as recorded, and what no current configuration claims; a file installed
-// before the record existed is judged by its configuration as it reads now. Everything
-// else is kept, with one debug line saying why. Keeping a file is never a failure; a
+// is what the install record (InstallRecord.h) says the configuration installed, under
+// a name its configuration gives, still exactly as recorded, and what no current
+// configuration claims; a file installed before the record existed is judged by its
+// configuration as it reads now. The rules are RemovalDecision.h's. Everything else is
+// kept, with one debug line saying why. Keeping a file is never a failure; a
 // removal that fails is, and so is a run that cannot see every current configuration:
 // it removes nothing.
+#include "core/InstallRecord.h"
+
 #include <string>
 
 namespace Module1 {
@@ -19,12 +22,16 @@ class ConfigValues;
 // otherwise nothing may be removed, and run.current.blind says why.
 bool NoteCurrentConfigs(InstallRun& run, const std::wstring& sExcept);
 // Removes what the record of sConfigName says it installed, item by item, and drops
-// each item removed (or gone) from the record. An item the record does not hold is
-// judged by `values`, the configuration file's, when given. Call NoteCurrentConfigs
-// first, and nothing of this when it returned false. True when every removal that was
-// due succeeded.
+// each item removed (or gone) from the record. Only names `values`, the configuration
+// file's, gives are removed; with judgesUnrecorded an item the record does not hold is
+// judged by them too. Call NoteCurrentConfigs first, and nothing of this when it
+// returned false. True when every removal that was due succeeded.
 bool RemoveRecordedInstalls(InstallRun& run, const std::wstring& sConfigName,
-                            const ConfigValues* values);
+                            const ConfigValues& values, bool judgesUnrecorded);
+// What installing the configuration writes into its desktop shortcut, field by field as
+// a link written with them reads back: the one answer to what a configuration decides
+// in a shortcut.
+LinkFields ConfiguredShortcut(const ConfigValues& values);
 
 // "/remove": what configuration sConfigName installs, read from "Retired\<name>.cfg", or
 // else from "Configs\<name>.cfg". True when every step succeeded.

@@ -62,17 +62,20 @@ LinkFields StoredLinkFields(const std::wstring& sLinkDesc, const std::wstring& s
             iHotKey,  static_cast<DWORD>(ShowEffect(eShow))};
 }
 
-bool LinkHolds(const std::wstring& sLinkFile, const LinkFields& fields) {
+std::optional<LinkFields> ReadLinkFields(const std::wstring& sLinkFile) {
     cShellLinkA link;
-    if (!PlainFile(sLinkFile) || !link.GetLinkInfo(sLinkFile)) return false;
+    if (!PlainFile(sLinkFile) || !link.GetLinkInfo(sLinkFile)) return std::nullopt;
     BYTE modifiers = 0, key = 0;
     link.GetHotKeyInfo(modifiers, key);
-    return link.ExeName() == fields.target && link.ExeArgs() == fields.arguments &&
-           link.WorkingDir() == fields.workingFolder && link.Description() == fields.description &&
-           link.IconFile() == fields.iconFile &&
-           static_cast<DWORD>(link.IconIndex()) == fields.iconIndex &&
-           MAKEWORD(key, modifiers) == fields.hotKey &&
-           static_cast<DWORD>(ShowEffect(link.ShowCommand())) == fields.show;
+    return LinkFields{link.ExeName(),           link.ExeArgs(),
+                      link.WorkingDir(),        link.Description(),
+                      link.IconFile(),          static_cast<DWORD>(link.IconIndex()),
+                      MAKEWORD(key, modifiers), static_cast<DWORD>(ShowEffect(link.ShowCommand()))};
+}
+
+bool LinkHolds(const std::wstring& sLinkFile, const LinkFields& fields) {
+    const std::optional<LinkFields> read = ReadLinkFields(sLinkFile);
+    return read && *read == fields;
 }
 
 bool CreateLinkUnlessUnchanged(InstallRun& run, const std::wstring& sLinkDesc,
@@ -98,13 +101,6 @@ bool CreateLinkUnlessUnchanged(InstallRun& run, const std::wstring& sLinkDesc,
     }
     if (why) *why = link.Failure();
     return false;
-}
-
-bool LinkStarts(const std::wstring& sLinkFile, const std::wstring& sExeFile,
-                const std::wstring& sExeArgs) {
-    cShellLinkA link;
-    return !sExeFile.empty() && PlainFile(sLinkFile) && link.GetLinkInfo(sLinkFile) &&
-           link.ExeName() == sExeFile && link.ExeArgs() == sExeArgs;
 }
 
 } // namespace Module1

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 namespace Module1 {
@@ -31,12 +32,9 @@ bool CreateLinkUnlessUnchanged(InstallRun& run, const std::wstring& sLinkDesc,
 LinkFields StoredLinkFields(const std::wstring& sLinkDesc, const std::wstring& sExeFile,
                             const std::wstring& sWorkDir, const std::wstring& sExeArgs, int IconIdx,
                             WORD iHotKey, int eShow, const std::wstring& sDifferentIconPath);
+// What a plain, readable link at sLinkFile holds; none when it is not one.
+std::optional<LinkFields> ReadLinkFields(const std::wstring& sLinkFile);
 // True when a plain, readable link at sLinkFile holds exactly `fields`.
 bool LinkHolds(const std::wstring& sLinkFile, const LinkFields& fields);
-
-// True when a plain, readable link at sLinkFile starts sExeFile with exactly sExeArgs,
-// as a link written with those values reads back.
-bool LinkStarts(const std::wstring& sLinkFile, const std::wstring& sExeFile,
-                const std::wstring& sExeArgs);
 
 } // namespace Module1

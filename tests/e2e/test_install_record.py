@@ -6,7 +6,8 @@ import shutil
 
 from e2elib.case import DorvaneTestCase
 from e2elib.hold import held_open
-from e2elib.install_record import forget_records, read_record
+from e2elib.install_record import RECORD_KEY, forget_records, read_record
+from e2elib.registry import Registry
 
 FILETIME_1601 = 116444736000000000  # 100 ns steps from 1601 to 1970
 
@@ -74,9 +75,23 @@ class InstallRecordTests(DorvaneTestCase):
                 f.write(b"Old.dotx")
             os.unlink(self.tpl)
             os.symlink(outside, self.tpl)
+
+        def record_own_template():  # the record is the user's to edit
+            own = os.path.join(self.profile.templates_unix, "MyOwn.dotx")
+            with open(own, "wb") as f:
+                f.write(b"mine")
+            record = lambda *value: Registry(self.prefix).set(RECORD_KEY + "\\Old", *value)
+            record("TemplatePath", self.prefix.to_windows(own))
+            record("TemplateSize", "4", "REG_QWORD")
+            record("TemplateTime", str(os.stat(own).st_mtime_ns // 100 + FILETIME_1601),
+                   "REG_QWORD")
+
+        def hide_retired(retired_as, current_as):  # a current configuration of that name
+            os.rename(self.app.path("Retired/Old.cfg"), self.app.path(f"Retired/{retired_as}.cfg"))
+            self.app.write(f"Configs/{current_as}.cfg", b"[Config]\r\nTemplateFile=Cur.dotx\r\n")
         kept_current = "kept, a current configuration installs it"
         # (case, change once retired, template as "Current" spells it, exit code,
-        #  Old.dotx and Old.lnk still there, a line that must appear)
+        #  Old.dotx and Old.lnk still there, a line that must appear, command)
         cases = (
             ("updated, then retired", lambda: self.app.write("Templates/Old.dotx", b"v2"),
              "Cur.dotx", 0, (False, False), "removed: "),
@@ -85,6 +100,11 @@ class InstallRecordTests(DorvaneTestCase):
              "old.DOTX.", 0, (True, False), kept_current),
             ("user edited the shortcut", edit_link_description, "Cur.dotx", 0, (False, True),
              "kept, changed since it was installed"),
+            ("no record, user edited the shortcut",
+             lambda: (forget_records(self.prefix), edit_link_description()), "Cur.dotx", 0,
+             (False, True), "kept, not installed by this configuration"),
+            ("record names the user's own file", record_own_template, "Cur.dotx", 0, (True, False),
+             "kept, its configuration names no such file"),
             ("link planted for the copy", plant_link, "Cur.dotx", 0, (True, False),
              "kept, a link to"),
             ("current configuration without a section",
@@ -93,14 +113,20 @@ class InstallRecordTests(DorvaneTestCase):
             ("retired configuration without a section",
              lambda: self.app.write("Retired/Old.cfg", b"TemplateFile=Old.dotx\r\n"), "Cur.dotx",
              1, (True, True), 'RemoveConfig: Old: no [Config] section in "'),
+            ("retired OLD.cfg beside Old.cfg", lambda: hide_retired("OLD", "Old"), "Cur.dotx", 0,
+             (True, True), "RemoveConfig: OLD: skipped"),
+            ("retired Old.cfg beside Old..cfg", lambda: hide_retired("Old", "Old."), "Cur.dotx", 0,
+             (True, True), "RemoveConfig: Old: skipped"),
+            ("/remove of Old.cfg beside Old..cfg", lambda: hide_retired("Old", "Old."), "Cur.dotx",
+             0, (True, True), "RemoveConfig: old: skipped", "/remove old"),
         )
-        for what, change, spelled, code, left, line in cases:
+        for what, change, spelled, code, left, line, *command in cases:
             with self.subTest(what):
                 self.install(spelled)
                 self.retire()
                 if change:
                     change()
-                run = self.run_dorvane("/installall")
+                run = self.run_dorvane(command[0] if command else "/installall")
                 self.assertEqual(run.exit_code, code, run.lines)
                 self.assertEqual((os.path.lexists(self.tpl), os.path.lexists(self.lnk)), left,
                                  run.lines)

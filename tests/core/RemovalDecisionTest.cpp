@@ -1,0 +1,67 @@
+#include "core/RemovalDecision.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace Module1;
+using V = Removal::Verdict;
+
+// Letter's template copy, recorded as installed and still as recorded, claimed by no
+// current configuration; each case changes one thing of it.
+struct Item {
+    Recorded kind = Recorded::Template;
+    RetiredGives gives{
+        L"Sub\\Letter.dotx", L"", L"Letter", {L"W", L"/t", L"", L"Letter", L"W", 0, 0, 1}, true};
+    InstallRecord record{{L"C:\\T\\Letter.dotx", 9, 9}, {}, {{L"C:\\D\\Letter.lnk", 9, 9}, {}}};
+    Standing now{L"C:\\T", L"Letter.dotx", Standing::Is::Plain,    9,
+                 9,        gives.shortcut, RecordedFile{{}, 9, 9}, L"denied"};
+    CurrentInstalls claims;
+};
+
+TEST(RemovalDecision, RemovesOnlyWhatTheRetiredConfigurationInstalledUnchanged) {
+    const std::wstring changed = L"changed since it was installed",
+                       notOurs = L"not installed by this configuration";
+    const auto T = Recorded::Template, S = Recorded::Shortcut;
+    const struct {
+        Recorded kind;
+        bool recorded;
+        void (*change)(Item&);
+        V verdict;
+        std::wstring reason;
+    } cases[] = {
+        {T, true, [](Item&) {}, V::Remove, L""},
+        {T, true, [](Item& i) { i.record.templateCopy.path = L"C:\\t\\LETTER.DOTX."; }, V::Remove,
+         L""},
+        {T, true, [](Item& i) { i.now.time = 1; }, V::Keep, changed},
+        {T, true, [](Item& i) { i.claims.NoteFile(L"letter.DOTX"); }, V::Keep,
+         L"a current configuration installs it"},
+        {T, true, [](Item& i) { i.record.templateCopy.path = L"C:\\T\\MyOwn.dotx"; }, V::Keep,
+         L"its configuration names no such file"},
+        {T, true, [](Item& i) { i.record.templateCopy.path = L"D:\\Letter.dotx"; }, V::Keep,
+         L"installed into another folder"},
+        {T, true, [](Item& i) { i.now.is = Standing::Is::Missing; }, V::Gone, L""},
+        {T, true, [](Item& i) { i.now.is = Standing::Is::Unopened; }, V::Fail, L"denied"},
+        {S, false, [](Item&) {}, V::Remove, L""},
+        {S, false, [](Item& i) { i.now.link->description = L""; }, V::Keep, notOurs},
+        {S, false, [](Item& i) { i.now.link->iconFile = L"X"; }, V::Keep, notOurs},
+        {S, false, [](Item& i) { i.gives.shortcut.target = i.now.link->target = L""; }, V::Keep,
+         notOurs},
+        {S, false, [](Item& i) { i.gives.judgesUnrecorded = false; }, V::Gone, L""},
+        {T, false, [](Item& i) { i.now.source.reset(); }, V::Keep,
+         L"the source is no longer in Templates"},
+    };
+    for (size_t n = 0; n < std::size(cases); ++n) {
+        Item i;
+        if (!cases[n].recorded) i.record = {};
+        i.kind = cases[n].kind;
+        if (i.kind == S) i.now.folder = L"C:\\D";
+        if (i.kind == S) i.now.name = L"Letter.lnk";
+        cases[n].change(i);
+        const Removal removal = DecideRemoval(i.kind, i.record, i.gives, i.now, i.claims);
+        EXPECT_EQ(removal.verdict, cases[n].verdict) << "case " << n;
+        EXPECT_EQ(removal.reason, cases[n].reason) << "case " << n;
+    }
+}
+
+} // namespace
