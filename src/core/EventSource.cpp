@@ -20,7 +20,9 @@ std::wstring ThisExecutable() {
     }
 }
 
-ExitCode Outcome(LSTATUS status, bool bRegister) {
+} // namespace
+
+ExitCode EventSourceOutcome(LSTATUS status, bool bRegister) {
     if (status == ERROR_SUCCESS) return ExitOk;
     const std::wstring what =
         bRegister ? L"cannot register the event source" : L"cannot remove the event source";
@@ -36,13 +38,11 @@ ExitCode Outcome(LSTATUS status, bool bRegister) {
     return ExitStepFailed;
 }
 
-} // namespace
-
 ExitCode ChangeEventSource(HKEY hApplicationLog, bool bRegister, const std::wstring& sMessageFile) {
     const LSTATUS status = bRegister
                                ? CommonModule::WriteEventSourceKey(hApplicationLog, sMessageFile)
                                : CommonModule::DeleteEventSourceKey(hApplicationLog);
-    return Outcome(status, bRegister);
+    return EventSourceOutcome(status, bRegister);
 }
 
 ExitCode ChangeEventSource(bool bRegister) {
@@ -51,11 +51,11 @@ ExitCode ChangeEventSource(bool bRegister) {
     ScopedWin::UniqueRegKey log;
     const LSTATUS status = RegOpenKeyExW(HKEY_LOCAL_MACHINE, CommonModule::kApplicationLogKey, 0,
                                          bRegister ? KEY_CREATE_SUB_KEY : KEY_READ, log.put());
-    if (status != ERROR_SUCCESS) return Outcome(status, bRegister);
+    if (status != ERROR_SUCCESS) return EventSourceOutcome(status, bRegister);
     const std::wstring exe = ThisExecutable();
     if (bRegister && exe.empty()) {
         const DWORD error = GetLastError();
-        return Outcome(error ? static_cast<LSTATUS>(error) : ERROR_BAD_PATHNAME, true);
+        return EventSourceOutcome(error ? static_cast<LSTATUS>(error) : ERROR_BAD_PATHNAME, true);
     }
     return ChangeEventSource(log.get(), bRegister, exe);
 }

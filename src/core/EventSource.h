@@ -14,6 +14,9 @@ namespace Module1 {
 // Application log's key as the caller could open it. Without the rights to change it,
 // one debug line and ExitNoRights, and nothing changed.
 ExitCode ChangeEventSource(HKEY hApplicationLog, bool bRegister, const std::wstring& sMessageFile);
+// What the registry's answer means for the command: exit 0, ExitNoRights for a denial,
+// or ExitStepFailed, with one debug line when it failed.
+ExitCode EventSourceOutcome(LSTATUS status, bool bRegister);
 // The same below HKEY_LOCAL_MACHINE, for this executable.
 ExitCode ChangeEventSource(bool bRegister);
 

@@ -58,21 +58,24 @@ RunReport::~RunReport() {
     CommonModule::SetStepFailureSink({});
 }
 
+EventChoice ChooseEvent(ExitCode code, const RunTally& tally,
+                        const CommonModule::EventLogSettings& switches) {
+    if (!switches.bEnabled || (code == ExitOk && !switches.bSuccess)) return {};
+    // A run that could not do anything at all is an error; one that did part of it, a
+    // warning.
+    if (code == ExitNoAction || code == ExitWordMissing || tally.bTurnNotHad)
+        return {EventLevel::Error, kEventRunNotDone};
+    if (code != ExitOk) return {EventLevel::Warning, kEventStepFailed};
+    return {EventLevel::Information, kEventRunSucceeded};
+}
+
 ExitCode RunReport::Finish(const std::wstring& sCommandLine, ExitCode code,
                            const CommonModule::EventLogSettings& switches) const {
-    if (!switches.bEnabled || (code == ExitOk && !switches.bSuccess)) return code;
-    EventLevel level = EventLevel::Information;
-    unsigned long id = kEventRunSucceeded;
-    if (code == ExitNoAction || code == ExitWordMissing || tally.bTurnNotHad) {
-        level = EventLevel::Error;
-        id = kEventRunNotDone;
-    } else if (code != ExitOk) {
-        level = EventLevel::Warning;
-        id = kEventStepFailed;
-    }
+    const EventChoice event = ChooseEvent(code, tally, switches);
+    if (event.id == 0) return code;
     std::wstring why;
-    if (!CommonModule::WriteEvent(level, id, RunReportText(sCommandLine, code, tally, failed_),
-                                  why))
+    if (!CommonModule::WriteEvent(event.level, event.id,
+                                  RunReportText(sCommandLine, code, tally, failed_), why))
         CommonModule::DPrint(L"RunReport: no event written: " + why);
     return code;
 }

@@ -5,6 +5,7 @@
 #include "core/ExitCodes.h"
 #include "core/RunTally.h"
 #include "support/DebugSettings.h"
+#include "support/EventLog.h"
 
 #include <string>
 #include <vector>
@@ -20,6 +21,14 @@ inline constexpr size_t kListedFailures = 50;
 // The event's text: never longer than the event log takes in one string.
 std::wstring RunReportText(const std::wstring& sCommandLine, ExitCode code, const RunTally& tally,
                            const std::vector<std::wstring>& failedSteps);
+
+// Which event a run leaves: none (id 0), or its level and ID.
+struct EventChoice {
+    CommonModule::EventLevel level = CommonModule::EventLevel::Information;
+    unsigned long id = 0;
+};
+EventChoice ChooseEvent(ExitCode code, const RunTally& tally,
+                        const CommonModule::EventLogSettings& switches);
 
 // Collects the failed steps while it lives (the debug log's failure channel).
 class RunReport {
