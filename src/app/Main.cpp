@@ -1,8 +1,10 @@
 #include "app/Main.h"
 
 #include "core/CommandLine.h"
+#include "core/EventSource.h"
 #include "core/ExitCodes.h"
 #include "core/RunEnd.h"
+#include "core/RunReport.h"
 #include "core/Startup.h"
 #include "shell/ComInit.h"
 #include "support/AppSettings.h"
@@ -12,6 +14,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <optional>
 #include <string>
 
 namespace Module1 {
@@ -74,10 +77,18 @@ int Main() {
     const ShellCom::Session com;
     const ScopedWin::UniqueLibrary shell32 = InitShellAndControls();
     CommonModule::InitAppSettings(true, true);
+    // The event source is the machine's, not a logon's: it needs no Word and no folders.
+    if (const Action action = ParseCommandLine(commandLine).action;
+        action == Action::RegisterEvents || action == Action::UnregisterEvents)
+        return EndSilentRun(commandLine, ChangeEventSource(action == Action::RegisterEvents));
+    // The window shows its own report; a silent run leaves its result in the event log.
+    std::optional<RunReport> report;
+    if (!commandLine.empty()) report.emplace();
 
     const StartupFindings found = FindWordAndTemplates();
     if (found.wordExe.empty() && !GoOnWithoutWord(commandLine))
-        return EndSilentRun(commandLine, ExitWordMissing);
+        return EndSilentRun(commandLine, report->Finish(commandLine, ExitWordMissing,
+                                                        CommonModule::eventLogSwitches));
     if (found.userTemplates.empty() && commandLine.empty())
         MessageBoxW(nullptr,
                     L"Could not find your application data folder: templates cannot be installed.",
@@ -85,7 +96,9 @@ int Main() {
     CreateDataFolders();
 
     if (commandLine.empty()) return WindowMode::Run();
-    return EndSilentRun(commandLine, RunCommandLine(commandLine));
+    const ExitCode code = RunCommandLine(commandLine, report->tally);
+    return EndSilentRun(commandLine,
+                        report->Finish(commandLine, code, CommonModule::eventLogSwitches));
 }
 
 } // namespace Module1

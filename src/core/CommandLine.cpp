@@ -2,6 +2,7 @@
 
 #include "core/AppState.h"
 #include "core/ConfigFormat.h"
+#include "core/EventSource.h"
 #include "core/InstallConfig.h"
 #include "core/InstallRun.h"
 #include "core/PersonalTemplates.h"
@@ -9,6 +10,7 @@
 #include "core/SafePaths.h"
 #include "core/Unchanged.h"
 #include "support/AppPath.h"
+#include "support/CountFiles.h"
 #include "support/DebugLog.h"
 #include "support/Probes.h"
 #include "support/Strings.h"
@@ -64,6 +66,8 @@ ParsedCommand ParseCommandLine(const std::wstring& sCommandLine) {
     const std::wstring lower = Text::Lower(line);
     if (lower == L"/installall") return {Action::InstallAll, {}};
     if (lower == L"/copyall") return {Action::CopyAll, {}};
+    if (lower == L"/registerevents") return {Action::RegisterEvents, {}};
+    if (lower == L"/unregisterevents") return {Action::UnregisterEvents, {}};
     // The parameters window writes the prefixes with capitals; any case matches.
     for (const auto& [prefix, action] : {std::pair{std::wstring(L"/copy "), Action::Copy},
                                          std::pair{std::wstring(L"/install "), Action::Install}}) {
@@ -87,7 +91,7 @@ constexpr size_t kLongestCopySource = MAX_PATH - 1;
 bool TemplatesFolderUsable(InstallRun& run, const wchar_t* who) {
     std::wstring why;
     if (run.userFolders.TemplatesFolderUsable(why)) return true;
-    CommonModule::DPrint(std::wstring(who) + L": nothing copied: " + why);
+    CommonModule::DPrintStepFailed(std::wstring(who) + L": nothing copied: " + why);
     return false;
 }
 
@@ -96,29 +100,36 @@ bool CopyTemplate(InstallRun& run, const std::wstring& sArgument) {
     const std::wstring sFileName = WithBackslashes(sArgument);
     const std::wstring source = CommonModule::AppPath() + L"Templates\\" + sFileName;
     if (!SafePaths::UsableName(sFileName, why)) {
-        CommonModule::DPrint(L"RunCommandLine: refused /copy \"" + sFileName + L"\" (" + why +
-                             L")");
+        CommonModule::DPrintStepFailed(L"RunCommandLine: refused /copy \"" + sFileName + L"\" (" +
+                                       why + L")");
         return false;
     }
     if (source.size() > kLongestCopySource) {
-        CommonModule::DPrint(L"RunCommandLine: refused /copy \"" + sFileName.substr(0, 80) +
-                             L"...\" (a source path of " + std::to_wstring(source.size()) +
-                             L" characters; the copy takes at most " +
-                             std::to_wstring(kLongestCopySource) + L")");
+        CommonModule::DPrintStepFailed(
+            L"RunCommandLine: refused /copy \"" + sFileName.substr(0, 80) +
+            L"...\" (a source path of " + std::to_wstring(source.size()) +
+            L" characters; the copy takes at most " + std::to_wstring(kLongestCopySource) + L")");
         return false;
     }
     if (!TemplatesFolderUsable(run, L"RunCommandLine")) return false;
-    return InstalledCopyUnchanged(run, source, sUserTemplatesDir) ||
-           CommonModule::CopyFilesVerified(run.workingFolders, source, sUserTemplatesDir,
-                                           L"RunCommandLine", why);
+    if (InstalledCopyUnchanged(run, source, sUserTemplatesDir)) return true;
+    if (!CommonModule::CopyFilesVerified(run.workingFolders, source, sUserTemplatesDir,
+                                         L"RunCommandLine", why))
+        return false;
+    ++run.tally.installed;
+    return true;
 }
 
 bool CopyAllTemplates(InstallRun& run) {
     std::wstring why;
     if (!TemplatesFolderUsable(run, L"RunCommandLine")) return false;
-    return CommonModule::CopyFilesVerified(run.workingFolders,
-                                           CommonModule::AppPath() + L"Templates\\*.*",
-                                           sUserTemplatesDir, L"RunCommandLine", why);
+    if (!CommonModule::CopyFilesVerified(run.workingFolders,
+                                         CommonModule::AppPath() + L"Templates\\*.*",
+                                         sUserTemplatesDir, L"RunCommandLine", why))
+        return false;
+    run.tally.installed += static_cast<unsigned>(
+        std::max<short>(0, CommonModule::CountFiles(CommonModule::AppPath() + L"Templates", L"")));
+    return true;
 }
 
 // A data folder that could not be made (a file of that name stands there) fails the
@@ -128,8 +139,8 @@ bool DataFoldersReady(std::initializer_list<const wchar_t*> names) {
     for (const wchar_t* name : names) {
         const std::wstring folder = CommonModule::AppPath() + name;
         if (CommonModule::DoesDirExist(folder)) continue;
-        CommonModule::DPrint(L"RunCommandLine: the data folder \"" + folder +
-                             L"\" is missing and cannot be made");
+        CommonModule::DPrintStepFailed(L"RunCommandLine: the data folder \"" + folder +
+                                       L"\" is missing and cannot be made");
         ok = false;
     }
     return ok;
@@ -138,17 +149,38 @@ bool DataFoldersReady(std::initializer_list<const wchar_t*> names) {
 } // namespace
 
 ExitCode RunCommandLine(const std::wstring& sCommandLine) {
+    RunTally tally;
+    return RunCommandLine(sCommandLine, tally);
+}
+
+namespace {
+ExitCode RunAction(InstallRun& run, const ParsedCommand& command);
+}
+
+ExitCode RunCommandLine(const std::wstring& sCommandLine, RunTally& tally) {
     const ParsedCommand command = ParseCommandLine(sCommandLine);
     if (command.action == Action::Mistyped)
-        CommonModule::DPrint(L"RunCommandLine: the command line \"" + sCommandLine +
-                             L"\" is mistyped: it names " +
-                             (command.argument.empty() ? std::wstring(L"nothing")
-                                                       : L"\"" + command.argument + L"\"") +
-                             L" where a file or configuration name belongs");
+        CommonModule::DPrintStepFailed(
+            L"RunCommandLine: the command line \"" + sCommandLine + L"\" is mistyped: it names " +
+            (command.argument.empty() ? std::wstring(L"nothing")
+                                      : L"\"" + command.argument + L"\"") +
+            L" where a file or configuration name belongs");
     if (command.action == Action::None || command.action == Action::Mistyped) return ExitNoAction;
+    if (command.action == Action::RegisterEvents || command.action == Action::UnregisterEvents)
+        return ChangeEventSource(command.action == Action::RegisterEvents);
     InstallRun run;
+    const ExitCode code = RunAction(run, command);
+    tally = run.tally;
+    tally.notForUser = static_cast<unsigned>(run.notForUser.size());
+    return code;
+}
+
+namespace {
+
+ExitCode RunAction(InstallRun& run, const ParsedCommand& command) {
     if (!run.turn.held()) {
-        CommonModule::DPrint(L"RunCommandLine: " + run.turn.why());
+        CommonModule::DPrintStepFailed(L"RunCommandLine: " + run.turn.why());
+        run.tally.bTurnNotHad = true;
         return ExitStepFailed;
     }
     bool ok = true;
@@ -173,6 +205,8 @@ ExitCode RunCommandLine(const std::wstring& sCommandLine) {
     case Action::Remove:
         ok = DataFoldersReady({L"Configs"}) && RemoveConfig(run, command.argument);
         break;
+    case Action::RegisterEvents:
+    case Action::UnregisterEvents:
     case Action::None:
     case Action::Mistyped:
         return ExitNoAction;
@@ -181,5 +215,7 @@ ExitCode RunCommandLine(const std::wstring& sCommandLine) {
         OfferTemplatesToWord(run);
     return ok ? ExitOk : ExitStepFailed;
 }
+
+} // namespace
 
 } // namespace Module1

@@ -4,8 +4,9 @@
 // case; "/copy" is tested before "/install", so "/copyall x" is a copy. A prefix's
 // argument loses one pair of double quotes round it; one that is empty or still begins
 // with "/" makes the line mistyped. "/remove" takes the rest of the line after one
-// blank as the name.
+// blank as the name. "/registerevents" and "/unregisterevents" match as whole words.
 #include "core/ExitCodes.h"
+#include "core/RunTally.h"
 
 #include <string>
 
@@ -16,7 +17,17 @@ namespace Module1 {
 std::wstring CommandLineArguments();
 std::wstring ArgumentsFromCommandLine(const std::wstring& sFullCommandLine);
 
-enum class Action { InstallAll, CopyAll, Copy, Install, Remove, Mistyped, None };
+enum class Action {
+    InstallAll,
+    CopyAll,
+    Copy,
+    Install,
+    Remove,
+    RegisterEvents,
+    UnregisterEvents,
+    Mistyped,
+    None
+};
 
 struct ParsedCommand {
     Action action = Action::None;
@@ -24,7 +35,8 @@ struct ParsedCommand {
 };
 
 ParsedCommand ParseCommandLine(const std::wstring& sCommandLine);
-// Runs the action to its end.
+// Runs the action to its end; tally says what it did.
+ExitCode RunCommandLine(const std::wstring& sCommandLine, RunTally& tally);
 ExitCode RunCommandLine(const std::wstring& sCommandLine);
 
 } // namespace Module1

@@ -48,15 +48,15 @@ bool Allowed(const std::wstring& sConfigName, const wchar_t* what, const std::ws
              Outcome& outcome) {
     std::wstring why;
     if (SafePaths::UsableName(value, why)) return true;
-    CommonModule::DPrint(L"InstallConfig: " + sConfigName + L": refused " + what + L" " +
-                         Quoted(value) + L" (" + why + L")");
+    CommonModule::DPrintStepFailed(L"InstallConfig: " + sConfigName + L": refused " + what + L" " +
+                                   Quoted(value) + L" (" + why + L")");
     outcome.Fail(std::wstring(L"refused ") + what + L" " + Quoted(value) + L": " + why);
     return false;
 }
 
 // One debug line, and the reason when it is the first failure.
 void Failed(const std::wstring& who, Outcome& outcome, const std::wstring& reason) {
-    CommonModule::DPrint(who + L": " + reason);
+    CommonModule::DPrintStepFailed(who + L": " + reason);
     outcome.Fail(reason);
 }
 
@@ -128,7 +128,7 @@ InstallResult InstallConfig(InstallRun& run, const std::wstring& sConfigName, bo
     run.current.configs.insert(FoldedName(sConfigName));
     run.current.NoteRecord(landed);
     if (!KeepInstallRecord(sConfigName, landed, why)) {
-        CommonModule::DPrint(L"InstallConfig: " + sConfigName + L": " + why);
+        CommonModule::DPrintStepFailed(L"InstallConfig: " + sConfigName + L": " + why);
         if (result.bOk) result = {false, why};
     }
     return result;
@@ -195,6 +195,7 @@ InstallResult InstallSteps(InstallRun& run, const std::wstring& sConfigName, boo
                  !CopyFilesVerified(run.workingFolders, tpl, sUserTemplatesDir, who, why))
             outcome.Fail(L"failed to copy the template: " + why);
         else if (templatesUsable) {
+            if (!unchanged) ++run.tally.installed;
             landed.templateCopy = Landed(run, sUserTemplatesDir, tpl, !unchanged);
             run.bTemplateInPlace = templateInPlace = true;
         }
@@ -234,8 +235,10 @@ InstallResult InstallSteps(InstallRun& run, const std::wstring& sConfigName, boo
             if (!unchanged && templatesUsable &&
                 !CopyFilesVerified(run.workingFolders, src, sUserTemplatesDir, who, why))
                 outcome.Fail(L"failed to copy the icon: " + why);
-            else if (templatesUsable)
+            else if (templatesUsable) {
+                if (!unchanged) ++run.tally.installed;
                 landed.iconCopy = Landed(run, sUserTemplatesDir, src, !unchanged);
+            }
             icon = sUserTemplatesDir + L"\\" + StripPath(src);
         } else {
             // A missing icon falls back to Word's own; one that is there but cannot be

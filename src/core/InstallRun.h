@@ -7,6 +7,7 @@
 #include "core/Groups.h"
 #include "core/KnownNames.h"
 #include "core/ListedFiles.h"
+#include "core/RunTally.h"
 #include "core/UserFolders.h"
 #include "support/PlainFile.h"
 #include "support/Staging.h"
@@ -60,6 +61,8 @@ struct InstallRun {
     std::vector<std::wstring> notForUser;
     // The user's folders that files are examined and deleted in, held open for the run.
     CommonModule::HeldFolders heldFolders;
+    // What the run did, for a silent run's event.
+    RunTally tally;
     // A template was copied, or found unchanged, into the user's templates folder.
     bool bTemplateInPlace = false;
 };

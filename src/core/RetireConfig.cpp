@@ -45,10 +45,10 @@ std::wstring Unseen(const ConfigValues& values, const std::wstring& sConfigFile)
 // failed step.
 bool Blind(const InstallRun& run, const wchar_t* who) {
     if (run.current.blind.empty()) return false;
-    DPrint(std::wstring(who) +
-           L": nothing removed, not every current configuration could be "
-           L"read: " +
-           run.current.blind);
+    CommonModule::DPrintStepFailed(std::wstring(who) +
+                                   L": nothing removed, not every current configuration could be "
+                                   L"read: " +
+                                   run.current.blind);
     return true;
 }
 
@@ -59,7 +59,7 @@ bool ReadRemoved(const std::wstring& sConfigName, const std::wstring& sConfigFil
     values.emplace(sConfigFile);
     const std::wstring unseen = Unseen(*values, sConfigFile);
     if (unseen.empty()) return true;
-    DPrint(L"RemoveConfig: " + sConfigName + L": " + unseen);
+    CommonModule::DPrintStepFailed(L"RemoveConfig: " + sConfigName + L": " + unseen);
     return false;
 }
 
@@ -129,15 +129,17 @@ bool RemoveRecordedInstalls(InstallRun& run, const std::wstring& sConfigName,
 bool RemoveConfig(InstallRun& run, const std::wstring& sConfigName) {
     std::wstring why;
     if (!SafePaths::UsableName(sConfigName, why) || sConfigName.empty()) {
-        DPrint(L"RemoveConfig: refused configuration name \"" + sConfigName + L"\" (" +
-               (sConfigName.empty() ? L"no name given" : why) + L")");
+        CommonModule::DPrintStepFailed(L"RemoveConfig: refused configuration name \"" +
+                                       sConfigName + L"\" (" +
+                                       (sConfigName.empty() ? L"no name given" : why) + L")");
         return false;
     }
     const std::wstring retired = CommonModule::AppPath() + L"Retired\\" + sConfigName + L".cfg";
     const bool isRetired = CommonModule::IsExistingFile(retired);
     if (!isRetired && !CommonModule::IsExistingFile(ConfigFilePath(sConfigName))) {
-        DPrint(L"RemoveConfig: " + sConfigName +
-               L": no configuration of that name in \"Retired\" or \"Configs\"");
+        CommonModule::DPrintStepFailed(
+            L"RemoveConfig: " + sConfigName +
+            L": no configuration of that name in \"Retired\" or \"Configs\"");
         return false;
     }
     NoteCurrentConfigs(run, isRetired ? std::wstring() : sConfigName);
@@ -172,8 +174,8 @@ bool RemoveRetiredConfigs(InstallRun& run) {
     if (!search) {
         const DWORD error = GetLastError();
         if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return true;
-        DPrint(L"RemoveRetiredConfigs: cannot list \"" + folder + L"\": " +
-               CommonModule::Win32Error(error).description);
+        CommonModule::DPrintStepFailed(L"RemoveRetiredConfigs: cannot list \"" + folder + L"\": " +
+                                       CommonModule::Win32Error(error).description);
         return false;
     }
     std::vector<std::wstring> files;
@@ -186,7 +188,9 @@ bool RemoveRetiredConfigs(InstallRun& run) {
     NoteCurrentConfigs(run, {});
     if (Blind(run, L"RemoveRetiredConfigs")) return false;
     bool ok = listed;
-    if (!listed) DPrint(L"RemoveRetiredConfigs: the listing of \"" + folder + L"\" stopped early");
+    if (!listed)
+        CommonModule::DPrintStepFailed(L"RemoveRetiredConfigs: the listing of \"" + folder +
+                                       L"\" stopped early");
     for (const auto& file : files) {
         const std::wstring name = ConfigNameFromFile(file);
         if (Hidden(run, name, folder + file)) continue;

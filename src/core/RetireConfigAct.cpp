@@ -62,7 +62,7 @@ class Remover {
 
   private:
     void Fail(const std::wstring& reason) {
-        DPrint(who_ + reason);
+        CommonModule::DPrintStepFailed(who_ + reason);
         ok_ = false;
     }
     // A name the configuration gives is a path below its folder only when usable.
@@ -138,6 +138,7 @@ class Remover {
         std::wstring why;
         if (file.Delete(why)) {
             DPrint(L"removed: " + sPath);
+            ++run_.tally.removed;
             return true;
         }
         Fail(L"failed to remove \"" + sPath + L"\": " + why);

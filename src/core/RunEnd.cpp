@@ -14,6 +14,8 @@ const wchar_t* ExitCodeMeaning(ExitCode code) {
         return L"the command line matched no action";
     case ExitWordMissing:
         return L"Word was not found, so nothing ran";
+    case ExitNoRights:
+        return L"the event source needs administrator rights, and nothing was changed";
     }
     return L"unknown";
 }

@@ -49,6 +49,7 @@ bool InstalledCopyUnchanged(InstallRun& run, const std::wstring& sSource,
             : !CommonModule::FilesMatch(sSource, dest))
         return false;
     CommonModule::DPrint(L"unchanged, not copied: " + dest);
+    ++run.tally.unchanged;
     return true;
 }
 
@@ -90,6 +91,7 @@ bool CreateLinkUnlessUnchanged(InstallRun& run, const std::wstring& sLinkDesc,
         LinkHolds(sLinkFile, StoredLinkFields(sLinkDesc, sExeFile, sWorkDir, sExeArgs, IconIdx,
                                               iHotKey, eShow, sDifferentIconPath))) {
         CommonModule::DPrint(L"unchanged, not saved: " + sLinkFile);
+        ++run.tally.unchanged;
         return true;
     }
     cShellLinkA link;
@@ -97,6 +99,7 @@ bool CreateLinkUnlessUnchanged(InstallRun& run, const std::wstring& sLinkDesc,
     if (link.CreateLink(run.workingFolders, sLinkDesc, sLinkFile, sExeFile, sWorkDir, sExeArgs,
                         IconIdx, iHotKey, eShow, sDifferentIconPath)) {
         run.knownNames.Written(folder, name);
+        ++run.tally.installed;
         return true;
     }
     if (why) *why = link.Failure();

@@ -15,6 +15,7 @@ std::wstring sAppINI;
 std::wstring sDebugFile;
 bool bDebugToFile = false;
 bool bVerboseDebug = false;
+EventLogSettings eventLogSwitches;
 
 namespace {
 
@@ -63,6 +64,7 @@ void InitAppSettings(bool bSetAppINI, bool bUseAppPath) {
     const DebugSettings settings = ReadDebugSettingsNoDebug(sAppINI, AppPath());
     if (settings.bToFile) bDebugToFile = true;
     if (settings.bVerbose) bVerboseDebug = true;
+    eventLogSwitches = ReadEventLogSettingsNoDebug(sAppINI);
     SetFileSink(WriteToDebugFile);
     if (bDebugToFile) PrepareDebugFile(bSetAppINI, settings.sFolder);
     DPrint(L"");

@@ -18,6 +18,11 @@ LineSink& FileSink() {
     static LineSink sink;
     return sink;
 }
+
+LineSink& FailureSink() {
+    static LineSink sink;
+    return sink;
+}
 } // namespace
 
 ErrorInfo Win32Error(DWORD code) {
@@ -77,6 +82,14 @@ void DPrintToFileOnly(std::wstring_view value) noexcept {
     }
 }
 
+void DPrintStepFailed(const std::wstring& value) noexcept {
+    DPrintTexts({value});
+    try {
+        if (FailureSink()) FailureSink()(value);
+    } catch (...) {
+    }
+}
+
 void ReportError(std::wstring_view routine, const ErrorInfo& error, ParamList params) noexcept {
     try {
         DPrint(L"CommonModule\\" + std::wstring(routine) + L" VB ERROR: " +
@@ -89,6 +102,10 @@ void ReportError(std::wstring_view routine, const ErrorInfo& error, ParamList pa
 
 void SetFileSink(LineSink sink) {
     FileSink() = std::move(sink);
+}
+
+void SetStepFailureSink(LineSink sink) {
+    FailureSink() = std::move(sink);
 }
 
 void SetDebugObserver(DebugObserver observer) {

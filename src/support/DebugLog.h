@@ -67,6 +67,10 @@ template <class... T> void DPrint(const T&... values) {
     DPrintTexts({ToText(values)...});
 }
 
+// A line that says a step of the run failed: the same line DPrint sends, and handed
+// (without its TAB) to the failure channel when one is installed.
+void DPrintStepFailed(const std::wstring& value) noexcept;
+
 // A line, in DPrint's form, for the file channel alone: nothing when none is installed.
 void DPrintToFileOnly(std::wstring_view value) noexcept;
 
@@ -81,6 +85,10 @@ void ReportError(std::wstring_view routine, const ErrorInfo& error, ParamList pa
 // not call DPrint.
 using LineSink = std::function<void(const std::wstring& line)>;
 void SetFileSink(LineSink sink);
+
+// The failure channel: a silent run collects what failed for its report. Must not call
+// DPrint; an empty one removes it.
+void SetStepFailureSink(LineSink sink);
 
 // Tests watch the lines as they leave for the debugger (ANSI, exactly as sent).
 using DebugObserver = std::function<void(const std::string& ansiLine)>;

@@ -12,14 +12,7 @@ namespace {
 constexpr wchar_t kSection[] = L"Debug";
 
 std::wstring ReadValue(const std::wstring& sIniFile, const wchar_t* key) {
-    std::wstring buf(256, L'\0');
-    for (;;) {
-        const DWORD n = GetPrivateProfileStringW(kSection, key, L"", buf.data(),
-                                                 static_cast<DWORD>(buf.size()), sIniFile.c_str());
-        // n == size - 1 means the value may have been cut.
-        if (n + 1 < buf.size() || buf.size() >= 32768) return buf.substr(0, n);
-        buf.resize(buf.size() * 2);
-    }
+    return ReadSettingNoDebug(sIniFile, kSection, key);
 }
 
 bool IsLetterColon(const std::wstring& s) {
@@ -40,6 +33,26 @@ std::wstring RootOf(const std::wstring& sAppPath) {
 }
 
 } // namespace
+
+std::wstring ReadSettingNoDebug(const std::wstring& sIniFile, const wchar_t* section,
+                                const wchar_t* key) {
+    std::wstring buf(256, L'\0');
+    for (;;) {
+        const DWORD n = GetPrivateProfileStringW(section, key, L"", buf.data(),
+                                                 static_cast<DWORD>(buf.size()), sIniFile.c_str());
+        // n == size - 1 means the value may have been cut.
+        if (n + 1 < buf.size() || buf.size() >= 32768) return buf.substr(0, n);
+        buf.resize(buf.size() * 2);
+    }
+}
+
+EventLogSettings ReadEventLogSettingsNoDebug(const std::wstring& sIniFile) {
+    EventLogSettings settings;
+    if (sIniFile.empty()) return settings;
+    settings.bEnabled = ReadSettingNoDebug(sIniFile, L"EventLog", L"Enabled") != L"0";
+    settings.bSuccess = ReadSettingNoDebug(sIniFile, L"EventLog", L"Success") == L"1";
+    return settings;
+}
 
 std::wstring ResolveDebugFolderNoDebug(const std::wstring& sValue, const std::wstring& sAppPath) {
     std::wstring folder = ExpandedText(sValue);

@@ -1,6 +1,7 @@
 #pragma once
 // The administrator's switches for the debug log, section [Debug] of the application
-// INI file. They are read before the debug file exists, so nothing here reports.
+// INI file, and for the event a silent run leaves, section [EventLog]. They are read
+// before the debug file exists, so nothing here reports.
 #include <windows.h>
 
 #include <string>
@@ -12,6 +13,17 @@ struct DebugSettings {
     bool bVerbose = false; // Verbose=1
     std::wstring sFolder;  // Folder=, resolved; never ends in "\" except at a drive root
 };
+
+struct EventLogSettings {
+    bool bEnabled = true;  // Enabled=0 writes no event
+    bool bSuccess = false; // Success=1 also writes one for a run that fully succeeded
+};
+
+// One value of the application INI file, "" when missing: the one way its switches
+// are read.
+std::wstring ReadSettingNoDebug(const std::wstring& sIniFile, const wchar_t* section,
+                                const wchar_t* key);
+EventLogSettings ReadEventLogSettingsNoDebug(const std::wstring& sIniFile);
 
 // A missing file, section or key leaves its switch off and the folder at "Debug" beside
 // the executable.

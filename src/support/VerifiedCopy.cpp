@@ -52,7 +52,7 @@ class Failures {
   public:
     Failures(const std::wstring& who, std::wstring& why) : who_(who), why_(why) {}
     void Add(const std::wstring& sentence) {
-        DPrint(who_ + L": " + sentence);
+        DPrintStepFailed(who_ + L": " + sentence);
         if (ok_) why_ = sentence;
         ok_ = false;
     }

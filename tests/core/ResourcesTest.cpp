@@ -1,4 +1,5 @@
 // What the shipped executable carries: the icon group, the version and the manifest.
+#include "core/RunReport.h"
 #include "resource.h"
 #include "support/ScopedWin.h"
 #include "support/VersionInfo.h"
@@ -129,4 +130,24 @@ TEST_F(Resources, MainWindowMenuBar) {
                   L";Retire Highlighted Template=" + std::to_wstring(IDM_RetireTemp) +
                   L";<&Help>View Help Online=" + std::to_wstring(IDM_HelpOnline) +
                   L";Command Line Parameters=" + std::to_wstring(IDM_ShowParms) + L";<");
+}
+
+// Event Viewer shows an event by its ID's message with the event's one string in place
+// of %1: the text the run wrote, nothing added but the line end.
+TEST_F(Resources, EachEventMessageIsItsInsertionString) {
+    for (const DWORD id :
+         {Module1::kEventRunSucceeded, Module1::kEventStepFailed, Module1::kEventRunNotDone}) {
+        std::wstring event = L"Dorvane \"/installall\" ended";
+        DWORD_PTR strings[] = {reinterpret_cast<DWORD_PTR>(event.c_str())};
+        wchar_t text[200] = {};
+        ASSERT_GT(FormatMessageW(FORMAT_MESSAGE_FROM_HMODULE | FORMAT_MESSAGE_ARGUMENT_ARRAY,
+                                 exe_.get(), id, MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US), text,
+                                 200, reinterpret_cast<va_list*>(strings)),
+                  0u)
+            << id;
+        std::wstring shown = text;
+        while (!shown.empty() && (shown.back() == L'\n' || shown.back() == L'\r'))
+            shown.pop_back();
+        EXPECT_EQ(shown, event) << id;
+    }
 }

@@ -1,0 +1,63 @@
+#include "core/EventSource.h"
+
+#include "support/DebugLog.h"
+#include "support/EventLog.h"
+#include "support/ScopedWin.h"
+
+namespace Module1 {
+
+namespace {
+
+// The path the system gave this process: a share's path when it runs from a server.
+std::wstring ThisExecutable() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (n == 0) return {};
+        if (n < path.size()) return path.substr(0, n);
+        if (path.size() >= 32768) return {};
+        path.resize(path.size() * 2);
+    }
+}
+
+} // namespace
+
+ExitCode EventSourceOutcome(LSTATUS status, bool bRegister) {
+    if (status == ERROR_SUCCESS) return ExitOk;
+    const std::wstring what =
+        bRegister ? L"cannot register the event source" : L"cannot remove the event source";
+    const std::wstring key = std::wstring(L"HKLM\\") + CommonModule::kApplicationLogKey + L"\\" +
+                             CommonModule::kEventSource;
+    if (status == ERROR_ACCESS_DENIED) {
+        CommonModule::DPrint(L"EventSource: " + what + L" \"" + key +
+                             L"\": administrator rights are needed");
+        return ExitNoRights;
+    }
+    CommonModule::DPrint(L"EventSource: " + what + L" \"" + key + L"\": " +
+                         CommonModule::Win32Error(static_cast<DWORD>(status)).description);
+    return ExitStepFailed;
+}
+
+ExitCode ChangeEventSource(HKEY hApplicationLog, bool bRegister, const std::wstring& sMessageFile) {
+    const LSTATUS status = bRegister
+                               ? CommonModule::WriteEventSourceKey(hApplicationLog, sMessageFile)
+                               : CommonModule::DeleteEventSourceKey(hApplicationLog);
+    return EventSourceOutcome(status, bRegister);
+}
+
+ExitCode ChangeEventSource(bool bRegister) {
+    // Creating the source's key needs the right to add keys here, which only
+    // administrators have; removing it is decided on the source's own key.
+    ScopedWin::UniqueRegKey log;
+    const LSTATUS status = RegOpenKeyExW(HKEY_LOCAL_MACHINE, CommonModule::kApplicationLogKey, 0,
+                                         bRegister ? KEY_CREATE_SUB_KEY : KEY_READ, log.put());
+    if (status != ERROR_SUCCESS) return EventSourceOutcome(status, bRegister);
+    const std::wstring exe = ThisExecutable();
+    if (bRegister && exe.empty()) {
+        const DWORD error = GetLastError();
+        return EventSourceOutcome(error ? static_cast<LSTATUS>(error) : ERROR_BAD_PATHNAME, true);
+    }
+    return ChangeEventSource(log.get(), bRegister, exe);
+}
+
+} // namespace Module1
