@@ -189,7 +189,8 @@ def build_office(rng):
             parents.append(child)
 
     for rel in WORD_AT:
-        tree.add_file(rel, WORD)
+        for exe in (WORD, "EXCEL.EXE", "POWERPNT.EXE"):
+            tree.add_file(rel, exe)
     for rel, count in SKELETON.items():
         while len(tree.files[rel]) < count:
             tree.add_file(rel, file_name(rng))

@@ -178,7 +178,7 @@ ExitCode RunCommandLine(const std::wstring& sCommandLine) {
         return ExitNoAction;
     }
     if (command.action == Action::InstallAll || command.action == Action::Install)
-        OfferTemplatesToWord(run);
+        OfferTemplatesToOffice(run);
     return ok ? ExitOk : ExitStepFailed;
 }
 

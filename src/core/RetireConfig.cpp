@@ -6,6 +6,7 @@
 #include "core/InstallConfig.h"
 #include "core/InstallRecord.h"
 #include "core/InstallRun.h"
+#include "core/OfficeApps.h"
 #include "core/SafePaths.h"
 #include "core/Unchanged.h"
 #include "support/AppPath.h"
@@ -89,8 +90,9 @@ class Remover {
             !run_.knownNames.MayHoldUnwritten(desktop, installs.shortcutName + L".lnk"))
             return;
         // Read before it is opened for deleting, as in Recorded.
-        const bool starts = LinkStarts(ShortcutPath(desktop, installs.shortcutName), sWordExePath,
-                                       ShortcutArguments(installs.templateFile));
+        const ShortcutStart start = ShortcutFor(installs.templateFile);
+        const bool starts =
+            LinkStarts(ShortcutPath(desktop, installs.shortcutName), start.target, start.arguments);
         PlainFile found;
         if (!Find(desktop, installs.shortcutName + L".lnk", found)) return;
         const std::wstring lnk = desktop + L"\\" + found.name();

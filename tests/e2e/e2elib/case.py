@@ -66,6 +66,12 @@ class DorvaneTestCase(unittest.TestCase):
         self._running.append(run)
         return run
 
+    def office(self, name):
+        """The stand-in EXCEL or POWERPNT, installed beside Word."""
+        app = StandInWord(self.prefix, self.tools.office_of[name], name)
+        app.install()
+        return app
+
     def assertDataFolders(self, present=True):
         for name in ("Templates", "AltIcons", "Configs"):
             path = self.app.path(name)
