@@ -189,7 +189,8 @@ def build_office(rng):
             parents.append(child)
 
     for rel in WORD_AT:
-        tree.add_file(rel, WORD)
+        for exe in (WORD, "EXCEL.EXE", "POWERPNT.EXE"):
+            tree.add_file(rel, exe)
     for rel, count in SKELETON.items():
         while len(tree.files[rel]) < count:
             tree.add_file(rel, file_name(rng))
@@ -259,14 +260,16 @@ def icon_bytes(rng, size):
     return header + rng.randbytes(image)
 
 
-def write_install(appdir, seed, count, every=2):
+def write_install(appdir, seed, count, every=2, mixed=False):
     rng = random.Random(seed)
     dirs = {n: os.path.join(appdir, n) for n in ("Templates", "AltIcons", "Configs")}
     for d in dirs.values():
         os.makedirs(d, exist_ok=True)
     plan = []
     for i in range(count):
-        template = f"Company Letter {i:03d}.dotx"
+        # Mixed: a third each of Word, Excel and PowerPoint templates.
+        template = f"Company Letter {i:03d}" + ((".dotx", ".xltx", ".potx")[i % 3] if mixed
+                                                 else ".dotx")
         with open(os.path.join(dirs["Templates"], template), "wb") as f:
             f.write(rng.randbytes(rng.randint(20 * 1024, 60 * 1024)))
         lines = ["[Config]", f"TemplateFile={template}"]
@@ -307,6 +310,8 @@ def main():
     ap.add_argument("out")
     ap.add_argument("--seed", type=int, default=20240611)
     ap.add_argument("--count", type=int, default=200)
+    ap.add_argument("--mixed", action="store_true", help="install: a third each of .dotx, "
+                    ".xltx and .potx templates")
     ap.add_argument("--every", type=int, default=2, help="every N-th configuration (install) "
                     "has an icon and a shortcut")
     args = ap.parse_args()
@@ -317,7 +322,7 @@ def main():
     elif args.what == "configs":
         write_configs(args.out, args.count)
     else:
-        write_install(args.out, args.seed, args.count, args.every)
+        write_install(args.out, args.seed, args.count, args.every, args.mixed)
     return 0
 
 

@@ -14,7 +14,8 @@
 //                pattern and each subfolder;
 //       locate   Module1::LocateWordExe with "systemdrive" set to DRIVE (the value
 //                is only put in front of "\Program Files\...");
-//       find     CommonModule::FindFiles(FOLDER, PATTERNS, recursive).
+//       find     CommonModule::FindFiles(FOLDER, PATTERNS, recursive);
+//       word     the same for "winword.exe" alone, what the startup search once was.
 //       Prints "times_ms.<name> ..." and writes the hits of literal and find to
 //       LISTDIR\list-literal.txt and LISTDIR\list-ours.txt.
 //   bench_search compare FOLDER PATTERNS LISTDIR SUFFIX
@@ -207,8 +208,13 @@ int wmain(int argc, wchar_t** argv) {
                  FloorWalk(root, counts);
              }},
             {"times_ms.literal", [&] { literalHits = LiteralInDir(folder, pieces, true); }},
-            {"times_ms.locate", [&] { found = Module1::LocateWordExe(); }},
+            {"times_ms.locate", [&] { found = Module1::LocateWordExe()[0]; }},
             {"times_ms.find", [&] { CommonModule::FindFiles(argv[2], patterns, ourHits, true); }},
+            {"times_ms.word",
+             [&] {
+                 Collection hits;
+                 CommonModule::FindFiles(argv[2], L"winword.exe", hits, true);
+             }},
         };
         const int warmups = bench::ToInt(argv[5]);
         const int runs = bench::ToInt(argv[6]);

@@ -212,7 +212,7 @@ ExitCode RunAction(InstallRun& run, const ParsedCommand& command) {
         return ExitNoAction;
     }
     if (command.action == Action::InstallAll || command.action == Action::Install)
-        OfferTemplatesToWord(run);
+        OfferTemplatesToOffice(run);
     return ok ? ExitOk : ExitStepFailed;
 }
 

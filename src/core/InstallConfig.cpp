@@ -5,6 +5,7 @@
 #include "core/Groups.h"
 #include "core/InstallRecord.h"
 #include "core/InstallRun.h"
+#include "core/OfficeApps.h"
 #include "core/SafePaths.h"
 #include "core/Unchanged.h"
 #include "support/AppPath.h"
@@ -106,10 +107,6 @@ InstallResult InstallSteps(InstallRun& run, const std::wstring& sConfigName, boo
                            InstallRecord& landed);
 
 } // namespace
-
-std::wstring ShortcutArguments(const std::wstring& sTemplateFile) {
-    return L"/t\"" + CommonModule::StripPath(sTemplateFile) + L"\"";
-}
 
 std::wstring ShortcutPath(const std::wstring& sDesktopFolder, const std::wstring& sShortcutName) {
     return sDesktopFolder + L"\\" + sShortcutName + L".lnk";
@@ -223,6 +220,12 @@ InstallResult InstallSteps(InstallRun& run, const std::wstring& sConfigName, boo
                    L" is not in the user's templates folder");
         return std::move(outcome).Result();
     }
+    // The template stays for File > New; only the shortcut needs the application.
+    const ShortcutStart start = ShortcutFor(templateFile);
+    if (start.target.empty()) {
+        Failed(who, outcome, L"no shortcut: " + std::wstring(start.app.name) + L" was not found");
+        return std::move(outcome).Result();
+    }
 
     const std::wstring desc = value(kKeyShortcutDesc);
     if (!icon.empty()) {
@@ -241,7 +244,7 @@ InstallResult InstallSteps(InstallRun& run, const std::wstring& sConfigName, boo
             }
             icon = sUserTemplatesDir + L"\\" + StripPath(src);
         } else {
-            // A missing icon falls back to Word's own; one that is there but cannot be
+            // A missing icon falls back to the application's own; one that is there but cannot be
             // read does too, and counts as failed.
             if (const std::wstring reason = Unusable(L"icon", src, missing); !missing)
                 Failed(who, outcome, reason);
@@ -255,15 +258,12 @@ InstallResult InstallSteps(InstallRun& run, const std::wstring& sConfigName, boo
         return std::move(outcome).Result();
     }
     const std::wstring lnk = ShortcutPath(desktop, shortcutName);
-    const std::wstring args = ShortcutArguments(templateFile);
-    if (!CreateLinkUnlessUnchanged(run, desc, lnk, sWordExePath, sUserTemplatesDir, args, 0, 0,
-                                   SW_SHOW, icon, &why))
-        Failed(who, outcome,
-               sWordExePath.empty() ? L"no shortcut " + Quoted(lnk) + L": Word was not found"
-                                    : L"failed to write the shortcut " + Quoted(lnk) + L": " + why);
+    if (!CreateLinkUnlessUnchanged(run, desc, lnk, start.target, sUserTemplatesDir, start.arguments,
+                                   0, 0, SW_SHOW, icon, &why))
+        Failed(who, outcome, L"failed to write the shortcut " + Quoted(lnk) + L": " + why);
     else if (const RecordedFile file = Landed(run, desktop, lnk, false); !file.path.empty())
-        landed.shortcut = {file, StoredLinkFields(desc, sWordExePath, sUserTemplatesDir, args, 0, 0,
-                                                  SW_SHOW, icon)};
+        landed.shortcut = {file, StoredLinkFields(desc, start.target, sUserTemplatesDir,
+                                                  start.arguments, 0, 0, SW_SHOW, icon)};
     return std::move(outcome).Result();
 }
 

@@ -17,9 +17,7 @@ struct InstallResult {
 
 struct InstallRun;
 
-// What an install writes into a shortcut: Word starts on the template by its file name,
-// sTemplateFile as the configuration gives it.
-std::wstring ShortcutArguments(const std::wstring& sTemplateFile);
+// Where an install writes a shortcut (what it starts: ShortcutFor in core/OfficeApps.h).
 std::wstring ShortcutPath(const std::wstring& sDesktopFolder, const std::wstring& sShortcutName);
 
 InstallResult InstallConfig(InstallRun& run, const std::wstring& sConfigName, bool bMakeShortcut);

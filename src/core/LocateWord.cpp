@@ -1,9 +1,12 @@
 #include "core/LocateWord.h"
 
+#include "core/OfficeApps.h"
+
 #include "support/Collection.h"
 #include "support/DebugLog.h"
 #include "support/FileSearch.h"
 #include "support/Probes.h"
+#include "support/Text.h"
 
 #include <windows.h>
 
@@ -30,25 +33,35 @@ std::wstring EnvironmentValue(const wchar_t* sName) {
     }
 }
 
-// The last hit of the search below the folder.
-std::wstring LastHit(const std::wstring& sFolder) {
+// One search below the folder for every application's executable; the last hit of
+// each name counts, and fills in an application that no earlier search found.
+void Search(const std::wstring& sFolder, OfficeExes& found) {
+    std::wstring patterns;
+    for (const OfficeApp& app : OfficeApps())
+        patterns += (patterns.empty() ? L"" : L";") + std::wstring(app.exeName);
     Collection hits;
-    CommonModule::FindFiles(sFolder, L"winword.exe", hits, true);
-    std::wstring sFound;
-    for (const std::wstring& item : hits)
-        if (!item.empty()) sFound = item;
-    return sFound;
+    CommonModule::FindFiles(sFolder, patterns, hits, true);
+    OfficeExes here(found.size());
+    for (const std::wstring& item : hits) {
+        const std::wstring_view name = std::wstring_view(item).substr(item.find_last_of(L'\\') + 1);
+        for (size_t i = 0; i < here.size(); ++i)
+            if (!item.empty() && Text::EqualsNoCase(name, OfficeApps()[i].exeName)) here[i] = item;
+    }
+    for (size_t i = 0; i < found.size(); ++i)
+        if (found[i].empty()) found[i] = std::move(here[i]);
 }
 
 // One pair of candidates: the "Microsoft Office 15" folder when it exists, else its
-// plain sibling. An old install can leave the "15" folder behind empty, so when nothing
-// is found there the sibling is searched too.
-std::wstring SearchPair(const std::wstring& sOffice15, const std::wstring& sOffice) {
+// plain sibling. An old install can leave the "15" folder behind empty, so when Word
+// is not found there the sibling is searched too. Word alone decides which folders are
+// searched: the other applications cost no search of their own.
+bool SearchPair(const std::wstring& sOffice15, const std::wstring& sOffice, OfficeExes& found) {
     if (CommonModule::DoesDirExist(sOffice15)) {
-        std::wstring sFound = LastHit(sOffice15);
-        if (!sFound.empty()) return sFound;
+        Search(sOffice15, found);
+        if (!found[0].empty()) return true;
     }
-    return LastHit(sOffice);
+    Search(sOffice, found);
+    return !found[0].empty();
 }
 
 std::wstring Unquoted(const std::wstring& s) {
@@ -57,13 +70,14 @@ std::wstring Unquoted(const std::wstring& s) {
 
 } // namespace
 
-CommonModule::RegistryValue ReadWordAppPath(REGSAM samView) {
+CommonModule::RegistryValue ReadAppPath(const wchar_t* sExeName, REGSAM samView) {
     return CommonModule::ReadRegistryValue(
-        HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Winword.exe",
+        HKEY_LOCAL_MACHINE,
+        std::wstring(L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\") + sExeName,
         nullptr, samView);
 }
 
-std::wstring RegisteredWordExe(const AppPathReader& read) {
+std::wstring RegisteredExe(const AppPathReader& read) {
     for (const REGSAM view : {KEY_WOW64_64KEY, KEY_WOW64_32KEY}) {
         const CommonModule::RegistryValue value = read(view);
         if (value.text.empty()) continue; // missing, unreadable or not a path
@@ -75,20 +89,23 @@ std::wstring RegisteredWordExe(const AppPathReader& read) {
     return {};
 }
 
-std::wstring LocateWordExe() {
+OfficeExes LocateWordExe() {
+    OfficeExes found(OfficeApps().size());
     const std::wstring sDrive = EnvironmentValue(L"systemdrive");
-    std::wstring sFound = SearchPair(sDrive + L"\\Program Files\\Microsoft Office 15",
-                                     sDrive + L"\\Program Files\\Microsoft Office");
-    if (sFound.empty())
-        sFound = SearchPair(sDrive + L"\\Program Files (x86)\\Microsoft Office 15",
-                            sDrive + L"\\Program Files (x86)\\Microsoft Office");
-    if (!sFound.empty()) return sFound;
-    sFound = RegisteredWordExe();
-    if (!sFound.empty())
-        CommonModule::DPrint(L"LocateWordExe: none below Program Files; Word as registered in "
-                             L"App Paths: \"" +
-                             sFound + L"\"");
-    return sFound;
+    if (!SearchPair(sDrive + L"\\Program Files\\Microsoft Office 15",
+                    sDrive + L"\\Program Files\\Microsoft Office", found))
+        SearchPair(sDrive + L"\\Program Files (x86)\\Microsoft Office 15",
+                   sDrive + L"\\Program Files (x86)\\Microsoft Office", found);
+    for (size_t i = 0; i < found.size(); ++i) {
+        if (!found[i].empty()) continue;
+        const OfficeApp& app = OfficeApps()[i];
+        found[i] = RegisteredExe([&](REGSAM view) { return ReadAppPath(app.exeName, view); });
+        if (!found[i].empty())
+            CommonModule::DPrint(L"LocateWordExe: none below Program Files; " +
+                                 std::wstring(app.name) + L" as registered in App Paths: \"" +
+                                 found[i] + L"\"");
+    }
+    return found;
 }
 
 } // namespace Module1

@@ -3,20 +3,24 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace Module1 {
 
-// The Word executable below the system drive's Office folders or, when none is there,
-// the one its installer registered; "" when none is found.
-std::wstring LocateWordExe();
+// Word and, found in the same walk, the other applications of OfficeApps(), in its
+// order: each executable below the system
+// drive's Office folders or, when none is there, the one its installer registered;
+// "" when none is found.
+using OfficeExes = std::vector<std::wstring>;
+OfficeExes LocateWordExe();
 
-// The registered application path of Winword.exe in the given registry view
-// (KEY_WOW64_64KEY or KEY_WOW64_32KEY).
+// The registered application path of the executable (e.g. L"WINWORD.EXE") in the given
+// registry view (KEY_WOW64_64KEY or KEY_WOW64_32KEY).
 using AppPathReader = std::function<CommonModule::RegistryValue(REGSAM samView)>;
-CommonModule::RegistryValue ReadWordAppPath(REGSAM samView);
+CommonModule::RegistryValue ReadAppPath(const wchar_t* sExeName, REGSAM samView);
 
 // The first registered path, 64-bit view first, that names an existing file; "" when
 // none does.
-std::wstring RegisteredWordExe(const AppPathReader& read = ReadWordAppPath);
+std::wstring RegisteredExe(const AppPathReader& read);
 
 } // namespace Module1

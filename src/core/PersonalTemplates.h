@@ -1,6 +1,6 @@
 #pragma once
-// Word 2013 and later list the templates of one folder under File > New > Personal:
-// the one that File > Options > Save names as the default personal templates location.
+// Word, Excel and PowerPoint 2013 and later list the templates of one folder under File > New >
+// Personal: the one that File > Options > Save names as the default personal templates location.
 // That setting is empty on a new profile, so the templates Dorvane installs stay out of
 // sight until it names the user's templates folder.
 namespace Module1 {
@@ -8,9 +8,10 @@ namespace Module1 {
 struct InstallRun;
 
 // At the end of an install run that left a template in the user's templates folder:
-// points Word's setting there when nothing (no user, no script, no policy) named a
-// folder yet and Dorvane.ini does not switch this off. One debug line says what was
-// done, or why nothing. Never fails the run: the templates are installed either way.
-void OfferTemplatesToWord(const InstallRun& run);
+// points each found application's setting there when nothing (no user, no script, no
+// policy) named a folder yet and Dorvane.ini does not switch this off. One debug line
+// per application says what was done, or why nothing (for Word even when it was not
+// found). Never fails the run: the templates are installed either way.
+void OfferTemplatesToOffice(const InstallRun& run);
 
 } // namespace Module1

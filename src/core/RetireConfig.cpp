@@ -7,6 +7,7 @@
 #include "core/Groups.h"
 #include "core/InstallConfig.h"
 #include "core/InstallRun.h"
+#include "core/OfficeApps.h"
 #include "core/SafePaths.h"
 #include "core/Unchanged.h"
 #include "support/AppPath.h"
@@ -79,9 +80,9 @@ bool Hidden(const InstallRun& run, const std::wstring& sName, const std::wstring
 
 LinkFields ConfiguredShortcut(const ConfigValues& value) {
     const std::wstring icon = value(kKeyShortcutIcon);
+    const ShortcutStart start = ShortcutFor(value(kKeyTemplateFile));
     return StoredLinkFields(
-        value(kKeyShortcutDesc), sWordExePath, sUserTemplatesDir,
-        ShortcutArguments(value(kKeyTemplateFile)), 0, 0, SW_SHOW,
+        value(kKeyShortcutDesc), start.target, sUserTemplatesDir, start.arguments, 0, 0, SW_SHOW,
         icon.empty() ? icon : sUserTemplatesDir + L"\\" + CommonModule::StripPath(icon));
 }
 

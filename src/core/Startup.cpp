@@ -2,6 +2,7 @@
 
 #include "core/AppState.h"
 #include "core/LocateWord.h"
+#include "core/OfficeApps.h"
 #include "support/AppPath.h"
 #include "support/Probes.h"
 #include "support/ShellFolders.h"
@@ -9,6 +10,8 @@
 namespace Module1 {
 
 std::wstring sWordExePath;
+std::wstring sExcelExePath;
+std::wstring sPowerPointExePath;
 std::wstring sUserTemplatesDir;
 
 namespace {
@@ -24,7 +27,9 @@ std::wstring UserTemplatesFolder() {
 } // namespace
 
 StartupFindings FindWordAndTemplates() {
-    sWordExePath = LocateWordExe();
+    const std::vector<std::wstring> found = LocateWordExe();
+    for (size_t i = 0; i < found.size(); ++i)
+        *OfficeApps()[i].exePath = found[i];
     sUserTemplatesDir = UserTemplatesFolder();
     return {sWordExePath, sUserTemplatesDir};
 }

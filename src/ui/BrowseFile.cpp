@@ -28,7 +28,9 @@ struct Pick {
 
 constexpr Pick kTemplatePick = {
     L"Templates",
-    L"Word Templates (*.dot; *.dotx; *.dotm)|*.dot; *.dotx; *.dotm|All Files (*.*)|*.*|",
+    L"Word Templates (*.dot; *.dotx; *.dotm)|*.dot; *.dotx; *.dotm|"
+    L"Excel and PowerPoint Templates (*.xlt; *.xltx; *.xltm; *.pot; *.potx; *.potm)|"
+    L"*.xlt; *.xltx; *.xltm; *.pot; *.potx; *.potm|All Files (*.*)|*.*|",
     L"Select an existing Word Template", IDC_txtTemplateFileName, true};
 constexpr Pick kIconPick = {L"AltIcons", L"Icons (*.ico)|*.ico", L"Select an Icon", IDC_txtIcon,
                             false};

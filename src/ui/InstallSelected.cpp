@@ -114,7 +114,7 @@ void InstallSelected(HWND hForm) {
                 notForUser.Add(name, L"for members of " + result.sReason);
             busy.Repaint();
         }
-        Module1::OfferTemplatesToWord(run);
+        Module1::OfferTemplatesToOffice(run);
     }
     if (selected == 0)
         FormText::Say(hForm, L"No template configuration is selected.", MB_OK | MB_ICONINFORMATION);

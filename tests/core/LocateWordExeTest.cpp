@@ -53,47 +53,47 @@ class LocateWordExe : public ::testing::Test {
 TEST_F(LocateWordExe, FindsWordInTheX86TreeWhenTheNativeOneHasNone) {
     Folder(kNative + L"\\Office14");
     Place(kX86 + L"\\Office14\\winword.exe.bak");
-    EXPECT_EQ(Module1::LocateWordExe(), L"");
+    EXPECT_EQ(Module1::LocateWordExe()[0], L"");
     const std::wstring word = Place(kX86 + L"\\Office14\\winword.exe");
-    EXPECT_EQ(Module1::LocateWordExe(), word);
+    EXPECT_EQ(Module1::LocateWordExe()[0], word);
 }
 
 TEST_F(LocateWordExe, NativeTreeWinsOverX86) {
     const std::wstring word = Place(kNative + L"\\Office16\\WINWORD.EXE");
     Place(kX86 + L"\\Office14\\winword.exe");
-    EXPECT_EQ(Module1::LocateWordExe(), word); // the name as stored, capitals and all
+    EXPECT_EQ(Module1::LocateWordExe()[0], word); // the name as stored, capitals and all
 }
 
 TEST_F(LocateWordExe, EmptyOffice15FolderDoesNotHideItsPlainSibling) {
     Folder(kNative15);
     const std::wstring native = Place(kNative + L"\\Office14\\winword.exe");
     Place(kX86 + L"\\Office12\\WinWord.exe");
-    EXPECT_EQ(Module1::LocateWordExe(), native);
+    EXPECT_EQ(Module1::LocateWordExe()[0], native);
 
     const std::wstring native15 = Place(kNative15 + L"\\root\\Office15\\winword.exe");
-    EXPECT_EQ(Module1::LocateWordExe(), native15);
+    EXPECT_EQ(Module1::LocateWordExe()[0], native15);
 }
 
 TEST_F(LocateWordExe, X86Office15FolderWinsOverItsPlainSibling) {
     const std::wstring x86 = Place(kX86 + L"\\Office14\\winword.exe");
     Folder(kX8615);
-    EXPECT_EQ(Module1::LocateWordExe(), x86);
+    EXPECT_EQ(Module1::LocateWordExe()[0], x86);
     const std::wstring word = Place(kX8615 + L"\\root\\Office15\\winword.exe");
-    EXPECT_EQ(Module1::LocateWordExe(), word);
+    EXPECT_EQ(Module1::LocateWordExe()[0], word);
 }
 
 TEST_F(LocateWordExe, LastListedCopyWins) {
     Place(kNative + L"\\winword.exe");
     const std::wstring deeper = Place(kNative + L"\\Office16\\winword.exe");
-    EXPECT_EQ(Module1::LocateWordExe(), deeper);
+    EXPECT_EQ(Module1::LocateWordExe()[0], deeper);
 }
 
 TEST_F(LocateWordExe, UnsetSystemDriveGivesEmpty) {
     Place(kNative + L"\\Office16\\winword.exe");
     Place(kX86 + L"\\Office14\\winword.exe");
-    ASSERT_FALSE(Module1::LocateWordExe().empty());
+    ASSERT_FALSE(Module1::LocateWordExe()[0].empty());
     SetEnvironmentVariableW(L"systemdrive", nullptr);
-    EXPECT_EQ(Module1::LocateWordExe(), L"");
+    EXPECT_EQ(Module1::LocateWordExe()[0], L"");
 }
 
 // Both registry views, as 64-bit Windows answers them (Wine's 32-bit prefix has one):
@@ -108,7 +108,7 @@ TEST_F(LocateWordExe, AppPathsTakesTheFirstViewNamingAnExistingFile) {
         {{ERROR_SUCCESS, REG_EXPAND_SZ, L"%systemdrive%\\Apps\\WINWORD.EXE"}, gone},
     };
     for (const auto& [view64, view32] : cases)
-        EXPECT_EQ(Module1::RegisteredWordExe(
+        EXPECT_EQ(Module1::RegisteredExe(
                       [&](REGSAM view) { return view == KEY_WOW64_64KEY ? view64 : view32; }),
                   word);
 }

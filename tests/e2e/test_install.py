@@ -76,6 +76,18 @@ class InstallConfigTests(InstallCase):
                 self.assertEqual(len([l for l in run.lines if "no shortcut" in l]),
                                  1 - len(desktop), run.lines)
 
+    def test_without_excel_its_template_is_copied_and_only_its_shortcut_missing(self):
+        self.office("POWERPNT")
+        self.app.write("Templates/Sheet.xlt", b"sheet")
+        self.app.write_config("Sheet", template="Sheet.xlt", shortcut="Sheet", icon="letter.ico")
+        self.app.write_config("Letter", template="Letter.dotx", shortcut="Letter")
+        run = self.run_dorvane("/installall")
+        self.assertEqual(run.exit_code, EXIT_FAILED, run.lines)
+        self.assertEqual(self.profile.templates(), ["Letter.dotx", "Sheet.xlt"])
+        self.assertEqual(self.profile.desktop(), ["Letter.lnk"])
+        self.assertEqual([l.strip() for l in run.lines if "not found" in l],
+                         ["InstallConfig: Sheet: no shortcut: Excel was not found"])
+
     def test_empty_template_name_fails_and_names_an_empty_file(self):
         self.app.write_config("Blank", shortcut="Blank")
         run = self.run_dorvane("/install Blank")
@@ -188,21 +200,34 @@ class RefusedPathTests(InstallCase):
 
 
 class OpenedShortcutTests(InstallCase):
-    def test_opening_the_shortcut_starts_word_with_the_template(self):
-        self.app.write_config("Letter", template="Letter.dotx", shortcut="Company Letter")
-        self.assertEqual(self.run_dorvane("/install Letter").exit_code, EXIT_OK)
-        lnk = self.profile.desktop_win + "\\Company Letter.lnk"
-        code, out = self.prefix.run(self.tools.winprobe, "open", lnk)
-        self.assertEqual(code, 0, out)
-        # Wine returns no process handle for a started link: poll for the call record.
-        deadline = time.monotonic() + 30
-        while not self.word.calls() and time.monotonic() < deadline:
-            time.sleep(0.2)
-        calls = self.word.calls()
-        self.assertEqual(len(calls), 1, calls)
-        self.assertTrue(calls[0]["cmdline"].endswith(' /t"Letter.dotx"'), calls[0])
-        self.assertEqual(calls[0]["cwd"].rstrip("\\").lower(),
-                         self.profile.templates_win.lower())
+    def test_opening_the_shortcut_starts_the_templates_application_on_it(self):
+        excel, powerpnt, tpl = self.office("EXCEL"), self.office("POWERPNT"), self.profile.templates_win
+        for name in ("Sheet.xltx", "Slides.POTX"):
+            self.app.write("Templates/" + name, name.encode())
+        # template, icon, application, arguments, icon location (the application's own
+        # when the configuration names none)
+        for template, icon, app, args, icon_at in (
+                ("Letter.dotx", "", self.word, '/t"Letter.dotx"', self.word.exe_win),
+                ("Sheet.xltx", "letter.ico", excel, f'/t "{tpl}\\Sheet.xltx"', tpl + "\\letter.ico"),
+                ("Slides.POTX", "", powerpnt, f'/N "{tpl}\\Slides.POTX"', powerpnt.exe_win)):
+            with self.subTest(template=template):
+                self.app.write_config("New", template=template, shortcut="New " + template,
+                                      icon=icon)
+                self.assertEqual(self.run_dorvane("/install New").exit_code, EXIT_OK)
+                link = self.link("New " + template)
+                self.assertEqual((link["target"], link["arguments"], link["icon_location"]),
+                                 (app.exe_win, args, icon_at))
+                lnk = self.profile.desktop_win + f"\\New {template}.lnk"
+                code, out = self.prefix.run(self.tools.winprobe, "open", lnk)
+                self.assertEqual(code, 0, out)
+                # Wine returns no process handle for a started link: poll for the record.
+                deadline = time.monotonic() + 30
+                while not app.calls() and time.monotonic() < deadline:
+                    time.sleep(0.2)
+                calls = app.calls()
+                self.assertEqual(len(calls), 1, calls)
+                self.assertTrue(calls[0]["cmdline"].endswith(" " + args), calls[0])
+                self.assertEqual(calls[0]["cwd"].rstrip("\\").lower(), tpl.lower())
 
 
 if __name__ == "__main__":

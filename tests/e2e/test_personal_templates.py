@@ -43,3 +43,29 @@ class PersonalTemplatesTests(DorvaneTestCase):
                 self.assertEqual(reg.get(OPTIONS, "PersonalTemplates"), after)
                 self.assertEqual(reg.get(POLICY, "PersonalTemplates"),
                                  policy and ("REG_SZ", policy))
+
+    def test_excel_and_powerpoint_are_offered_the_folder_when_found(self):
+        reg, off = Registry(self.prefix), "[Office]\r\nPersonalTemplates=0\r\n"
+        self.app.write("Templates/Letter.dotx", b"letter")
+        self.app.write_config("Letter", template="Letter.dotx")
+        apps = ("Word", "Excel", "PowerPoint")
+        # found beside Word, the application a policy sets it for, Dorvane.ini, set after
+        for found, policy, ini, expected in ((("EXCEL", "POWERPNT"), None, "", apps),
+                                             (("EXCEL",), "Excel", "", ("Word",)),
+                                             (("EXCEL", "POWERPNT"), None, off, ())):
+            with self.subTest(found=found, policy=policy, ini=ini):
+                for app in apps:
+                    for key in (OPTIONS, POLICY):
+                        reg.delete(key.replace("Word", app), "PersonalTemplates")
+                        self.addCleanup(reg.delete, key.replace("Word", app), "PersonalTemplates")
+                if policy:
+                    reg.set(POLICY.replace("Word", policy), "PersonalTemplates", r"\\srv\t")
+                self.app.write("Dorvane.ini", ini)
+                StandInWord(self.prefix, self.tools.winword_of[16]).install()
+                for name in found:
+                    self.office(name)
+                self.assertEqual(self.run_dorvane("/installall").exit_code, 0)
+                self.assertEqual(
+                    [app for app in apps if reg.get(OPTIONS.replace("Word", app),
+                                                    "PersonalTemplates")
+                     == ("REG_EXPAND_SZ", r"%APPDATA%\Microsoft\Templates")], list(expected))

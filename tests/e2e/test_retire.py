@@ -5,6 +5,7 @@ import shutil
 
 from e2elib.case import DorvaneTestCase
 from e2elib.hold import held_open
+from e2elib.install_record import RECORD_KEY
 
 
 class RetireTests(DorvaneTestCase):
@@ -12,21 +13,26 @@ class RetireTests(DorvaneTestCase):
         super().setUp()
         for name in ("Old", "Edited", "Shared", "Keep", "Other"):
             self.app.write(f"Templates/{name}.dotx", name.encode())
+        self.app.write("Templates/Sheet.xltx", b"sheet")
+        excel = self.office("EXCEL")
         self.app.write("AltIcons/old.ico", b"icon")
         os.chmod(self.app.path("AltIcons/old.ico"), 0o444)  # its copy is read-only too
         for name, template, shortcut, icon in (
                 ("Old", "Old.dotx", "Old", "old.ico"), ("Edited", "Edited.dotx", "", ""),
                 ("SharedOld", "Shared.dotx", "", ""), ("Keep", "Keep.dotx", "Keep", ""),
-                ("Gone", "Other.dotx", "Taken", "")):
+                ("Gone", "Other.dotx", "Taken", ""), ("Sheet", "Sheet.xltx", "Sheet", "")):
             self.app.write_config(name, template=template, shortcut=shortcut, icon=icon)
         self.assertEqual(self.run_dorvane("/installall").exit_code, 0)
+        self.assertEqual(self.profile.links()["Sheet.lnk"]["target"], excel.exe_win)
+        # Installed before there was a record: judged by what its shortcut starts.
+        self.prefix.run("reg", "delete", RECORD_KEY + "\\Sheet", "/f")
         self.assertFalse(os.stat(os.path.join(self.profile.templates_unix, "old.ico")).st_mode
                          & 0o222)
         # Retired: Old and Edited (its copy then edited by the user), SharedOld (whose
         # template a current configuration installs too) and Taken, whose shortcut name
         # is held by a link that starts Word on another template.
         os.makedirs(self.app.path("Retired"))
-        for name in ("Old", "Edited", "SharedOld"):
+        for name in ("Old", "Edited", "SharedOld", "Sheet"):
             shutil.move(self.app.path(f"Configs/{name}.cfg"), self.app.path("Retired"))
         os.unlink(self.app.path("Configs/Gone.cfg"))
         self.app.write("Retired/Taken.cfg", "[Config]\r\nTemplateFile=Taken.dotx\r\n"
@@ -45,7 +51,8 @@ class RetireTests(DorvaneTestCase):
         self.assertEqual(run.exit_code, 0, run.lines)
         self.assertEqual(self.said(run, "removed: ", "kept, "), sorted([
             "removed: " + self.lnk("Old"), "removed: " + self.tpl("old.ico"),
-            "removed: " + self.tpl("Old.dotx"),
+            "removed: " + self.tpl("Old.dotx"), "removed: " + self.lnk("Sheet"),
+            "removed: " + self.tpl("Sheet.xltx"),
             "kept, changed since it was installed: " + self.tpl("Edited.dotx"),
             "kept, a current configuration installs it: " + self.tpl("Shared.dotx"),
             "kept, not installed by this configuration: " + self.lnk("Taken")]), run.lines)

@@ -141,6 +141,24 @@ class WordFoundOtherwiseTests(DorvaneTestCase):
                                  [f'\tLocateWordExe: none below Program Files; Word as registered'
                                   f' in App Paths: "{registered}"'] if named == registered else [])
 
+    def test_excel_and_powerpoint_beside_word_or_registered_in_app_paths(self):
+        app_paths = "HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\"
+        reg, registered = Registry(self.prefix), self.app.winpath("PP", "POWERPNT.EXE")
+        self.app.write("PP/POWERPNT.EXE", b"MZ")
+        self.word.install()
+        excel = self.office("EXCEL")
+        # Excel's registered path is not looked at: the search found it beside Word.
+        for exe, path in (("EXCEL.EXE", registered), ("POWERPNT.EXE", registered)):
+            self.addCleanup(reg.delete, app_paths + exe)
+            reg.set(app_paths + exe, None, path)
+        for name in ("Sheet.xlt", "Slides.pot"):
+            self.app.write("Templates/" + name, b"MZ")
+            self.app.write_config(name[:-4], template=name, shortcut=name[:-4])
+        run = self.run_dorvane("/installall")
+        self.assertEqual(run.exit_code, EXIT_OK, run.lines)
+        self.assertEqual([link["target"] for _, link in sorted(self.profile.links().items())],
+                         [excel.exe_win, registered])
+
 
 if __name__ == "__main__":
     unittest.main()

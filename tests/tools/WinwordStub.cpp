@@ -1,5 +1,6 @@
-// A stand-in for Word's executable: notes how it was started and ends at once.
-// Each start appends one record to WINWORD.calls.txt beside the executable (UTF-8):
+// A stand-in for Word's executable, and built under their names for Excel's and
+// PowerPoint's: notes how it was started and ends at once. Each start appends one
+// record to <its own name>.calls.txt beside the executable (WINWORD.calls.txt; UTF-8):
 //
 //   cmdline=<the full command line>
 //   cwd=<the current folder>
@@ -29,11 +30,12 @@ std::wstring OneLine(const std::wstring& value) {
     return out;
 }
 
-std::wstring OwnFolder() {
+// The executable's own path without its ".EXE".
+std::wstring OwnStem() {
     std::wstring path(32768, L'\0');
     const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
     path.resize(n);
-    return path.substr(0, path.find_last_of(L'\\'));
+    return path.substr(0, path.find_last_of(L'.'));
 }
 
 } // namespace
@@ -43,7 +45,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     cwd.resize(GetCurrentDirectoryW(static_cast<DWORD>(cwd.size()), cwd.data()));
     const std::string record = toolio::Utf8(L"cmdline=" + OneLine(GetCommandLineW()) + L"\ncwd=" +
                                             OneLine(cwd) + L"\n--\n");
-    const std::wstring log = OwnFolder() + L"\\WINWORD.calls.txt";
+    const std::wstring log = OwnStem() + L".calls.txt";
     ScopedWin::UniqueFile f(CreateFileW(log.c_str(), FILE_APPEND_DATA,
                                         FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
                                         FILE_ATTRIBUTE_NORMAL, nullptr));

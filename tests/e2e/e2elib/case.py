@@ -5,6 +5,7 @@ import unittest
 from .capture import RunningCapture, capture
 from .fixtures import AppFolder, StandInWord, UserProfile
 from .gui import GuiDriver
+from .registry import Registry
 from .tools import Tools
 from .wine import WinePrefix
 
@@ -65,6 +66,16 @@ class DorvaneTestCase(unittest.TestCase):
                              **self._dorvane_kwargs(tail, cwd, timeout_ms, env))
         self._running.append(run)
         return run
+
+    def office(self, name):
+        """The stand-in EXCEL or POWERPNT, installed beside Word."""
+        app = StandInWord(self.prefix, self.tools.office_of[name], name)
+        app.install()
+        # Found with a template installed, it gets File > New's folder in the shared prefix.
+        key = {"EXCEL": "Excel", "POWERPNT": "PowerPoint"}[name]
+        self.addCleanup(Registry(self.prefix).delete,
+                        rf"HKCU\Software\Microsoft\Office\16.0\{key}\Options", "PersonalTemplates")
+        return app
 
     def assertDataFolders(self, present=True):
         for name in ("Templates", "AltIcons", "Configs"):

@@ -107,17 +107,19 @@ class AppFolder:
 
 
 class StandInWord:
-    """The stand-in WINWORD.EXE (tests/tools), installed where Dorvane looks for Word."""
+    """The stand-in WINWORD.EXE (tests/tools), installed where Dorvane looks for Word;
+    given another name (EXCEL, POWERPNT), that application beside it."""
 
-    def __init__(self, prefix, winword_exe):
+    def __init__(self, prefix, winword_exe, name="WINWORD"):
         self.prefix = prefix
         self.source = winword_exe
-        self.exe_win = WORD_DIR + "\\WINWORD.EXE"
-        self.exe_unix = os.path.join(prefix.to_unix(WORD_DIR), "WINWORD.EXE")
-        self.log_unix = os.path.join(prefix.to_unix(WORD_DIR), "WINWORD.calls.txt")
+        self.exe_win = WORD_DIR + f"\\{name}.EXE"
+        self.exe_unix = os.path.join(prefix.to_unix(WORD_DIR), f"{name}.EXE")
+        self.log_unix = os.path.join(prefix.to_unix(WORD_DIR), f"{name}.calls.txt")
 
     def install(self):
-        self.remove()
+        if self.exe_unix.endswith("WINWORD.EXE"):
+            self.remove()
         os.makedirs(os.path.dirname(self.exe_unix), exist_ok=True)
         shutil.copy2(self.source, self.exe_unix)
 

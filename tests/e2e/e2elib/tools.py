@@ -15,6 +15,9 @@ class Tools:
         # The stand-in with the version resource of Word 16.0 (2016 and later) or 14.0.
         self.winword_of = {major: os.path.join(self.dir, f"word{major}", "WINWORD.EXE")
                            for major in (16, 14)}
+        # Excel and PowerPoint of version 16.0: {"EXCEL": path, "POWERPNT": path}.
+        self.office_of = {name: os.path.join(self.dir, "office16", f"{name}.EXE")
+                          for name in ("EXCEL", "POWERPNT")}
         self.ui_tests = os.path.join(os.path.dirname(self.dir), "ui_tests.exe")
 
     @classmethod

@@ -1,0 +1,32 @@
+#pragma once
+// The Office applications Dorvane starts on a template: which one a template belongs
+// to, where startup found it and how its shortcut asks for a new file based on it.
+#include <span>
+#include <string>
+
+namespace Module1 {
+
+struct OfficeApp {
+    const wchar_t* name;    // as messages say it, and its key below Office's settings
+    const wchar_t* exeName; // the executable's file name
+    // The switch for "a new file based on this template", and whether the template
+    // follows it as a full path after a space (else by its name, straight after it).
+    const wchar_t* newSwitch;
+    bool bFullPath;
+    std::wstring* exePath; // what startup found; "" for none
+};
+
+// Word first: it is the one every run needs.
+std::span<const OfficeApp> OfficeApps();
+const OfficeApp& AppForTemplate(const std::wstring& sTemplateFile);
+
+// What a configuration's shortcut starts: the template's application (target "" when
+// it was not found) with the arguments that open a new file on the installed copy.
+struct ShortcutStart {
+    const OfficeApp& app;
+    std::wstring target;
+    std::wstring arguments;
+};
+ShortcutStart ShortcutFor(const std::wstring& sTemplateFile);
+
+} // namespace Module1
