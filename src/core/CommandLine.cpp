@@ -179,6 +179,7 @@ ExitCode RunCommandLine(const std::wstring& sCommandLine) {
     }
     if (command.action == Action::InstallAll || command.action == Action::Install)
         OfferTemplatesToWord(run);
+    ok = run.RemoveLeftovers() && ok;
     return ok ? ExitOk : ExitStepFailed;
 }
 

@@ -1,6 +1,7 @@
 #include "ui/AccessHint.h"
 
 #include "support/DebugLog.h"
+#include "support/Probes.h"
 
 namespace AccessHint {
 
@@ -11,9 +12,9 @@ std::wstring WithRunAsHint(const std::wstring& message, DWORD error) {
 }
 
 bool IsReadOnlyFile(const std::wstring& path) {
-    const DWORD a = GetFileAttributesW(path.c_str());
-    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_READONLY) &&
-           !(a & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT));
+    WIN32_FIND_DATAW found{};
+    return CommonModule::IsPlainFileAt(path) && CommonModule::EntryAt(path, found) &&
+           (found.dwFileAttributes & FILE_ATTRIBUTE_READONLY);
 }
 
 std::wstring WhyNot(const std::wstring& path, DWORD error) {

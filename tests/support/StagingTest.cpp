@@ -26,7 +26,7 @@ TEST(ReplaceKeepingSecurity, TheOldFileIsNeverLostNorReplacedByAMove) {
     for (const DWORD error : {ERROR_UNABLE_TO_REMOVE_REPLACED, ERROR_UNABLE_TO_MOVE_REPLACEMENT,
                               ERROR_UNABLE_TO_MOVE_REPLACEMENT_2}) {
         const auto replace = [&](const std::wstring& replaced, const std::wstring&,
-                                 const std::wstring& backup) {
+                                 const std::wstring& backup, DWORD) {
             if (error == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2) // the old file moved aside
                 MoveFileW(replaced.c_str(), backup.c_str());
             SetLastError(error);
