@@ -74,6 +74,11 @@ class InstallRecordTests(DorvaneTestCase):
                 f.write(b"Old.dotx")
             os.unlink(self.tpl)
             os.symlink(outside, self.tpl)
+
+        def give_copy_a_second_name():  # a hard link: it shares its attributes with outside
+            if os.path.lexists(outside):
+                os.unlink(outside)
+            os.link(self.tpl, outside)
         kept_current = "kept, a current configuration installs it"
         # (case, change once retired, template as "Current" spells it, exit code,
         #  Old.dotx and Old.lnk still there, a line that must appear)
@@ -87,6 +92,8 @@ class InstallRecordTests(DorvaneTestCase):
              "kept, changed since it was installed"),
             ("link planted for the copy", plant_link, "Cur.dotx", 0, (True, False),
              "kept, a link to"),
+            ("hard link made to the copy", give_copy_a_second_name, "Cur.dotx", 0, (True, False),
+             "kept, it has other names as well (a hard link)"),
             ("current configuration without a section",
              lambda: self.app.write("Configs/Current.cfg", b"TemplateFile=Cur.dotx\r\n"),
              "Cur.dotx", 1, (True, True), "RemoveRetiredConfigs: nothing removed"),
