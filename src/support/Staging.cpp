@@ -96,7 +96,7 @@ void StagingFolder::Hold() {
                     FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                     FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
     FILE_BASIC_INFO basic{};
-    basic.FileAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_DIRECTORY;
+    basic.FileAttributes = FILE_ATTRIBUTE_HIDDEN;
     // Swapped for a link between its making and its opening, it is not the one made.
     if (hold_ && LinkOfHandle(hold_.get()) == LinkAnswer::Plain &&
         NameOfHandle(hold_.get(), name_, why_) &&

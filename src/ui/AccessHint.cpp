@@ -1,6 +1,7 @@
 #include "ui/AccessHint.h"
 
 #include "support/DebugLog.h"
+#include "support/LinkTag.h"
 #include "support/Probes.h"
 
 namespace AccessHint {
@@ -13,8 +14,10 @@ std::wstring WithRunAsHint(const std::wstring& message, DWORD error) {
 
 bool IsReadOnlyFile(const std::wstring& path) {
     WIN32_FIND_DATAW found{};
-    return CommonModule::IsPlainFileAt(path) && CommonModule::EntryAt(path, found) &&
-           (found.dwFileAttributes & FILE_ATTRIBUTE_READONLY);
+    return CommonModule::EntryAt(path, found) &&
+           (found.dwFileAttributes & FILE_ATTRIBUTE_READONLY) &&
+           !(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+           !CommonModule::IsLinkEntry(found);
 }
 
 std::wstring WhyNot(const std::wstring& path, DWORD error) {
