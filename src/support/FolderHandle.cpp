@@ -17,9 +17,14 @@ constexpr ULONG kOpenReparsePoint = 0x00200000;               // FILE_OPEN_REPAR
 
 ScopedWin::UniqueFile OpenInFolder(HANDLE folder, const std::wstring& sName, ACCESS_MASK access,
                                    ULONG share, ULONG options, LONG& status) {
+    // As a path's last part: the file system knows no name ending in a dot or a space.
+    std::wstring trimmed = sName;
+    if (trimmed != L"." && trimmed != L"..")
+        while (!trimmed.empty() && (trimmed.back() == L'.' || trimmed.back() == L' '))
+            trimmed.pop_back();
     UNICODE_STRING name{};
-    name.Buffer = const_cast<PWSTR>(sName.c_str());
-    name.Length = static_cast<USHORT>(sName.size() * sizeof(wchar_t));
+    name.Buffer = trimmed.data();
+    name.Length = static_cast<USHORT>(trimmed.size() * sizeof(wchar_t));
     name.MaximumLength = name.Length;
     OBJECT_ATTRIBUTES attributes{};
     // Case-insensitive, as a path would be looked up.
@@ -28,8 +33,8 @@ ScopedWin::UniqueFile OpenInFolder(HANDLE folder, const std::wstring& sName, ACC
     HANDLE h = nullptr;
     // A name with a separator, or a dot name, would reach past the folder.
     status = kNameNotFound;
-    if (sName.empty() || sName == L"." || sName == L".." ||
-        sName.find_first_of(L"\\/") != std::wstring::npos)
+    if (trimmed.empty() || trimmed == L"." || trimmed == L".." ||
+        trimmed.find_first_of(L"\\/") != std::wstring::npos)
         return ScopedWin::UniqueFile();
     status = NtCreateFile(&h, access | SYNCHRONIZE, &attributes, &io, nullptr, 0, share, FILE_OPEN,
                           options | kOpenReparsePoint | FILE_SYNCHRONOUS_IO_NONALERT, nullptr, 0);
