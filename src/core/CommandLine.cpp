@@ -213,6 +213,7 @@ ExitCode RunAction(InstallRun& run, const ParsedCommand& command) {
     }
     if (command.action == Action::InstallAll || command.action == Action::Install)
         OfferTemplatesToOffice(run);
+    ok = run.RemoveLeftovers() && ok;
     return ok ? ExitOk : ExitStepFailed;
 }
 

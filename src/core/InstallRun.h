@@ -25,11 +25,19 @@ struct InstallRun {
     // Whatever the run changed, it leaves no working folder of an interrupted run behind
     // in the folders it listed or wrote into.
     ~InstallRun() {
-        if (!turn.held()) return;
+        if (!leftoversRemoved) RemoveLeftovers();
+    }
+    // The same, asked before the run ends: false when a working folder had to stay for
+    // what it holds (its line says which and why).
+    bool RemoveLeftovers() {
+        leftoversRemoved = true;
+        if (!turn.held()) return true;
         for (const auto& parent : workingFolders.Parents())
             knownNames.List(parent);
+        bool ok = true;
         for (const auto& [folder, names] : knownNames.WorkingFoldersListed())
-            CommonModule::RemoveStaleWorkingFolders(folder, names);
+            ok = CommonModule::RemoveStaleWorkingFolders(folder, names) && ok;
+        return ok;
     }
     // A run whose wait for its turn someone shows.
     explicit InstallRun(CommonModule::TurnWait* wait)
@@ -65,6 +73,7 @@ struct InstallRun {
     RunTally tally;
     // A template was copied, or found unchanged, into the user's templates folder.
     bool bTemplateInPlace = false;
+    bool leftoversRemoved = false;
 };
 
 } // namespace Module1

@@ -38,9 +38,8 @@ std::vector<std::pair<std::wstring, std::vector<std::wstring>>> KnownNames::Work
         std::vector<std::wstring> names;
         for (const auto& [lower, entry] : listed.listing.names) {
             const DWORD a = entry.data.dwFileAttributes;
-            if ((a & FILE_ATTRIBUTE_DIRECTORY) && (a & FILE_ATTRIBUTE_HIDDEN) &&
-                !(a & FILE_ATTRIBUTE_REPARSE_POINT) && !entry.name.empty() &&
-                CommonModule::NamedLikeWorkingFolder(entry.name))
+            if ((a & FILE_ATTRIBUTE_DIRECTORY) && (a & FILE_ATTRIBUTE_HIDDEN) && !entry.link &&
+                !entry.name.empty() && CommonModule::NamedLikeWorkingFolder(entry.name))
                 names.push_back(entry.name);
         }
         if (!names.empty()) found.emplace_back(listed.folder, std::move(names));

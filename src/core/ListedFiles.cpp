@@ -12,7 +12,8 @@ bool ListedFiles::Find(const std::wstring& sFolder, const std::wstring& sName,
     // A name the listing did not reach is asked for on its own.
     const auto& names = entry->second.names;
     const auto found = names.find(Text::Lower(sName));
-    if (found == names.end() || found->second.ambiguous) return false;
+    // A link's own size and time are not its target's.
+    if (found == names.end() || found->second.ambiguous || found->second.link) return false;
     data = found->second.data;
     return true;
 }

@@ -20,11 +20,9 @@ int ShowEffect(long show) {
 }
 
 // A plain file: a link or junction planted in place of a shortcut is replaced, never
-// read through and kept.
+// read through and kept. A cloud placeholder (a Desktop in OneDrive) is a plain file.
 bool PlainFile(const std::wstring& sPath) {
-    const DWORD attributes = GetFileAttributesW(sPath.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES &&
-           !(attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT));
+    return CommonModule::IsPlainFileAt(sPath);
 }
 
 // The folder part and the name part of a path.

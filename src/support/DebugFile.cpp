@@ -1,5 +1,6 @@
 #include "support/DebugFile.h"
 
+#include "support/LinkTag.h"
 #include "support/Probes.h"
 #include "support/ScopedWin.h"
 #include "support/Staging.h"
@@ -25,9 +26,9 @@ ScopedWin::UniqueFile OpenForAppend(const std::wstring& file) {
         CreateFileW(file.c_str(), FILE_APPEND_DATA | FILE_READ_ATTRIBUTES, FILE_SHARE_READ, nullptr,
                     OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
     BY_HANDLE_FILE_INFORMATION info;
-    constexpr DWORD kNotPlain = FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY;
     if (h && (!GetFileInformationByHandle(h.get(), &info) || info.nNumberOfLinks != 1 ||
-              (info.dwFileAttributes & kNotPlain)))
+              (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ||
+              LinkOfHandle(h.get()) != LinkAnswer::Plain))
         h.reset();
     return h;
 }

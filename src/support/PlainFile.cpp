@@ -1,6 +1,7 @@
 #include "support/PlainFile.h"
 
 #include "support/DebugLog.h"
+#include "support/FolderHandle.h"
 #include "support/Staging.h"
 #include "support/Text.h"
 
@@ -17,17 +18,6 @@ bool SameFolded(std::wstring_view a, std::wstring_view b) {
 
 ULONGLONG Joined(DWORD high, DWORD low) {
     return (ULONGLONG{high} << 32) | low;
-}
-
-bool SetDisposition(HANDLE h) {
-    FILE_DISPOSITION_INFO disposition{TRUE};
-    return SetFileInformationByHandle(h, FileDispositionInfo, &disposition, sizeof disposition);
-}
-
-bool SetAttributes(HANDLE h, DWORD attributes) {
-    FILE_BASIC_INFO basic{}; // zero times: left as they are
-    basic.FileAttributes = attributes ? attributes : FILE_ATTRIBUTE_NORMAL;
-    return SetFileInformationByHandle(h, FileBasicInfo, &basic, sizeof basic);
 }
 
 } // namespace
@@ -58,24 +48,9 @@ ULONGLONG PlainFile::lastWriteTime() const {
 }
 
 bool PlainFile::Delete(std::wstring& why) {
-    if (SetDisposition(handle_.get())) {
-        handle_.reset();
-        return true;
-    }
-    DWORD error = GetLastError();
-    // A copy keeps a read-only source's attribute; being ours, it goes all the same.
-    const DWORD attributes = info_.dwFileAttributes;
-    if (error == ERROR_ACCESS_DENIED && (attributes & FILE_ATTRIBUTE_READONLY) &&
-        SetAttributes(handle_.get(), attributes & ~FILE_ATTRIBUTE_READONLY)) {
-        if (SetDisposition(handle_.get())) {
-            handle_.reset();
-            return true;
-        }
-        error = GetLastError();
-        SetAttributes(handle_.get(), attributes);
-    }
-    why = Win32Error(error).description;
-    return false;
+    if (!DeleteThrough(handle_.get(), info_.dwFileAttributes, why)) return false;
+    handle_.reset();
+    return true;
 }
 
 const CheckedFolder& HeldFolders::In(const std::wstring& sFolder) {
@@ -91,33 +66,36 @@ CheckedFolder::CheckedFolder(const std::wstring& sFolder) : path_(sFolder) {
     handle_.reset(CreateFileW(LongPathSafe(sFolder).c_str(), FILE_LIST_DIRECTORY,
                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                               OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    if (!ok()) {
-        why_ = LastError().description;
-        return;
+    if (!ok() || !NameOfHandle(handle_.get(), name_, why_)) {
+        if (!ok()) why_ = LastError().description;
+        why_ = L"the folder \"" + sFolder + L"\" cannot be checked: " + why_;
+        handle_.reset();
     }
-    finalPath_ = FinalPathOf(handle_.get());
 }
 
 CheckedFolder::CheckedFolder(const CheckedFolder& parent, const std::wstring& sName)
     : path_(parent.path_ + L"\\" + sName) {
-    // Opened for deleting and without FILE_SHARE_DELETE: this fails while another run
-    // holds the folder open, and no one may rename or delete it while this handle is.
-    handle_.reset(CreateFileW(LongPathSafe(path_).c_str(), FILE_LIST_DIRECTORY | DELETE,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                              FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
-    if (!ok()) {
-        inUse_ = GetLastError() == ERROR_SHARING_VIOLATION;
-        why_ = LastError().description;
+    if (!parent.ok()) {
+        why_ = parent.why_;
         return;
     }
-    BY_HANDLE_FILE_INFORMATION info{};
-    finalPath_ = FinalPathOf(handle_.get());
-    const bool plain = GetFileInformationByHandle(handle_.get(), &info) &&
-                       (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
-                       !(info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT);
+    // Opened for deleting and without FILE_SHARE_DELETE: this fails while another run
+    // holds the folder open, and no one may rename or delete it while this handle is.
+    LONG status = 0;
+    handle_ =
+        OpenInFolder(parent.handle(), sName, FILE_LIST_DIRECTORY | DELETE | FILE_READ_ATTRIBUTES,
+                     FILE_SHARE_READ | FILE_SHARE_WRITE, FILE_DIRECTORY_FILE, status);
+    if (!ok()) {
+        inUse_ = IsSharingStatus(status);
+        why_ = StatusText(status);
+        return;
+    }
+    std::wstring why;
+    const bool named = NameOfHandle(handle_.get(), name_, why);
     // Where the handle really leads, as for a file (see OpenOnce).
-    if (!plain || (!parent.finalPath_.empty() &&
-                   !SameFolded(finalPath_, parent.finalPath_ + L"\\" + sName))) {
+    std::wstring leaf;
+    if (LinkOfHandle(handle_.get()) != LinkAnswer::Plain || !named ||
+        !DirectlyIn(parent.name_, name_, leaf) || !SameFolded(leaf, sName)) {
         why_ = L"a link stands there";
         handle_.reset();
     }
@@ -128,10 +106,7 @@ bool CheckedFolder::Remove(std::wstring& why) {
         why = why_;
         return false;
     }
-    if (!SetDisposition(handle_.get())) {
-        why = LastError().description;
-        return false;
-    }
+    if (!DeleteThrough(handle_.get(), 0, why)) return false;
     handle_.reset();
     if (GetFileAttributesW(LongPathSafe(path_).c_str()) == INVALID_FILE_ATTRIBUTES) return true;
     why = L"it is still there";
@@ -154,6 +129,39 @@ CheckedFolder::Found CheckedFolder::Open(const std::wstring& sName, PlainFile& f
     return Found::Other;
 }
 
+CheckedFolder::Found JudgeOpened(const std::wstring& sFolderName, const OpenedFacts& facts,
+                                 std::wstring& sLeaf, std::wstring& why) {
+    using Found = CheckedFolder::Found;
+    if (facts.attributes & FILE_ATTRIBUTE_DIRECTORY) {
+        why = L"a folder stands there";
+        return Found::Other;
+    }
+    if (facts.link == LinkAnswer::Unknown) {
+        why = L"the file system would not say whether it is a link";
+        return Found::Failed;
+    }
+    if (facts.link == LinkAnswer::Link) {
+        why = L"a link stands there";
+        return Found::Other;
+    }
+    // Its other names share its attributes, and its content stays theirs.
+    if (facts.links > 1) {
+        why = L"it has other names as well (a hard link)";
+        return Found::Other;
+    }
+    // Where the handle really leads: a link the platform followed all the same (Wine
+    // follows Unix symbolic links) shows here as a file elsewhere.
+    if (!facts.named) {
+        why = L"the file system would not say where it stands: " + facts.name;
+        return Found::Failed;
+    }
+    if (!DirectlyIn(sFolderName, facts.name, sLeaf)) {
+        why = L"a link to \"" + facts.name + L"\" stands there";
+        return Found::Other;
+    }
+    return Found::Plain;
+}
+
 CheckedFolder::Found CheckedFolder::OpenOnce(const std::wstring& sName, PlainFile& file,
                                              std::wstring& why) const {
     file = PlainFile();
@@ -161,46 +169,29 @@ CheckedFolder::Found CheckedFolder::OpenOnce(const std::wstring& sName, PlainFil
         why = why_;
         return Found::Failed;
     }
-    const std::wstring path = path_ + L"\\" + sName;
-    file.handle_.reset(CreateFileW(LongPathSafe(path).c_str(),
-                                   DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES,
-                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                   OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    // Relative to the folder's handle: the folder checked is the folder opened in, and
+    // the one query below tells the name the file stands under.
+    LONG status = 0;
+    file.handle_ = OpenInFolder(
+        handle_.get(), sName, DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES,
+        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, FILE_NON_DIRECTORY_FILE, status);
     if (!file.handle_) {
-        const DWORD error = GetLastError();
-        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return Found::Missing;
-        // A folder does not open as a file.
-        const DWORD attributes = GetFileAttributesW(LongPathSafe(path).c_str());
-        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-            why = L"a folder stands there";
-            return Found::Other;
-        }
-        why = Win32Error(error).description;
-        return Found::Failed;
+        if (IsMissingStatus(status)) return Found::Missing;
+        why = IsFolderStatus(status) ? L"a folder stands there" : StatusText(status);
+        return IsFolderStatus(status) ? Found::Other : Found::Failed;
     }
     if (!GetFileInformationByHandle(file.handle_.get(), &file.info_)) {
         why = LastError().description;
         return Found::Failed;
     }
-    if (file.info_.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) {
-        why = L"a link stands there";
-        return Found::Other;
-    }
-    // Where the handle really leads: a link the platform followed all the same (Wine
-    // follows Unix symbolic links) shows here as a file elsewhere.
-    const std::wstring final = FinalPathOf(file.handle_.get());
-    if (final.empty() || finalPath_.empty()) {
-        // A file server that does not tell: the name as asked, checked above.
-        file.name_ = sName;
-        return Found::Plain;
-    }
-    const size_t cut = final.find_last_of(L'\\');
-    if (cut == std::wstring::npos || !SameFolded(final.substr(0, cut), finalPath_)) {
-        why = L"a link to \"" + final + L"\" stands there";
-        return Found::Other;
-    }
-    file.name_ = final.substr(cut + 1);
-    return Found::Plain;
+    OpenedFacts facts;
+    facts.attributes = file.info_.dwFileAttributes;
+    facts.links = file.info_.nNumberOfLinks;
+    facts.link = LinkOfHandle(file.handle_.get());
+    facts.named = NameOfHandle(file.handle_.get(), facts.name, facts.name);
+    const Found found = JudgeOpened(name_, facts, file.name_, why);
+    if (found != Found::Plain) file = PlainFile();
+    return found;
 }
 
 } // namespace CommonModule

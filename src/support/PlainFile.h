@@ -4,6 +4,7 @@
 // its own name directly in the folder that was checked, and deleted through the same
 // handle: a link planted in its place, or a folder swapped for a junction, between the
 // check and the delete cannot turn the delete onto a file elsewhere.
+#include "support/LinkTag.h"
 #include "support/ScopedWin.h"
 
 #include <windows.h>
@@ -62,12 +63,26 @@ class CheckedFolder {
   private:
     Found OpenOnce(const std::wstring& sName, PlainFile& file, std::wstring& why) const;
 
-    std::wstring path_;      // as given
-    std::wstring finalPath_; // as the file system reports it; "" when it does not
+    std::wstring path_; // as given
+    std::wstring name_; // from its volume's root, as the file system reports it
     ScopedWin::UniqueFile handle_;
     std::wstring why_;
     bool inUse_ = false;
 };
+
+// What the platform said of a file opened by name in a CheckedFolder (put in from
+// outside by tests: Wine makes no reparse points, and answers every query at once).
+struct OpenedFacts {
+    DWORD attributes = 0;
+    DWORD links = 1; // the names the file has (more than one: a hard link)
+    LinkAnswer link = LinkAnswer::Unknown;
+    bool named = false; // FileNameInfo answered: `name` is its path from the volume's root
+    std::wstring name;  // otherwise the system's reason
+};
+// Whether it is a plain file of its own standing directly in the folder whose path from
+// the volume's root is sFolderName; on Plain, sLeaf is the name it stands under.
+CheckedFolder::Found JudgeOpened(const std::wstring& sFolderName, const OpenedFacts& facts,
+                                 std::wstring& sLeaf, std::wstring& why);
 
 // The folders a run examines, each opened once and held until the run ends.
 class HeldFolders {

@@ -1,6 +1,7 @@
 #include "support/Probes.h"
 
 #include "support/DebugLog.h"
+#include "support/LinkTag.h"
 #include "support/ScopedWin.h"
 
 namespace CommonModule {
@@ -117,6 +118,20 @@ std::wstring WhyNotReadable(const std::wstring& sPath, bool& bMissing) {
     return bMissing ? std::wstring() : Win32Error(error).description;
 }
 
+bool EntryAt(const std::wstring& sPath, WIN32_FIND_DATAW& found) {
+    if (sPath.empty() || sPath.find_first_of(L"*?") != std::wstring::npos) return false;
+    const ScopedWin::UniqueFind search(FindFirstFileExW(
+        sPath.size() < MAX_PATH ? sPath.c_str() : ExtendedLengthPath(sPath).c_str(),
+        FindExInfoBasic, &found, FindExSearchNameMatch, nullptr, 0));
+    return static_cast<bool>(search);
+}
+
+bool IsPlainFileAt(const std::wstring& sPath) {
+    WIN32_FIND_DATAW found{};
+    return EntryAt(sPath, found) && !(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+           !IsLinkEntry(found);
+}
+
 bool CreateDirPath(const std::wstring& sPath) {
     // A relative path would be created below whatever the current folder happens to be,
     // and then still be reported as missing.
@@ -133,11 +148,21 @@ bool CreateDirPath(const std::wstring& sPath) {
 
 namespace {
 
+// Through a handle, not a listing: a working folder is held open in a way that lets no
+// one list it.
 bool PlainFileData(const std::wstring& sPath, WIN32_FILE_ATTRIBUTE_DATA& data) {
     if (!LooksAbsolute(sPath)) return false;
-    if (!GetFileAttributesExW(sPath.c_str(), GetFileExInfoStandard, &data)) return false;
+    const ScopedWin::UniqueFile h(
+        CreateFileW(ExtendedLengthPath(sPath).c_str(), FILE_READ_ATTRIBUTES,
+                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                    FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!h || !GetFileInformationByHandle(h.get(), &info)) return false;
+    data = {info.dwFileAttributes, info.ftCreationTime, info.ftLastAccessTime,
+            info.ftLastWriteTime,  info.nFileSizeHigh,  info.nFileSizeLow};
     // A link planted in place of a file reports its own size and time, not its target's.
-    return !(data.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT));
+    return !(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+           LinkOfHandle(h.get()) == LinkAnswer::Plain;
 }
 
 } // namespace
@@ -149,8 +174,7 @@ bool FilesMatch(const std::wstring& sSource, const std::wstring& sDest) {
 
 bool FilesMatch(const WIN32_FILE_ATTRIBUTE_DATA& source, const std::wstring& sDest) {
     WIN32_FILE_ATTRIBUTE_DATA dest{};
-    if (source.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT) ||
-        !PlainFileData(sDest, dest))
+    if ((source.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || !PlainFileData(sDest, dest))
         return false;
     return source.nFileSizeHigh == dest.nFileSizeHigh && source.nFileSizeLow == dest.nFileSizeLow &&
            CompareFileTime(&source.ftLastWriteTime, &dest.ftLastWriteTime) == 0;

@@ -43,10 +43,17 @@ std::wstring ExtendedLengthPath(const std::wstring& sPath);
 // one the user may not read).
 std::wstring WhyNotReadable(const std::wstring& sPath, bool& bMissing);
 bool CreateDirPath(const std::wstring& sPath);
-// True when both paths name plain files (no folder, no reparse point) of the same size
+// The entry its folder's listing holds for the path, in one query: with the attributes
+// the reparse point's tag (dwReserved0, see IsLinkEntry), the size and the times. False
+// when nothing is there (or the path holds a wildcard).
+bool EntryAt(const std::wstring& sPath, WIN32_FIND_DATAW& found);
+// A file that is no folder and no link stands at the path (see IsLinkEntry).
+bool IsPlainFileAt(const std::wstring& sPath);
+// True when both paths name plain files (no folder, no link) of the same size
 // and the same last-write time: what a mirroring copy takes for "the same file".
 bool FilesMatch(const std::wstring& sSource, const std::wstring& sDest);
-// The same, with the source's attributes, size and time already at hand.
+// The same, with the source's attributes, size and time already at hand: those of a
+// listing's entry that is no link.
 bool FilesMatch(const WIN32_FILE_ATTRIBUTE_DATA& source, const std::wstring& sDest);
 
 } // namespace CommonModule

@@ -1,6 +1,8 @@
 #include "support/Staging.h"
 
 #include "support/DebugLog.h"
+#include "support/FolderHandle.h"
+#include "support/LinkTag.h"
 #include "support/PlainFile.h"
 #include "support/Probes.h"
 #include "support/ScopedWin.h"
@@ -39,81 +41,12 @@ bool IsFolder(const std::wstring& path) {
     return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+// A folder of its own standing there, no link to one, by its entry in its parent's
+// listing (which tells a link's tag).
 bool IsOwnFolder(const std::wstring& path) {
-    const DWORD a = Attributes(path);
-    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY) &&
-           !(a & FILE_ATTRIBUTE_REPARSE_POINT);
-}
-
-// Read-only entries are made writable first. A link is removed as a name and never
-// followed: whatever it leads to is not this program's to delete.
-void RemoveTree(const std::wstring& folder) {
-    if (!IsOwnFolder(folder)) {
-        RemoveDirectoryW(LongPathSafe(folder).c_str());
-        return;
-    }
     WIN32_FIND_DATAW found{};
-    ScopedWin::UniqueFind search(FindFirstFileW(LongPathSafe(folder + L"\\*").c_str(), &found));
-    if (search) {
-        do {
-            const std::wstring name = found.cFileName;
-            if (name == L"." || name == L"..") continue;
-            const std::wstring path = folder + L"\\" + name;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_READONLY)
-                SetFileAttributesW(LongPathSafe(path).c_str(),
-                                   found.dwFileAttributes & ~FILE_ATTRIBUTE_READONLY);
-            const bool isFolder = found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY;
-            if (isFolder && !(found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
-                RemoveTree(path);
-            else if (isFolder)
-                RemoveDirectoryW(LongPathSafe(path).c_str());
-            else
-                DeleteFileW(LongPathSafe(path).c_str());
-        } while (FindNextFileW(search.get(), &found));
-    }
-    search.reset();
-    RemoveDirectoryW(LongPathSafe(folder).c_str());
-}
-
-// Only plain files inside, each deleted through its own handle after the check that it
-// stands in this folder: a subfolder or a link means someone other than this program
-// put it there, and it is not this program's to remove.
-bool RemovePlainFilesIn(const CheckedFolder& folder, std::wstring& why) {
-    // Listed through the handle that holds the folder, not by its path again.
-    std::vector<std::wstring> files;
-    alignas(8) BYTE buffer[16384];
-    for (auto type = FileIdBothDirectoryRestartInfo;; type = FileIdBothDirectoryInfo) {
-        if (!GetFileInformationByHandleEx(folder.handle(), type, buffer, sizeof buffer)) {
-            if (GetLastError() == ERROR_NO_MORE_FILES) break;
-            why = LastError().description;
-            return false;
-        }
-        for (BYTE* at = buffer;;) {
-            const auto* entry = reinterpret_cast<const FILE_ID_BOTH_DIR_INFO*>(at);
-            const std::wstring name(entry->FileName, entry->FileNameLength / sizeof(wchar_t));
-            if (name != L"." && name != L"..") {
-                if (entry->FileAttributes &
-                    (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) {
-                    why = L"it holds \"" + name + L"\", which is no plain file";
-                    return false;
-                }
-                files.push_back(name);
-            }
-            if (entry->NextEntryOffset == 0) break;
-            at += entry->NextEntryOffset;
-        }
-    }
-    for (const auto& name : files) {
-        PlainFile file;
-        const CheckedFolder::Found kind = folder.Open(name, file, why);
-        if (kind == CheckedFolder::Found::Missing) continue;
-        if (kind != CheckedFolder::Found::Plain) {
-            why = L"\"" + name + L"\": " + why;
-            return false;
-        }
-        if (!file.Delete(why)) return false;
-    }
-    return true;
+    return EntryAt(path, found) && (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+           !IsLinkEntry(found);
 }
 
 } // namespace
@@ -144,14 +77,8 @@ StagingFolder::StagingFolder(const std::wstring& sParent) {
         wsprintfW(name, L"~dv%04x.tmp", (seed + i) & 0xFFFF);
         const std::wstring path = sParent + L"\\" + name;
         if (CreateDirectoryW(NewFolderPathSafe(path).c_str(), nullptr)) {
-            SetFileAttributesW(LongPathSafe(path).c_str(), FILE_ATTRIBUTE_HIDDEN);
-            // Held open for as long as this run works in it: another run that finds it
-            // cannot open it for deleting, and so tells it from an interrupted run's.
-            hold_.reset(CreateFileW(LongPathSafe(path).c_str(), FILE_LIST_DIRECTORY,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                    FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT,
-                                    nullptr));
             path_ = path;
+            Hold();
             return;
         }
         if (GetLastError() != ERROR_ALREADY_EXISTS) break;
@@ -159,48 +86,49 @@ StagingFolder::StagingFolder(const std::wstring& sParent) {
     why_ = L"no working folder could be made in \"" + sParent + L"\": " + LastError().description;
 }
 
-StagingFolder::~StagingFolder() {
+void StagingFolder::Hold() {
+    // Held open for as long as this run works in it: another run that finds it cannot
+    // open it for deleting, and so tells it from an interrupted run's; no one can
+    // rename it. Removed through this handle alone: its path is never looked up again.
+    hold_.reset(
+        CreateFileW(LongPathSafe(path_).c_str(),
+                    DELETE | FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES,
+                    FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                    FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    FILE_BASIC_INFO basic{};
+    basic.FileAttributes = FILE_ATTRIBUTE_HIDDEN;
+    // Swapped for a link between its making and its opening, it is not the one made.
+    if (hold_ && LinkOfHandle(hold_.get()) == LinkAnswer::Plain &&
+        NameOfHandle(hold_.get(), name_, why_) &&
+        SetFileInformationByHandle(hold_.get(), FileBasicInfo, &basic, sizeof basic))
+        return;
+    why_ = L"the working folder \"" + path_ + L"\" cannot be held: " +
+           (hold_ ? why_ : LastError().description);
+    // Only an empty folder goes, and a link as a name.
+    if (!hold_) RemoveDirectoryW(LongPathSafe(path_).c_str());
     hold_.reset();
-    if (!path_.empty()) RemoveTree(path_);
+    path_.clear();
 }
 
-bool NamedLikeWorkingFolder(const std::wstring& sName) {
-    const std::wstring n = Text::Lower(sName);
-    if (n.size() != 11 || !n.starts_with(L"~dv") || !n.ends_with(L".tmp")) return false;
-    for (size_t i = 3; i < 7; ++i)
-        if (!iswxdigit(n[i])) return false;
-    return true;
-}
-
-void RemoveStaleWorkingFolders(const std::wstring& sParent,
-                               const std::vector<std::wstring>& names) {
-    if (names.empty()) return;
-    const CheckedFolder parent(sParent);
-    for (const auto& name : names) {
-        CheckedFolder folder(parent, name);
-        // Held open by a run still at work, however long its copy takes; a link there
-        // is not followed.
-        if (!folder.ok()) continue;
-        std::wstring why;
-        if (!RemovePlainFilesIn(folder, why) || !folder.Remove(why)) {
-            DPrint(L"the working folder of an interrupted run stays: " + folder.path() + L": " +
-                   why);
-            continue;
-        }
-        DPrint(L"removed the working folder of an interrupted run: " + folder.path());
-    }
+StagingFolder::~StagingFolder() {
+    if (!hold_) return;
+    std::wstring why;
+    if (!EmptyThrough(hold_.get(), name_, why) || !DeleteThrough(hold_.get(), 0, why))
+        DPrint(L"the working folder stays: " + path_ + L": " + why);
 }
 
 bool ReplaceByName(const std::wstring& sStaged, const std::wstring& sDest, std::wstring& why,
                    Keep keep) {
     const std::wstring staged = LongPathSafe(sStaged), dest = LongPathSafe(sDest);
-    const DWORD a = Attributes(sDest);
-    constexpr DWORD kNotPlain = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT;
+    WIN32_FIND_DATAW entry{};
+    const bool found = EntryAt(sDest, entry);
+    const DWORD a = found ? entry.dwFileAttributes : INVALID_FILE_ATTRIBUTES;
+    const bool plain = found && !(a & FILE_ATTRIBUTE_DIRECTORY) && !IsLinkEntry(entry);
     // A plain file replaced in place keeps its attributes and security settings; a move
     // would give it those of the new file, so there is no going on by a move when that
     // fails. A link is only ever replaced as a name. Not every implementation merges
     // the attributes (Wine only moves the file), so they are set once more.
-    if (keep == Keep::AttributesAndSecurity && a != INVALID_FILE_ATTRIBUTES && !(a & kNotPlain)) {
+    if (keep == Keep::AttributesAndSecurity && plain) {
         if (!ReplaceKeepingSecurity(sStaged, sDest, why)) return false;
         SetFileAttributesW(dest.c_str(), a);
         return true;
@@ -209,8 +137,7 @@ bool ReplaceByName(const std::wstring& sStaged, const std::wstring& sDest, std::
     DWORD error = GetLastError();
     // Only a plain read-only file is made writable: the attributes of a link's target
     // are not this program's to change.
-    if (error == ERROR_ACCESS_DENIED && a != INVALID_FILE_ATTRIBUTES &&
-        (a & FILE_ATTRIBUTE_READONLY) && !(a & kNotPlain)) {
+    if (error == ERROR_ACCESS_DENIED && plain && (a & FILE_ATTRIBUTE_READONLY)) {
         SetFileAttributesW(dest.c_str(), a & ~FILE_ATTRIBUTE_READONLY);
         if (MoveFileExW(staged.c_str(), dest.c_str(), MOVEFILE_REPLACE_EXISTING)) return true;
         error = GetLastError();
@@ -222,10 +149,9 @@ bool ReplaceByName(const std::wstring& sStaged, const std::wstring& sDest, std::
 }
 
 bool SystemReplaceFile(const std::wstring& sReplaced, const std::wstring& sReplacement,
-                       const std::wstring& sBackup) {
+                       const std::wstring& sBackup, DWORD flags) {
     return ReplaceFileW(LongPathSafe(sReplaced).c_str(), LongPathSafe(sReplacement).c_str(),
-                        LongPathSafe(sBackup).c_str(), REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
-                        nullptr);
+                        LongPathSafe(sBackup).c_str(), flags, nullptr, nullptr);
 }
 
 bool ReplaceKeepingSecurity(const std::wstring& sStaged, const std::wstring& sDest,
@@ -234,7 +160,10 @@ bool ReplaceKeepingSecurity(const std::wstring& sStaged, const std::wstring& sDe
     // first. Beside the staged file, so on the same volume as the destination.
     const std::wstring backup = sStaged + L".old";
     DeleteFileW(LongPathSafe(backup).c_str());
-    if (replace(sDest, sStaged, backup)) {
+    // No flag that lets the platform go on without the old file's security settings
+    // (without WRITE_DAC access it would "succeed" and drop them): a merge it cannot
+    // make fails the replace, which then leaves both files as they were.
+    if (replace(sDest, sStaged, backup, 0)) {
         DeleteFileW(LongPathSafe(backup).c_str());
         return true;
     }

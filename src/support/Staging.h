@@ -32,7 +32,10 @@ class StagingFolder {
     const std::wstring& why() const { return why_; }
 
   private:
+    void Hold();
+
     std::wstring path_;
+    std::wstring name_; // from its volume's root, as its handle reports it
     std::wstring why_;
     ScopedWin::UniqueFile hold_;
 };
@@ -67,8 +70,13 @@ bool NamedLikeWorkingFolder(const std::wstring& sName);
 // program names them. A run still at work holds its folder open (StagingFolder), so one
 // that can be opened for deleting is no one's; it goes when it holds nothing but plain
 // files, each deleted through a handle checked to lead into it. One debug line for each
-// folder removed, and for each that had to stay, with why.
-void RemoveStaleWorkingFolders(const std::wstring& sParent, const std::vector<std::wstring>& names);
+// folder removed, and for each that had to stay, with why; false when one had to stay
+// for what it holds.
+bool RemoveStaleWorkingFolders(const std::wstring& sParent, const std::vector<std::wstring>& names);
+// Why a working folder with these entries is not one to remove: a folder or a link in
+// it; "" when it holds only files. (The entries put in from outside by tests.)
+struct ListedEntry; // support/FolderHandle.h
+std::wstring NotOnlyFiles(const std::vector<ListedEntry>& entries);
 
 // Puts sStaged in the place of sDest in one step, replacing a file (or a link) of that
 // name; a read-only old file is replaced too. False with the system's reason in why (and
@@ -83,10 +91,11 @@ bool ReplaceByName(const std::wstring& sStaged, const std::wstring& sDest, std::
 
 // The platform's replace-in-place (ReplaceFileW with a backup name), put in from outside
 // by tests, which cannot make Windows fail it halfway.
-using ReplaceFileCall = std::function<bool(
-    const std::wstring& sReplaced, const std::wstring& sReplacement, const std::wstring& sBackup)>;
+using ReplaceFileCall =
+    std::function<bool(const std::wstring& sReplaced, const std::wstring& sReplacement,
+                       const std::wstring& sBackup, DWORD flags)>;
 bool SystemReplaceFile(const std::wstring& sReplaced, const std::wstring& sReplacement,
-                       const std::wstring& sBackup);
+                       const std::wstring& sBackup, DWORD flags);
 // sStaged takes the place of the plain file sDest, which passes on its attributes and
 // security settings. The old file is never lost: it stays in place, or, when the
 // platform gave up halfway with the old file moved aside, is put back by name (or,

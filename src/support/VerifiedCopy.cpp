@@ -2,6 +2,7 @@
 
 #include "support/DebugLog.h"
 #include "support/FileCopy.h"
+#include "support/LinkTag.h"
 #include "support/Probes.h"
 #include "support/ScopedWin.h"
 #include "support/Staging.h"
@@ -110,9 +111,9 @@ bool CopyFilesVerified(WorkingFolders& workingFolders, const std::wstring& sSour
         const std::wstring dest = sDestFolder + L"\\" + folder;
         // Inside a folder that is where it should be, only a link or junction in place of
         // a subfolder can lead elsewhere; parents come before their subfolders here.
+        WIN32_FIND_DATAW entry{};
         const bool made = MakeFolderTree(dest);
-        const DWORD attributes = GetFileAttributesW(LongPathSafe(dest).c_str());
-        if (made && !(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) continue;
+        if (made && EntryAt(dest, entry) && !IsLinkEntry(entry)) continue;
         const std::wstring reason =
             made ? L"the folder \"" + dest + L"\" is a link or junction"
                  : L"the folder \"" + folder + L"\" cannot be made in \"" + sDestFolder + L"\"";

@@ -1,6 +1,8 @@
 #include "ui/AccessHint.h"
 
 #include "support/DebugLog.h"
+#include "support/LinkTag.h"
+#include "support/Probes.h"
 
 namespace AccessHint {
 
@@ -11,9 +13,11 @@ std::wstring WithRunAsHint(const std::wstring& message, DWORD error) {
 }
 
 bool IsReadOnlyFile(const std::wstring& path) {
-    const DWORD a = GetFileAttributesW(path.c_str());
-    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_READONLY) &&
-           !(a & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT));
+    WIN32_FIND_DATAW found{};
+    return CommonModule::EntryAt(path, found) &&
+           (found.dwFileAttributes & FILE_ATTRIBUTE_READONLY) &&
+           !(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+           !CommonModule::IsLinkEntry(found);
 }
 
 std::wstring WhyNot(const std::wstring& path, DWORD error) {

@@ -6,6 +6,8 @@
 #include "support/AppSettings.h"
 #include "support/DebugLog.h"
 #include "support/IniValues.h"
+#include "support/LinkTag.h"
+#include "support/Probes.h"
 #include "support/Staging.h"
 #include "support/Text.h"
 #include "ui/AccessHint.h"
@@ -58,11 +60,11 @@ bool WriteConfig(HWND hForm, const std::wstring& cfg, std::wstring& why) {
     wchar_t temp[MAX_PATH] = {};
     if (!GetTempFileNameW(folder.c_str(), L"cfg", 0, temp)) return false;
     bool ok = true;
-    const DWORD attributes = GetFileAttributesW(cfg.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES) {
-        if (attributes & FILE_ATTRIBUTE_DIRECTORY)
+    WIN32_FIND_DATAW entry{};
+    if (CommonModule::EntryAt(cfg, entry)) {
+        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
             ok = false;
-        else if (!(attributes & FILE_ATTRIBUTE_REPARSE_POINT))
+        else if (!CommonModule::IsLinkEntry(entry))
             ok = CopyFileW(cfg.c_str(), temp, FALSE) &&
                  SetFileAttributesW(temp, FILE_ATTRIBUTE_NORMAL);
     }

@@ -89,6 +89,12 @@ class InstallRecordTests(DorvaneTestCase):
         def hide_retired(retired_as, current_as):  # a current configuration of that name
             os.rename(self.app.path("Retired/Old.cfg"), self.app.path(f"Retired/{retired_as}.cfg"))
             self.app.write(f"Configs/{current_as}.cfg", b"[Config]\r\nTemplateFile=Cur.dotx\r\n")
+
+        def give_copy_a_second_name():  # a hard link: it shares its attributes with outside
+            if os.path.lexists(outside):
+                os.unlink(outside)
+            os.link(self.tpl, outside)
+
         kept_current = "kept, a current configuration installs it"
         # (case, change once retired, template as "Current" spells it, exit code,
         #  Old.dotx and Old.lnk still there, a line that must appear, command)
@@ -107,6 +113,8 @@ class InstallRecordTests(DorvaneTestCase):
              "kept, its configuration names no such file"),
             ("link planted for the copy", plant_link, "Cur.dotx", 0, (True, False),
              "kept, a link to"),
+            ("hard link made to the copy", give_copy_a_second_name, "Cur.dotx", 0, (True, False),
+             "kept, it has other names as well (a hard link)"),
             ("current configuration without a section",
              lambda: self.app.write("Configs/Current.cfg", b"TemplateFile=Cur.dotx\r\n"),
              "Cur.dotx", 1, (True, True), "RemoveRetiredConfigs: nothing removed"),

@@ -25,11 +25,12 @@ class RunHygieneTests(DorvaneTestCase):
         self.app.write_config("Letter", template="Letter.dotx", shortcut="Letter")
         self.assertEqual(self.run_dorvane("/install Letter").exit_code, 0)
         outside = os.path.join(self.app.unix, "outside.txt")
+        shared = os.path.join(self.app.unix, "shared.txt")
         table = [  # name, hidden, what else it holds, removed
             ("~dv1a2b.tmp", True, "", True), ("~DV00FF.TMP", True, "", True),
             ("~dv1a2c.tmp", True, "held", False), ("~dv1a2d.tmp", True, "sub", False),
             ("~dv1a2e.tmp", False, "", False), ("~dv1a2x.tmp", True, "", False),
-            ("~dv1a2f.tmp", True, "link", False)]
+            ("~dv1a2f.tmp", True, "link", False), ("~dv1a30.tmp", True, "hard link", False)]
         for name, hidden, holds, _ in table:
             folder = os.path.join(self.profile.templates_unix, name)
             os.makedirs(os.path.join(folder, "sub") if holds == "sub" else folder)
@@ -39,17 +40,26 @@ class RunHygieneTests(DorvaneTestCase):
                 with open(outside, "wb") as f:
                     f.write(b"not ours")
                 os.symlink(outside, os.path.join(folder, "a.dotx"))
+            if holds == "hard link":  # a second name of a read-only file elsewhere
+                with open(shared, "wb") as f:
+                    f.write(b"read-only")
+                os.chmod(shared, 0o444)  # what Wine shows as the read-only attribute
+                os.link(shared, os.path.join(folder, "b.dotx"))
             if hidden:  # where Wine keeps the attributes a Unix file system has no bit for
                 os.setxattr(folder, "user.DOSATTRIB", b"0x12")
         # A run still at work holds its folder open, however long ago it began.
         with held_open(self, os.path.join(self.profile.templates_unix, "~dv1a2c.tmp")):
             run = self.run_dorvane("/install Letter")
-        self.assertEqual(run.exit_code, 0, run.lines)
+        self.assertEqual(run.exit_code, 1, run.lines)  # what stays for what it holds fails
         left = os.listdir(self.profile.templates_unix)
-        for name, _, _, removed in table:
+        for name, hidden, holds, removed in table:
             self.assertEqual(name not in left, removed, name)
             self.assertEqual(len([l for l in run.lines if "removed the working folder" in l
                                   and name in l]), int(removed), run.lines)
+            stays = [l for l in run.lines if "stays" in l and name in l]
+            self.assertEqual(len(stays), int(hidden and holds in ("sub", "link", "hard link")))
+            self.assertTrue(all(holds in l for l in stays), stays)
+        self.assertEqual(os.stat(shared).st_mode & 0o222, 0)
         with open(outside, "rb") as f:
             self.assertEqual(f.read(), b"not ours")
 

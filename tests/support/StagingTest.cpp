@@ -26,7 +26,7 @@ TEST(ReplaceKeepingSecurity, TheOldFileIsNeverLostNorReplacedByAMove) {
     for (const DWORD error : {ERROR_UNABLE_TO_REMOVE_REPLACED, ERROR_UNABLE_TO_MOVE_REPLACEMENT,
                               ERROR_UNABLE_TO_MOVE_REPLACEMENT_2}) {
         const auto replace = [&](const std::wstring& replaced, const std::wstring&,
-                                 const std::wstring& backup) {
+                                 const std::wstring& backup, DWORD) {
             if (error == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2) // the old file moved aside
                 MoveFileW(replaced.c_str(), backup.c_str());
             SetLastError(error);
@@ -37,4 +37,25 @@ TEST(ReplaceKeepingSecurity, TheOldFileIsNeverLostNorReplacedByAMove) {
         EXPECT_EQ(ReadFile(dest), "old") << error;
         EXPECT_EQ(ReadFile(staged), "new") << error;
     }
+}
+
+// Without WRITE_DAC access the platform can keep the old file's security only by failing;
+// told to ignore that, it "succeeds" and drops it (as documented). Save fails instead.
+TEST(ReplaceKeepingSecurity, ASecurityItCannotMergeFailsTheReplace) {
+    testlib::ScratchDir dir(L"merge");
+    const std::wstring dest = dir / L"Letter.cfg", staged = dir / L"cfg1.tmp";
+    testlib::WriteFile(dest, "old");
+    testlib::WriteFile(staged, "new");
+    const auto replace = [](const std::wstring& replaced, const std::wstring& replacement,
+                            const std::wstring&, DWORD flags) {
+        if (flags & REPLACEFILE_IGNORE_MERGE_ERRORS)
+            return MoveFileExW(replacement.c_str(), replaced.c_str(), MOVEFILE_REPLACE_EXISTING) !=
+                   0;
+        SetLastError(ERROR_ACCESS_DENIED);
+        return false;
+    };
+    std::wstring why;
+    EXPECT_FALSE(CommonModule::ReplaceKeepingSecurity(staged, dest, why, replace));
+    EXPECT_EQ(GetLastError(), DWORD{ERROR_ACCESS_DENIED});
+    EXPECT_EQ(ReadFile(dest), "old");
 }
