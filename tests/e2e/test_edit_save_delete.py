@@ -2,6 +2,7 @@
 highlighted one: what lands in the data folders, what the window says, and that
 neither reaches outside the data folders."""
 import os
+import shutil
 import subprocess
 from pathlib import Path
 
@@ -100,6 +101,14 @@ class SaveTests(Form1Case):
         self.expect_no_message()
         self.assertEqual(os.listdir(self.app.path("Configs")), ["Broken.cfg"])
         self.assertTrue(os.path.isdir(self.app.path("Configs/Broken.cfg")))
+        # No Configs folder, then a file in its place: the system's reason (Wine's words).
+        for make in (lambda p: shutil.rmtree(p), lambda p: Path(p).write_bytes(b"")):
+            make(self.app.path("Configs"))
+            self.fill("NewOne", ("Letter.dotx", "", "", ""))
+            self.press("Command4")
+            self.expect_message("The template configuration could not be saved to\r\n" +
+                                self.app.winpath("Configs", "NewOne.cfg") + "\r\nDirectory name invalid.",
+                                icon=True)
 
     def test_names_that_leave_the_configs_folder_are_refused(self):
         os.makedirs(self.app.path("Configs/a"))
