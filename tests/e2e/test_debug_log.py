@@ -5,7 +5,6 @@ where (environment variables expanded, relative to the executable's folder, "Deb
 when empty); Verbose=1 adds the string routines' trace lines. Without the switch
 nothing changes: no folder, no file, the same debugger output."""
 import os
-import re
 import shutil
 import unittest
 
@@ -33,10 +32,8 @@ class DebugLogCase(DorvaneTestCase):
         self.app.write("Templates/Letter.dotx", b"letter")
         self.app.write_config("Company Letter", template="Letter.dotx")
 
-    def write_ini(self, *lines, encoding="cp1252"):
-        text = "".join(line + "\r\n" for line in lines)
-        self.app.write("Dorvane.ini", ("\ufeff" + text).encode("utf-16-le")
-                       if encoding == "utf-16" else text.encode(encoding))
+    def write_ini(self, *lines):
+        self.app.write("Dorvane.ini", "".join(line + "\r\n" for line in lines))
 
     def log_lines(self, unix_path):
         """The file's lines as the debugger got them, each checked for its time of day."""
@@ -99,25 +96,21 @@ class ToFileTests(DebugLogCase):
     def test_folder_setting_chooses_where_the_files_go(self):
         # TEMP is the test's own, below a folder that does not exist yet.
         env = {"TEMP": self.app.winpath("user", "Temp")}
-        lodz = "\u0141\u00f3d\u017a"
-        unset = (f'\tThe log folder "%NOSUCHVAR%\\x" names the variable %NOSUCHVAR%, which is '
-                 f'not set: the log goes to "{self.app.winpath("Debug")}"')
-        # Folder=, where the log goes, Dorvane.ini's encoding, the line it leaves
-        cases = (("", ("Debug",), "cp1252", None),
-                 ("%NOSUCHVAR%\\x", ("Debug",), "cp1252", unset),
-                 ("Logs\\Run\\", ("Logs", "Run"), "cp1252", None),
-                 ("Journ\u00e9e", ("Journ\u00e9e",), "cp1252", None),
-                 *((f"{lodz}\\Logi", (lodz, "Logi"), e, None)
-                   for e in ("utf-16", "utf-8", "utf-8-sig")),
-                 ("%TEMP%\\dvlogs", ("user", "Temp", "dvlogs"), "cp1252", None))
-        for value, where, encoding, said in cases:
-            with self.subTest(folder=value, encoding=encoding):
-                folder = self.app.path(*where)
-                shutil.rmtree(folder, ignore_errors=True)
-                self.write_ini("[Debug]", "ToFile=1", "Folder=" + value, encoding=encoding)
+        # An unset variable is not taken literally; Dorvane.ini is read in any encoding.
+        cases = (("", ("Debug",)),
+                 ("%NOSUCHVAR%\\x", ("Debug",)),
+                 ("Logs\\Run\\", ("Logs", "Run")),
+                 ("Journ\u00e9e\\Logi", ("Journ\u00e9e", "Logi")),
+                 ("%TEMP%\\dvlogs", ("user", "Temp", "dvlogs")))
+        encodings = ("cp1252", "utf-16", "utf-8", "utf-8-sig")
+        for (value, where), enc in ((c, e) for c in cases for e in encodings):
+            with self.subTest(folder=value, encoding=enc):
+                shutil.rmtree(self.app.path(*where), ignore_errors=True)
+                self.app.write("Dorvane.ini", f"[Debug]\r\nToFile=1\r\nFolder={value}".encode(enc))
                 run = self.run_dorvane("/installall", env=env)
                 self.assertEqual(run.exit_code, 0, run.lines)
-                self.assertEqual([l for l in run.lines if "log folder" in l], [said] if said else [])
+                self.assertEqual(sum("not set: the log" in l for l in run.lines), "%N" in value)
+                folder = self.app.path(*where)
                 self.assertEqual(os.listdir(folder), [LOG_1])
                 self.assertEqual(self.log_lines(os.path.join(folder, LOG_1))[:-1], run.lines)
         # The next run counts the file there and takes the next number.
@@ -135,9 +128,7 @@ class ToFileTests(DebugLogCase):
         self.assertEqual(self.profile.templates(), ["Letter.dotx"])
         self.assertRegex(run.lines[0], r"^\tCommonModule\\InitAppSettings VB ERROR: \d+ \S")
         self.assertEqual(run.lines[1], "\t\t- bSetAppINI=True")
-        # After the banner, one line names the folder and the system's reason.
-        self.assertRegex(run.lines[5], '^\tThe log folder "' + re.escape(self.app.winpath(
-            "Logs", "Run")) + '" cannot be used, so no log file is written: \\S')
+        self.assertIn('Logs\\Run" cannot be used, so no log file is written: Path', run.lines[5])
         self.assertEqual(run.records[2:5] + run.records[6:], baseline.records)
         with open(self.app.path("Logs"), "rb") as f:
             self.assertEqual(f.read(), b"a file where the folder should go")
