@@ -182,6 +182,11 @@ InstallResult InstallSteps(InstallRun& run, const std::wstring& sConfigName, boo
         const std::wstring unseen = WhyConfigUnseen(cfg);
         if (!unseen.empty()) run.current.Blind(who + L": " + unseen);
         Failed(who, outcome, unseen.empty() ? L"no template: TemplateFile is empty" : unseen);
+    } else if (IsWildcard(templateFile)) {
+        // The existence test takes no pattern, so nothing is copied: a "missing" template
+        // would send the administrator looking for a file that is there.
+        Failed(who, outcome,
+               L"TemplateFile " + Quoted(templateFile) + L" holds a wildcard; name one file");
     } else if (Allowed(sConfigName, L"TemplateFile", templateFile, outcome)) {
         // A matching installed copy shows the template is there: only a copy needs the probe.
         const bool unchanged =

@@ -9,6 +9,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 namespace CommonModule {
 
 std::wstring sAppINI;
@@ -40,15 +42,21 @@ void WriteToDebugFile(const std::wstring& line) {
 
 // Chooses the numbered debug file in the folder the settings name ("Debug" beside the
 // executable unless the INI file says otherwise), or turns the channel off when that
-// folder cannot be made.
-void PrepareDebugFile(bool bSetAppINI, const std::wstring& folder) {
-    if (const DWORD error = CreateDebugFolderNoDebug(folder))
-        ReportError(L"InitAppSettings", Win32Error(error), {{L"bSetAppINI", ToText(bSetAppINI)}});
+// folder cannot be made: the line to say so then names the folder and the reason.
+std::wstring PrepareDebugFile(bool bSetAppINI, const std::wstring& folder) {
+    std::wstring failed;
+    if (const DWORD error = CreateDebugFolderNoDebug(folder)) {
+        const ErrorInfo why = Win32Error(error);
+        ReportError(L"InitAppSettings", why, {{L"bSetAppINI", ToText(bSetAppINI)}});
+        failed = L"The log folder \"" + folder + L"\" cannot be used, so no log file is written: " +
+                 why.description;
+    }
     if (!DoesDirExistNoDebug(folder))
         bDebugToFile = false;
     else
         sDebugFile = folder + (folder.ends_with(L'\\') ? L"" : L"\\") + L"DebugOutput - " +
                      ExeName() + L" " + std::to_wstring(CountFiles(folder, L"") + 1) + L".txt";
+    return failed;
 }
 
 } // namespace
@@ -66,10 +74,19 @@ void InitAppSettings(bool bSetAppINI, bool bUseAppPath) {
     if (settings.bVerbose) bVerboseDebug = true;
     eventLogSwitches = ReadEventLogSettingsNoDebug(sAppINI);
     SetFileSink(WriteToDebugFile);
-    if (bDebugToFile) PrepareDebugFile(bSetAppINI, settings.sFolder);
+    // What became of the log folder's setting is said after the banner, so that it
+    // stands in the run it concerns.
+    std::vector<std::wstring> notes;
+    if (bDebugToFile && !settings.sUnsetVariable.empty())
+        notes.push_back(L"The log folder \"" + settings.sWritten + L"\" names the variable " +
+                        settings.sUnsetVariable + L", which is not set: the log goes to \"" +
+                        settings.sFolder + L"\"");
+    if (bDebugToFile) notes.push_back(PrepareDebugFile(bSetAppINI, settings.sFolder));
     DPrint(L"");
     DPrint(ShortDateText() + L" - Starting " + AppVersionString(L"", L""));
     DPrint(L"----------------------------------------");
+    for (const std::wstring& note : notes)
+        if (!note.empty()) DPrint(note);
 }
 
 } // namespace CommonModule

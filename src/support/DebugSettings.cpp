@@ -1,5 +1,6 @@
 #include "support/DebugSettings.h"
 
+#include "support/IniValues.h"
 #include "support/Probes.h"
 #include "support/Registry.h"
 
@@ -10,10 +11,6 @@ namespace CommonModule {
 namespace {
 
 constexpr wchar_t kSection[] = L"Debug";
-
-std::wstring ReadValue(const std::wstring& sIniFile, const wchar_t* key) {
-    return ReadSettingNoDebug(sIniFile, kSection, key);
-}
 
 bool IsLetterColon(const std::wstring& s) {
     return s.size() >= 2 && s[1] == L':' &&
@@ -32,25 +29,30 @@ std::wstring RootOf(const std::wstring& sAppPath) {
     return {};
 }
 
-} // namespace
-
-std::wstring ReadSettingNoDebug(const std::wstring& sIniFile, const wchar_t* section,
-                                const wchar_t* key) {
-    std::wstring buf(256, L'\0');
-    for (;;) {
-        const DWORD n = GetPrivateProfileStringW(section, key, L"", buf.data(),
-                                                 static_cast<DWORD>(buf.size()), sIniFile.c_str());
-        // n == size - 1 means the value may have been cut.
-        if (n + 1 < buf.size() || buf.size() >= 32768) return buf.substr(0, n);
-        buf.resize(buf.size() * 2);
+// The first "%NAME%" in the text that names no environment variable of this process,
+// or "" when every one is set.
+std::wstring UnsetVariableNoDebug(const std::wstring& sText) {
+    for (size_t open = sText.find(L'%'); open != std::wstring::npos;) {
+        const size_t close = sText.find(L'%', open + 1);
+        if (close == std::wstring::npos) break;
+        const std::wstring name = sText.substr(open + 1, close - open - 1);
+        if (!name.empty() && !GetEnvironmentVariableW(name.c_str(), nullptr, 0))
+            return L"%" + name + L"%";
+        // "%%" names nothing, and its second "%" may open a variable.
+        open = name.empty() ? close : sText.find(L'%', close + 1);
     }
+    return {};
 }
+
+} // namespace
 
 EventLogSettings ReadEventLogSettingsNoDebug(const std::wstring& sIniFile) {
     EventLogSettings settings;
     if (sIniFile.empty()) return settings;
-    settings.bEnabled = ReadSettingNoDebug(sIniFile, L"EventLog", L"Enabled") != L"0";
-    settings.bSuccess = ReadSettingNoDebug(sIniFile, L"EventLog", L"Success") == L"1";
+    const std::vector<std::wstring> values =
+        ReadSettingsNoDebug(sIniFile, L"EventLog", {L"Enabled", L"Success"});
+    settings.bEnabled = values[0] != L"0";
+    settings.bSuccess = values[1] == L"1";
     return settings;
 }
 
@@ -74,15 +76,25 @@ std::wstring ResolveDebugFolderNoDebug(const std::wstring& sValue, const std::ws
     return folder;
 }
 
-DebugSettings ReadDebugSettingsNoDebug(const std::wstring& sIniFile, const std::wstring& sAppPath) {
-    DebugSettings settings;
+std::vector<std::wstring> ReadSettingsNoDebug(const std::wstring& sIniFile,
+                                              const std::wstring& sSection,
+                                              const std::vector<std::wstring>& sKeys) {
     // An empty name would make the system read its own win.ini.
-    if (!sIniFile.empty()) {
-        settings.bToFile = ReadValue(sIniFile, L"ToFile") == L"1";
-        settings.bVerbose = ReadValue(sIniFile, L"Verbose") == L"1";
-    }
+    if (sIniFile.empty()) return std::vector<std::wstring>(sKeys.size());
+    return ReadIniValues(sIniFile, sSection, sKeys);
+}
+
+DebugSettings ReadDebugSettingsNoDebug(const std::wstring& sIniFile, const std::wstring& sAppPath) {
+    const std::vector<std::wstring> values =
+        ReadSettingsNoDebug(sIniFile, kSection, {L"ToFile", L"Verbose", L"Folder"});
+    DebugSettings settings;
+    settings.bToFile = values[0] == L"1";
+    settings.bVerbose = values[1] == L"1";
+    settings.sWritten = values[2];
+    settings.sUnsetVariable = UnsetVariableNoDebug(values[2]);
+    // A variable that does not expand would name a folder "%NAME%": where no folder is set.
     settings.sFolder = ResolveDebugFolderNoDebug(
-        sIniFile.empty() ? std::wstring() : ReadValue(sIniFile, L"Folder"), sAppPath);
+        settings.sUnsetVariable.empty() ? values[2] : std::wstring(), sAppPath);
     return settings;
 }
 

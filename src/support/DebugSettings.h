@@ -1,10 +1,12 @@
 #pragma once
 // The administrator's switches for the debug log, section [Debug] of the application
 // INI file, and for the event a silent run leaves, section [EventLog]. They are read
-// before the debug file exists, so nothing here reports.
+// before the debug file exists, so nothing here reports (but for the INI reader's own
+// line when memory runs out).
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 namespace CommonModule {
 
@@ -12,6 +14,10 @@ struct DebugSettings {
     bool bToFile = false;  // ToFile=1
     bool bVerbose = false; // Verbose=1
     std::wstring sFolder;  // Folder=, resolved; never ends in "\" except at a drive root
+    std::wstring sWritten; // Folder= as written
+    // "%NAME%" when Folder= names a variable that is not set; sFolder is then the folder
+    // of an empty Folder=.
+    std::wstring sUnsetVariable;
 };
 
 struct EventLogSettings {
@@ -19,10 +25,12 @@ struct EventLogSettings {
     bool bSuccess = false; // Success=1 also writes one for a run that fully succeeded
 };
 
-// One value of the application INI file, "" when missing: the one way its switches
-// are read.
-std::wstring ReadSettingNoDebug(const std::wstring& sIniFile, const wchar_t* section,
-                                const wchar_t* key);
+// The values of sKeys in one section of the application INI file, in whichever encoding
+// it was saved (ANSI, UTF-16, UTF-8 with or without its mark); "" for each when there
+// is no file name, file, section or key.
+std::vector<std::wstring> ReadSettingsNoDebug(const std::wstring& sIniFile,
+                                              const std::wstring& sSection,
+                                              const std::vector<std::wstring>& sKeys);
 EventLogSettings ReadEventLogSettingsNoDebug(const std::wstring& sIniFile);
 
 // A missing file, section or key leaves its switch off and the folder at "Debug" beside

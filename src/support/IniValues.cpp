@@ -84,16 +84,16 @@ std::vector<std::wstring> ValuesFromLines(const std::wstring& lines,
         const size_t end = std::min(lines.find(L'\0', at), lines.size());
         const std::wstring line = lines.substr(at, end - at);
         at = end + 1;
-        // A line without "=" is a key without a value, which a key read finds (and
-        // answers "") before a later line of that key; a comment line names no key of ours.
-        const size_t equals = std::min(line.find(L'='), line.size());
+        // A line without "=" is no key, as Windows' key read has it (Wine's answers ""
+        // for it, and hides a later line of that key); a comment line names no key of ours.
+        const size_t equals = line.find(L'=');
+        if (equals == std::wstring::npos) continue;
         const std::wstring key = Trimmed(line.substr(0, equals));
         // The first of a key written twice is the one a key read finds.
         for (size_t i = 0; i < sKeys.size(); ++i)
             if (!found[i] && SameKey(key, sKeys[i])) {
                 found[i] = true;
-                values[i] = equals < line.size() ? AsKeyReadGivesIt(line.substr(equals + 1))
-                                                 : std::wstring();
+                values[i] = AsKeyReadGivesIt(line.substr(equals + 1));
             }
     }
     return values;
@@ -128,31 +128,15 @@ std::vector<std::wstring> ReadIniValues(const std::wstring& sIniFile, const std:
 std::wstring ReadIniSection(const std::wstring& sIniFile, const std::wstring& sSection,
                             const std::wstring& sKey) {
     std::wstring value;
-    // The wide call reads a file saved as UTF-16 as it stands; the ANSI one would hand
-    // over its best-fit look-alikes, which name other files. A UTF-8 file is read here.
+    // A key is read from its section's lines, as ReadIniValues reads it: the window and
+    // the installs then find the same value, on Windows and under Wine alike, where the
+    // system's own key reads differ (a line without "=").
     const bool ok = Trap(
-        [&] {
-            for (DWORD size = kFirstBufferSize;; size *= 2) {
-                std::wstring buffer(size, L' ');
-                const DWORD count = GetPrivateProfileStringW(sSection.c_str(), sKey.c_str(), L"",
-                                                             buffer.data(), size, sIniFile.c_str());
-                if (count == 0) return;
-                // A value that was cut comes back as size - 1 characters; so does one that
-                // just fits, and the larger buffer then settles which it was.
-                if (count + 1 < size || size >= kLargestBufferSize) {
-                    value.assign(buffer.data(), count);
-                    return;
-                }
-            }
-        },
+        [&] { value = ValuesFromLines(SectionLinesOf(sIniFile, sSection), {sKey}).front(); },
         [](const ErrorInfo& e) {
             DPrint(L"ReadIniSection - Error: (" + std::to_wstring(e.number) + L")" + e.description);
         });
-    if (!ok) return {};
-    if (MayBeMisread(value))
-        if (const auto text = OwnText(sIniFile))
-            return ValuesFromLines(IniText::SectionLines(*text, sSection), {sKey}).front();
-    return value;
+    return ok ? value : std::wstring();
 }
 
 bool HasIniSection(const std::wstring& sIniFile, const std::wstring& sSection) {

@@ -58,7 +58,13 @@ bool WriteConfig(HWND hForm, const std::wstring& cfg, std::wstring& why) {
     }
     const std::wstring folder = CommonModule::AppPath() + L"Configs";
     wchar_t temp[MAX_PATH] = {};
-    if (!GetTempFileNameW(folder.c_str(), L"cfg", 0, temp)) return false;
+    // No Configs folder, or a file in its place: the system's reason says which.
+    if (!GetTempFileNameW(folder.c_str(), L"cfg", 0, temp)) {
+        const DWORD error = GetLastError();
+        why = CommonModule::Win32Error(error).description;
+        SetLastError(error);
+        return false;
+    }
     bool ok = true;
     WIN32_FIND_DATAW entry{};
     if (CommonModule::EntryAt(cfg, entry)) {

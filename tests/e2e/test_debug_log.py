@@ -96,14 +96,20 @@ class ToFileTests(DebugLogCase):
     def test_folder_setting_chooses_where_the_files_go(self):
         # TEMP is the test's own, below a folder that does not exist yet.
         env = {"TEMP": self.app.winpath("user", "Temp")}
+        # An unset variable is not taken literally; Dorvane.ini is read in any encoding.
         cases = (("", ("Debug",)),
+                 ("%NOSUCHVAR%\\x", ("Debug",)),
                  ("Logs\\Run\\", ("Logs", "Run")),
+                 ("Journ\u00e9e\\Logi", ("Journ\u00e9e", "Logi")),
                  ("%TEMP%\\dvlogs", ("user", "Temp", "dvlogs")))
-        for value, where in cases:
-            with self.subTest(folder=value):
-                self.write_ini("[Debug]", "ToFile=1", "Folder=" + value)
+        encodings = ("cp1252", "utf-16", "utf-8", "utf-8-sig")
+        for (value, where), enc in ((c, e) for c in cases for e in encodings):
+            with self.subTest(folder=value, encoding=enc):
+                shutil.rmtree(self.app.path(*where), ignore_errors=True)
+                self.app.write("Dorvane.ini", f"[Debug]\r\nToFile=1\r\nFolder={value}".encode(enc))
                 run = self.run_dorvane("/installall", env=env)
                 self.assertEqual(run.exit_code, 0, run.lines)
+                self.assertEqual(sum("not set: the log" in l for l in run.lines), "%N" in value)
                 folder = self.app.path(*where)
                 self.assertEqual(os.listdir(folder), [LOG_1])
                 self.assertEqual(self.log_lines(os.path.join(folder, LOG_1))[:-1], run.lines)
@@ -122,7 +128,8 @@ class ToFileTests(DebugLogCase):
         self.assertEqual(self.profile.templates(), ["Letter.dotx"])
         self.assertRegex(run.lines[0], r"^\tCommonModule\\InitAppSettings VB ERROR: \d+ \S")
         self.assertEqual(run.lines[1], "\t\t- bSetAppINI=True")
-        self.assertEqual(run.records[2:], baseline.records)
+        self.assertIn('Logs\\Run" cannot be used, so no log file is written: Path', run.lines[5])
+        self.assertEqual(run.records[2:5] + run.records[6:], baseline.records)
         with open(self.app.path("Logs"), "rb") as f:
             self.assertEqual(f.read(), b"a file where the folder should go")
         self.assertFalse(os.path.exists(self.app.path("Debug")))

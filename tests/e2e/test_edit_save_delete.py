@@ -95,11 +95,15 @@ class SaveTests(Form1Case):
         self.start_form()
         self.fill("Broken", ("Letter.dotx", "", "", ""))
         self.press("Command4")
-        self.expect_message("The template configuration could not be saved to\r\n" +
-                            self.app.winpath("Configs", "Broken.cfg"), icon=True)
+        box = self.expect_message("The template configuration could not be saved to\r\n" +
+                                  self.app.winpath("Configs", "Broken.cfg"), icon=True)
         self.expect_no_message()
         self.assertEqual(os.listdir(self.app.path("Configs")), ["Broken.cfg"])
         self.assertTrue(os.path.isdir(self.app.path("Configs/Broken.cfg")))
+        # Without Configs, the system's reason (in Wine's words; a file there gives the same).
+        os.rename(self.app.path("Configs"), self.app.path("Old"))
+        self.press("Command4")
+        self.expect_message(box["text"] + "\r\nDirectory name invalid.", icon=True)
 
     def test_names_that_leave_the_configs_folder_are_refused(self):
         os.makedirs(self.app.path("Configs/a"))

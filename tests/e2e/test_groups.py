@@ -17,6 +17,8 @@ CASES = (
     ("OtherSid", "S-1-5-32-546", False, NOT_FOR.format("OtherSid", "S-1-5-32-546")),
     ("Unknown", "Guests; No Such Group", False, UNDECIDED.format("Unknown", "No Such Group")),
     ("Everyone", "", True, None),
+    # A line "Groups" without "=" before the key is no key, as Windows reads it.
+    ("Bare", "Guests", False, NOT_FOR.format("Bare", "Guests")),
 )
 # Then, at the next run: configuration, Groups changed to, its files removed
 CHANGES = (("Member", "Guests", True), ("Sid", "No Such Group", False))
@@ -28,7 +30,8 @@ class GroupsTests(DorvaneTestCase):
         forget_records(self.prefix)
         for name, groups, _, _ in CASES:
             self.app.write(f"Templates/{name}.dotx", name.encode())
-            self.app.write_config(name, template=f"{name}.dotx", shortcut=name, groups=groups)
+            self.app.write_config(name, template=f"{name}.dotx", shortcut=name, groups=groups,
+                                  icon="\r\nGroups" if name == "Bare" else "")
 
     def check(self, run, cases):
         said = sorted(l.strip() for l in run.lines if l.strip().startswith("InstallConfig: "))

@@ -72,6 +72,9 @@ class InstallConfigTests(InstallCase):
                 self.app.write_config("Case", template=template, shortcut="Case")
                 run = self.run_dorvane("/install Case")
                 self.assertEqual(run.exit_code, EXIT_FAILED, run.lines)
+                # Letter.dotx is in Templates: a wildcard is said to be one, not missing.
+                said = [l for l in run.lines if "missing template" in l or "a wildcard; name" in l]
+                self.assertEqual(['" holds a wildcard' in l for l in said], ["*" in template])
                 self.assertEqual(self.profile.desktop(), desktop)
                 self.assertEqual(len([l for l in run.lines if "no shortcut" in l]),
                                  1 - len(desktop), run.lines)

@@ -115,7 +115,7 @@ TEST_F(DebugFolder, FolderThatCannotBeMadeTurnsFileLoggingOff) {
     InitAppSettings(true, true);
     EXPECT_FALSE(bDebugToFile);
     EXPECT_EQ(sDebugFile, L"");
-    ASSERT_EQ(capture.lines().size(), 5u);
+    ASSERT_EQ(capture.lines().size(), 6u);
     EXPECT_EQ(capture.lines()[0].rfind("\tCommonModule\\InitAppSettings VB ERROR: 183 ", 0), 0u)
         << capture.lines()[0];
     EXPECT_EQ(capture.lines()[1], "\t\t- bSetAppINI=True");
