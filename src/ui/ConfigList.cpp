@@ -7,6 +7,7 @@
 #include "support/Collection.h"
 #include "support/FileSearch.h"
 #include "support/IniValues.h"
+#include "ui/Form1.h"
 #include "ui/Form1Memory.h"
 #include "ui/common/Controls.h"
 
@@ -96,7 +97,7 @@ void LoadSelectedConfig(HWND hForm) {
         CommonModule::ReadIniSection(file, Module1::kConfigSection, Module1::kKeyGroups));
     const std::wstring forWhom =
         groups.empty() ? std::wstring() : L"For members of: " + Module1::JoinGroups(groups);
-    SetWindowTextW(Controls::Find(hForm, IDC_Label9), forWhom.c_str());
+    Form1::ShowForWhom(hForm, forWhom);
 }
 
 } // namespace ConfigList
