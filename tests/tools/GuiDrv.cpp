@@ -587,10 +587,10 @@ int CmdMouse(const Args& a) {
     const bool press = !button || *button != L"none";
     Foreground(h);
     SetCursorPos(p.x, p.y);
-    // Each event carries the point itself. The display reports where its own pointer
-    // is, late: a warp it has not yet carried out, or a window mapped under a pointer
-    // an earlier run left there, moves Wine's cursor back in between. A press that took
-    // the cursor's position then landed on another entry.
+    // Each event carries the point itself: Wine's cursor also follows what the display
+    // reports of its own pointer, which lags behind (a warp not yet carried out, a
+    // window mapped under where an earlier run left it), so a press that took the
+    // cursor's position as it stood could land on another entry.
     const LONG cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
     INPUT in[3] = {};
     const DWORD buttons[3] = {0, right ? DWORD{MOUSEEVENTF_RIGHTDOWN} : DWORD{MOUSEEVENTF_LEFTDOWN},
