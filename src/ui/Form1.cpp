@@ -37,7 +37,6 @@ struct State {
     std::vector<HWND> controls; // in the order of Form1Layout::kControls
     HWND lastFocus = nullptr;   // given back when the window is activated again
     Memory memory;
-    Tooltip::UniqueTip forWhomTip; // the whole of "For members of:", which the line may cut
 };
 
 const Layout::Control* LayoutOf(int id) {
@@ -55,7 +54,7 @@ bool OnCreate(HWND hForm, State& s) {
         if (!c) return false;
     Layout::FitClientArea(hForm, Form1Layout::kClientWidth, Form1Layout::kClientHeight, s.dpi);
     mod32BitIcon::SetWindowIcon(hForm, L"a1", true);
-    s.forWhomTip = Tooltip::Create(Control(hForm, IDC_Label9));
+    s.memory.forWhomTip = Tooltip::Create(Control(hForm, IDC_Label9));
     ConfigList::RefreshConfigList(hForm);
     return true;
 }
@@ -202,13 +201,6 @@ HWND Control(HWND hForm, int id) {
     for (size_t i = 0; i < s->controls.size() && i < Form1Layout::kControls.size(); ++i)
         if (Form1Layout::kControls[i].id == id) return s->controls[i];
     return nullptr;
-}
-
-void ShowForWhom(HWND hForm, const std::wstring& text) {
-    HWND line = Control(hForm, IDC_Label9);
-    SetWindowTextW(line, text.c_str());
-    if (const State* s = WindowState::Of<State>(hForm))
-        Tooltip::SetText(s->forWhomTip.get(), line, text);
 }
 
 Memory* MemoryOf(HWND hForm) {

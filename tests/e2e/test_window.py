@@ -155,10 +155,15 @@ class WindowTestCase(DorvaneTestCase):
         return self.settled(lambda: self.win.text(hwnd, IDS[name]), expected)
 
     def tooltip(self, hwnd, pid, name, expected):
-        """The text of the tooltip that shows while the pointer rests on the control."""
-        self.win.mouse(hwnd, IDS[name], button="none")
-        tip = lambda: self.win.find(pid=pid, cls="tooltips_class32", timeout_ms=0)
-        return self.settled(lambda: (tip() or {}).get("title"), expected)
+        """The text of the tooltip that shows while the pointer rests on the control,
+        coming from the window's heading. The pointer comes again until the tip shows:
+        Wine's tip asks the display where its pointer is, which may lag behind."""
+        def hover():
+            self.win.mouse(hwnd, IDS["Label1"], button="none")
+            self.win.mouse(hwnd, IDS[name], button="none")
+            tip = self.win.find(pid=pid, cls="tooltips_class32", timeout_ms=2000)
+            return tip and tip["title"]
+        return self.settled(hover, expected, timeout=30)
 
     def list_state(self, hwnd):
         c = self.win.control(hwnd, IDS["List1"])
