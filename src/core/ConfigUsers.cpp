@@ -1,21 +1,33 @@
 #include "core/ConfigUsers.h"
 
 #include "core/ConfigFormat.h"
+#include "core/CurrentInstalls.h"
 #include "support/AppPath.h"
 #include "support/ScopedWin.h"
 #include "support/Text.h"
 
 #include <windows.h>
 
+#include <algorithm>
+#include <string_view>
+
 namespace Module1 {
 
 namespace {
 
-// "Sub/Letter.dotx" and "sub\LETTER.dotx" name the same file.
-std::wstring Key(std::wstring name) {
-    for (auto& c : name)
-        c = c == L'/' ? L'\\' : Text::FoldCase(c);
-    return name;
+// "Sub/Letter.dotx" and "sub\LETTER.dotx." name the same file: each part as the file
+// system compares names, which the removal of a retired configuration does too. A
+// folder part that differs only in trailing dots counts as the same (one more file
+// kept, never one more deleted).
+std::wstring Key(std::wstring_view name) {
+    std::wstring key;
+    for (size_t start = 0; start <= name.size();) {
+        const size_t end = std::min(name.find_first_of(L"\\/", start), name.size());
+        if (start) key += L'\\';
+        key += FoldedName(name.substr(start, end - start));
+        start = end + 1;
+    }
+    return key;
 }
 
 // The wide listing, so that a name the ANSI code page lacks is read as it is.

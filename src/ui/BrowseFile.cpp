@@ -10,6 +10,7 @@
 #include "support/Strings.h"
 #include "support/Text.h"
 #include "ui/FormText.h"
+#include "ui/ListedName.h"
 
 #include <string>
 #include <vector>
@@ -56,7 +57,8 @@ Copy DecideCopy(HWND hForm, const Pick& pick, const std::wstring& source,
     const std::wstring use =
         users.empty() ? std::wstring(L"No configuration names it.")
                       : L"These configurations use it: " + Module1::JoinNames(users) + L".";
-    const std::wstring question = L"\"" + std::wstring(pick.folder) + L"\\" + name +
+    const std::wstring listed = ListedName::Of(CommonModule::AppPath() + pick.folder, name);
+    const std::wstring question = L"\"" + std::wstring(pick.folder) + L"\\" + listed +
                                   L"\" already exists, with other content. " + use +
                                   L"\r\nReplace it with\r\n" + source + L"?";
     return FormText::Say(hForm, question, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES

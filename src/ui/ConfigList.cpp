@@ -96,7 +96,10 @@ void LoadSelectedConfig(HWND hForm) {
         CommonModule::ReadIniSection(file, Module1::kConfigSection, Module1::kKeyGroups));
     const std::wstring forWhom =
         groups.empty() ? std::wstring() : L"For members of: " + Module1::JoinGroups(groups);
-    SetWindowTextW(Controls::Find(hForm, IDC_Label9), forWhom.c_str());
+    const HWND line = Controls::Find(hForm, IDC_Label9);
+    SetWindowTextW(line, forWhom.c_str());
+    if (const Form1::Memory* memory = Form1::MemoryOf(hForm))
+        Tooltip::SetText(memory->forWhomTip.get(), line, forWhom);
 }
 
 } // namespace ConfigList

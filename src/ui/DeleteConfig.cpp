@@ -8,6 +8,7 @@
 #include "ui/AccessHint.h"
 #include "ui/ConfigList.h"
 #include "ui/FormText.h"
+#include "ui/ListedName.h"
 #include "ui/OneEntry.h"
 
 #include <string>
@@ -30,10 +31,10 @@ struct Plan {
 // The program may run with administrator rights and the names come from files others
 // may edit: only a file inside the data folder goes, never the folder itself or
 // anything a name leads out to. Each file kept leaves one line on the debug output.
+// The question shows each file as the folder lists it.
 void PlanDataFile(Plan& plan, const Module1::ConfigUsers& users, const std::wstring& cfg,
                   const wchar_t* folder, const std::wstring& name) {
-    const std::wstring shown = std::wstring(folder) + L"\\" + name;
-    const std::wstring path = CommonModule::AppPath() + shown;
+    const std::wstring path = CommonModule::AppPath() + folder + L"\\" + name;
     std::wstring why;
     if (name.empty()) return;
     if (!SafePaths::StaysInside(name, why))
@@ -42,11 +43,13 @@ void PlanDataFile(Plan& plan, const Module1::ConfigUsers& users, const std::wstr
         why = L"not there";
     else if (a & FILE_ATTRIBUTE_DIRECTORY)
         why = L"a folder";
-    else if (const auto naming = users.Naming(folder, name, cfg); !naming.empty()) {
-        why = L"named by " + Module1::JoinNames(naming);
-        plan.keptLines += L"\r\n" + shown + L" (" + Module1::JoinNames(naming) + L")";
-    }
     if (!why.empty()) return DPrint(L"Delete: kept " + path + L" (" + why + L")");
+    const std::wstring shown =
+        std::wstring(folder) + L"\\" + ListedName::Of(CommonModule::AppPath() + folder, name);
+    if (const auto naming = users.Naming(folder, name, cfg); !naming.empty()) {
+        plan.keptLines += L"\r\n" + shown + L" (" + Module1::JoinNames(naming) + L")";
+        return DPrint(L"Delete: kept " + path + L" (named by " + Module1::JoinNames(naming) + L")");
+    }
     plan.deletes.push_back(path);
     plan.deleteLines += L"\r\n" + shown;
 }
@@ -76,8 +79,9 @@ bool Delete(const std::wstring& path, std::wstring& why, DWORD& error) {
 void DeleteHighlighted(HWND hForm) {
     OneEntry::Entry entry;
     if (!OneEntry::Choose(hForm, L"delete", entry)) return;
+    // Both questions default to No: Enter twice must not delete anything for good.
     if (FormText::Say(hForm, L"Delete template config:  " + entry.name,
-                      MB_YESNO | MB_ICONQUESTION) != IDYES)
+                      MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
         return;
     Plan plan;
     {
@@ -86,8 +90,8 @@ void DeleteHighlighted(HWND hForm) {
         PlanDataFile(plan, users, entry.file, L"AltIcons", values(Module1::kKeyShortcutIcon));
         PlanDataFile(plan, users, entry.file, L"Templates", values(Module1::kKeyTemplateFile));
     }
-    const bool withFiles =
-        FormText::Say(hForm, SecondQuestion(plan), MB_YESNO | MB_ICONQUESTION) == IDYES;
+    const bool withFiles = FormText::Say(hForm, SecondQuestion(plan),
+                                         MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
     // The configuration first: while it stays, so do the files it names.
     std::wstring why;
     DWORD error = ERROR_SUCCESS;

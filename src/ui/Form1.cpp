@@ -15,6 +15,7 @@
 #include "ui/SaveConfig.h"
 #include "ui/common/WindowClass.h"
 #include "ui/common/WindowIcon.h"
+#include "ui/common/Tooltip.h"
 #include "ui/common/WindowState.h"
 
 #include <windowsx.h>
@@ -53,6 +54,7 @@ bool OnCreate(HWND hForm, State& s) {
         if (!c) return false;
     Layout::FitClientArea(hForm, Form1Layout::kClientWidth, Form1Layout::kClientHeight, s.dpi);
     mod32BitIcon::SetWindowIcon(hForm, L"a1", true);
+    s.memory.forWhomTip = Tooltip::Create(Control(hForm, IDC_Label9));
     ConfigList::RefreshConfigList(hForm);
     return true;
 }

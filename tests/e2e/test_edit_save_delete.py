@@ -191,7 +191,7 @@ class DeleteTests(Form1Case):
         questions = [f"Delete template config:  {name}",
                      "Delete associated template file (and icon, if configured)?" + second]
         for question, answer in zip(questions, answers):
-            self.expect_message(question, icon=True, buttons=("Yes", "No"), answer=answer)
+            self.expect_question(question, answer)
         if then:
             self.expect_message(then, icon=True)
         self.expect_no_message()
@@ -263,8 +263,9 @@ class DeleteTests(Form1Case):
                             ("Configs/Letter.cfg", "Templates/Letter.dotx", "AltIcons/Letter.ico")))
 
     def test_files_other_configurations_name_are_kept_and_named(self):
-        self.app.write_config("Letter", template="Letter.dotx", icon="Fax.ico")
-        self.app.write("Retired/Old.cfg", "[Config]\r\nTemplateFile=LETTER.dotx\r\n")
+        # Named in other spellings; the question names the files as the folders list them.
+        self.app.write_config("Letter", template="LETTER.dotx", icon="fax.ICO")
+        self.app.write("Retired/Old.cfg", "[Config]\r\nTemplateFile=letter.DOTX.\r\n")
         self.start_form()
         self.delete("Letter", ["Yes", "Yes"], second="\r\n\r\nKeeps, as other configurations "
                     "name them:\r\nAltIcons\\Fax.ico (Fax)\r\nTemplates\\Letter.dotx (Retired\\Old)")

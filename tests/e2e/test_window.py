@@ -154,6 +154,17 @@ class WindowTestCase(DorvaneTestCase):
     def settled_text(self, hwnd, name, expected):
         return self.settled(lambda: self.win.text(hwnd, IDS[name]), expected)
 
+    def tooltip(self, hwnd, pid, name, expected):
+        """The text of the tooltip that shows while the pointer rests on the control,
+        coming from the window's heading. The pointer comes again until the tip shows:
+        Wine's tip asks the display where its pointer is, which may lag behind."""
+        def hover():
+            self.win.mouse(hwnd, IDS["Label1"], button="none")
+            self.win.mouse(hwnd, IDS[name], button="none")
+            tip = self.win.find(pid=pid, cls="tooltips_class32", timeout_ms=2000)
+            return tip and tip["title"]
+        return self.settled(hover, expected, timeout=30)
+
     def list_state(self, hwnd):
         c = self.win.control(hwnd, IDS["List1"])
         return c["items"], c["selected"]
@@ -242,11 +253,13 @@ class MainWindowTests(WindowTestCase):
         self.close_all(running, form)
 
     def test_list_shows_each_configuration_as_the_search_finds_it(self):
+        groups = "Legal; Sales; Accounts Payable; Human Resources; Research and Development"
         self.app.write_config("Letter", template="Letter.dotx", shortcut="Company Letter",
-                              desc="A letter", icon="letter.ico", groups=" Legal;;Sales ")
+                              desc="A letter", icon="letter.ico", groups=" Legal;;" + groups[7:])
         self.app.write_config("Memo", template="Memo.dotx", shortcut="Memo",
                               desc="Internal memo", icon="")
-        self.app.write("Configs/Report.CFG", "[Config]\r\nTemplateFile=Report.dotx\r\n")
+        self.app.write("Configs/Report.CFG",
+                       "[Config]\r\nTemplateFile=Report.dotx\r\nGroups=Audit\r\n")
         self.app.write_config("a.cfg.b", template="ab.dotx")
         self.app.write_config("Sub/Inner", template="Inner.dotx")
         # The platform's own listing of the folder gives the order.
@@ -278,9 +291,13 @@ class MainWindowTests(WindowTestCase):
         for entry, boxes in cases:
             with self.subTest(click=entry):
                 self.assertTrue(self.win.mouse(form, IDS["List1"], index=items.index(entry)))
-                self.assertEqual(self.boxes(form), boxes)
-                self.assertEqual(self.win.text(form, IDS["Label9"]),
-                                 "For members of: Legal; Sales" if entry == "Letter" else "")
+                self.assertEqual(self.settled(lambda: self.boxes(form), boxes), boxes)
+                for_whom = {"Letter": "For members of: " + groups,
+                            "Report.CFG": "For members of: Audit"}.get(entry, "")
+                self.assertEqual(self.win.text(form, IDS["Label9"]), for_whom)
+                # The line cuts a long list short; its tooltip shows the whole of it.
+                if for_whom:
+                    self.assertEqual(self.tooltip(form, running.pid, "Label9", for_whom), for_whom)
                 self.assertEqual(self.list_state(form)[1], [items.index(entry)])
 
         # A keyboard move loads the entry moved to.
@@ -297,10 +314,14 @@ class MainWindowTests(WindowTestCase):
         self.app.write_config("Gone", template="Gone.dotx", shortcut="Gone", desc="g", icon="g.ico")
         running, form = self.open_form1()
         items, _ = self.list_state(form)
+        # The window takes real input after the driver returns: each click's effect is
+        # awaited, so that Gone goes only once Memo is loaded.
         self.win.mouse(form, IDS["List1"], index=items.index("Memo"))
+        self.assertEqual(self.settled_text(form, "txtConfigName", "Memo"), "Memo")
         os.unlink(self.app.path("Configs/Gone.cfg"))
         self.win.mouse(form, IDS["List1"], index=items.index("Gone"))
-        self.assertEqual(self.boxes(form), dict(dict.fromkeys(BOXES, ""), txtConfigName="Gone"))
+        gone = dict(dict.fromkeys(BOXES, ""), txtConfigName="Gone")
+        self.assertEqual(self.settled(lambda: self.boxes(form), gone), gone)
         self.close_all(running, form)
 
     def test_clicking_an_empty_list_keeps_the_boxes(self):

@@ -20,7 +20,8 @@
 //   geometry HWND                  the window and every control below it, with rectangles
 //   focus    HWND                  the control that has the keyboard focus
 //   keys     HWND KEY...           real key presses (tab, shift+tab, alt+h, down, enter...)
-//   mouse    HWND --id N [--index I] [--button left|right]   a real click on a control
+//   mouse    HWND --id N [--index I] [--button left|right|none]   a real click on a control
+//                                  (none: the pointer only moves there, as for a tooltip)
 //   shot     HWND FILE.bmp         the window as it is on the screen
 //
 // Under Wine, WaitForInputIdle returns before a window exists and a dialog can be
@@ -583,20 +584,24 @@ int CmdMouse(const Args& a) {
     ClientToScreen(c, &p);
     const auto* button = a.Get(L"--button");
     const bool right = button && *button == L"right";
+    const bool press = !button || *button != L"none";
     Foreground(h);
     SetCursorPos(p.x, p.y);
-    // The move travels in the same input stream as the press: a cursor warp that the
-    // display has not yet carried out would otherwise put the click where the last
-    // one was.
+    // Each event carries the point itself: Wine's cursor also follows what the display
+    // reports of its own pointer, which lags behind (a warp not yet carried out, a
+    // window mapped under where an earlier run left it), so a press that took the
+    // cursor's position as it stood could land on another entry.
     const LONG cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
     INPUT in[3] = {};
-    in[0].type = in[1].type = in[2].type = INPUT_MOUSE;
-    in[0].mi.dx = (p.x * 65536 + cx - 1) / cx;
-    in[0].mi.dy = (p.y * 65536 + cy - 1) / cy;
-    in[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    in[1].mi.dwFlags = right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
-    in[2].mi.dwFlags = right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
-    SendInput(3, in, sizeof(INPUT));
+    const DWORD buttons[3] = {0, right ? DWORD{MOUSEEVENTF_RIGHTDOWN} : DWORD{MOUSEEVENTF_LEFTDOWN},
+                              right ? DWORD{MOUSEEVENTF_RIGHTUP} : DWORD{MOUSEEVENTF_LEFTUP}};
+    for (int i = 0; i < 3; ++i) {
+        in[i].type = INPUT_MOUSE;
+        in[i].mi.dx = (p.x * 65536 + cx - 1) / cx;
+        in[i].mi.dy = (p.y * 65536 + cy - 1) / cy;
+        in[i].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | buttons[i];
+    }
+    SendInput(press ? 3 : 1, in, sizeof(INPUT));
     // A right release opens a menu whose loop then waits: no round trip to the window.
     if (right || !IsWindow(h))
         Sleep(200);
