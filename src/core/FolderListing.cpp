@@ -1,5 +1,6 @@
 #include "core/FolderListing.h"
 
+#include "support/LinkTag.h"
 #include "support/ScopedWin.h"
 #include "support/Text.h"
 
@@ -20,6 +21,7 @@ FolderListing FolderListing::Of(const std::wstring& sFolder) {
         auto [entry, fresh] = listing.names.try_emplace(Text::Lower(found.cFileName));
         entry->second.ambiguous = !fresh;
         entry->second.name = found.cFileName;
+        entry->second.link = CommonModule::IsLinkEntry(found);
         entry->second.data = {found.dwFileAttributes, found.ftCreationTime, found.ftLastAccessTime,
                               found.ftLastWriteTime,  found.nFileSizeHigh,  found.nFileSizeLow};
     } while (FindNextFileW(search.get(), &found));

@@ -13,6 +13,7 @@ struct FolderListing {
     struct Entry {
         WIN32_FILE_ATTRIBUTE_DATA data{};
         bool ambiguous = false; // two names that differ only in letter case
+        bool link = false;      // a name surrogate that leads elsewhere (LinkTag.h)
         std::wstring name;      // as listed; "" for a name written since
     };
     // True when the folder was read to its end, or is not there at all (it holds
