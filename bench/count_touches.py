@@ -13,8 +13,10 @@ templates folder and desktop, runs /installall twice under WINEDEBUG=+file and c
 the trace lines of NtCreateFile, GetFileAttributesW and GetFileAttributesExW that name
 a path inside EXE_FOLDER (the trace shows no attribute query of its own beneath
 those). The second run finds what the first left: a logon that changes nothing.
+Then the same calls per configuration, by call and by the data folder they name.
 """
 import argparse
+import collections
 import os
 import re
 import shutil
@@ -45,10 +47,15 @@ def unix_path(win_path):
                           stderr=subprocess.DEVNULL, text=True, check=True).stdout.strip()
 
 
+KINDS = ("NtCreateFile", "GetFileAttributesW", "GetFileAttributesExW")
+PLACES = ("Configs", "Templates", "AltIcons", "other")
+
+
 def count(trace_path, folder):
-    """Calls naming the folder or a path inside it, in any letter case and path form."""
+    """Calls naming the folder or a path inside it, in any letter case and path form:
+    {(kind, place): calls}, place the data folder the path names or lies in, or "other"."""
     folder = folder.lower().rstrip("\\")
-    calls = 0
+    calls = collections.Counter()
     with open(trace_path, encoding="utf-8", errors="replace") as trace:
         for line in trace:
             m = CALL.search(line)
@@ -60,7 +67,9 @@ def count(trace_path, folder):
                     path = ("\\\\" if "unc" in prefix else "") + path[len(prefix):]
                     break
             if path == folder or path.startswith(folder + "\\"):
-                calls += 1
+                top = path[len(folder) + 1:].split("\\")[0]
+                place = next((p for p in PLACES[:-1] if p.lower() == top), "other")
+                calls[m.group(1), place] += 1
     return calls
 
 
@@ -101,13 +110,14 @@ def main():
                 os.remove(os.path.join(d, name))
 
     exe = folder_win + "\\Dorvane.exe"
-    figures = []
+    traced = []
     for which in ("first", "second"):
         trace = os.path.join(args.folder, f"trace-{which}.txt")
         run_traced(exe, trace)
-        figures.append((f"{which} run", count(trace, folder_win)))
+        traced.append((f"{which} run", count(trace, folder_win)))
         os.remove(trace)
     n = args.count
+    figures = [(label, sum(calls.values())) for label, calls in traced]
     figures.append(("floor", n + 3))
     print(f"file-server touches: /installall, {n} configurations each with template, icon and "
           f"shortcut; opens and queries of a path in the program's folder "
@@ -118,6 +128,13 @@ def main():
               f"{calls * 0.030:>9.1f}s")
     print("  floor: one listing each of Configs, Templates and AltIcons, one read of each .cfg;"
           " the time is the round trips alone, at one round trip a call")
+    print("  per configuration, by call and by the data folder named (other: the program's "
+          "folder itself and its other files)")
+    print(f"  {'':<11}{'':<22}" + "".join(f"{p:>10}" for p in PLACES))
+    for label, calls in traced:
+        for kind in KINDS:
+            print(f"  {label:<11}{kind:<22}" +
+                  "".join(f"{calls[kind, p] / n:>10.2f}" for p in PLACES))
     return 0
 
 

@@ -7,6 +7,7 @@
 #include "core/InstallRun.h"
 #include "core/OfficeApps.h"
 #include "core/SafePaths.h"
+#include "core/SourceCopy.h"
 #include "core/Unchanged.h"
 #include "support/AppPath.h"
 #include "support/DebugLog.h"
@@ -14,7 +15,6 @@
 #include "support/Probes.h"
 #include "support/Strings.h"
 #include "support/IniValues.h"
-#include "support/VerifiedCopy.h"
 
 namespace Module1 {
 
@@ -191,10 +191,10 @@ InstallResult InstallSteps(InstallRun& run, const std::wstring& sConfigName, boo
         // A matching installed copy shows the template is there: only a copy needs the probe.
         const bool unchanged =
             templatesUsable && InstalledCopyUnchanged(run, tpl, sUserTemplatesDir);
-        if (!unchanged && !DoesFileExist(tpl))
+        if (!unchanged && !SourceThere(run, tpl))
             Failed(who, outcome, Unusable(L"template", tpl, missing));
         else if (!unchanged && templatesUsable &&
-                 !CopyFilesVerified(run.workingFolders, tpl, sUserTemplatesDir, who, why))
+                 !CopySource(run, tpl, sUserTemplatesDir, who, why))
             outcome.Fail(L"failed to copy the template: " + why);
         else if (templatesUsable) {
             if (!unchanged) ++run.tally.installed;
@@ -239,9 +239,8 @@ InstallResult InstallSteps(InstallRun& run, const std::wstring& sConfigName, boo
             icon.clear();
         } else if (const bool unchanged =
                        templatesUsable && InstalledCopyUnchanged(run, src, sUserTemplatesDir);
-                   unchanged || DoesFileExist(src)) {
-            if (!unchanged && templatesUsable &&
-                !CopyFilesVerified(run.workingFolders, src, sUserTemplatesDir, who, why))
+                   unchanged || SourceThere(run, src)) {
+            if (!unchanged && templatesUsable && !CopySource(run, src, sUserTemplatesDir, who, why))
                 outcome.Fail(L"failed to copy the icon: " + why);
             else if (templatesUsable) {
                 if (!unchanged) ++run.tally.installed;

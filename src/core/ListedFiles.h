@@ -19,8 +19,14 @@ class ListedFiles {
     // then ask the file itself.
     bool Find(const std::wstring& sFolder, const std::wstring& sName,
               WIN32_FILE_ATTRIBUTE_DATA& data);
+    // The entry of the file at sPath when that listing shows a plain file there: no
+    // folder, no link. A reparse point that is no link is a plain data file, and its
+    // entry comes without the reparse attribute. False when the listing cannot vouch for
+    // a plain file of that name; then ask the file itself.
+    bool FindPlain(const std::wstring& sPath, FolderListing::Entry& entry);
 
   private:
+    const FolderListing::Entry* Listed(const std::wstring& sFolder, const std::wstring& sName);
     std::unordered_map<std::wstring, FolderListing> folders_;
 };
 

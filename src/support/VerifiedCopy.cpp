@@ -73,6 +73,24 @@ bool Within(const std::wstring& rel, const std::vector<std::wstring>& folders) {
     return false;
 }
 
+// What a listing of its folder showed of the one file being copied.
+struct ListedSource {
+    const std::wstring& name;
+    const WIN32_FILE_ATTRIBUTE_DATA& data;
+};
+
+// Why the source of a failed copy cannot be read, as a sentence's end; "" when it can.
+std::wstring UnreadableSource(const std::wstring& sSource) {
+    bool missing = false;
+    const std::wstring reason = WhyNotReadable(sSource, missing);
+    if (missing) return L": it is no longer there";
+    return reason.empty() ? std::wstring() : L": " + reason;
+}
+
+bool CopyPlanned(WorkingFolders& workingFolders, const std::wstring& sSource,
+                 const ListedSource* listed, const std::wstring& sDestFolder,
+                 const std::wstring& sWho, std::wstring& why);
+
 } // namespace
 
 bool CopyFilesVerified(const std::wstring& sSource, const std::wstring& sDestFolder,
@@ -84,11 +102,32 @@ bool CopyFilesVerified(const std::wstring& sSource, const std::wstring& sDestFol
 bool CopyFilesVerified(WorkingFolders& workingFolders, const std::wstring& sSource,
                        const std::wstring& sDestFolder, const std::wstring& sWho,
                        std::wstring& why) {
+    return CopyPlanned(workingFolders, sSource, nullptr, sDestFolder, sWho, why);
+}
+
+bool CopyListedFileVerified(WorkingFolders& workingFolders, const std::wstring& sSource,
+                            const std::wstring& sListedName,
+                            const WIN32_FILE_ATTRIBUTE_DATA& listed,
+                            const std::wstring& sDestFolder, const std::wstring& sWho,
+                            std::wstring& why) {
+    const ListedSource source{sListedName, listed};
+    return CopyPlanned(workingFolders, sSource, &source, sDestFolder, sWho, why);
+}
+
+namespace {
+
+bool CopyPlanned(WorkingFolders& workingFolders, const std::wstring& sSource,
+                 const ListedSource* listed, const std::wstring& sDestFolder,
+                 const std::wstring& sWho, std::wstring& why) {
     Failures failures(sWho, why);
     const size_t cut = sSource.find_last_of(L'\\');
     const std::wstring base = cut == std::wstring::npos ? std::wstring() : sSource.substr(0, cut);
     Plan plan;
-    if (cut != std::wstring::npos) AddMatches(base, sSource.substr(cut + 1), L"", plan);
+    // A listed file is what its folder's listing showed: the plan needs no search.
+    if (listed)
+        plan.files.push_back(listed->name);
+    else if (cut != std::wstring::npos)
+        AddMatches(base, sSource.substr(cut + 1), L"", plan);
     if (plan.empty()) {
         failures.Add(L"nothing to copy at \"" + sSource + L"\"");
         return false;
@@ -124,8 +163,11 @@ bool CopyFilesVerified(WorkingFolders& workingFolders, const std::wstring& sSour
         if (Within(file, refusedFolders)) continue;
         const std::wstring staged = staging.path() + L"\\" + file;
         std::wstring reason;
-        if (!FilesMatch(base + L"\\" + file, staged))
-            failures.Add(L"\"" + file + L"\" was not copied to \"" + sDestFolder + L"\"");
+        // A listed source is judged by what the listing showed before the copy: one
+        // that changed meanwhile fails as one that changed during the copy.
+        if (listed ? !FilesMatch(listed->data, staged) : !FilesMatch(base + L"\\" + file, staged))
+            failures.Add(L"\"" + file + L"\" was not copied to \"" + sDestFolder + L"\"" +
+                         (listed ? UnreadableSource(sSource) : std::wstring()));
         else if (!ReplaceByName(staged, sDestFolder + L"\\" + file, reason))
             failures.Add(L"\"" + file + L"\" cannot take its place in \"" + sDestFolder + L"\": " +
                          reason);
@@ -137,5 +179,7 @@ bool CopyFilesVerified(WorkingFolders& workingFolders, const std::wstring& sSour
     }
     return failures.ok();
 }
+
+} // namespace
 
 } // namespace CommonModule

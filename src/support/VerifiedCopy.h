@@ -4,6 +4,8 @@
 // the file should go), and writes over the old file as it goes.
 #include "support/Staging.h"
 
+#include <windows.h>
+
 #include <string>
 
 namespace CommonModule {
@@ -21,5 +23,14 @@ bool CopyFilesVerified(const std::wstring& sSource, const std::wstring& sDestFol
 bool CopyFilesVerified(WorkingFolders& workingFolders, const std::wstring& sSource,
                        const std::wstring& sDestFolder, const std::wstring& sWho,
                        std::wstring& why);
+// The same for one plain file whose name, size and last-write time a listing of its
+// folder gave (sListedName, listed): nothing else is asked of the source, and the
+// staged copy must match what the listing showed. A copy that failed because the
+// source cannot be read says why in the system's words.
+bool CopyListedFileVerified(WorkingFolders& workingFolders, const std::wstring& sSource,
+                            const std::wstring& sListedName,
+                            const WIN32_FILE_ATTRIBUTE_DATA& listed,
+                            const std::wstring& sDestFolder, const std::wstring& sWho,
+                            std::wstring& why);
 
 } // namespace CommonModule

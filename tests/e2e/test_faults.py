@@ -79,8 +79,8 @@ class FailedCopyTests(FaultCase):
         with self.held_open(self.app.path("Templates/Letter.dotx")):
             self.check_every_command_fails()
             line = self.lines_naming(self.run_dorvane("/install Letter"), "Letter.dotx")[0]
-        # It is there, in use: the system's reason (a sharing violation), not "missing".
-        self.assertRegex(line, r'Letter: cannot read the template ".*Letter\.dotx": .*[Ss]haring')
+        # It is there, in use: the copy fails with the system's reason, not "missing".
+        self.assertRegex(line, r'Letter: "Letter\.dotx" was not copied to ".*": .*[Ss]haring')
         self.assertEqual(self.profile.templates(), [])
 
     def test_folder_named_like_the_template(self):
