@@ -458,7 +458,7 @@ class OnlineHelpTests(WindowTestCase):
         if original is not None:
             self.addCleanup(self.set_handler, original)
         self.set_handler('"' + self.app.winpath("Browser", "browser.exe") + '" "%1"')
-        return os.path.join(os.path.dirname(exe), "WINWORD.calls.txt")
+        return os.path.join(os.path.dirname(exe), "browser.calls.txt")
 
     def test_view_help_online_opens_the_help_page(self):
         calls = self.register_browser()
