@@ -11,6 +11,7 @@ import unittest
 from e2elib.case import DorvaneTestCase
 from e2elib.gui import needs_display
 from e2elib.hold import held_open
+from e2elib.window import FORM1_CLASS
 
 EXIT_OK, EXIT_FAILED = 0, 1
 SPAWN_TIMED_OUT = 124
@@ -209,6 +210,11 @@ class MissingFolderTests(FaultCase):
         self.assertEqual(box["title"], "WARNING")
         self.assertIn("application data folder", box["text"])
         self.assertTrue(self.gui.answer(box, "OK"))
+        # It goes on to its window; closing that ends it before the folders are removed.
+        form = self.gui.find(pid=running.pid, cls=FORM1_CLASS, timeout_ms=30000)
+        self.assertIsNotNone(form, "the main window did not open after the warning")
+        self.assertTrue(self.gui.close(form["hwnd"]))
+        running.wait(60)
 
     def test_a_file_in_place_of_a_data_folder_fails_the_actions_that_need_it(self):
         for folder, tail in (("Configs", "/installall"), ("Configs", "/install Letter"),
