@@ -10,6 +10,7 @@
 #include <imagehlp.h>
 #include <shlobj.h>
 #include <shlwapi.h>
+#include <winternl.h>
 
 namespace bench {
 
@@ -46,6 +47,9 @@ inline void ImportLikeDorvane() {
 #endif
 #ifdef IMPORTS_ADVAPI32
     RegCloseKey(nullptr);
+#endif
+#ifdef IMPORTS_NTDLL
+    RtlNtStatusToDosError(0);
 #endif
 #ifdef IMPORTS_VERSION
     GetFileVersionInfoSizeW(L"", nullptr);

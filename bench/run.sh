@@ -117,9 +117,11 @@ launch() { win "$bin\\bench_launch.exe" "$@"; }
 echo "measuring, $runs runs after one warm-up each, all on CPU $cpu ..." >&2
 
 # Startup search on the Office tree: floor, literal reading, LocateWordExe and
-# FindFiles in rounds inside one process, then the same comparison with many hits
-# (so that the order is put to the test), and cmd's dir /s.
-win "$bin\\bench_search.exe" all "$office" 'C:\bench\office' winword.exe 1 "$runs" 'C:\bench\out' \
+# FindFiles (the three applications' names, and Word's alone) in rounds inside one
+# process, then the same comparison with many hits (so that the order is put to the
+# test), and cmd's dir /s.
+win "$bin\\bench_search.exe" all "$office" 'C:\bench\office' 'winword.exe;excel.exe;powerpnt.exe' \
+    1 "$runs" 'C:\bench\out' \
     >"$raw/search.txt"
 win "$bin\\bench_search.exe" compare "$office" '*.xml;*.png' 'C:\bench\out' -many
 launch 1 "$runs" -- cmd /c dir /s /b "$office\\winword.exe" >"$raw/cmd.txt"
