@@ -8,6 +8,8 @@ from e2elib.editing import ICON_DIALOG, NOT_FOUND, TEMPLATE_DIALOG, Form1Case
 from e2elib.gui import needs_display
 from e2elib.hold import held_open
 
+FILE_TYPE_BOX = 1136  # the dialog's "Files of type" list (cmb1)
+
 
 @needs_display
 class BrowseTests(Form1Case):
@@ -85,6 +87,10 @@ class BrowseTests(Form1Case):
         dialog = self.open_dialog("Command3", TEMPLATE_DIALOG)
         # One dialog at a time: the window is its owner and takes no input meanwhile.
         self.assertFalse(self.form_enabled())
+        self.assertEqual(self.gui.control(dialog["hwnd"], FILE_TYPE_BOX)["items"], [
+            "Word Templates (*.dot; *.dotx; *.dotm)",
+            "Excel and PowerPoint Templates (*.xlt; *.xltx; *.xltm; *.pot; *.potx; *.potm)",
+            "All Files (*.*)"])
         self.type_into_dialog(dialog, "Missing.dotx")
         box = self.message()
         self.assertIsNotNone(box)

@@ -151,18 +151,21 @@ bool IsListBox(HWND h) {
     return _wcsicmp(ClassOf(h).c_str(), L"ListBox") == 0;
 }
 
-std::string ListBoxJson(HWND h) {
+// A list box's or a combo box's entries, and which are selected.
+std::string ItemsJson(HWND h, bool combo) {
     std::string items = "[", selected = "[";
-    const LRESULT count = SendMessageW(h, LB_GETCOUNT, 0, 0);
+    const LRESULT count = SendMessageW(h, combo ? CB_GETCOUNT : LB_GETCOUNT, 0, 0);
+    const LRESULT current = combo ? SendMessageW(h, CB_GETCURSEL, 0, 0) : -1;
     for (LRESULT i = 0; i < count; ++i) {
-        const LRESULT len = SendMessageW(h, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
+        const auto at = static_cast<WPARAM>(i);
+        const LRESULT len = SendMessageW(h, combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN, at, 0);
         std::wstring text(static_cast<size_t>(len < 0 ? 0 : len) + 1, L'\0');
-        const LRESULT got = SendMessageW(h, LB_GETTEXT, static_cast<WPARAM>(i),
+        const LRESULT got = SendMessageW(h, combo ? CB_GETLBTEXT : LB_GETTEXT, at,
                                          reinterpret_cast<LPARAM>(text.data()));
         text.resize(got < 0 ? 0 : static_cast<size_t>(got));
         if (i) items += ',';
         items += toolio::Json(text);
-        if (SendMessageW(h, LB_GETSEL, static_cast<WPARAM>(i), 0) > 0) {
+        if (combo ? i == current : SendMessageW(h, LB_GETSEL, at, 0) > 0) {
             if (selected.size() > 1) selected += ',';
             selected += Num(static_cast<unsigned long long>(i));
         }
@@ -180,7 +183,8 @@ std::string ControlJson(HWND h) {
     if (_wcsicmp(ClassOf(h).c_str(), L"Button") == 0)
         j += ",\"checked\":" +
              Num(static_cast<unsigned long long>(SendMessageW(h, BM_GETCHECK, 0, 0)));
-    if (IsListBox(h)) j += ListBoxJson(h);
+    if (IsListBox(h)) j += ItemsJson(h, false);
+    if (_wcsicmp(ClassOf(h).c_str(), L"ComboBox") == 0) j += ItemsJson(h, true);
     return j + "}";
 }
 
