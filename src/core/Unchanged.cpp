@@ -25,6 +25,23 @@ bool PlainFile(const std::wstring& sPath) {
     return CommonModule::IsPlainFileAt(sPath);
 }
 
+// The run's listing of the folder already tells a plain file from a link or a folder,
+// with its size and time; a name it did not show, or one written since, is asked on
+// its own.
+bool ListedPlain(InstallRun& run, const std::wstring& sFolder, const std::wstring& sName) {
+    if (const FolderListing::Entry* listed = run.knownNames.Listed(sFolder, sName))
+        return !listed->link && !(listed->data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+    return PlainFile(sFolder + L"\\" + sName);
+}
+
+bool CopyMatches(InstallRun& run, const WIN32_FILE_ATTRIBUTE_DATA& source,
+                 const std::wstring& sFolder, const std::wstring& sName) {
+    const FolderListing::Entry* listed = run.knownNames.Listed(sFolder, sName);
+    if (!listed) return CommonModule::FilesMatch(source, sFolder + L"\\" + sName);
+    return !(source.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+           ListedPlain(run, sFolder, sName) && CommonModule::SameSizeAndTime(source, listed->data);
+}
+
 // The folder part and the name part of a path.
 std::pair<std::wstring, std::wstring> SplitPath(const std::wstring& sPath) {
     const size_t cut = sPath.find_last_of(L'\\');
@@ -43,7 +60,7 @@ bool InstalledCopyUnchanged(InstallRun& run, const std::wstring& sSource,
     const auto [sourceFolder, sourceName] = SplitPath(sSource);
     WIN32_FILE_ATTRIBUTE_DATA source{};
     if (run.sourceFiles.Find(sourceFolder, sourceName, source)
-            ? !CommonModule::FilesMatch(source, dest)
+            ? !CopyMatches(run, source, sDestFolder, name)
             : !CommonModule::FilesMatch(sSource, dest))
         return false;
     CommonModule::DPrint(L"unchanged, not copied: " + dest);
@@ -62,8 +79,13 @@ LinkFields StoredLinkFields(const std::wstring& sLinkDesc, const std::wstring& s
 }
 
 std::optional<LinkFields> ReadLinkFields(const std::wstring& sLinkFile) {
+    if (!PlainFile(sLinkFile)) return std::nullopt;
+    return ReadPlainLinkFields(sLinkFile);
+}
+
+std::optional<LinkFields> ReadPlainLinkFields(const std::wstring& sLinkFile) {
     cShellLinkA link;
-    if (!PlainFile(sLinkFile) || !link.GetLinkInfo(sLinkFile)) return std::nullopt;
+    if (!link.GetLinkInfo(sLinkFile)) return std::nullopt;
     BYTE modifiers = 0, key = 0;
     link.GetHotKeyInfo(modifiers, key);
     return LinkFields{link.ExeName(),           link.ExeArgs(),
@@ -86,8 +108,10 @@ bool CreateLinkUnlessUnchanged(InstallRun& run, const std::wstring& sLinkDesc,
     // read (or is not there) counts as different.
     const auto [folder, name] = SplitPath(sLinkFile);
     if (!sLinkFile.empty() && !sExeFile.empty() && run.knownNames.MayHold(folder, name) &&
-        LinkHolds(sLinkFile, StoredLinkFields(sLinkDesc, sExeFile, sWorkDir, sExeArgs, IconIdx,
-                                              iHotKey, eShow, sDifferentIconPath))) {
+        ListedPlain(run, folder, name) &&
+        ReadPlainLinkFields(sLinkFile) == StoredLinkFields(sLinkDesc, sExeFile, sWorkDir, sExeArgs,
+                                                           IconIdx, iHotKey, eShow,
+                                                           sDifferentIconPath)) {
         CommonModule::DPrint(L"unchanged, not saved: " + sLinkFile);
         ++run.tally.unchanged;
         return true;

@@ -34,6 +34,8 @@ LinkFields StoredLinkFields(const std::wstring& sLinkDesc, const std::wstring& s
                             WORD iHotKey, int eShow, const std::wstring& sDifferentIconPath);
 // What a plain, readable link at sLinkFile holds; none when it is not one.
 std::optional<LinkFields> ReadLinkFields(const std::wstring& sLinkFile);
+// The same, for a caller that knows already that a plain file stands there.
+std::optional<LinkFields> ReadPlainLinkFields(const std::wstring& sLinkFile);
 // True when a plain, readable link at sLinkFile holds exactly `fields`.
 bool LinkHolds(const std::wstring& sLinkFile, const LinkFields& fields);
 

@@ -176,8 +176,12 @@ bool FilesMatch(const WIN32_FILE_ATTRIBUTE_DATA& source, const std::wstring& sDe
     WIN32_FILE_ATTRIBUTE_DATA dest{};
     if ((source.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || !PlainFileData(sDest, dest))
         return false;
-    return source.nFileSizeHigh == dest.nFileSizeHigh && source.nFileSizeLow == dest.nFileSizeLow &&
-           CompareFileTime(&source.ftLastWriteTime, &dest.ftLastWriteTime) == 0;
+    return SameSizeAndTime(source, dest);
+}
+
+bool SameSizeAndTime(const WIN32_FILE_ATTRIBUTE_DATA& a, const WIN32_FILE_ATTRIBUTE_DATA& b) {
+    return a.nFileSizeHigh == b.nFileSizeHigh && a.nFileSizeLow == b.nFileSizeLow &&
+           CompareFileTime(&a.ftLastWriteTime, &b.ftLastWriteTime) == 0;
 }
 
 } // namespace CommonModule

@@ -55,5 +55,7 @@ bool FilesMatch(const std::wstring& sSource, const std::wstring& sDest);
 // The same, with the source's attributes, size and time already at hand: those of a
 // listing's entry that is no link.
 bool FilesMatch(const WIN32_FILE_ATTRIBUTE_DATA& source, const std::wstring& sDest);
+// The same comparison of two files' sizes and last-write times, both already known.
+bool SameSizeAndTime(const WIN32_FILE_ATTRIBUTE_DATA& a, const WIN32_FILE_ATTRIBUTE_DATA& b);
 
 } // namespace CommonModule
