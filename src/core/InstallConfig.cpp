@@ -84,9 +84,12 @@ RecordedFile Landed(InstallRun& run, const std::wstring& sFolder, const std::wst
                     entry->data.ftLastWriteTime.dwLowDateTime};
     CommonModule::PlainFile file;
     std::wstring why;
-    if (run.heldFolders.In(sFolder).Open(name, file, why) !=
-        CommonModule::CheckedFolder::Found::Plain)
+    if (run.heldFolders.In(sFolder).Open(name, file, why, false) !=
+        CommonModule::CheckedFolder::Found::Plain) {
+        CommonModule::DPrint(L"not recorded, so not removed when retired: \"" + sFolder + L"\\" +
+                             name + L"\": " + why);
         return {};
+    }
     return {sFolder + L"\\" + file.name(), file.size(), file.lastWriteTime()};
 }
 

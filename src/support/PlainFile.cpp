@@ -114,8 +114,8 @@ bool CheckedFolder::Remove(std::wstring& why) {
 }
 
 CheckedFolder::Found CheckedFolder::Open(const std::wstring& sName, PlainFile& file,
-                                         std::wstring& why) const {
-    const Found found = OpenOnce(sName, file, why);
+                                         std::wstring& why, bool bToDelete) const {
+    const Found found = OpenOnce(sName, file, why, bToDelete);
     if (found != Found::Plain || SameFolded(file.name_, sName)) return found;
     // Asked by another spelling (a short name, a trailing dot), the folder's listing
     // gives the name the file stands under; a name that is an entry of its own but
@@ -163,7 +163,7 @@ CheckedFolder::Found JudgeOpened(const std::wstring& sFolderName, const OpenedFa
 }
 
 CheckedFolder::Found CheckedFolder::OpenOnce(const std::wstring& sName, PlainFile& file,
-                                             std::wstring& why) const {
+                                             std::wstring& why, bool bToDelete) const {
     file = PlainFile();
     if (!ok()) {
         why = why_;
@@ -173,7 +173,8 @@ CheckedFolder::Found CheckedFolder::OpenOnce(const std::wstring& sName, PlainFil
     // the one query below tells the name the file stands under.
     LONG status = 0;
     file.handle_ = OpenInFolder(
-        handle_.get(), sName, DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES,
+        handle_.get(), sName,
+        bToDelete ? DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES : FILE_READ_ATTRIBUTES,
         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, FILE_NON_DIRECTORY_FILE, status);
     if (!file.handle_) {
         if (IsMissingStatus(status)) return Found::Missing;

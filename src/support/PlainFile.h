@@ -58,10 +58,15 @@ class CheckedFolder {
         Other,   // a folder, a link, or a name that leads elsewhere: why says which
         Failed,  // it could not be opened: why has the system's reason
     };
-    Found Open(const std::wstring& sName, PlainFile& file, std::wstring& why) const;
+    // bToDelete false opens it only to read its size and time: a reader that holds the
+    // file without delete sharing (an indexer or a virus scanner, just after a write)
+    // does not stand in the way then.
+    Found Open(const std::wstring& sName, PlainFile& file, std::wstring& why,
+               bool bToDelete = true) const;
 
   private:
-    Found OpenOnce(const std::wstring& sName, PlainFile& file, std::wstring& why) const;
+    Found OpenOnce(const std::wstring& sName, PlainFile& file, std::wstring& why,
+                   bool bToDelete) const;
 
     std::wstring path_; // as given
     std::wstring name_; // from its volume's root, as the file system reports it
