@@ -6,6 +6,10 @@ bool IsLinkTag(DWORD attributes, DWORD reparseTag) {
     return (attributes & FILE_ATTRIBUTE_REPARSE_POINT) && IsReparseTagNameSurrogate(reparseTag);
 }
 
+bool MayBeLink(DWORD attributes) {
+    return attributes & FILE_ATTRIBUTE_REPARSE_POINT;
+}
+
 bool IsLinkEntry(const WIN32_FIND_DATAW& found) {
     return IsLinkTag(found.dwFileAttributes, found.dwReserved0);
 }

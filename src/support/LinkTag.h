@@ -12,6 +12,9 @@ namespace CommonModule {
 // counts only when the attributes say there is a reparse point.
 bool IsLinkTag(DWORD attributes, DWORD reparseTag);
 
+// False when the attributes show no reparse point at all, so that no tag needs asking.
+bool MayBeLink(DWORD attributes);
+
 // The same for an entry of a folder listing, whose dwReserved0 holds the tag.
 bool IsLinkEntry(const WIN32_FIND_DATAW& found);
 

@@ -120,9 +120,23 @@ std::wstring WhyNotReadable(const std::wstring& sPath, bool& bMissing) {
 
 bool EntryAt(const std::wstring& sPath, WIN32_FIND_DATAW& found) {
     if (sPath.empty() || sPath.find_first_of(L"*?") != std::wstring::npos) return false;
-    const ScopedWin::UniqueFind search(FindFirstFileExW(
-        sPath.size() < MAX_PATH ? sPath.c_str() : ExtendedLengthPath(sPath).c_str(),
-        FindExInfoBasic, &found, FindExSearchNameMatch, nullptr, 0));
+    // One attribute query answers for all but a reparse point: a lookup of one name in
+    // a listing costs a folder open (and under Wine a read of the whole folder).
+    const std::wstring path = sPath.size() < MAX_PATH ? sPath : ExtendedLengthPath(sPath);
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return false;
+    if (!MayBeLink(data.dwFileAttributes)) {
+        found = {};
+        found.dwFileAttributes = data.dwFileAttributes;
+        found.ftCreationTime = data.ftCreationTime;
+        found.ftLastAccessTime = data.ftLastAccessTime;
+        found.ftLastWriteTime = data.ftLastWriteTime;
+        found.nFileSizeHigh = data.nFileSizeHigh;
+        found.nFileSizeLow = data.nFileSizeLow;
+        return true;
+    }
+    const ScopedWin::UniqueFind search(
+        FindFirstFileExW(path.c_str(), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr, 0));
     return static_cast<bool>(search);
 }
 

@@ -43,8 +43,9 @@ std::wstring ExtendedLengthPath(const std::wstring& sPath);
 // one the user may not read).
 std::wstring WhyNotReadable(const std::wstring& sPath, bool& bMissing);
 bool CreateDirPath(const std::wstring& sPath);
-// The entry its folder's listing holds for the path, in one query: with the attributes
-// the reparse point's tag (dwReserved0, see IsLinkEntry), the size and the times. False
+// What stands at the path, as its folder's listing would show it: the attributes, the
+// size and the times, from one attribute query, and for a reparse point its tag
+// (dwReserved0, see IsLinkEntry) from a lookup of the name; no name (cFileName). False
 // when nothing is there (or the path holds a wildcard).
 bool EntryAt(const std::wstring& sPath, WIN32_FIND_DATAW& found);
 // A file that is no folder and no link stands at the path (see IsLinkEntry).
