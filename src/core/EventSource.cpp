@@ -1,26 +1,11 @@
 #include "core/EventSource.h"
 
+#include "support/AppPath.h"
 #include "support/DebugLog.h"
 #include "support/EventLog.h"
 #include "support/ScopedWin.h"
 
 namespace Module1 {
-
-namespace {
-
-// The path the system gave this process: a share's path when it runs from a server.
-std::wstring ThisExecutable() {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (n == 0) return {};
-        if (n < path.size()) return path.substr(0, n);
-        if (path.size() >= 32768) return {};
-        path.resize(path.size() * 2);
-    }
-}
-
-} // namespace
 
 ExitCode EventSourceOutcome(LSTATUS status, bool bRegister) {
     if (status == ERROR_SUCCESS) return ExitOk;
@@ -52,7 +37,7 @@ ExitCode ChangeEventSource(bool bRegister) {
     const LSTATUS status = RegOpenKeyExW(HKEY_LOCAL_MACHINE, CommonModule::kApplicationLogKey, 0,
                                          bRegister ? KEY_CREATE_SUB_KEY : KEY_READ, log.put());
     if (status != ERROR_SUCCESS) return EventSourceOutcome(status, bRegister);
-    const std::wstring exe = ThisExecutable();
+    const std::wstring exe = CommonModule::ModuleFileName();
     if (bRegister && exe.empty()) {
         const DWORD error = GetLastError();
         return EventSourceOutcome(error ? static_cast<LSTATUS>(error) : ERROR_BAD_PATHNAME, true);

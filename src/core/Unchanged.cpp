@@ -38,8 +38,9 @@ bool CopyMatches(InstallRun& run, const WIN32_FILE_ATTRIBUTE_DATA& source,
                  const std::wstring& sFolder, const std::wstring& sName) {
     const FolderListing::Entry* listed = run.knownNames.Listed(sFolder, sName);
     if (!listed) return CommonModule::FilesMatch(source, sFolder + L"\\" + sName);
-    return !(source.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
-           ListedPlain(run, sFolder, sName) && CommonModule::SameSizeAndTime(source, listed->data);
+    return !((source.dwFileAttributes | listed->data.dwFileAttributes) &
+             FILE_ATTRIBUTE_DIRECTORY) &&
+           !listed->link && CommonModule::SameSizeAndTime(source, listed->data);
 }
 
 // The folder part and the name part of a path.

@@ -6,19 +6,16 @@
 
 namespace CommonModule {
 
-namespace {
-
 std::wstring ModuleFileName() {
     std::wstring buf(MAX_PATH, L'\0');
     for (;;) {
         const DWORD n = GetModuleFileNameW(nullptr, buf.data(), static_cast<DWORD>(buf.size()));
         if (n == 0) return {};
         if (n < buf.size()) return buf.substr(0, n);
+        if (buf.size() >= 32768) return {};
         buf.resize(buf.size() * 2);
     }
 }
-
-} // namespace
 
 std::wstring AppPath() {
     std::wstring folder = ModuleFileName();

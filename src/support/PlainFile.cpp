@@ -22,23 +22,6 @@ ULONGLONG Joined(DWORD high, DWORD low) {
 
 } // namespace
 
-std::wstring FinalPathOf(HANDLE h) {
-    std::wstring path(MAX_PATH, L'\0');
-    for (int attempt = 0; attempt < 2; ++attempt) {
-        const DWORD n = GetFinalPathNameByHandleW(h, path.data(), static_cast<DWORD>(path.size()),
-                                                  FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
-        if (n == 0) return {};
-        if (n < path.size()) {
-            path.resize(n);
-            if (path.starts_with(L"\\\\?\\UNC\\")) return L"\\\\" + path.substr(8);
-            if (path.starts_with(L"\\\\?\\")) return path.substr(4);
-            return path;
-        }
-        path.assign(n + 1, L'\0');
-    }
-    return {};
-}
-
 ULONGLONG PlainFile::size() const {
     return Joined(info_.nFileSizeHigh, info_.nFileSizeLow);
 }

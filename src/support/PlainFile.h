@@ -98,8 +98,4 @@ class HeldFolders {
     std::vector<std::unique_ptr<CheckedFolder>> folders_;
 };
 
-// The path the handle stands for, as the file system reports it, without the "\\?\"
-// form's prefix; "" when it does not tell (some file servers).
-std::wstring FinalPathOf(HANDLE h);
-
 } // namespace CommonModule
