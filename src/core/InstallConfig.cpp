@@ -203,6 +203,8 @@ InstallResult InstallSteps(InstallRun& run, const std::wstring& sConfigName, boo
             if (!unchanged) ++run.tally.installed;
             landed.templateCopy = Landed(run, sUserTemplatesDir, tpl, !unchanged);
             run.bTemplateInPlace = templateInPlace = true;
+            run.macroNotices.InPlace({sConfigName, templateFile, tpl,
+                                      sUserTemplatesDir + L"\\" + StripPath(tpl), !unchanged});
         }
     }
 

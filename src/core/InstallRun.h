@@ -7,6 +7,7 @@
 #include "core/Groups.h"
 #include "core/KnownNames.h"
 #include "core/ListedFiles.h"
+#include "core/MacroNotices.h"
 #include "core/RunTally.h"
 #include "core/UserFolders.h"
 #include "support/PlainFile.h"
@@ -71,6 +72,8 @@ struct InstallRun {
     CommonModule::HeldFolders heldFolders;
     // What the run did, for a silent run's event.
     RunTally tally;
+    // What the run has to tell about the macro-enabled templates it put in place.
+    MacroNotices macroNotices;
     // A template was copied, or found unchanged, into the user's templates folder.
     bool bTemplateInPlace = false;
     bool leftoversRemoved = false;
