@@ -3,7 +3,7 @@
 folder: at logon that folder usually lies on a file server, where each such call costs
 at least one round trip, which the time on this machine hides and a count does not.
 
-    count_touches.py EXE_FOLDER [--count 200]
+    count_touches.py EXE_FOLDER [--count 200] [--macro N]
 
 Runs in the Wine prefix of WINEPREFIX (booted, with a plain Desktop and Word where
 gen_tree.py wordonly puts it). Makes EXE_FOLDER (a folder of that prefix's C: drive,
@@ -14,6 +14,9 @@ the trace lines of NtCreateFile, GetFileAttributesW and GetFileAttributesExW tha
 a path inside EXE_FOLDER (the trace shows no attribute query of its own beneath
 those). The second run finds what the first left: a logon that changes nothing.
 Then the same calls per configuration, by call and by the data folder they name.
+With --macro N the first N templates are macro-enabled (.dotm), Dorvane.ini says
+MacroChecks=1, and a third run repeats the second with MacroChecks=0: what the checks
+of those templates cost a logon that changes nothing.
 """
 import argparse
 import collections
@@ -83,10 +86,29 @@ def run_traced(exe, trace_path):
         sys.exit(f"count_touches.py: {exe} /installall ended with {rc}")
 
 
+def make_macro(folder, n):
+    """The first n configurations' templates become .dotm; Dorvane.ini switches the checks on."""
+    for i in range(n):
+        cfg = os.path.join(folder, "Configs", f"Config {i:03d}.cfg")
+        with open(cfg, encoding="ascii", newline="") as f:
+            text = f.read()
+        with open(cfg, "w", encoding="ascii", newline="") as f:
+            f.write(text.replace(".dotx", ".dotm"))
+        old = os.path.join(folder, "Templates", f"Company Letter {i:03d}.dotx")
+        os.rename(old, old[:-1] + "m")
+    write_ini(folder, "1")
+
+
+def write_ini(folder, checks):
+    with open(os.path.join(folder, "Dorvane.ini"), "w", newline="\r\n") as f:
+        f.write(f"[Office]\nMacroChecks={checks}\n")
+
+
 def main():
     ap = argparse.ArgumentParser()
     ap.add_argument("folder", help="Unix path of the folder to make, on the prefix's C: drive")
     ap.add_argument("--count", type=int, default=200)
+    ap.add_argument("--macro", type=int, default=0)
     args = ap.parse_args()
     drive_c = os.path.join(os.environ["WINEPREFIX"], "drive_c")
     rel = os.path.relpath(os.path.abspath(args.folder), drive_c)
@@ -100,6 +122,8 @@ def main():
                     "--count", str(args.count), "--every", "1"], check=True,
                    stdout=subprocess.DEVNULL)
     shutil.copy(os.path.join(build, "Dorvane.exe"), args.folder)
+    if args.macro:
+        make_macro(args.folder, args.macro)
     templates = unix_path(wine_out(["cmd", "/c", "echo", "%APPDATA%"]) +
                           "\\Microsoft\\Templates")
     desktop = unix_path(wine_out(["cmd", "/c", "echo", "%USERPROFILE%"]) + "\\Desktop")
@@ -111,8 +135,10 @@ def main():
 
     exe = folder_win + "\\Dorvane.exe"
     traced = []
-    for which in ("first", "second"):
-        trace = os.path.join(args.folder, f"trace-{which}.txt")
+    for which in ("first", "second") + (("checks off",) if args.macro else ()):
+        if which == "checks off":
+            write_ini(args.folder, "0")
+        trace = os.path.join(args.folder, f"trace-{which.replace(' ', '-')}.txt")
         run_traced(exe, trace)
         traced.append((f"{which} run", count(trace, folder_win)))
         os.remove(trace)
@@ -122,18 +148,21 @@ def main():
     print(f"file-server touches: /installall, {n} configurations each with template, icon and "
           f"shortcut; opens and queries of a path in the program's folder "
           f"(WINEDEBUG=+file: NtCreateFile, GetFileAttributesW, GetFileAttributesExW)")
-    print(f"  {'':<11}{'calls':>7}{'per config':>12}{'at 1 ms':>10}{'at 30 ms':>10}")
+    if args.macro:
+        print(f"  {args.macro} of the templates are .dotm; Dorvane.ini MacroChecks=1, and for "
+              f"'checks off' (the second run again) MacroChecks=0")
+    print(f"  {'':<16}{'calls':>7}{'per config':>12}{'at 1 ms':>10}{'at 30 ms':>10}")
     for label, calls in figures:
-        print(f"  {label:<11}{calls:>7}{calls / n:>12.2f}{calls * 0.001:>9.1f}s"
+        print(f"  {label:<16}{calls:>7}{calls / n:>12.2f}{calls * 0.001:>9.1f}s"
               f"{calls * 0.030:>9.1f}s")
     print("  floor: one listing each of Configs, Templates and AltIcons, one read of each .cfg;"
           " the time is the round trips alone, at one round trip a call")
     print("  per configuration, by call and by the data folder named (other: the program's "
           "folder itself and its other files)")
-    print(f"  {'':<11}{'':<22}" + "".join(f"{p:>10}" for p in PLACES))
+    print(f"  {'':<16}{'':<22}" + "".join(f"{p:>10}" for p in PLACES))
     for label, calls in traced:
         for kind in KINDS:
-            print(f"  {label:<11}{kind:<22}" +
+            print(f"  {label:<16}{kind:<22}" +
                   "".join(f"{calls[kind, p] / n:>10.2f}" for p in PLACES))
     return 0
 

@@ -221,6 +221,10 @@ def main():
         values(raw, "record", "wall_ms.1"), "norecord", 1.1)
     add("norecord", "install the same second run, the record's calls as no-ops, same rounds", ms,
         values(raw, "record", "wall_ms.2"))
+    add("macro", "install the same second run, 20 templates .dotm, their checks on", ms,
+        values(raw, "macro", "wall_ms.1"), "macro-off", 1.05)
+    add("macro-off", "install the same second run, Dorvane.ini MacroChecks=0, same rounds", ms,
+        values(raw, "macro", "wall_ms.2"))
     # Round: the repeat run (the previous round put everything back), the run from the
     # copy with 20 configurations in Retired, which removes their files, and a run that
     # puts them back.
@@ -302,6 +306,8 @@ def main():
                               ("Dorvane.exe /none", "install", "exit.6"),
                               ("Dorvane.exe without the record, second run", "record", "exit.2"),
                               ("removing 20 retired configurations", "removal", "exit.2"),
+                              ("20 .dotm, checks on, second run", "macro", "exit.1"),
+                              ("20 .dotm, MacroChecks=0, second run", "macro", "exit.2"),
                               ("minimal installer, 200", "install", "exit.8"),
                               ("minimal installer, 0", "install", "exit.9"),
                               ("minimal program", "start", "exit.2"),

@@ -55,21 +55,22 @@ void MacroNotices::Say(const std::wstring& who, const std::wstring& text) {
 
 void MacroNotices::Trust(const PlacedTemplate& placed) {
     const OfficeApp& app = AppForTemplate(placed.sRelative);
-    bool& told = trustTold_[static_cast<size_t>(&app - OfficeApps().data())];
-    if (told) return;
-    std::wstring why;
-    const std::wstring version = OfficeVersionKey(app, why);
-    if (version.empty()) {
-        told = true;
-        CommonModule::DPrint(std::wstring(app.name) + L"'s trusted locations not looked at: " +
-                             why);
-        return;
+    std::optional<AppTrust>& trust = trust_[static_cast<size_t>(&app - OfficeApps().data())];
+    if (!trust) {
+        std::wstring why;
+        trust.emplace();
+        trust->version = OfficeVersionKey(app, why);
+        if (trust->version.empty())
+            CommonModule::DPrint(std::wstring(app.name) + L"'s trusted locations not looked at: " +
+                                 why);
+        else
+            trust->settings = ReadTrustSettings(trust->version, app.name);
     }
-    // The registry is the user's own hive: asked again per template, it costs no server.
-    why = WhyNotTrusted(ReadTrustSettings(version, app.name), app.name, FolderOf(placed.sInstalled),
-                        SystemPathView());
+    if (trust->version.empty() || trust->bTold) return;
+    const std::wstring why =
+        WhyNotTrusted(trust->settings, app.name, FolderOf(placed.sInstalled), SystemPathView());
     if (why.empty()) return;
-    told = true;
+    trust->bTold = true;
     Say(placed.who, L"Templates\\" + placed.sRelative + L" is not in a trusted location of " +
                         app.name + L", which will not run its macros: " + why);
 }

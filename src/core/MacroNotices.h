@@ -3,6 +3,8 @@
 // run tells the administrator (a notice: a debug line, the window's report, the silent
 // run's event) and changes nothing. Office decides on macros by where a template lies
 // and where it came from; Dorvane sees both, the administrator neither.
+#include "core/TrustedLocations.h"
+
 #include <array>
 #include <optional>
 #include <string>
@@ -40,8 +42,14 @@ class MacroNotices {
     std::vector<std::wstring> notices_;
     // The Templates folder's broad writers, read once a run.
     std::optional<std::vector<std::wstring>> folderWriters_;
-    // Per application: its trusted locations looked at (a notice said, or none due).
-    std::array<bool, 3> trustTold_{};
+    // Per application: the version's settings, read once a run ("" when it is not looked
+    // at), and whether its notice was said.
+    struct AppTrust {
+        std::wstring version;
+        TrustSettings settings;
+        bool bTold = false;
+    };
+    std::array<std::optional<AppTrust>, 3> trust_;
 };
 
 } // namespace Module1
