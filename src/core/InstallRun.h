@@ -8,6 +8,7 @@
 #include "core/KnownNames.h"
 #include "core/ListedFiles.h"
 #include "core/MacroNotices.h"
+#include "core/OfficeVersion.h"
 #include "core/RunTally.h"
 #include "core/UserFolders.h"
 #include "support/PlainFile.h"
@@ -72,8 +73,10 @@ struct InstallRun {
     CommonModule::HeldFolders heldFolders;
     // What the run did, for a silent run's event.
     RunTally tally;
+    // The Office applications' versions, each read once.
+    OfficeVersions versions;
     // What the run has to tell about the macro-enabled templates it put in place.
-    MacroNotices macroNotices;
+    MacroNotices macroNotices{versions};
     // A template was copied, or found unchanged, into the user's templates folder.
     bool bTemplateInPlace = false;
     bool leftoversRemoved = false;

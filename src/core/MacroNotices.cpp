@@ -59,17 +59,20 @@ void MacroNotices::Trust(const PlacedTemplate& placed) {
     if (!trust) {
         std::wstring why;
         trust.emplace();
-        trust->version = OfficeVersionKey(app, why);
+        trust->version = versions_.Key(app, why);
         if (trust->version.empty())
             CommonModule::DPrint(std::wstring(app.name) + L"'s trusted locations not looked at: " +
                                  why);
         else
             trust->settings = ReadTrustSettings(trust->version, app.name);
     }
-    if (trust->version.empty() || trust->bTold) return;
-    const std::wstring why =
-        WhyNotTrusted(trust->settings, app.name, FolderOf(placed.sInstalled), SystemPathView());
-    if (why.empty()) return;
+    const std::wstring folder = FolderOf(placed.sInstalled);
+    if (trust->version.empty() || trust->bTold || folder == trust->trustedFolder) return;
+    const std::wstring why = WhyNotTrusted(trust->settings, app.name, folder, SystemPathView());
+    if (why.empty()) {
+        trust->trustedFolder = folder;
+        return;
+    }
     trust->bTold = true;
     Say(placed.who, L"Templates\\" + placed.sRelative + L" is not in a trusted location of " +
                         app.name + L", which will not run its macros: " + why);

@@ -24,8 +24,12 @@ struct PlacedTemplate {
     bool bCopied = false;    // this run copied it; else it was found unchanged
 };
 
+class OfficeVersions;
+
 class MacroNotices {
   public:
+    explicit MacroNotices(OfficeVersions& versions) : versions_(versions) {}
+
     // Looks at a template that the run copied or found unchanged; nothing unless it is
     // macro-enabled and Dorvane.ini leaves the checks on. The source is asked only when
     // it was copied: a repeat logon asks the file server nothing per template.
@@ -39,14 +43,17 @@ class MacroNotices {
     void Mark(const PlacedTemplate& placed);
     void Rights(const PlacedTemplate& placed);
 
+    OfficeVersions& versions_;
     std::vector<std::wstring> notices_;
     // The Templates folder's broad writers, read once a run.
     std::optional<std::vector<std::wstring>> folderWriters_;
     // Per application: the version's settings, read once a run ("" when it is not looked
-    // at), and whether its notice was said.
+    // at), the folder last found trusted (each template of a folder has its answer), and
+    // whether its notice was said.
     struct AppTrust {
         std::wstring version;
         TrustSettings settings;
+        std::wstring trustedFolder;
         bool bTold = false;
     };
     std::array<std::optional<AppTrust>, 3> trust_;

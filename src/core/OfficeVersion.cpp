@@ -27,4 +27,14 @@ std::wstring OfficeVersionKey(const OfficeApp& app, std::wstring& sWhy) {
     return {};
 }
 
+std::wstring OfficeVersions::Key(const OfficeApp& app, std::wstring& sWhy) {
+    std::optional<Read>& read = read_[static_cast<size_t>(&app - OfficeApps().data())];
+    if (!read) {
+        read.emplace();
+        read->key = OfficeVersionKey(app, read->why);
+    }
+    sWhy = read->why;
+    return read->key;
+}
+
 } // namespace Module1

@@ -43,10 +43,10 @@ class SwitchedOff {
     bool read_ = false, off_ = false;
 };
 
-void OfferTemplatesTo(const OfficeApp& app, SwitchedOff& switchedOff) {
+void OfferTemplatesTo(const OfficeApp& app, OfficeVersions& versions, SwitchedOff& switchedOff) {
     using namespace CommonModule;
     std::wstring why;
-    const std::wstring version = OfficeVersionKey(app, why);
+    const std::wstring version = versions.Key(app, why);
     if (version.empty()) return Say(app, L"not set: " + why);
 
     const std::wstring options = L"\\" + std::wstring(app.name) + L"\\Options";
@@ -79,13 +79,14 @@ void OfferTemplatesTo(const OfficeApp& app, SwitchedOff& switchedOff) {
 
 } // namespace
 
-void OfferTemplatesToOffice(const InstallRun& run) {
+void OfferTemplatesToOffice(InstallRun& run) {
     if (!run.bTemplateInPlace)
         return Say(OfficeApps()[0], L"not looked at: no template was installed");
     SwitchedOff switchedOff;
     // Word says why it is left alone; the others only when they were found.
     for (const OfficeApp& app : OfficeApps())
-        if (&app == &OfficeApps()[0] || !app.exePath->empty()) OfferTemplatesTo(app, switchedOff);
+        if (&app == &OfficeApps()[0] || !app.exePath->empty())
+            OfferTemplatesTo(app, run.versions, switchedOff);
 }
 
 } // namespace Module1

@@ -12,6 +12,6 @@ struct InstallRun;
 // policy) named a folder yet and Dorvane.ini does not switch this off. One debug line
 // per application says what was done, or why nothing (for Word even when it was not
 // found). Never fails the run: the templates are installed either way.
-void OfferTemplatesToOffice(const InstallRun& run);
+void OfferTemplatesToOffice(InstallRun& run);
 
 } // namespace Module1
