@@ -89,6 +89,7 @@ void Decide(Decider& at, bool bMakeShortcut);
 // The summary of the steps: the first failure, else what is written, else unchanged.
 void Summarize(InstallDecision& d) {
     d.kind = Kind::Unchanged;
+    d.reason.clear();
     std::wstring changed;
     bool writes = false;
     for (const auto& step : d.steps) {

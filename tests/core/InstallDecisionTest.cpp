@@ -17,7 +17,7 @@ using Op = InstallStep::Op;
 
 // New: nothing installed yet; Changed: the share's template differs from the installed
 // copy; Same: all in place; Legal: for another group; Broken: its template is missing;
-// Twin: New's template and shortcut again.
+// Twin: Changed's template again.
 struct World final : InstallWorld {
     std::map<std::wstring, ConfigValues> configs;
     std::set<std::wstring> sources, inPlace, standing, linksInPlace;
@@ -63,8 +63,7 @@ TEST(InstallDecision, EachConfigurationOfAWorldGetsItsKindReasonAndPaths) {
     for (const wchar_t* name : {L"New", L"Changed", L"Same", L"Broken"})
         world.configs.emplace(name, ConfigValues{{kKeyTemplateFile, std::wstring(name) + L".dotx"},
                                                  {kKeyShortcutName, name}});
-    world.configs.emplace(
-        L"Twin", ConfigValues{{kKeyTemplateFile, L"New.dotx"}, {kKeyShortcutName, L"New"}});
+    world.configs.emplace(L"Twin", ConfigValues{{kKeyTemplateFile, L"Changed.dotx"}});
     world.configs.emplace(
         L"Legal", ConfigValues{{kKeyTemplateFile, L"Legal.dotx"}, {kKeyGroups, L"Legal; Board"}});
     for (const wchar_t* name : {L"New", L"Changed", L"Same", L"Legal"})
@@ -86,8 +85,8 @@ TEST(InstallDecision, EachConfigurationOfAWorldGetsItsKindReasonAndPaths) {
         {Kind::Unchanged, LR"(Same: unchanged: "C:\T\Same.dotx", "C:\D\Same.lnk")"},
         {Kind::NotForUser, L"Legal: not for this user (only for members of Legal; Board)"},
         {Kind::Cannot, L"Broken: cannot (missing template \"" + Source(L"Broken.dotx") + L"\")"},
-        // What New puts in place is found there by the time Twin comes.
-        {Kind::Unchanged, LR"(Twin: unchanged: "C:\T\New.dotx", "C:\D\New.lnk")"},
+        // What Changed puts in place is found there by the time Twin comes.
+        {Kind::Unchanged, LR"(Twin: unchanged: "C:\T\Changed.dotx")"},
     };
     ASSERT_EQ(decisions.size(), std::size(expected));
     for (size_t i = 0; i < decisions.size(); ++i) {
@@ -101,7 +100,7 @@ TEST(InstallDecision, EachConfigurationOfAWorldGetsItsKindReasonAndPaths) {
         ops.push_back(step.op);
     EXPECT_EQ(ops, (std::vector<Op>{Op::Copy, Op::NeedTemplate, Op::WriteLink}));
     EXPECT_EQ(decisions[4].steps.size(), 2u);
-    EXPECT_TRUE(decisions[5].steps[0].afterEarlier && decisions[5].steps[2].afterEarlier);
+    EXPECT_TRUE(decisions[5].steps[0].afterEarlier);
 
     using V = Removal::Verdict;
     const InstallDecision retired = RemovalAsDecision(
