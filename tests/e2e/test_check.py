@@ -75,3 +75,18 @@ class CheckTests(DorvaneTestCase):
                          ["Changed.dotx", "New.dotx", "Same.dotx"])
         self.assertEqual(self.profile.desktop(), ["New.lnk", "Same.lnk"])
         self.assertEqual(self.run_dorvane("/check Same").exit_code, 0)
+
+
+class FirstLogonCheckTests(DorvaneTestCase):
+    def test_a_new_profile_is_checked_without_making_its_templates_folder(self):
+        self.profile.reset(templates_folder=False)
+        self.app.write("Templates/Letter.dotx", b"letter")
+        self.app.write_config("Letter", template="Letter.dotx", shortcut="Letter")
+        check = self.run_dorvane("/check Letter")
+        self.assertEqual(check.exit_code, 0, check.lines)
+        self.assertIn(f'Check: Letter: install: "{self.profile.templates_win}\\Letter.dotx", '
+                      f'"{self.profile.desktop_win}\\Letter.lnk"',
+                      [l.strip() for l in check.lines], check.lines)
+        self.assertFalse(os.path.exists(self.profile.templates_unix))
+        self.assertEqual(self.profile.desktop(), [])
+        self.assertEqual(self.run_dorvane("/install Letter").exit_code, 0)
