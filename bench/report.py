@@ -225,6 +225,10 @@ def main():
         values(raw, "macro", "wall_ms.1"), "macro-off", 1.05)
     add("macro-off", "install the same second run, Dorvane.ini MacroChecks=0, same rounds", ms,
         values(raw, "macro", "wall_ms.2"))
+    add("check", "Dorvane.exe /check, 200 unchanged: against the repeat run, same rounds", ms,
+        values(raw, "check", "wall_ms.2"), "check-repeat", 1.1)
+    add("check-repeat", "install the same second run, in the rounds of /check", ms,
+        values(raw, "check", "wall_ms.1"))
     # Round: the repeat run (the previous round put everything back), the run from the
     # copy with 20 configurations in Retired, which removes their files, and a run that
     # puts them back.
@@ -308,6 +312,7 @@ def main():
                               ("removing 20 retired configurations", "removal", "exit.2"),
                               ("20 .dotm, checks on, second run", "macro", "exit.1"),
                               ("20 .dotm, MacroChecks=0, second run", "macro", "exit.2"),
+                              ("Dorvane.exe /check, 200 unchanged", "check", "exit.2"),
                               ("minimal installer, 200", "install", "exit.8"),
                               ("minimal installer, 0", "install", "exit.9"),
                               ("minimal program", "start", "exit.2"),
