@@ -46,7 +46,8 @@ class MacroNoticeTests(DorvaneTestCase):
         cases = (
             ("mark", "/install Memo", 0, [mark], ("Warning", 1003)),
             ("", "/install Memo", 0, [], None),
-            ("open", "/install Memo", 0, ["Memo: Templates\\Memo.dotm " + RIGHTS], ("Warning", 1003)),
+            ("open", "/install Memo", 0, ["Memo: Templates\\Memo.dotm " + RIGHTS],
+             ("Warning", 1003)),
             ("locked", "/install Memo", 0, [], None),
             ("disabled", "/install Memo", 0,
              [trust + "a policy switches Word's trusted locations off (AllLocationsDisabled)"],
@@ -54,6 +55,7 @@ class MacroNoticeTests(DorvaneTestCase):
             ("here", "/install Memo", 0, [], None),
             ("elsewhere", "/install Memo", 0,
              [trust + f'none of Word\'s trusted locations covers "{here}"'], ("Warning", 1003)),
+            # Word's default trusts no subfolder; PowerPoint's does: Sub\Deck.potm says nothing.
             ("", "/copyall", 0,
              ['/copyall: Templates\\Sub\\Memo.dotm is not in a trusted location of Word, which '
               f'will not run its macros: it lies in the subfolder "{here}\\Sub", and Word\'s '
