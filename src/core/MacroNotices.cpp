@@ -60,7 +60,8 @@ void MacroNotices::Trust(const PlacedTemplate& placed) {
         std::wstring why;
         trust.emplace();
         trust->version = versions_.Key(app, why);
-        if (trust->version.empty())
+        // One that was not found is not asked about: its templates open nowhere here.
+        if (trust->version.empty() && !app.exePath->empty())
             CommonModule::DPrint(std::wstring(app.name) + L"'s trusted locations not looked at: " +
                                  why);
         else
