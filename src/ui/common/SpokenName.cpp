@@ -174,11 +174,11 @@ LRESULT Answer(HWND hControl, WPARAM wParam, const wchar_t* name) noexcept {
     if (FAILED(create(hControl, OBJID_CLIENT, __uuidof(IAccessible), standard.put_void())) ||
         !standard)
         return 0;
-    Named* named = new (std::nothrow) Named(std::move(standard), name, alloc);
-    if (!named) return 0;
     // The result holds references of its own; ours goes when this call ends.
-    const LRESULT answer = result(__uuidof(IAccessible), wParam, named);
-    named->Release();
+    ScopedWin::ComPtr<IAccessible> named;
+    *named.put() = new (std::nothrow) Named(std::move(standard), name, alloc);
+    if (!named) return 0;
+    const LRESULT answer = result(__uuidof(IAccessible), wParam, named.get());
     return answer > 0 ? answer : 0;
 }
 
