@@ -5,6 +5,7 @@ step failed, 2 when the command line matched no action, 3 when Word was not foun
 window mode exits 0."""
 import os
 import re
+import shutil
 import unittest
 
 from e2elib.case import DorvaneTestCase
@@ -140,6 +141,33 @@ class WordFoundOtherwiseTests(DorvaneTestCase):
                 self.assertEqual([l for l in run.lines if "App Paths" in l],
                                  [f'\tLocateWordExe: none below Program Files; Word as registered'
                                   f' in App Paths: "{registered}"'] if named == registered else [])
+
+    def test_click_to_run_update_cache_is_passed_over(self):
+        app_paths = "HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\"
+        reg, registered = Registry(self.prefix), self.app.winpath("Word", "WINWORD.EXE")
+        self.app.write("Word/WINWORD.EXE", b"MZ")
+        self.addCleanup(reg.delete, app_paths + "Winword.exe")
+        reg.set(app_paths + "Winword.exe", None, registered)
+        cache = (r"C:\Program Files\Microsoft Office\Updates\Download\PackageFiles"
+                 r"\{9A3D2F10-0000-4C5E-9A11-000000000001}\root\Office16")
+        # Word also in root\Office16, or only in the update cache (then App Paths decides)
+        for in_root, expected in ((True, self.word.exe_win), (False, registered)):
+            with self.subTest(in_root=in_root):
+                self.profile.reset()
+                self.word.install() if in_root else self.word.remove()
+                for exe in ("WINWORD.EXE", "EXCEL.EXE"):
+                    unix = self.prefix.to_unix(cache + "\\" + exe)
+                    os.makedirs(os.path.dirname(unix), exist_ok=True)
+                    shutil.copy2(self.tools.winword, unix)
+                self.app.write("Templates/Letter.dotx", b"PK")
+                self.app.write("Templates/Sheet.xltx", b"PK")
+                self.app.write_config("Letter", template="Letter.dotx", shortcut="Letter")
+                self.app.write_config("Sheet", template="Sheet.xltx", shortcut="Sheet")
+                run = self.run_dorvane("/installall")
+                links = self.profile.links()
+                self.assertEqual(links["Letter.lnk"]["target"], expected, run.lines)
+                # Excel lies only in the cache: no shortcut leads there.
+                self.assertFalse([l for l in links.values() if l["target"].startswith(cache)])
 
     def test_excel_and_powerpoint_beside_word_or_registered_in_app_paths(self):
         app_paths = "HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\"
