@@ -82,6 +82,9 @@ class StartupWithoutWordTests(DorvaneTestCase):
             with self.subTest(tail=tail):
                 run = self.run_dorvane(tail)
                 self.assertEqual(run.exit_code, EXIT_WORD_MISSING, run.lines)
+                self.assertEqual(run.lines[3:], [
+                    "\tRunCommandLine: nothing ran: Word (WINWORD.EXE) was not found below the"
+                    " Office folders of Program Files or in App Paths"])
                 self.assertEqual(self.app.entries(), ["Dorvane.exe", "Templates"])
                 self.assertEqual(self.profile.templates(), [])
                 self.assertEqual(self.profile.desktop(), [])
