@@ -58,9 +58,7 @@ class NoSwitchTests(DebugLogCase):
                          ["AltIcons", "Configs", "Dorvane.exe", "Templates"])
         self.assertFalse([line for line in baseline.lines if "- Passed: " in line])
         for ini in (["[Debug]", "ToFile=0", "Folder=Logs"],
-                    ["[Debug]", "ToFile=yes", "Verbose=0"],
-                    ["[Debug]", "ToFile=", "Folder=%TEMP%\\dvlogs"],
-                    ["[Other]", "ToFile=1", "Verbose=1"]):
+                    ["[Debug]", "ToFile=", "Folder=%TEMP%\\dvlogs"]):
             with self.subTest(ini=ini):
                 self.write_ini(*ini)
                 run = self.run_dorvane("/installall")
@@ -68,6 +66,26 @@ class NoSwitchTests(DebugLogCase):
                 self.assertEqual(run.records, baseline.records)
                 self.assertEqual(self.app.entries(),
                                  ["AltIcons", "Configs", "Dorvane.exe", "Dorvane.ini", "Templates"])
+
+
+    def test_each_mistake_in_the_file_is_said_in_one_line_and_switches_nothing_on(self):
+        self.write_ini("; comment", "[Debg]", "ToFile=1", "[debug]", "ToFile=yes", "Tofile2=1",
+                       "Verbose=0", "Folder=Logs", "[EventLog]", "Enabled=false", "Success=true",
+                       "[Office]", 'PersonalTemplates="0"', "[Other]", "Verbose=1")
+        run = self.run_dorvane("/installall")
+        self.assertEqual(run.exit_code, 0, run.lines)
+        self.assertEqual([l for l in run.lines if l.startswith("\tDorvane.ini: ")], [
+            "\tDorvane.ini: unknown section [Debg], so its keys are not read",
+            "\tDorvane.ini: [debug] ToFile=yes is not understood (0 or 1), so ToFile=0 is taken",
+            '\tDorvane.ini: unknown key "Tofile2" in [debug], so it is not read',
+            "\tDorvane.ini: [EventLog] Enabled=false is not understood (0 or 1), so Enabled=1 is"
+            " taken",
+            "\tDorvane.ini: [EventLog] Success=true is not understood (0 or 1), so Success=0 is"
+            " taken",
+            "\tDorvane.ini: unknown section [Other], so its keys are not read"])
+        self.assertFalse([line for line in run.lines if "- Passed: " in line])
+        self.assertEqual(self.app.entries(),
+                         ["AltIcons", "Configs", "Dorvane.exe", "Dorvane.ini", "Templates"])
 
 
 class ToFileTests(DebugLogCase):
