@@ -86,8 +86,17 @@ FORM2 = (
     (2013, "No config needed; does NOT install the desktop shortcut.", ""),
     (2017, "/Remove [Template Config Name]", "bold"),
     (2018, "Removes the template, icon and desktop shortcut it installed.", ""),
+    (2019, "/Check", "bold"),
+    (2020, "Shows what /InstallAll would do; writes nothing.", ""),
+    (2021, "/RegisterEvents", "bold"),
+    (2022, "Registers the event source Dorvane for this Dorvane.exe.", ""),
+    (2023, "Needs administrator rights; Word is not needed.", ""),
+    (2024, "/UnregisterEvents", "bold"),
+    (2025, "Removes that registration.", ""),
+    (2026, "Needs administrator rights; Word is not needed.", ""),
     (2014, "All execution is completely silent.", "centred"),
 )
+FORM2_HEIGHT = 7155  # twips: as tall as its list of switches
 
 
 # Labels the layout lays under the control beside them: the caption ends before it.
@@ -377,7 +386,7 @@ class ScalingTests(WindowTestCase):
         self.assertEqual(window["client"][2:], scaled((9735, 5385)))
         self.assert_laid_out(window, controls)
         form2 = self.open_form2(form, running.pid)
-        self.assertEqual(self.win.geometry(form2)[0]["client"][2:], scaled((5550, 4875)))
+        self.assertEqual(self.win.geometry(form2)[0]["client"][2:], scaled((5550, FORM2_HEIGHT)))
         self.assert_laid_out(*self.win.geometry(form2))
         self.win.screenshot(form2, "form2-144dpi")
         self.close_all(running, form2, form)
@@ -393,7 +402,7 @@ class ParametersWindowTests(WindowTestCase):
         window, labels = self.win.geometry(form2)
         self.win.screenshot(form2, "form2")
         self.assertEqual(window["title"], "Command Line Parameters:")
-        self.assertEqual(window["client"][2:], [5550 // 15, 4875 // 15])
+        self.assertEqual(window["client"][2:], [5550 // 15, FORM2_HEIGHT // 15])
         self.assertEqual(window["owner"], 0)
         self.assertEqual(window["style"] & (WS_CAPTION | WS_SYSMENU), WS_CAPTION | WS_SYSMENU)
         self.assertEqual(window["style"] & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX), 0)
