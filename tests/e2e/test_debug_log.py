@@ -5,6 +5,7 @@ where (environment variables expanded, relative to the executable's folder, "Deb
 when empty); Verbose=1 adds the string routines' trace lines. Without the switch
 nothing changes: no folder, no file, the same debugger output."""
 import os
+import re
 import shutil
 import unittest
 
@@ -110,6 +111,15 @@ class ToFileTests(DebugLogCase):
                 lines = self.log_lines(self.app.path("Debug", LOG_1))
                 # The closing line goes to the file only.
                 self.assertEqual(lines, run.lines + [closing_line(tail, code)])
+        # The README's example shows the time as the log writes it (here in Wine's
+        # English (United States) format): digits aside, the same text.
+        with open(self.app.path("Debug", LOG_1), "rb") as f:
+            time = f.read().decode("cp1252").split("\t", 1)[0]
+        with open(os.path.join(os.path.dirname(__file__), "..", "..", "README.md"),
+                  encoding="utf-8") as f:
+            shown = re.findall(r"^(.+)\tCommand line \"", f.read(), re.M)
+        self.assertTrue(shown)
+        self.assertEqual({re.sub(r"\d+", "9", t) for t in shown}, {re.sub(r"\d+", "9", time)})
 
     def test_folder_setting_chooses_where_the_files_go(self):
         # TEMP is the test's own, below a folder that does not exist yet.
