@@ -33,26 +33,19 @@ std::wstring EnvironmentValue(const wchar_t* sName) {
     }
 }
 
-// Click-to-Run stages a downloaded update's files, executables included, below the
-// Office folder's "Updates" and deletes them once the update is applied: a shortcut to
-// one of those would soon point at nothing.
-bool InUpdateCache(const std::wstring& sFolder, const std::wstring& item) {
-    const std::wstring cache = sFolder + L"\\Updates\\";
-    return item.size() > cache.size() &&
-           Text::EqualsNoCase(std::wstring_view(item).substr(0, cache.size()), cache);
-}
-
 // One search below the folder for every application's executable; the last hit of
 // each name counts, and fills in an application that no earlier search found.
 void Search(const std::wstring& sFolder, OfficeExes& found) {
     std::wstring patterns;
     for (const OfficeApp& app : OfficeApps())
         patterns += (patterns.empty() ? L"" : L";") + std::wstring(app.exeName);
+    // Click-to-Run stages a downloaded update's files, executables included, in the
+    // Office folder's "Updates" and deletes them once the update is applied: a shortcut
+    // to one of those would soon point at nothing. Its tree is not walked either.
     Collection hits;
-    CommonModule::FindFiles(sFolder, patterns, hits, true);
+    CommonModule::FindFiles(sFolder, patterns, hits, true, L"Updates");
     OfficeExes here(found.size());
     for (const std::wstring& item : hits) {
-        if (InUpdateCache(sFolder, item)) continue;
         const std::wstring_view name = std::wstring_view(item).substr(item.find_last_of(L'\\') + 1);
         for (size_t i = 0; i < here.size(); ++i)
             if (!item.empty() && Text::EqualsNoCase(name, OfficeApps()[i].exeName)) here[i] = item;

@@ -141,7 +141,7 @@ class WordFoundOtherwiseTests(DorvaneTestCase):
                     reg.set(app_paths, None, named)
                 run = self.run_dorvane("hello")
                 self.assertEqual(run.exit_code, code, run.lines)
-                self.assertEqual([l for l in run.lines if "App Paths" in l],
+                self.assertEqual([l for l in run.lines if "as registered in App Paths" in l],
                                  [f'\tLocateWordExe: none below Program Files; Word as registered'
                                   f' in App Paths: "{registered}"'] if named == registered else [])
 
