@@ -29,36 +29,15 @@ TEST(RunReport, ListsFiftyFailedStepsAtMostAndStaysWithinTheEventLimit) {
     }
 }
 
-TEST(RunReport, FirstLineNamesTheUserAndARunWithoutItsTurnSaysNothingRan) {
-    const struct {
-        ExitCode code;
-        bool bTurnNotHad;
-        const wchar_t* user;
-        const wchar_t* first;
-    } cases[] = {
-        {ExitStepFailed, false, L"CONTOSO\\ann",
-         L"Dorvane \"/x\" run by CONTOSO\\ann ended with exit code 1: the action ran and a step "
-         L"failed."},
-        {ExitStepFailed, true, L"CONTOSO\\ann",
-         L"Dorvane \"/x\" run by CONTOSO\\ann ended with exit code 1: nothing ran, as another "
-         L"Dorvane run for this user did not end in time."},
-        {ExitNoAction, false, L"", L"Dorvane \"/x\" ended with exit code 2: the command line "
-                                   L"matched no action."},
-    };
-    for (const auto& c : cases) {
-        RunTally tally;
-        tally.bTurnNotHad = c.bTurnNotHad;
-        const std::wstring text = RunReportText(L"/x", c.code, tally, {}, c.user);
-        EXPECT_EQ(text.substr(0, text.find(L"\r\n")), c.first);
-        EXPECT_EQ(text.substr(text.find(L"\r\n") + 2, 11), L"Installed: ");
-    }
-}
-
-TEST(RunReport, ARunThatNeverHadItsTurnIsAnError) {
+TEST(RunReport, ARunThatNeverHadItsTurnIsAnErrorWhoseUserIsToldNothingRan) {
     RunTally tally;
     tally.bTurnNotHad = true;
     EXPECT_EQ(ChooseEvent(ExitStepFailed, tally, {}).id, kEventRunNotDone);
     EXPECT_EQ(ChooseEvent(ExitStepFailed, {}, {}).id, kEventStepFailed);
+    const std::wstring text = RunReportText(L"/x", ExitStepFailed, tally, {}, L"CONTOSO\\ann");
+    EXPECT_EQ(text.substr(0, text.find(L"\r\n")),
+              L"Dorvane \"/x\" run by CONTOSO\\ann ended with exit code 1: nothing ran, as "
+              L"another Dorvane run for this user did not end in time.");
 }
 
 // Without the right to change the Application log's key (a user who is no

@@ -113,7 +113,6 @@ class MatchingTests(CommandLineCase):
                 said = [line for line in run.lines if "mistyped" in line]
                 self.assertEqual(len(said), code == EXIT_NO_ACTION, run.lines)
 
-
     def test_every_line_that_runs_nothing_says_why(self):
         for tail, why in (
                 ("installall", 'matches no action: each begins with "/" (Help > Command Line '

@@ -103,12 +103,11 @@ class SaveTests(Form1Case):
         # Without Configs, or with a file in its place, the reason is the folder's.
         configs = self.app.winpath("Configs")
         os.rename(self.app.path("Configs"), self.app.path("Old"))
-        for make, why in ((None, f'The folder "{configs}" is missing.'),
-                          (lambda: self.app.write("Configs", b"x"), f'"{configs}" is not a folder.')):
-            if make:
-                make()
-            self.press("Command4")
-            self.expect_message(box["text"] + "\r\n" + why, icon=True)
+        self.press("Command4")
+        self.expect_message(box["text"] + f'\r\nThe folder "{configs}" is missing.', icon=True)
+        self.app.write("Configs", b"x")
+        self.press("Command4")
+        self.expect_message(box["text"] + f'\r\n"{configs}" is not a folder.', icon=True)
 
     def test_names_that_leave_the_configs_folder_are_refused(self):
         os.makedirs(self.app.path("Configs/a"))
