@@ -129,6 +129,17 @@ void Areas(HWND hOver, RECT& over, RECT& work) {
     work = mi.rcWork;
 }
 
+// Where a window of the given outer size goes: centred over the rectangle, within the
+// work area; a window taller than the work area is cut to its height (and scrolls).
+RECT PlaceWithin(const RECT& over, SIZE size, const RECT& work) {
+    size.cy = std::min(size.cy, work.bottom - work.top);
+    LONG x = over.left + (over.right - over.left - size.cx) / 2;
+    LONG y = over.top + (over.bottom - over.top - size.cy) / 2;
+    x = std::max(work.left, std::min(x, work.right - size.cx));
+    y = std::max(work.top, std::min(y, work.bottom - size.cy));
+    return RECT{x, y, x + size.cx, y + size.cy};
+}
+
 } // namespace
 
 HWND Show(HWND hCentreOver) {
@@ -158,15 +169,6 @@ HWND Show(HWND hCentreOver) {
     ShowWindow(hWnd, SW_SHOWNORMAL);
     UpdateWindow(hWnd);
     return hWnd;
-}
-
-RECT PlaceWithin(const RECT& over, SIZE size, const RECT& work) {
-    size.cy = std::min(size.cy, work.bottom - work.top);
-    LONG x = over.left + (over.right - over.left - size.cx) / 2;
-    LONG y = over.top + (over.bottom - over.top - size.cy) / 2;
-    x = std::max(work.left, std::min(x, work.right - size.cx));
-    y = std::max(work.top, std::min(y, work.bottom - size.cy));
-    return RECT{x, y, x + size.cx, y + size.cy};
 }
 
 } // namespace Form2

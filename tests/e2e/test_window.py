@@ -22,7 +22,7 @@ HELP_PAGE = "https://dorvane.example.org/dorvane/"
 # Window styles.
 WS_VISIBLE, WS_CAPTION, WS_SYSMENU = 0x10000000, 0x00C00000, 0x00080000
 WS_BORDER, WS_THICKFRAME, WS_MINIMIZEBOX, WS_MAXIMIZEBOX = 0x800000, 0x40000, 0x20000, 0x10000
-WS_TABSTOP = 0x10000
+WS_TABSTOP, WS_VSCROLL = 0x10000, 0x200000
 WS_EX_TOOLWINDOW, WS_EX_APPWINDOW, WS_EX_CLIENTEDGE = 0x80, 0x40000, 0x200
 LBS_SORT, LBS_MULTIPLESEL, LBS_NOINTEGRALHEIGHT, LBS_EXTENDEDSEL = 0x2, 0x8, 0x100, 0x800
 ES_MULTILINE, ES_READONLY = 0x4, 0x800
@@ -371,11 +371,14 @@ class ScalingTests(WindowTestCase):
 
     KEY = r"HKCU\Control Panel\Desktop"
 
-    def test_layout_scales_with_the_screen_resolution(self):
+    def use_dpi(self, dpi):
         code, out = self.prefix.run("reg", "add", self.KEY, "/v", "LogPixels", "/t", "REG_DWORD",
-                                    "/d", "144", "/f")
+                                    "/d", str(dpi), "/f")
         self.assertEqual(code, 0, out)
         self.addCleanup(self.prefix.run, "reg", "delete", self.KEY, "/v", "LogPixels", "/f")
+
+    def test_layout_scales_with_the_screen_resolution(self):
+        self.use_dpi(144)
         running, form = self.open_form1()
         window, controls = self.win.geometry(form)
         self.win.screenshot(form, "form1-144dpi")
@@ -392,6 +395,19 @@ class ScalingTests(WindowTestCase):
         self.close_all(running, form2, form)
         code, out = self.prefix.run(self.tools.ui_tests, "--gtest_filter=CaptionFit.*")
         self.assertEqual(code, 0, out)
+
+    def test_the_parameters_window_stays_within_a_short_screen_and_scrolls(self):
+        self.use_dpi(192)  # its 7155 twips need more than the 768 pixels the desktop has
+        running, form = self.open_form1()
+        form2 = self.open_form2(form, running.pid)
+        window, _ = self.win.geometry(form2)
+        _, top, _, height = window["outer"]
+        self.assertTrue(window["style"] & WS_VSCROLL and top >= 0 and top + height <= 768, window)
+        last = lambda: {c["id"]: c["rect"] for c in self.win.geometry(form2)[1]}[2014]
+        self.assertGreater(last()[1], window["client"][3])  # "All execution..." lies below
+        self.assertTrue(self.win.scroll_to_bottom(form2))
+        self.assertLessEqual(last()[1] + last()[3], window["client"][3])
+        self.close_all(running, form2, form)
 
 
 @needs_display

@@ -8,9 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cwchar>
-#include <tuple>
 
 TEST(CaptionFit, EveryCaptionFitsItsControl) {
     const HWND form1 = Form1::Show(), form2 = Form2::Show(form1);
@@ -30,20 +28,4 @@ TEST(CaptionFit, LayoutFaceIsTheFirstInstalledOfTheLayoutFaces) {
     EXPECT_STREQ(Fonts::LayoutFace([](const wchar_t* f) { return !wcscmp(f, L"MS Sans Serif"); }),
                  L"MS Sans Serif");
     EXPECT_EQ(Fonts::LayoutFace([](const wchar_t*) { return false; }), nullptr);
-}
-
-// The parameters window stays on the screen, however tall its list makes it: the work
-// areas are fed in, as Wine's one screen cannot be made short.
-TEST(Form2Place, CentredOverItsWindowAndCutToTheWorkArea) {
-    const RECT work{0, 0, 1280, 984}, main{100, 100, 700, 500}, corner{1000, 800, 1280, 984};
-    // (window to centre over, outer size, top where it goes)
-    for (const auto& [over, size, top] : {std::tuple{main, SIZE{390, 500}, 50L},
-                                          {main, SIZE{390, 1500}, 0L},
-                                          {corner, SIZE{390, 500}, 484L}}) {
-        const RECT at = Form2::PlaceWithin(over, size, work);
-        EXPECT_EQ(at.top, top);
-        EXPECT_EQ(at.right - at.left, size.cx);
-        EXPECT_EQ(at.bottom - at.top, std::min<LONG>(size.cy, work.bottom));
-        EXPECT_TRUE(at.left >= work.left && at.right <= work.right);
-    }
 }
