@@ -108,8 +108,7 @@ class ToFileTests(DebugLogCase):
                 lines = self.log_lines(self.app.path("Debug", LOG_1))
                 # The closing line goes to the file only.
                 self.assertEqual(lines, run.lines + [closing_line(tail, code)])
-        # The README's example shows the time as the log writes it in Wine's English (United
-        # States) format: digits aside, the same text.
+        # The README's example shows the time as the log writes it (Wine's US format).
         with open(self.app.path("Debug", LOG_1), "rb") as log, \
                 open(os.path.join(os.path.dirname(__file__), "../../README.md"), "rb") as f:
             times = {re.sub(r"\d+", "9", t.split("\t")[0]) for t in (log.readline().decode(),
