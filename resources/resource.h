@@ -61,6 +61,7 @@
 #define IDC_Form2Label24 2024
 #define IDC_Form2Label25 2025
 #define IDC_Form2Label26 2026
+#define IDC_Form2Label27 2027
 
 // Form1's menu items.
 #define IDM_DelTemp 40001

@@ -86,14 +86,15 @@ FORM2 = (
     (2013, "No config needed; does NOT install the desktop shortcut.", ""),
     (2017, "/Remove [Template Config Name]", "bold"),
     (2018, "Removes the template, icon and desktop shortcut it installed.", ""),
-    (2019, "/Check", "bold"),
-    (2020, "Shows what /InstallAll would do; writes nothing.", ""),
-    (2021, "/RegisterEvents", "bold"),
-    (2022, "Registers the event source Dorvane for this Dorvane.exe.", ""),
-    (2023, "Needs administrator rights; Word is not needed.", ""),
-    (2024, "/UnregisterEvents", "bold"),
-    (2025, "Removes that registration.", ""),
-    (2026, "Needs administrator rights; Word is not needed.", ""),
+    (2019, "/Check [Template Config Name]", "bold"),
+    (2020, "Reports; changes nothing.", ""),
+    (2021, "Shows what /InstallAll (or /Install) would do.", ""),
+    (2022, "/RegisterEvents", "bold"),
+    (2023, "Registers the event source Dorvane for this Dorvane.exe.", ""),
+    (2024, "Needs administrator rights; Word is not needed.", ""),
+    (2025, "/UnregisterEvents", "bold"),
+    (2026, "Removes that registration.", ""),
+    (2027, "Needs administrator rights; Word is not needed.", ""),
     (2014, "All execution is completely silent.", "centred"),
 )
 FORM2_HEIGHT = 7155  # twips: as tall as its list of switches
@@ -401,8 +402,7 @@ class ScalingTests(WindowTestCase):
         running, form = self.open_form1()
         form2 = self.open_form2(form, running.pid)
         window, _ = self.win.geometry(form2)
-        _, top, _, height = window["outer"]
-        self.assertTrue(window["style"] & WS_VSCROLL and top >= 0 and top + height <= 768, window)
+        self.assertTrue(window["style"] & WS_VSCROLL and 0 <= window["outer"][1] <= 768 - window["outer"][3], window)
         last = lambda: {c["id"]: c["rect"] for c in self.win.geometry(form2)[1]}[2014]
         self.assertGreater(last()[1], window["client"][3])  # "All execution..." lies below
         self.assertTrue(self.win.scroll_to_bottom(form2))
