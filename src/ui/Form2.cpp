@@ -8,6 +8,8 @@
 #include "ui/common/WindowState.h"
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 namespace Form2 {
 
@@ -20,6 +22,7 @@ constexpr DWORD kExStyle = WS_EX_TOOLWINDOW;
 struct State {
     ScopedWin::UniqueFont font;
     ScopedWin::UniqueFont heading;
+    std::vector<HWND> labels; // in the order of Form2Layout::kLabels
 };
 
 bool Scrolls(HWND hWnd) {
@@ -55,7 +58,7 @@ void OnScroll(HWND hWnd, int code) {
     si.cbSize = sizeof si;
     si.fMask = SIF_ALL;
     if (!GetScrollInfo(hWnd, SB_VERT, &si)) return;
-    const int line = Layout::TwipsToPixels(240, Layout::ScreenDpi());
+    const int line = Layout::TwipsToPixels(240, Layout::WindowDpi(hWnd));
     const int page = static_cast<int>(si.nPage);
     switch (code) {
     case SB_LINEUP:
@@ -79,17 +82,44 @@ void OnScroll(HWND hWnd, int code) {
 }
 
 bool OnCreate(HWND hWnd, State& s) {
-    const int dpi = Layout::ScreenDpi();
+    const int dpi = Layout::WindowDpi(hWnd);
     s.font = Fonts::LayoutFont(dpi);
     s.heading = Fonts::LayoutFont(dpi, true);
-    const std::vector<HWND> made =
+    s.labels =
         Layout::CreateControls(hWnd, Form2Layout::kLabels, {s.font.get(), s.heading.get()}, dpi);
     // A window cut to the screen keeps its size: fitting it would make it tall again.
     if (Scrolls(hWnd))
         SetScrollRange(hWnd, dpi);
     else
         Layout::FitClientArea(hWnd, Form2Layout::kClientWidth, Form2Layout::kClientHeight, dpi);
-    return std::all_of(made.begin(), made.end(), [](HWND h) { return h != nullptr; });
+    return std::all_of(s.labels.begin(), s.labels.end(), [](HWND h) { return h != nullptr; });
+}
+
+// A window that scrolls is laid out anew from its top, then cut to its monitor's work
+// area again.
+void CutToWorkArea(HWND hWnd, int dpi) {
+    RECT window{};
+    MONITORINFO mi{};
+    mi.cbSize = sizeof(mi);
+    if (!GetWindowRect(hWnd, &window) ||
+        !GetMonitorInfoW(MonitorFromWindow(hWnd, MONITOR_DEFAULTTONEAREST), &mi))
+        return;
+    const LONG height = std::min(window.bottom - window.top, mi.rcWork.bottom - mi.rcWork.top);
+    const LONG top = std::clamp(window.top, mi.rcWork.top, mi.rcWork.bottom - height);
+    SetWindowPos(hWnd, nullptr, window.left, top, window.right - window.left, height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    SetScrollRange(hWnd, dpi);
+}
+
+void OnDpiChanged(HWND hWnd, State& s, int dpi, const RECT& suggested) {
+    ScopedWin::UniqueFont font = Fonts::LayoutFont(dpi), heading = Fonts::LayoutFont(dpi, true);
+    if (!font || !heading) return; // the layout stays as it was, in the fonts it has
+    if (Scrolls(hWnd)) SetScrollPos(hWnd, SB_VERT, 0, FALSE); // the layout starts at the top
+    Layout::Rescale(hWnd, s.labels, Form2Layout::kLabels, {font.get(), heading.get()}, dpi,
+                    suggested, {Form2Layout::kClientWidth, Form2Layout::kClientHeight});
+    if (Scrolls(hWnd)) CutToWorkArea(hWnd, dpi);
+    s.font = std::move(font);
+    s.heading = std::move(heading);
 }
 
 LRESULT Dispatch(HWND hWnd, State& s, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -103,7 +133,10 @@ LRESULT Dispatch(HWND hWnd, State& s, UINT msg, WPARAM wParam, LPARAM lParam) {
         if (!Scrolls(hWnd)) break;
         ScrollTo(hWnd, GetScrollPos(hWnd, SB_VERT) -
                            GET_WHEEL_DELTA_WPARAM(wParam) * 3 *
-                               Layout::TwipsToPixels(240, Layout::ScreenDpi()) / WHEEL_DELTA);
+                               Layout::TwipsToPixels(240, Layout::WindowDpi(hWnd)) / WHEEL_DELTA);
+        return 0;
+    case WM_DPICHANGED:
+        if (lParam) OnDpiChanged(hWnd, s, HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
     case WM_COMMAND:
         // Escape, which the message loop's dialog handling turns into IDCANCEL: a
