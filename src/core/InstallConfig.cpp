@@ -230,6 +230,9 @@ InstallResult InstallSteps(InstallRun& run, const std::wstring& sConfigName, boo
     }
     // The template stays for File > New; only the shortcut needs the application.
     const ShortcutStart start = ShortcutFor(templateFile);
+    if (!templateFile.empty() && !AppOfFamily(templateFile))
+        DPrint(who + L": the type of " + Quoted(StripPath(templateFile)) +
+               L" is no Office type; its shortcut starts Word");
     if (start.target.empty()) {
         Failed(who, outcome, L"no shortcut: " + std::wstring(start.app.name) + L" was not found");
         return std::move(outcome).Result();
