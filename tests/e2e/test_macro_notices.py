@@ -90,6 +90,7 @@ class MacroNoticeTests(DorvaneTestCase):
                 with mock.patch.dict(os.environ, {"DORVANE_WINEDEBUG": "-all,+eventlog,+advapi"}):
                     run = self.run_dorvane(tail)
                 self.assertEqual(run.exit_code, code, run.lines)
+                self.assertFalse([l for l in run.lines if "Dorvane.ini:" in l], run.lines)
                 said = [l.lstrip("\t") for l in run.lines if "Templates\\" in l and (
                     "trusted location" in l or "mark of the web" in l or "changed by" in l)]
                 self.assertEqual(len(said), len(notices), run.lines)
