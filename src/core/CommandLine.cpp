@@ -1,6 +1,7 @@
 #include "core/CommandLine.h"
 
 #include "core/AppState.h"
+#include "core/CheckRun.h"
 #include "core/ConfigFormat.h"
 #include "core/EventSource.h"
 #include "core/InstallConfig.h"
@@ -74,6 +75,8 @@ ParsedCommand ParseCommandLine(const std::wstring& sCommandLine) {
         if (lower.starts_with(word + std::wstring(L" ")))
             return {Action::Mistyped, line.substr(wcslen(word) + 1), action};
     }
+    if (lower == L"/check") return {Action::Check, {}};
+    if (lower.starts_with(L"/check ")) return WithArgument(Action::Check, line.substr(7));
     // The parameters window writes the prefixes with capitals; any case matches.
     for (const auto& [prefix, action] : {std::pair{std::wstring(L"/copy "), Action::Copy},
                                          std::pair{std::wstring(L"/install "), Action::Install}}) {
@@ -158,11 +161,12 @@ std::wstring WhyNoAction(const std::wstring& sCommandLine, const ParsedCommand& 
     if (command.action == Action::None)
         return L"matches no action: each begins with \"/\" (Help > Command Line Parameters "
                L"in Dorvane's window lists them)";
-    const wchar_t* needs =
-        command.intended == Action::Copy ? L"a template file name"
-        : command.intended == Action::Install || command.intended == Action::Remove
-            ? L"a configuration name"
-            : nullptr;
+    const wchar_t* needs = command.intended == Action::Copy ? L"a template file name"
+                           : command.intended == Action::Install ||
+                                   command.intended == Action::Remove ||
+                                   command.intended == Action::Check
+                               ? L"a configuration name"
+                               : nullptr;
     if (!needs)
         return L"is mistyped: " + sCommandLine.substr(0, sCommandLine.find(L' ')) +
                L" takes no name, yet \"" + command.argument + L"\" follows it";
@@ -192,6 +196,7 @@ ExitCode RunCommandLine(const std::wstring& sCommandLine, RunTally& tally) {
     }
     if (command.action == Action::RegisterEvents || command.action == Action::UnregisterEvents)
         return ChangeEventSource(command.action == Action::RegisterEvents);
+    if (command.action == Action::Check) return RunCheck(command.argument);
     InstallRun run;
     const ExitCode code = RunAction(run, command);
     tally = run.tally;
@@ -229,6 +234,7 @@ ExitCode RunAction(InstallRun& run, const ParsedCommand& command) {
     case Action::Remove:
         ok = DataFoldersReady({L"Configs"}) && RemoveConfig(run, command.argument);
         break;
+    case Action::Check:
     case Action::RegisterEvents:
     case Action::UnregisterEvents:
     case Action::None:
