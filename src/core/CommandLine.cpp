@@ -187,11 +187,12 @@ std::wstring WhyNoAction(const std::wstring& sCommandLine, const ParsedCommand& 
     if (command.action == Action::None)
         return L"matches no action: each begins with \"/\" (Help > Command Line Parameters "
                L"in Dorvane's window lists them)";
-    const wchar_t* needs =
-        command.intended == Action::Copy ? L"a template file name"
-        : command.intended == Action::Install || command.intended == Action::Remove
-            ? L"a configuration name"
-            : nullptr;
+    const wchar_t* needs = command.intended == Action::Copy ? L"a template file name"
+                           : command.intended == Action::Install ||
+                                   command.intended == Action::Remove ||
+                                   command.intended == Action::Check
+                               ? L"a configuration name"
+                               : nullptr;
     if (!needs)
         return L"is mistyped: " + sCommandLine.substr(0, sCommandLine.find(L' ')) +
                L" takes no name, yet \"" + command.argument + L"\" follows it";

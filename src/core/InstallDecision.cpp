@@ -116,24 +116,6 @@ void Summarize(InstallDecision& d) {
 
 } // namespace
 
-const wchar_t* KindWord(InstallDecision::Kind kind) {
-    switch (kind) {
-    case Kind::Install:
-        return L"install";
-    case Kind::Replace:
-        return L"replace";
-    case Kind::Unchanged:
-        return L"unchanged";
-    case Kind::Remove:
-        return L"remove";
-    case Kind::NotForUser:
-        return L"not for this user";
-    case Kind::Cannot:
-        break;
-    }
-    return L"cannot";
-}
-
 InstallDecision DecideInstall(InstallWorld& world, const std::wstring& sConfigName,
                               bool bMakeShortcut) {
     Decider at(world, sConfigName);
