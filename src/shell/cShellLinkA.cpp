@@ -156,14 +156,18 @@ bool cShellLinkA::CreateLink(CommonModule::WorkingFolders& workingFolders,
         // Seen from outside, the save failed: the link file's folder cannot take files.
         return Failed(staging.why() + L" (Save)");
     }
-    const std::wstring staged = staging.path() + L"\\" + sLinkFile.substr(cut + 1);
+    const std::wstring leaf = sLinkFile.substr(cut + 1);
+    const std::wstring staged = staging.path() + L"\\" + leaf;
+    std::wstring why;
+    if (!staging.Vacant(leaf, why)) return Failed(why + L" (Save)");
     const CallChain chain = WriteLink(
         {sLinkDesc, staged, sExeFile, sWorkDir, sExeArgs, iconFile, IconIdx, iHotKey, eShow});
     if (!chain.Ok()) {
         return Failed(CommonModule::HResultError(chain.Result()).description + L" (" +
                       chain.FailedCall() + L")");
     }
-    std::wstring why;
+    // Left as it is when it is not what was saved: it goes with the working folder.
+    if (!staging.Landed(leaf, why)) return Failed(why + L" (Save)");
     if (!CommonModule::ReplaceByName(staged, sLinkFile, why)) {
         DeleteFileW(CommonModule::LongPathSafe(staged).c_str());
         return Failed(why + L" (MoveFileEx)");

@@ -17,6 +17,12 @@ namespace CommonModule {
 // and status says why.
 ScopedWin::UniqueFile OpenInFolder(HANDLE folder, const std::wstring& sName, ACCESS_MASK access,
                                    ULONG share, ULONG options, LONG& status);
+// Makes the folder sName directly in `folder` with the given security and returns it
+// opened: the handle is of the folder made, with nothing between its making and its
+// opening. Fails (IsCollisionStatus) when the name is taken.
+ScopedWin::UniqueFile MakeFolderIn(HANDLE folder, const std::wstring& sName, ACCESS_MASK access,
+                                   PSECURITY_DESCRIPTOR security, LONG& status);
+bool IsCollisionStatus(LONG status);
 // The status says nothing stands under the name.
 bool IsMissingStatus(LONG status);
 // The status says a folder stands where a file was asked for.

@@ -3,6 +3,7 @@
 #include "support/DebugLog.h"
 #include "support/FolderHandle.h"
 #include "support/LinkTag.h"
+#include "support/OwnFolder.h"
 #include "support/PlainFile.h"
 #include "support/Probes.h"
 #include "support/ScopedWin.h"
@@ -70,42 +71,49 @@ std::vector<std::wstring> WorkingFolders::Parents() const {
 }
 
 StagingFolder::StagingFolder(const std::wstring& sParent) {
+    // Only this run's token may put a name in it (OwnFolder.h).
+    OwnFolderSecurity security(sParent);
+    const ScopedWin::UniqueFile parent(CreateFileW(
+        LongPathSafe(sParent).c_str(), FILE_LIST_DIRECTORY | FILE_ADD_SUBDIRECTORY | FILE_TRAVERSE,
+        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+        FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!security.ok() || !parent) {
+        why_ = L"no working folder could be made in \"" + sParent + L"\": " +
+               (security.ok() ? LastError().description : security.why());
+        return;
+    }
     // Short, so that what fits in the destination still fits in here.
     const DWORD seed = GetCurrentProcessId() * 2654435761u ^ GetTickCount();
+    LONG status = 0;
     for (DWORD i = 0; i < 64; ++i) {
         wchar_t name[16] = {};
         wsprintfW(name, L"~dv%04x.tmp", (seed + i) & 0xFFFF);
-        const std::wstring path = sParent + L"\\" + name;
-        if (CreateDirectoryW(NewFolderPathSafe(path).c_str(), nullptr)) {
-            path_ = path;
+        // Made and opened in one step, so that what is held is the folder made, with the
+        // security it was made with: no one else's folder of that name can take its place.
+        // Held open for as long as this run works in it: another run that finds it cannot
+        // open it for deleting, and so tells it from an interrupted run's; no one can
+        // rename it. Removed through this handle alone: its path is never looked up again.
+        hold_ = MakeFolderIn(parent.get(), name,
+                             DELETE | READ_CONTROL | FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES |
+                                 FILE_WRITE_ATTRIBUTES,
+                             security.descriptor(), status);
+        if (hold_) {
+            path_ = sParent + L"\\" + name;
             Hold();
             return;
         }
-        if (GetLastError() != ERROR_ALREADY_EXISTS) break;
+        if (!IsCollisionStatus(status)) break;
     }
-    why_ = L"no working folder could be made in \"" + sParent + L"\": " + LastError().description;
+    why_ = L"no working folder could be made in \"" + sParent + L"\": " + StatusText(status);
 }
 
 void StagingFolder::Hold() {
-    // Held open for as long as this run works in it: another run that finds it cannot
-    // open it for deleting, and so tells it from an interrupted run's; no one can
-    // rename it. Removed through this handle alone: its path is never looked up again.
-    hold_.reset(
-        CreateFileW(LongPathSafe(path_).c_str(),
-                    DELETE | FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES,
-                    FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                    FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
     FILE_BASIC_INFO basic{};
     basic.FileAttributes = FILE_ATTRIBUTE_HIDDEN;
-    // Swapped for a link between its making and its opening, it is not the one made.
-    if (hold_ && LinkOfHandle(hold_.get()) == LinkAnswer::Plain &&
-        NameOfHandle(hold_.get(), name_, why_) &&
+    if (NameOfHandle(hold_.get(), name_, why_) &&
         SetFileInformationByHandle(hold_.get(), FileBasicInfo, &basic, sizeof basic))
         return;
-    why_ = L"the working folder \"" + path_ + L"\" cannot be held: " +
-           (hold_ ? why_ : LastError().description);
-    // Only an empty folder goes, and a link as a name.
-    if (!hold_) RemoveDirectoryW(LongPathSafe(path_).c_str());
+    why_ = L"the working folder \"" + path_ + L"\" cannot be held: " + why_;
     hold_.reset();
     path_.clear();
 }

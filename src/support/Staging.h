@@ -31,6 +31,14 @@ class StagingFolder {
     const std::wstring& path() const { return path_; }
     const std::wstring& why() const { return why_; }
 
+    // Before a write into the folder: nothing stands under sRel (a name, or a path
+    // within the folder, whose first part is checked), asked through the folder's
+    // handle. False, with a sentence naming the folder and what stands there.
+    bool Vacant(const std::wstring& sRel, std::wstring& why) const;
+    // After it: what stands under sRel is a plain file with this one name, reached
+    // through the folder's handle and never through a link.
+    bool Landed(const std::wstring& sRel, std::wstring& why) const;
+
   private:
     void Hold();
 

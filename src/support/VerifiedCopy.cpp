@@ -141,6 +141,14 @@ bool CopyPlanned(WorkingFolders& workingFolders, const std::wstring& sSource,
         failures.Add(staging.why());
         return false;
     }
+    // The copy writes only under names that nothing stands under yet.
+    for (const auto* names : {&plan.folders, &plan.files})
+        for (const auto& name : *names)
+            if (std::wstring stood;
+                name.find(L'\\') == std::wstring::npos && !staging.Vacant(name, stood)) {
+                failures.Add(stood);
+                return false;
+            }
     // The shell's answer is not believed: what arrived is checked file by file below.
     CopyFiles(sSource, staging.path(), true, false);
 
@@ -163,6 +171,11 @@ bool CopyPlanned(WorkingFolders& workingFolders, const std::wstring& sSource,
         if (Within(file, refusedFolders)) continue;
         const std::wstring staged = staging.path() + L"\\" + file;
         std::wstring reason;
+        // Something that is not the file written stays as it is, whatever it leads to.
+        if (!staging.Landed(file, reason)) {
+            failures.Add(reason);
+            continue;
+        }
         // A listed source is judged by what the listing showed before the copy: one
         // that changed meanwhile fails as one that changed during the copy.
         if (listed ? !FilesMatch(listed->data, staged) : !FilesMatch(base + L"\\" + file, staged))

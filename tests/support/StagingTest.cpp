@@ -2,9 +2,14 @@
 
 #include "testlib/Scratch.h"
 
+#include "support/OwnFolder.h"
+
 #include <windows.h>
+#include <sddl.h>
 
 #include <gtest/gtest.h>
+
+#include <iterator>
 
 using testlib::ReadFile;
 
@@ -58,4 +63,52 @@ TEST(ReplaceKeepingSecurity, ASecurityItCannotMergeFailsTheReplace) {
     EXPECT_FALSE(CommonModule::ReplaceKeepingSecurity(staged, dest, why, replace));
     EXPECT_EQ(GetLastError(), DWORD{ERROR_ACCESS_DENIED});
     EXPECT_EQ(ReadFile(dest), "old");
+}
+
+// Only the run's own token may put a name in its working folder: full control for the
+// token's default owner (an elevated administrator's is BUILTIN\Administrators, a
+// standard user's the user) and SYSTEM on the folder alone; what its parent gives the
+// files made in it stays, for them only. (Owners fed in: Wine keeps no access list.)
+TEST(WorkingFolderAcl, OnlyTheDefaultOwnerAndSystemMayPutANameInIt) {
+    const auto sid = [](const wchar_t* text) {
+        PSID made = nullptr;
+        EXPECT_TRUE(ConvertStringSidToSidW(text, &made));
+        std::vector<BYTE> bytes(static_cast<BYTE*>(made),
+                                static_cast<BYTE*>(made) + GetLengthSid(made));
+        LocalFree(made);
+        return bytes;
+    };
+    std::vector<BYTE> everyone = sid(L"S-1-1-0"), system = sid(L"S-1-5-18");
+    // The parent: Everyone reads what is made in it and may change the parent itself.
+    BYTE parent[256];
+    auto* list = reinterpret_cast<ACL*>(parent);
+    ASSERT_TRUE(InitializeAcl(list, sizeof parent, ACL_REVISION));
+    ASSERT_TRUE(AddAccessAllowedAceEx(list, ACL_REVISION, OBJECT_INHERIT_ACE | INHERITED_ACE,
+                                      FILE_GENERIC_READ, everyone.data()));
+    ASSERT_TRUE(AddAccessAllowedAceEx(list, ACL_REVISION, 0, FILE_ALL_ACCESS, everyone.data()));
+    for (const wchar_t* token : {L"S-1-5-32-544", L"S-1-5-21-1-2-3-1001"}) {
+        std::vector<BYTE> owner = sid(token);
+        std::vector<BYTE> acl = CommonModule::WorkingFolderAcl(owner.data(), list);
+        ASSERT_FALSE(acl.empty());
+        const auto* made = reinterpret_cast<ACL*>(acl.data());
+        struct Entry {
+            std::vector<BYTE>* sid;
+            ACCESS_MASK access;
+            BYTE flags;
+        };
+        const Entry expected[] = {
+            {&owner, FILE_ALL_ACCESS, 0},
+            {&system, FILE_ALL_ACCESS, 0},
+            {&everyone, FILE_GENERIC_READ, OBJECT_INHERIT_ACE | INHERIT_ONLY_ACE}};
+        ASSERT_EQ(made->AceCount, std::size(expected));
+        for (WORD i = 0; i < made->AceCount; ++i) {
+            void* ace = nullptr;
+            ASSERT_TRUE(GetAce(const_cast<ACL*>(made), i, &ace));
+            const auto* allowed = static_cast<ACCESS_ALLOWED_ACE*>(ace);
+            EXPECT_TRUE(EqualSid(const_cast<DWORD*>(&allowed->SidStart), expected[i].sid->data()))
+                << i;
+            EXPECT_EQ(allowed->Mask, expected[i].access) << i;
+            EXPECT_EQ(allowed->Header.AceFlags, expected[i].flags) << i;
+        }
+    }
 }

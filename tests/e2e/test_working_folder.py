@@ -1,0 +1,83 @@
+"""The run's working folder beside the templates and on the desktop is its own: a name
+another process of the user puts in it is never written through.
+
+A watcher links, the moment a working folder appears, every name a run is about to
+stage there to a file outside the profile (a hard link). The first file staged may
+still be written before the watcher gets there (Wine enforces no access list, which on
+Windows keeps such a process out); every later one is refused."""
+import ctypes
+import os
+import select
+import threading
+
+from e2elib.case import DorvaneTestCase
+
+IN_CREATE, IN_ISDIR = 0x100, 0x40000000
+
+
+class HardLinkPlanter(threading.Thread):
+    """Watches folders with inotify and links `names` (name -> outside file) into every
+    working folder made in them."""
+
+    def __init__(self, folders, names):
+        super().__init__(daemon=True)
+        self.libc = ctypes.CDLL("libc.so.6", use_errno=True)
+        self.fd = self.libc.inotify_init1(0)
+        self.watches = {self.libc.inotify_add_watch(self.fd, f.encode(), IN_CREATE): f
+                        for f in folders}
+        self.names, self.stop, self.planted = names, threading.Event(), []
+
+    def run(self):
+        while not self.stop.is_set():
+            if not select.select([self.fd], [], [], 0.05)[0]:
+                continue
+            data, at = os.read(self.fd, 65536), 0
+            while at < len(data):
+                wd, mask, _, size = ctypes.cast(data[at:at + 16], ctypes.POINTER(ctypes.c_int32 * 4))[0]
+                name = data[at + 16:at + 16 + size].rstrip(b"\0").decode()
+                at += 16 + size
+                if mask & IN_ISDIR and name.startswith("~dv") and name.endswith(".tmp"):
+                    folder = os.path.join(self.watches[wd], name)
+                    for staged, outside in self.names.items():
+                        try:
+                            os.link(outside, os.path.join(folder, staged))
+                            self.planted.append(staged)
+                        except OSError:
+                            pass
+
+    def __enter__(self):
+        self.start()
+        return self
+
+    def __exit__(self, *exc):
+        self.stop.set()
+        self.join()
+        os.close(self.fd)
+
+
+class WorkingFolderTests(DorvaneTestCase):
+    def test_a_name_planted_in_the_working_folder_is_not_written_through(self):
+        outside, names = {}, {}
+        for i in range(1, 4):
+            self.app.write(f"Templates/T{i}.dotx", f"template {i}")
+            self.app.write(f"Templates/U{i}.dotx", f"template {i}")
+            self.app.write_config(f"T{i}", template=f"T{i}.dotx")
+            self.app.write_config(f"S{i}", template=f"U{i}.dotx", shortcut=f"Company Letter {i}")
+            for staged in (f"T{i}.dotx", f"Company Letter {i}.lnk"):
+                outside[staged] = self.app.write(f"Outside/{staged}", f"outside {staged}")
+                names[staged] = outside[staged]
+        with HardLinkPlanter([self.profile.templates_unix, self.profile.desktop_unix],
+                             names) as planter:
+            run = self.run_dorvane("/installall")
+        refused = [n for n in names
+                   if any(f'holds "{n}" already' in line for line in run.lines)]
+        # At most the first template and the first shortcut may beat the watcher.
+        self.assertGreaterEqual(len(refused), 4, (planter.planted, run.lines))
+        self.assertNotEqual(run.exit_code, 0, run.lines)
+        for name in refused:
+            with open(outside[name], "rb") as f:
+                self.assertEqual(f.read(), f"outside {name}".encode(), name)
+            line = next(l for l in run.lines if f'holds "{name}" already' in l)
+            folder = self.profile.desktop_win if name.endswith(".lnk") else \
+                self.profile.templates_win
+            self.assertIn(f'the working folder "{folder}\\~dv', line)
