@@ -265,8 +265,8 @@ InstallResult InstallSteps(InstallRun& run, const std::wstring& sConfigName, boo
         return std::move(outcome).Result();
     }
     const std::wstring lnk = ShortcutPath(desktop, shortcutName);
-    if (!CreateLinkUnlessUnchanged(run, desc, lnk, start.target, sUserTemplatesDir, start.arguments,
-                                   0, 0, SW_SHOW, icon, &why))
+    if (!CreateLinkUnlessUnchanged(run, ReadRecordedShortcut(sConfigName), desc, lnk, start.target,
+                                   sUserTemplatesDir, start.arguments, 0, 0, SW_SHOW, icon, &why))
         Failed(who, outcome, L"failed to write the shortcut " + Quoted(lnk) + L": " + why);
     else if (const RecordedFile file = Landed(run, desktop, lnk, false); !file.path.empty())
         landed.shortcut = {file, StoredLinkFields(desc, start.target, sUserTemplatesDir,

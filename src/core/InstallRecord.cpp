@@ -214,6 +214,17 @@ InstallRecord ReadInstallRecord(const std::wstring& sConfigName) {
     return Read(key.get());
 }
 
+RecordedShortcut ReadRecordedShortcut(const std::wstring& sConfigName) {
+    ScopedWin::UniqueRegKey key;
+    RecordedShortcut shortcut;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, KeyPath(sConfigName).c_str(), 0, KEY_QUERY_VALUE,
+                      key.put()) != ERROR_SUCCESS)
+        return shortcut;
+    shortcut.file = ReadFile(key.get(), Recorded::Shortcut);
+    if (!shortcut.file.path.empty()) shortcut.fields = ReadFields(key.get());
+    return shortcut;
+}
+
 InstallRecord ReadRecordedPaths(const std::wstring& sConfigName) {
     ScopedWin::UniqueRegKey key;
     InstallRecord record;
