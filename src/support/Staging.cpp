@@ -70,7 +70,11 @@ std::vector<std::wstring> WorkingFolders::Parents() const {
     return parents;
 }
 
-StagingFolder::StagingFolder(const std::wstring& sParent) {
+HoldCalls HoldCalls::System() {
+    return {NameOfHandle, SetFileInformationByHandle};
+}
+
+StagingFolder::StagingFolder(const std::wstring& sParent, const HoldCalls& calls) {
     // Only this run's token may put a name in it (OwnFolder.h).
     OwnFolderSecurity security(sParent);
     const ScopedWin::UniqueFile parent(CreateFileW(
@@ -99,7 +103,7 @@ StagingFolder::StagingFolder(const std::wstring& sParent) {
                              security.descriptor(), status);
         if (hold_) {
             path_ = sParent + L"\\" + name;
-            Hold();
+            Hold(calls);
             return;
         }
         if (!IsCollisionStatus(status)) break;
@@ -107,13 +111,20 @@ StagingFolder::StagingFolder(const std::wstring& sParent) {
     why_ = L"no working folder could be made in \"" + sParent + L"\": " + StatusText(status);
 }
 
-void StagingFolder::Hold() {
+void StagingFolder::Hold(const HoldCalls& calls) {
     FILE_BASIC_INFO basic{};
     basic.FileAttributes = FILE_ATTRIBUTE_HIDDEN;
-    if (NameOfHandle(hold_.get(), name_, why_) &&
-        SetFileInformationByHandle(hold_.get(), FileBasicInfo, &basic, sizeof basic))
-        return;
-    why_ = L"the working folder \"" + path_ + L"\" cannot be held: " + why_;
+    const wchar_t* query = L"FileNameInfo";
+    if (calls.nameOf(hold_.get(), name_, why_)) {
+        query = L"FileBasicInfo";
+        if (calls.setInfo(hold_.get(), FileBasicInfo, &basic, sizeof basic)) return;
+        why_ = LastError().description;
+    }
+    why_ = L"the working folder \"" + path_ + L"\" cannot be held: the query " + query +
+           L" failed: " + why_;
+    // Just made and still empty, it goes again through the handle that made it: left, it
+    // would stand on the desktop, not even hidden.
+    if (std::wstring stays; !DeleteThrough(hold_.get(), 0, stays)) why_ += L"; it stays: " + stays;
     hold_.reset();
     path_.clear();
 }

@@ -18,11 +18,21 @@ std::wstring LongPathSafe(const std::wstring& sPath);
 // for an 8.3 name and takes 247 characters at most, so from 248 on the long form.
 std::wstring NewFolderPathSafe(const std::wstring& sPath);
 
+// The two queries that follow a working folder's making (put in from outside by tests:
+// Wine answers both at once).
+struct HoldCalls {
+    std::function<bool(HANDLE, std::wstring&, std::wstring&)> nameOf; // NameOfHandle
+    std::function<BOOL(HANDLE, FILE_INFO_BY_HANDLE_CLASS, LPVOID, DWORD)> setInfo;
+    static HoldCalls System();
+};
+
 class StagingFolder {
   public:
     // Makes a new, empty, hidden folder in sParent that no one else can have prepared;
-    // ok() tells whether that worked, why() says why not.
-    explicit StagingFolder(const std::wstring& sParent);
+    // ok() tells whether that worked, why() says why not. One made that cannot be held
+    // (a query about it failed) is removed again through its handle.
+    explicit StagingFolder(const std::wstring& sParent,
+                           const HoldCalls& calls = HoldCalls::System());
     ~StagingFolder(); // removes the folder with whatever is left in it
     StagingFolder(const StagingFolder&) = delete;
     StagingFolder& operator=(const StagingFolder&) = delete;
@@ -40,7 +50,7 @@ class StagingFolder {
     bool Landed(const std::wstring& sRel, std::wstring& why) const;
 
   private:
-    void Hold();
+    void Hold(const HoldCalls& calls);
 
     std::wstring path_;
     std::wstring name_; // from its volume's root, as its handle reports it

@@ -112,3 +112,31 @@ TEST(WorkingFolderAcl, OnlyTheDefaultOwnerAndSystemMayPutANameInIt) {
         }
     }
 }
+
+// A working folder made but not held (a query about it failed) does not stay behind,
+// visible on the desktop; the line names the query.
+TEST(StagingFolder, OneThatCannotBeHeldGoesAgainAndTheFailedQueryIsNamed) {
+    testlib::ScratchDir dir(L"unheld");
+    const auto denied = [](auto&&...) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return FALSE;
+    };
+    CommonModule::HoldCalls noName = CommonModule::HoldCalls::System(), noHide = noName;
+    noName.nameOf = [&](HANDLE, std::wstring&, std::wstring& why) {
+        why = L"Access is denied.";
+        return false;
+    };
+    noHide.setInfo = denied;
+    for (const auto& [calls, query] :
+         {std::pair{noName, L"FileNameInfo"}, std::pair{noHide, L"FileBasicInfo"}}) {
+        const CommonModule::StagingFolder folder(dir.path(), calls);
+        EXPECT_FALSE(folder.ok());
+        EXPECT_NE(folder.why().find(std::wstring(L"the query ") + query + L" failed"),
+                  std::wstring::npos)
+            << testlib::Utf8(folder.why());
+        WIN32_FIND_DATAW found{};
+        const HANDLE search = FindFirstFileW((dir / L"~dv*").c_str(), &found);
+        EXPECT_EQ(search, INVALID_HANDLE_VALUE) << testlib::Utf8(found.cFileName);
+        if (search != INVALID_HANDLE_VALUE) FindClose(search);
+    }
+}
