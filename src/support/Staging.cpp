@@ -136,6 +136,63 @@ StagingFolder::~StagingFolder() {
         DPrint(L"the working folder stays: " + path_ + L": " + why);
 }
 
+// Only a plain read-only file with no other name is made writable, through a handle that
+// does not follow a link: the attribute belongs to the file, so every other name of a
+// hard-linked one, and a link's target, would lose it too.
+namespace {
+
+// Sets the attributes of sName in `folder` through a handle that does not follow a link,
+// when it is a plain file with no other name; closed again before the caller moves it.
+bool SetOwnAttributes(HANDLE folder, const std::wstring& sName, DWORD attributes,
+                      std::wstring& why) {
+    LONG status = 0;
+    const ScopedWin::UniqueFile file = OpenInFolder(
+        folder, sName, FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES,
+        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, FILE_NON_DIRECTORY_FILE, status);
+    BY_HANDLE_FILE_INFORMATION info{};
+    FILE_BASIC_INFO basic{}; // zero times: left as they are
+    basic.FileAttributes = attributes ? attributes : FILE_ATTRIBUTE_NORMAL;
+    if (!file) {
+        why = StatusText(status);
+    } else if (!GetFileInformationByHandle(file.get(), &info) ||
+               LinkOfHandle(file.get()) != LinkAnswer::Plain) {
+        why = L"it is no plain file, or the file system would not say";
+    } else if (info.nNumberOfLinks > 1) {
+        why = L"it has other names as well (a hard link), which would lose the attribute too";
+    } else if (!SetFileInformationByHandle(file.get(), FileBasicInfo, &basic, sizeof basic)) {
+        why = LastError().description;
+    } else {
+        return true;
+    }
+    return false;
+}
+
+} // namespace
+
+bool ReplaceReadOnly(const std::wstring& sStaged, const std::wstring& sDest, DWORD attributes,
+                     std::wstring& why) {
+    const size_t cut = sDest.find_last_of(L'\\');
+    const std::wstring name = sDest.substr(cut + 1);
+    const ScopedWin::UniqueFile folder(
+        CreateFileW(LongPathSafe(sDest.substr(0, cut)).c_str(), FILE_TRAVERSE,
+                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                    FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!folder ||
+        !SetOwnAttributes(folder.get(), name, attributes & ~FILE_ATTRIBUTE_READONLY, why)) {
+        why = L"the read-only file is kept as it is: " + (folder ? why : LastError().description);
+        return false;
+    }
+    if (MoveFileExW(LongPathSafe(sStaged).c_str(), LongPathSafe(sDest).c_str(),
+                    MOVEFILE_REPLACE_EXISTING))
+        return true;
+    const DWORD error = GetLastError();
+    std::wstring ignored;
+    SetOwnAttributes(folder.get(), name, attributes, ignored);
+    why = Win32Error(error).description;
+    SetLastError(error);
+    return false;
+}
+
 bool ReplaceByName(const std::wstring& sStaged, const std::wstring& sDest, std::wstring& why,
                    Keep keep) {
     const std::wstring staged = LongPathSafe(sStaged), dest = LongPathSafe(sDest);
@@ -153,15 +210,9 @@ bool ReplaceByName(const std::wstring& sStaged, const std::wstring& sDest, std::
         return true;
     }
     if (MoveFileExW(staged.c_str(), dest.c_str(), MOVEFILE_REPLACE_EXISTING)) return true;
-    DWORD error = GetLastError();
-    // Only a plain read-only file is made writable: the attributes of a link's target
-    // are not this program's to change.
-    if (error == ERROR_ACCESS_DENIED && plain && (a & FILE_ATTRIBUTE_READONLY)) {
-        SetFileAttributesW(dest.c_str(), a & ~FILE_ATTRIBUTE_READONLY);
-        if (MoveFileExW(staged.c_str(), dest.c_str(), MOVEFILE_REPLACE_EXISTING)) return true;
-        error = GetLastError();
-        SetFileAttributesW(dest.c_str(), a);
-    }
+    const DWORD error = GetLastError();
+    if (error == ERROR_ACCESS_DENIED && plain && (a & FILE_ATTRIBUTE_READONLY))
+        return ReplaceReadOnly(sStaged, sDest, a, why);
     why = Win32Error(error).description;
     SetLastError(error);
     return false;

@@ -107,6 +107,13 @@ enum class Keep { Nothing, AttributesAndSecurity };
 bool ReplaceByName(const std::wstring& sStaged, const std::wstring& sDest, std::wstring& why,
                    Keep keep = Keep::Nothing);
 
+// The step ReplaceByName takes when the platform refused to move over a read-only
+// plain file (Wine does not refuse: tests call it themselves): the file, opened through
+// its folder without following a link, is made writable through that handle, and only
+// when it has no other name (a hard link's other names would lose the attribute too).
+bool ReplaceReadOnly(const std::wstring& sStaged, const std::wstring& sDest, DWORD attributes,
+                     std::wstring& why);
+
 // The platform's replace-in-place (ReplaceFileW with a backup name), put in from outside
 // by tests, which cannot make Windows fail it halfway.
 using ReplaceFileCall =

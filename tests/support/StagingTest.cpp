@@ -140,3 +140,34 @@ TEST(StagingFolder, OneThatCannotBeHeldGoesAgainAndTheFailedQueryIsNamed) {
         if (search != INVALID_HANDLE_VALUE) FindClose(search);
     }
 }
+
+// A read-only file is made writable to be replaced only when it has no other name: the
+// attribute is the file's, and a hard link elsewhere would lose it too. (Wine moves over
+// a read-only file, which Windows refuses: the step after the refusal is called here.)
+TEST(ReplaceReadOnly, MakesOnlyAReadOnlyFileWithOneNameWritable) {
+    testlib::ScratchDir dir(L"readonly");
+    const std::wstring outside = dir / L"outside.dotx";
+    for (const bool hardLink : {false, true}) {
+        const std::wstring dest = dir / L"Letter.dotx", staged = dir / L"staged.tmp";
+        testlib::WriteFile(dest, "old");
+        testlib::WriteFile(staged, "new");
+        if (hardLink) {
+            DeleteFileW(outside.c_str());
+            ASSERT_TRUE(CreateHardLinkW(outside.c_str(), dest.c_str(), nullptr));
+        }
+        SetFileAttributesW(dest.c_str(), FILE_ATTRIBUTE_READONLY);
+        std::wstring why;
+        EXPECT_EQ(CommonModule::ReplaceReadOnly(staged, dest, FILE_ATTRIBUTE_READONLY, why),
+                  !hardLink)
+            << testlib::Utf8(why);
+        EXPECT_EQ(ReadFile(dest), hardLink ? "old" : "new") << hardLink;
+        if (hardLink) {
+            EXPECT_NE(why.find(L"other names"), std::wstring::npos) << testlib::Utf8(why);
+            EXPECT_TRUE(GetFileAttributesW(outside.c_str()) & FILE_ATTRIBUTE_READONLY);
+        }
+        SetFileAttributesW(dest.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileW(dest.c_str());
+        DeleteFileW(staged.c_str());
+    }
+    SetFileAttributesW(outside.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
