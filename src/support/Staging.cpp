@@ -225,7 +225,8 @@ bool SystemReplaceFile(const std::wstring& sReplaced, const std::wstring& sRepla
 }
 
 bool ReplaceKeepingSecurity(const std::wstring& sStaged, const std::wstring& sDest,
-                            std::wstring& why, const ReplaceFileCall& replace) {
+                            std::wstring& why, const ReplaceFileCall& replace,
+                            const PermissionsCall& permissions) {
     // With a backup name the platform never deletes the old file: it moves it aside
     // first. Beside the staged file, so on the same volume as the destination.
     const std::wstring backup = sStaged + L".old";
@@ -233,12 +234,24 @@ bool ReplaceKeepingSecurity(const std::wstring& sStaged, const std::wstring& sDe
     // No flag that lets the platform go on without the old file's security settings
     // (without WRITE_DAC access it would "succeed" and drop them): a merge it cannot
     // make fails the replace, which then leaves both files as they were.
-    if (replace(sDest, sStaged, backup, 0)) {
+    bool replaced = replace(sDest, sStaged, backup, 0);
+    DWORD error = replaced ? ERROR_SUCCESS : GetLastError();
+    // Refused for want of WRITE_DAC (InheritedOnly.h): permissions that are all inherited
+    // are the ones the staged file beside it has as well, so the merge may be left out.
+    const Permissions old =
+        error == ERROR_ACCESS_DENIED ? permissions(sDest) : Permissions::Unknown;
+    if (old == Permissions::Inherited) {
+        replaced = replace(sDest, sStaged, backup, REPLACEFILE_IGNORE_MERGE_ERRORS);
+        error = replaced ? ERROR_SUCCESS : GetLastError();
+    }
+    if (replaced) {
         DeleteFileW(LongPathSafe(backup).c_str());
         return true;
     }
-    const DWORD error = GetLastError();
     why = Win32Error(error).description;
+    if (error == ERROR_ACCESS_DENIED && old != Permissions::Inherited)
+        why += L" Replacing it keeps its own permissions, which needs the right to change "
+               L"permissions on it.";
     // ERROR_UNABLE_TO_MOVE_REPLACEMENT_2 (and any failure that got as far) leaves the
     // old file under the backup name and the new one under its staged name: the old one
     // goes back. ERROR_UNABLE_TO_MOVE_REPLACEMENT with a backup name, like the failures

@@ -3,6 +3,7 @@
 // process's own beside its destination and only then takes the destination's name in
 // one step. The old file stays untouched until that step, and a link planted under the
 // destination's name is replaced as a name, never written through.
+#include "support/InheritedOnly.h"
 #include "support/ScopedWin.h"
 
 #include <functional>
@@ -121,13 +122,16 @@ using ReplaceFileCall =
                        const std::wstring& sBackup, DWORD flags)>;
 bool SystemReplaceFile(const std::wstring& sReplaced, const std::wstring& sReplacement,
                        const std::wstring& sBackup, DWORD flags);
+using PermissionsCall = std::function<Permissions(const std::wstring& sPath)>;
 // sStaged takes the place of the plain file sDest, which passes on its attributes and
-// security settings. The old file is never lost: it stays in place, or, when the
-// platform gave up halfway with the old file moved aside, is put back by name (or,
-// failing that, why says where it is). False, with the reason in why and as the last
-// error, when sDest was not replaced; sStaged then is still there to be removed.
+// security settings (or, when refused the right to change them, passes on nothing where
+// all it has is inherited: `permissions`, put in from outside by tests). The old file is never
+// lost: it stays in place, or, when the platform gave up halfway with the old file moved aside, is
+// put back by name (or, failing that, why says where it is). False, with the reason in why and as
+// the last error, when sDest was not replaced; sStaged then is still there to be removed.
 bool ReplaceKeepingSecurity(const std::wstring& sStaged, const std::wstring& sDest,
-                            std::wstring& why, const ReplaceFileCall& replace = SystemReplaceFile);
+                            std::wstring& why, const ReplaceFileCall& replace = SystemReplaceFile,
+                            const PermissionsCall& permissions = PermissionsOf);
 
 // Makes the folder and its missing parents; true when a folder stands there afterwards.
 bool MakeFolderTree(const std::wstring& sPath);

@@ -171,3 +171,48 @@ TEST(ReplaceReadOnly, MakesOnlyAReadOnlyFileWithOneNameWritable) {
     }
     SetFileAttributesW(outside.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
+
+// Refused the right to change the old file's permissions (a share with "Change", an
+// OWNER RIGHTS entry), the replace goes on without merging them only when they are
+// all inherited, as the staged file's beside it are; otherwise the reason names the
+// right. (The platform's answers are put in: Wine enforces no permissions.)
+TEST(ReplaceKeepingSecurity, WithoutTheRightToChangePermissionsOnlyInheritedOnesAreLeftOut) {
+    using CommonModule::Permissions;
+    testlib::ScratchDir dir(L"nodac");
+    const std::wstring dest = dir / L"Letter.cfg", staged = dir / L"cfg1.tmp";
+    for (const Permissions old : {Permissions::Inherited, Permissions::Own, Permissions::Unknown}) {
+        testlib::WriteFile(dest, "old");
+        testlib::WriteFile(staged, "new");
+        const auto replace = [&](const std::wstring& replaced, const std::wstring& replacement,
+                                 const std::wstring&, DWORD flags) {
+            if (!(flags & REPLACEFILE_IGNORE_MERGE_ERRORS)) {
+                SetLastError(ERROR_ACCESS_DENIED);
+                return false;
+            }
+            return MoveFileExW(replacement.c_str(), replaced.c_str(), MOVEFILE_REPLACE_EXISTING) !=
+                   FALSE;
+        };
+        std::wstring why;
+        const bool inherited = old == Permissions::Inherited;
+        EXPECT_EQ(CommonModule::ReplaceKeepingSecurity(staged, dest, why, replace,
+                                                       [&](const std::wstring&) { return old; }),
+                  inherited);
+        EXPECT_EQ(ReadFile(dest), inherited ? "new" : "old");
+        EXPECT_EQ(why.find(L"the right to change permissions") != std::wstring::npos, !inherited)
+            << testlib::Utf8(why);
+        DeleteFileW(staged.c_str());
+    }
+    // What counts as inherited only: not protected, a list, and each entry inherited.
+    BYTE buffer[128];
+    auto* acl = reinterpret_cast<ACL*>(buffer);
+    BYTE everyone[SECURITY_MAX_SID_SIZE];
+    DWORD size = sizeof everyone;
+    ASSERT_TRUE(CreateWellKnownSid(WinWorldSid, nullptr, everyone, &size));
+    ASSERT_TRUE(InitializeAcl(acl, sizeof buffer, ACL_REVISION));
+    ASSERT_TRUE(AddAccessAllowedAceEx(acl, ACL_REVISION, INHERITED_ACE, FILE_ALL_ACCESS, everyone));
+    EXPECT_EQ(CommonModule::PermissionsFrom(0, TRUE, acl), Permissions::Inherited);
+    EXPECT_EQ(CommonModule::PermissionsFrom(SE_DACL_PROTECTED, TRUE, acl), Permissions::Own);
+    EXPECT_EQ(CommonModule::PermissionsFrom(0, FALSE, nullptr), Permissions::Own);
+    ASSERT_TRUE(AddAccessAllowedAceEx(acl, ACL_REVISION, 0, FILE_GENERIC_READ, everyone));
+    EXPECT_EQ(CommonModule::PermissionsFrom(0, TRUE, acl), Permissions::Own);
+}
