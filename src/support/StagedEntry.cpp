@@ -53,6 +53,8 @@ bool StagingFolder::Landed(const std::wstring& sRel, std::wstring& why) const {
         ScopedWin::UniqueFile next =
             OpenInFolder(folder, rest.substr(0, cut), FILE_READ_ATTRIBUTES | FILE_LIST_DIRECTORY,
                          kShareAll, last ? FILE_NON_DIRECTORY_FILE : FILE_DIRECTORY_FILE, status);
+        // Nothing arrived: what follows tells a copy that failed.
+        if (!next && IsMissingStatus(status)) return true;
         if (!next) {
             what = StatusText(status);
             break;

@@ -46,8 +46,8 @@ class StagingFolder {
     // within the folder, whose first part is checked), asked through the folder's
     // handle. False, with a sentence naming the folder and what stands there.
     bool Vacant(const std::wstring& sRel, std::wstring& why) const;
-    // After it: what stands under sRel is a plain file with this one name, reached
-    // through the folder's handle and never through a link.
+    // After it: what stands under sRel, if anything, is a plain file with this one
+    // name, reached through the folder's handle and never through a link.
     bool Landed(const std::wstring& sRel, std::wstring& why) const;
 
   private:
