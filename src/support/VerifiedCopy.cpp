@@ -93,6 +93,16 @@ bool CopyPlanned(WorkingFolders& workingFolders, const std::wstring& sSource,
 
 } // namespace
 
+StagedVerdict JudgeStaged(const WIN32_FILE_ATTRIBUTE_DATA& listed,
+                          const WIN32_FILE_ATTRIBUTE_DATA* staged,
+                          const std::function<bool(WIN32_FILE_ATTRIBUTE_DATA&)>& sourceNow) {
+    if (!staged) return StagedVerdict::NotCopied;
+    if (SameSizeAndTime(listed, *staged)) return StagedVerdict::Copied;
+    WIN32_FILE_ATTRIBUTE_DATA now{};
+    if (!sourceNow(now)) return StagedVerdict::NotCopied;
+    return SameSizeAndTime(now, *staged) ? StagedVerdict::Copied : StagedVerdict::SourceChanged;
+}
+
 bool CopyFilesVerified(const std::wstring& sSource, const std::wstring& sDestFolder,
                        const std::wstring& sWho, std::wstring& why) {
     WorkingFolders ownWorkingFolder;
@@ -176,9 +186,20 @@ bool CopyPlanned(WorkingFolders& workingFolders, const std::wstring& sSource,
             failures.Add(reason);
             continue;
         }
-        // A listed source is judged by what the listing showed before the copy: one
-        // that changed meanwhile fails as one that changed during the copy.
-        if (listed ? !FilesMatch(listed->data, staged) : !FilesMatch(base + L"\\" + file, staged))
+        // A listed source is judged by what the listing showed before the copy, and by
+        // the source itself when that disagrees.
+        WIN32_FILE_ATTRIBUTE_DATA copy{};
+        const StagedVerdict verdict =
+            !listed ? FilesMatch(base + L"\\" + file, staged) ? StagedVerdict::Copied
+                                                              : StagedVerdict::NotCopied
+                    : JudgeStaged(listed->data, PlainFileData(staged, copy) ? &copy : nullptr,
+                                  [&](WIN32_FILE_ATTRIBUTE_DATA& now) {
+                                      return PlainFileData(sSource, now);
+                                  });
+        if (verdict == StagedVerdict::SourceChanged)
+            failures.Add(L"\"" + file + L"\" was not copied to \"" + sDestFolder +
+                         L"\": the source changed during the copy");
+        else if (verdict == StagedVerdict::NotCopied)
             failures.Add(L"\"" + file + L"\" was not copied to \"" + sDestFolder + L"\"" +
                          (listed ? UnreadableSource(sSource) : std::wstring()));
         else if (!ReplaceByName(staged, sDestFolder + L"\\" + file, reason))
