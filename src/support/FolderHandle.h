@@ -1,7 +1,11 @@
 #pragma once
 // Files reached through the handle of the folder they stand in, never by a path looked
 // up again: a folder on the way swapped for a junction after the folder was checked
-// cannot lead an open, a listing or a delete elsewhere.
+// cannot lead an open, a listing or a delete elsewhere. That holds on local volumes
+// only. SMB 2 and 3 have no relative open (the create request has no root folder): the
+// redirector sends the folder's path with the name, and the server looks it up again,
+// so on a Desktop or AppData redirected to a server this is no more than a path; an
+// elevated run deletes nothing there (DeletesRefused, FolderCheck.h).
 #include "support/ScopedWin.h"
 
 #include <windows.h>
