@@ -7,11 +7,14 @@
 #include "core/Groups.h"
 #include "core/KnownNames.h"
 #include "core/ListedFiles.h"
+#include "core/RemovalDecision.h"
 #include "core/RunTally.h"
 #include "core/UserFolders.h"
 #include "support/PlainFile.h"
 #include "support/Staging.h"
 #include "support/TurnLock.h"
+
+#include <unordered_set>
 
 namespace Module1 {
 
@@ -42,6 +45,11 @@ struct InstallRun {
     // A run whose wait for its turn someone shows.
     explicit InstallRun(CommonModule::TurnWait* wait)
         : turn{sUserTemplatesDir, CommonModule::kTurnWaitMilliseconds, wait} {}
+    // A run that only decides ("/check"): it takes no turn, makes no working folder and
+    // removes no one's leftovers; what it would remove it notes in `removals`.
+    struct CheckOnly {};
+    explicit InstallRun(CheckOnly)
+        : turn{CommonModule::TurnLock::NotNeeded{}}, bCheckOnly(true), leftoversRemoved(true) {}
     InstallRun(const InstallRun&) = delete;
     InstallRun& operator=(const InstallRun&) = delete;
 
@@ -71,8 +79,16 @@ struct InstallRun {
     CommonModule::HeldFolders heldFolders;
     // What the run did, for a silent run's event.
     RunTally tally;
+    // The paths in the user's folders the run has put in place (lower case).
+    std::unordered_set<std::wstring> placed;
+    // Sources already brought into a working folder by the run's one copy of many (lower
+    // case); each is put in place by the step that copies it.
+    std::unordered_set<std::wstring> staged;
     // A template was copied, or found unchanged, into the user's templates folder.
     bool bTemplateInPlace = false;
+    const bool bCheckOnly = false;
+    // What a check found each removal would do, by configuration.
+    std::vector<std::pair<std::wstring, Removal>> removals;
     bool leftoversRemoved = false;
 };
 

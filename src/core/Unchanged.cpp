@@ -53,20 +53,27 @@ std::pair<std::wstring, std::wstring> SplitPath(const std::wstring& sPath) {
 
 } // namespace
 
-bool InstalledCopyUnchanged(InstallRun& run, const std::wstring& sSource,
-                            const std::wstring& sDestFolder) {
+bool CopyInPlace(InstallRun& run, const std::wstring& sSource, const std::wstring& sDestFolder) {
     const std::wstring name = CommonModule::StripPath(sSource);
     if (name.empty() || sSource.find_first_of(L"*?") != std::wstring::npos) return false;
     const std::wstring dest = sDestFolder + L"\\" + name;
     if (!run.knownNames.MayHold(sDestFolder, name)) return false;
     const auto [sourceFolder, sourceName] = SplitPath(sSource);
     WIN32_FILE_ATTRIBUTE_DATA source{};
-    if (run.sourceFiles.Find(sourceFolder, sourceName, source)
-            ? !CopyMatches(run, source, sDestFolder, name)
-            : !CommonModule::FilesMatch(sSource, dest))
-        return false;
-    CommonModule::DPrint(L"unchanged, not copied: " + dest);
+    return run.sourceFiles.Find(sourceFolder, sourceName, source)
+               ? CopyMatches(run, source, sDestFolder, name)
+               : CommonModule::FilesMatch(sSource, dest);
+}
+
+void SayCopyUnchanged(InstallRun& run, const std::wstring& sDest) {
+    CommonModule::DPrint(L"unchanged, not copied: " + sDest);
     ++run.tally.unchanged;
+}
+
+bool InstalledCopyUnchanged(InstallRun& run, const std::wstring& sSource,
+                            const std::wstring& sDestFolder) {
+    if (!CopyInPlace(run, sSource, sDestFolder)) return false;
+    SayCopyUnchanged(run, sDestFolder + L"\\" + CommonModule::StripPath(sSource));
     return true;
 }
 
@@ -121,37 +128,33 @@ LinkVerdict JudgeShortcut(const FolderListing::Entry* listed, const std::wstring
                                                                    : LinkVerdict::Write;
 }
 
-bool CreateLinkUnlessUnchanged(InstallRun& run, const RecordedShortcut& recorded,
-                               const std::wstring& sLinkDesc, const std::wstring& sLinkFile,
-                               const std::wstring& sExeFile, const std::wstring& sWorkDir,
-                               const std::wstring& sExeArgs, int IconIdx, WORD iHotKey, int eShow,
-                               const std::wstring& sDifferentIconPath, std::wstring* why) {
-    // Without a link path or a target CreateLink writes nothing; a link that cannot be
-    // read (or is not there) counts as different.
+LinkVerdict LinkInPlace(InstallRun& run, const RecordedShortcut& recorded,
+                        const std::wstring& sLinkDesc, const std::wstring& sLinkFile,
+                        const std::wstring& sExeFile, const std::wstring& sWorkDir,
+                        const std::wstring& sExeArgs, int IconIdx, WORD iHotKey, int eShow,
+                        const std::wstring& sDifferentIconPath) {
+    // Without a link path or a target CreateLink writes nothing; a link that is not there
+    // counts as different.
     const auto [folder, name] = SplitPath(sLinkFile);
-    if (!sLinkFile.empty() && !sExeFile.empty() && run.knownNames.MayHold(folder, name) &&
-        ListedPlain(run, folder, name)) {
-        const LinkVerdict verdict =
-            JudgeShortcut(run.knownNames.Listed(folder, name), folder, recorded,
-                          StoredLinkFields(sLinkDesc, sExeFile, sWorkDir, sExeArgs, IconIdx,
-                                           iHotKey, eShow, sDifferentIconPath),
-                          [&] { return ReadPlainLinkFields(sLinkFile); });
-        if (verdict == LinkVerdict::Unchanged) {
-            CommonModule::DPrint(L"unchanged, not saved: " + sLinkFile);
-            ++run.tally.unchanged;
-            return true;
-        }
-        if (verdict == LinkVerdict::Unchecked) {
-            const std::wstring reason =
-                L"kept as it is, it could not be checked: an online-only file that could not "
-                L"be read (not downloaded)";
-            if (why)
-                *why = reason;
-            else
-                CommonModule::DPrint(L"CreateLink Error:  \"" + sLinkFile + L"\": " + reason);
-            return false;
-        }
-    }
+    if (sLinkFile.empty() || sExeFile.empty() || !run.knownNames.MayHold(folder, name) ||
+        !ListedPlain(run, folder, name))
+        return LinkVerdict::Write;
+    return JudgeShortcut(run.knownNames.Listed(folder, name), folder, recorded,
+                         StoredLinkFields(sLinkDesc, sExeFile, sWorkDir, sExeArgs, IconIdx, iHotKey,
+                                          eShow, sDifferentIconPath),
+                         [&] { return ReadPlainLinkFields(sLinkFile); });
+}
+
+void SayLinkUnchanged(InstallRun& run, const std::wstring& sLinkFile) {
+    CommonModule::DPrint(L"unchanged, not saved: " + sLinkFile);
+    ++run.tally.unchanged;
+}
+
+bool WriteLink(InstallRun& run, const std::wstring& sLinkDesc, const std::wstring& sLinkFile,
+               const std::wstring& sExeFile, const std::wstring& sWorkDir,
+               const std::wstring& sExeArgs, int IconIdx, WORD iHotKey, int eShow,
+               const std::wstring& sDifferentIconPath, std::wstring* why) {
+    const auto [folder, name] = SplitPath(sLinkFile);
     cShellLinkA link;
     if (why) link.LeaveReportsToCaller();
     if (link.CreateLink(run.workingFolders, sLinkDesc, sLinkFile, sExeFile, sWorkDir, sExeArgs,
@@ -162,6 +165,28 @@ bool CreateLinkUnlessUnchanged(InstallRun& run, const RecordedShortcut& recorded
     }
     if (why) *why = link.Failure();
     return false;
+}
+
+bool CreateLinkUnlessUnchanged(InstallRun& run, const RecordedShortcut& recorded,
+                               const std::wstring& sLinkDesc, const std::wstring& sLinkFile,
+                               const std::wstring& sExeFile, const std::wstring& sWorkDir,
+                               const std::wstring& sExeArgs, int IconIdx, WORD iHotKey, int eShow,
+                               const std::wstring& sDifferentIconPath, std::wstring* why) {
+    const LinkVerdict verdict = LinkInPlace(run, recorded, sLinkDesc, sLinkFile, sExeFile, sWorkDir,
+                                            sExeArgs, IconIdx, iHotKey, eShow, sDifferentIconPath);
+    if (verdict == LinkVerdict::Unchanged) {
+        SayLinkUnchanged(run, sLinkFile);
+        return true;
+    }
+    if (verdict == LinkVerdict::Unchecked) {
+        if (why)
+            *why = kLinkUnchecked;
+        else
+            CommonModule::DPrint(L"CreateLink Error:  \"" + sLinkFile + L"\": " + kLinkUnchecked);
+        return false;
+    }
+    return WriteLink(run, sLinkDesc, sLinkFile, sExeFile, sWorkDir, sExeArgs, IconIdx, iHotKey,
+                     eShow, sDifferentIconPath, why);
 }
 
 } // namespace Module1

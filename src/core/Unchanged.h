@@ -20,6 +20,11 @@ struct InstallRun;
 bool InstalledCopyUnchanged(InstallRun& run, const std::wstring& sSource,
                             const std::wstring& sDestFolder);
 
+// The same question, asked without a word: whether the copy would be left alone.
+bool CopyInPlace(InstallRun& run, const std::wstring& sSource, const std::wstring& sDestFolder);
+// The line (and count) of a copy left alone.
+void SayCopyUnchanged(InstallRun& run, const std::wstring& sDest);
+
 // How a plain file standing under a shortcut's name is judged. The run's listing of its
 // folder (`listed`; none when it did not show it, or it was written since) and the
 // install record answer first: the same size and time as recorded, and recorded fields
@@ -30,6 +35,10 @@ enum class LinkVerdict { Unchanged, Write, Unchecked };
 LinkVerdict JudgeShortcut(const FolderListing::Entry* listed, const std::wstring& sFolder,
                           const RecordedShortcut& recorded, const LinkFields& wanted,
                           const std::function<std::optional<LinkFields>()>& read);
+// Why an Unchecked shortcut is kept.
+inline constexpr wchar_t kLinkUnchecked[] =
+    L"kept as it is, it could not be checked: an online-only file that could not be read "
+    L"(not downloaded)";
 
 // CreateLink, unless the link at sLinkFile holds exactly what it would write (said on
 // the debug output; see JudgeShortcut, with `recorded` the configuration's record). True
@@ -40,6 +49,19 @@ bool CreateLinkUnlessUnchanged(InstallRun& run, const RecordedShortcut& recorded
                                const std::wstring& sExeFile, const std::wstring& sWorkDir,
                                const std::wstring& sExeArgs, int IconIdx, WORD iHotKey, int eShow,
                                const std::wstring& sDifferentIconPath, std::wstring* why = nullptr);
+
+// The two halves of that: whether the link is in place as it would be written (said
+// nowhere), its line, and the write.
+LinkVerdict LinkInPlace(InstallRun& run, const RecordedShortcut& recorded,
+                        const std::wstring& sLinkDesc, const std::wstring& sLinkFile,
+                        const std::wstring& sExeFile, const std::wstring& sWorkDir,
+                        const std::wstring& sExeArgs, int IconIdx, WORD iHotKey, int eShow,
+                        const std::wstring& sDifferentIconPath);
+void SayLinkUnchanged(InstallRun& run, const std::wstring& sLinkFile);
+bool WriteLink(InstallRun& run, const std::wstring& sLinkDesc, const std::wstring& sLinkFile,
+               const std::wstring& sExeFile, const std::wstring& sWorkDir,
+               const std::wstring& sExeArgs, int IconIdx, WORD iHotKey, int eShow,
+               const std::wstring& sDifferentIconPath, std::wstring* why);
 
 // What a link written with these values holds when read back (CreateLink's arguments;
 // an empty sDifferentIconPath stands for the executable's own icon).
