@@ -136,12 +136,17 @@ bool PlaceStagedListedFile(WorkingFolders& workingFolders, const std::wstring& s
                            std::wstring& why) {
     const StagingFolder& staging = workingFolders.In(sDestFolder);
     const std::wstring staged = staging.path() + L"\\" + sListedName;
+    std::wstring reason;
+    // Something that is not the file written stays as it is, whatever it leads to.
+    if (staging.ok() && !staging.Landed(sListedName, reason)) {
+        Failures(sWho, why).Add(reason);
+        return false;
+    }
     if (!staging.ok() || !FilesMatch(listed, staged)) {
         if (staging.ok()) DiscardStaged(staged);
         return CopyListedFileVerified(workingFolders, sSource, sListedName, listed, sDestFolder,
                                       sWho, why);
     }
-    std::wstring reason;
     if (ReplaceByName(staged, sDestFolder + L"\\" + sListedName, reason)) return true;
     Failures(sWho, why).Add(L"\"" + sListedName + L"\" cannot take its place in \"" + sDestFolder +
                             L"\": " + reason);
