@@ -17,44 +17,35 @@ TEST(JudgeShortcut, ReadsOnlyWhenListingAndRecordDisagreeAndNeverRewritesAnUnche
     listed.name = L"Letter.lnk";
     listed.data.nFileSizeLow = 900;
     listed.data.ftLastWriteTime = {5, 7};
-    const RecordedShortcut matching{{desktop + L"\\letter.LNK", 900, (7ull << 32) | 5}, wanted};
-    RecordedShortcut older = matching;
+    const RecordedShortcut same{{desktop + L"\\letter.LNK", 900, (7ull << 32) | 5}, wanted};
+    RecordedShortcut older = same, otherFields = same;
     older.file.time -= 1;
-    RecordedShortcut otherFields = matching;
     otherFields.fields = other;
     constexpr DWORD kRecallOnDataAccess = 0x00400000, kRecallOnOpen = 0x00040000;
-    struct Case {
-        const char* what;
-        bool isListed;
-        DWORD attributes;
-        const RecordedShortcut& recorded;
-        std::optional<LinkFields> read; // what a read gives; none: it fails
-        bool readAsked;
-        LinkVerdict verdict;
+    using V = LinkVerdict;
+    // (listed?, its attributes, the record, what a read gives (none: it fails), read?, verdict)
+    const std::tuple<bool, DWORD, RecordedShortcut, std::optional<LinkFields>, bool, V> cases[] = {
+        {true, kRecallOnDataAccess, same, std::nullopt, false, V::Unchanged},
+        {true, 0, older, wanted, true, V::Unchanged},
+        {true, 0, older, other, true, V::Write},
+        {true, 0, otherFields, other, true, V::Write},
+        {true, 0, RecordedShortcut{}, wanted, true, V::Unchanged},
+        {false, 0, same, wanted, true, V::Unchanged},
+        {true, 0, older, std::nullopt, true, V::Write},
+        {true, kRecallOnDataAccess, older, std::nullopt, true, V::Unchecked},
+        {true, kRecallOnOpen, older, std::nullopt, true, V::Unchecked},
     };
-    const Case cases[] = {
-        {"as recorded", true, kRecallOnDataAccess, matching, std::nullopt, false,
-         LinkVerdict::Unchanged},
-        {"other time, same fields", true, 0, older, wanted, true, LinkVerdict::Unchanged},
-        {"other time, other fields", true, 0, older, other, true, LinkVerdict::Write},
-        {"recorded fields differ", true, 0, otherFields, other, true, LinkVerdict::Write},
-        {"no record", true, 0, RecordedShortcut{}, wanted, true, LinkVerdict::Unchanged},
-        {"not listed", false, 0, matching, wanted, true, LinkVerdict::Unchanged},
-        {"unreadable", true, 0, older, std::nullopt, true, LinkVerdict::Write},
-        {"online-only, unreadable", true, kRecallOnDataAccess, older, std::nullopt, true,
-         LinkVerdict::Unchecked},
-        {"recalled on open, unreadable", true, kRecallOnOpen, older, std::nullopt, true,
-         LinkVerdict::Unchecked},
-    };
-    for (const Case& c : cases) {
-        listed.data.dwFileAttributes = FILE_ATTRIBUTE_ARCHIVE | c.attributes;
+    int i = 0;
+    for (const auto& [isListed, attributes, recorded, read, readAsked, verdict] : cases) {
+        listed.data.dwFileAttributes = FILE_ATTRIBUTE_ARCHIVE | attributes;
         bool asked = false;
-        const LinkVerdict verdict =
-            JudgeShortcut(c.isListed ? &listed : nullptr, desktop, c.recorded, wanted, [&] {
-                asked = true;
-                return c.read;
-            });
-        EXPECT_EQ(verdict, c.verdict) << c.what;
-        EXPECT_EQ(asked, c.readAsked) << c.what;
+        EXPECT_EQ(JudgeShortcut(isListed ? &listed : nullptr, desktop, recorded, wanted,
+                                [&] {
+                                    asked = true;
+                                    return read;
+                                }),
+                  verdict)
+            << i;
+        EXPECT_EQ(asked, readAsked) << i++;
     }
 }

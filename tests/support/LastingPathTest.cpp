@@ -4,42 +4,33 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
-
 // What the event source's registration names: a path every session can reach. (The
-// system's answers are put in: Wine maps no network drives.)
+// system's answers are put in: Wine maps no network drives.) N: and M: are mapped
+// drives, only N: with a UNC path the system tells; S: is a SUBST drive; X: is gone.
 TEST(LastingPath, LongFormUncForANetworkDriveAndTheSubstitutedDrivesPath) {
-    const std::map<std::wstring, std::wstring> longForms = {
-        {L"C:\\PROGRA~1\\Dorvane\\DORVANE.EXE", L"C:\\Program Files\\Dorvane\\Dorvane.exe"},
-        {L"N:\\Dorvane.exe", L"N:\\Dorvane.exe"},
-        {L"M:\\Dorvane.exe", L"M:\\Dorvane.exe"},
-        {L"S:\\Dorvane.exe", L"S:\\Dorvane.exe"},
-        {L"C:\\Tools\\Dorvane.exe", L"C:\\Tools\\Dorvane.exe"},
-        {L"\\\\srv\\apps\\Dorvane.exe", L"\\\\srv\\apps\\Dorvane.exe"}};
     CommonModule::PathAnswers answers;
-    answers.longForm = [&](const std::wstring& p) {
-        const auto found = longForms.find(p);
-        return found == longForms.end() ? std::wstring() : found->second;
+    answers.longForm = [](const std::wstring& p) {
+        return p.starts_with(L"X:")                ? std::wstring()
+               : p == L"C:\\PROGRA~1\\DORVANE.EXE" ? std::wstring(L"C:\\Program Files\\Dorvane.exe")
+                                                   : p;
     };
     answers.driveType = [](const std::wstring& root) {
         return root == L"N:\\" || root == L"M:\\" ? UINT{DRIVE_REMOTE} : UINT{DRIVE_FIXED};
     };
     answers.universal = [](const std::wstring& p) {
-        return p == L"N:\\Dorvane.exe" ? std::wstring(L"\\\\srv\\apps\\Dorvane.exe")
-                                       : std::wstring();
+        return p.starts_with(L"N:") ? L"\\\\srv\\apps" + p.substr(2) : std::wstring();
     };
     answers.dosDevice = [](const std::wstring& drive) {
-        return drive == L"S:" ? std::wstring(L"\\??\\C:\\Tools")
-                              : L"\\Device\\HarddiskVolume" + drive.substr(0, 1);
+        return drive == L"S:" ? std::wstring(L"\\??\\C:\\Tools") : L"\\Device\\" + drive;
     };
     // (as started, what is registered; "" refused)
     const std::pair<const wchar_t*, const wchar_t*> cases[] = {
-        {L"C:\\PROGRA~1\\Dorvane\\DORVANE.EXE", L"C:\\Program Files\\Dorvane\\Dorvane.exe"},
+        {L"C:\\PROGRA~1\\DORVANE.EXE", L"C:\\Program Files\\Dorvane.exe"},
         {L"N:\\Dorvane.exe", L"\\\\srv\\apps\\Dorvane.exe"},
         {L"M:\\Dorvane.exe", L""},
         {L"S:\\Dorvane.exe", L"C:\\Tools\\Dorvane.exe"},
         {L"\\\\srv\\apps\\Dorvane.exe", L"\\\\srv\\apps\\Dorvane.exe"},
-        {L"X:\\gone.exe", L""},
+        {L"X:\\Dorvane.exe", L""},
     };
     for (const auto& [started, registered] : cases) {
         std::wstring why;
