@@ -34,11 +34,15 @@ bool StagingFolder::Vacant(const std::wstring& sRel, std::wstring& why) const {
     LONG status = 0;
     const std::wstring name = FirstPart(sRel);
     const ScopedWin::UniqueFile entry =
-        OpenInFolder(hold_.get(), name, FILE_READ_ATTRIBUTES, kShareAll, 0, status);
+        OpenInFolder(hold_.get(), name, DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES,
+                     kShareAll, 0, status);
     if (!entry && IsMissingStatus(status)) return true;
-    const std::wstring what = entry ? WhatStands(entry.get()) : StatusText(status);
+    std::wstring what = entry ? WhatStands(entry.get()) : StatusText(status);
+    // A plain file with this one name leads nowhere else: one this run staged before (a
+    // second source of the same name) goes, through its handle.
+    if (what.empty() && DeleteThrough(entry.get(), FILE_ATTRIBUTE_READONLY, what)) return true;
     why = L"the working folder \"" + path_ + L"\" holds \"" + name + L"\" already, which this " +
-          L"run did not put there (" + (what.empty() ? L"a file" : what) + L"); nothing written";
+          L"run did not put there (" + what + L"); nothing written";
     return false;
 }
 
