@@ -1,6 +1,7 @@
 #include "support/OwnFolder.h"
 
 #include "support/DebugLog.h"
+#include "support/FolderCheck.h"
 #include "support/ScopedWin.h"
 #include "support/Staging.h"
 
@@ -8,20 +9,22 @@
 
 namespace CommonModule {
 
-std::vector<BYTE> DefaultOwnerSid(std::wstring& why) {
+std::vector<BYTE> TokenSid(TOKEN_INFORMATION_CLASS which, std::wstring& why) {
     HANDLE raw = nullptr;
     if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &raw)) {
         why = L"the process token cannot be read: " + LastError().description;
         return {};
     }
     const ScopedWin::UniqueHandle token(raw);
-    alignas(8) BYTE buffer[sizeof(TOKEN_OWNER) + SECURITY_MAX_SID_SIZE];
+    // TOKEN_OWNER and TOKEN_USER both begin with the SID's pointer.
+    alignas(8) BYTE buffer[sizeof(TOKEN_USER) + SECURITY_MAX_SID_SIZE];
     DWORD size = 0;
-    if (!GetTokenInformation(token.get(), TokenOwner, buffer, sizeof buffer, &size)) {
-        why = L"the token's default owner cannot be read: " + LastError().description;
+    if (!GetTokenInformation(token.get(), which, buffer, sizeof buffer, &size)) {
+        why = L"the token's owner cannot be read: " + LastError().description;
         return {};
     }
-    const PSID sid = reinterpret_cast<TOKEN_OWNER*>(buffer)->Owner;
+    const PSID sid = which == TokenUser ? reinterpret_cast<TOKEN_USER*>(buffer)->User.Sid
+                                        : reinterpret_cast<TOKEN_OWNER*>(buffer)->Owner;
     const BYTE* at = static_cast<const BYTE*>(sid);
     return std::vector<BYTE>(at, at + GetLengthSid(sid));
 }
@@ -63,7 +66,10 @@ std::vector<BYTE> WorkingFolderAcl(PSID owner, const ACL* parentDacl) {
 }
 
 OwnFolderSecurity::OwnFolderSecurity(const std::wstring& sParent) {
-    owner_ = DefaultOwnerSid(why_);
+    const auto remote = [](const std::wstring& root) {
+        return GetDriveTypeW(root.c_str()) == DRIVE_REMOTE;
+    };
+    owner_ = TokenSid(WorkingFolderOwner(IsOnNetwork(sParent, remote)), why_);
     if (owner_.empty()) return;
     PACL parentDacl = nullptr;
     PSECURITY_DESCRIPTOR parent = nullptr;
@@ -80,8 +86,6 @@ OwnFolderSecurity::OwnFolderSecurity(const std::wstring& sParent) {
     }
     acl_ = WorkingFolderAcl(owner_.data(), parentDacl);
     if (acl_.empty() || !InitializeSecurityDescriptor(&descriptor_, SECURITY_DESCRIPTOR_REVISION) ||
-        // Named, not left to the default: the owner is what Hold checks.
-        !SetSecurityDescriptorOwner(&descriptor_, owner_.data(), FALSE) ||
         !SetSecurityDescriptorDacl(&descriptor_, TRUE, reinterpret_cast<ACL*>(acl_.data()),
                                    FALSE) ||
         !SetSecurityDescriptorControl(&descriptor_, SE_DACL_PROTECTED, SE_DACL_PROTECTED)) {

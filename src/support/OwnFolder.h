@@ -11,10 +11,18 @@
 
 namespace CommonModule {
 
-// The owner the system gives what this process makes (TokenOwner): for an elevated
-// administrator BUILTIN\Administrators, for a standard user the user. Empty, with the
-// system's reason in why, when the token would not say.
-std::vector<BYTE> DefaultOwnerSid(std::wstring& why);
+// A SID of this process's token: TokenOwner, the owner the system gives what the process
+// makes (for an elevated administrator BUILTIN\Administrators, for a standard user the
+// user), or TokenUser. Empty, with the system's reason in why, when the token would not
+// say.
+std::vector<BYTE> TokenSid(TOKEN_INFORMATION_CLASS which, std::wstring& why);
+
+// Who gets the working folder: the token's default owner; on the network the user, as
+// whom the server knows every process of the user, elevated or not (a local group such
+// as BUILTIN\Administrators names another group there).
+inline TOKEN_INFORMATION_CLASS WorkingFolderOwner(bool bOnNetwork) {
+    return bOnNetwork ? TokenUser : TokenOwner;
+}
 
 // The working folder's own access list: full control for `owner` and for SYSTEM on the
 // folder itself, nothing else there; each entry of parentDacl (may be null) that its
@@ -22,11 +30,10 @@ std::vector<BYTE> DefaultOwnerSid(std::wstring& why);
 // list cannot be built.
 std::vector<BYTE> WorkingFolderAcl(PSID owner, const ACL* parentDacl);
 
-// A security descriptor that makes a folder with that list, protected from inheriting,
-// owned by the process's default owner.
+// A security descriptor that makes a folder with that list, protected from inheriting.
 class OwnFolderSecurity {
   public:
-    // The list built from the process's default owner and the parent folder's list;
+    // The list built for WorkingFolderOwner and from the parent folder's list;
     // ok() false (why() says why) when either cannot be read.
     explicit OwnFolderSecurity(const std::wstring& sParent);
     bool ok() const { return !acl_.empty(); }

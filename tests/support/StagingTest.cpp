@@ -86,8 +86,11 @@ ACL* Dacl(PSECURITY_DESCRIPTOR sd, BOOL& present) {
 // Only the run's own token may put a name in its working folder: full control for the
 // token's default owner (an elevated administrator's is BUILTIN\Administrators, a
 // standard user's the user) and SYSTEM on the folder alone; what its parent gives the
-// files made in it stays, for them only. (Owners fed in: Wine keeps no access list.)
+// files made in it stays, for them only. On the network the server knows the user
+// alone. (Owners fed in: Wine keeps no access list.)
 TEST(WorkingFolderAcl, OnlyTheDefaultOwnerAndSystemMayPutANameInIt) {
+    EXPECT_EQ(CommonModule::WorkingFolderOwner(false), TokenOwner);
+    EXPECT_EQ(CommonModule::WorkingFolderOwner(true), TokenUser);
     ScopedWin::UniqueLocal parentOwner;
     BOOL present = FALSE;
     // Everyone reads what is made in the parent and may change the parent itself.
