@@ -252,6 +252,10 @@ void Decide(Decider& at, bool bMakeShortcut) {
         at.Push(Op::NeedTemplate, at.who + L": " + notThere, notThere, installed);
     // The template stays for File > New; only the shortcut needs the application.
     const ShortcutStart start = world.Start(templateFile);
+    if (!templateFile.empty() && !AppOfFamily(templateFile))
+        at.Push(Op::Note, at.who + L": the type of " +
+                              Quoted(CommonModule::StripPath(templateFile)) +
+                              L" is no Office type; its shortcut starts Word");
     if (start.target.empty())
         return at.Fail(L"no shortcut: " + std::wstring(start.app.name) + L" was not found");
 
