@@ -9,6 +9,7 @@
 #include "core/Groups.h"
 #include "core/InstallRecord.h"
 #include "core/OfficeApps.h"
+#include "core/Unchanged.h"
 
 #include <string>
 #include <vector>
@@ -82,7 +83,8 @@ class InstallWorld {
     // Why a source that is not there cannot be used; missing when it simply is not there.
     virtual std::wstring WhyNotReadable(const std::wstring& sPath, bool& missing) = 0;
     virtual ShortcutStart Start(const std::wstring& sTemplateFile) = 0;
-    virtual bool LinkInPlace(const LinkPlan& link) = 0;
+    // Judged by the listing and the configuration's install record before any read.
+    virtual LinkVerdict LinkInPlace(const std::wstring& sConfigName, const LinkPlan& link) = 0;
 };
 
 InstallDecision DecideInstall(InstallWorld& world, const std::wstring& sConfigName,

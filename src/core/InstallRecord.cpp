@@ -204,22 +204,30 @@ std::wstring Failure(const std::wstring& sConfigName, LONG status) {
            L"\": " + CommonModule::Win32Error(static_cast<DWORD>(status)).description;
 }
 
+// The configuration's key, opened to read; false when there is none (or it cannot be read).
+bool OpenRecord(const std::wstring& sConfigName, ScopedWin::UniqueRegKey& key) {
+    return RegOpenKeyExW(HKEY_CURRENT_USER, KeyPath(sConfigName).c_str(), 0, KEY_QUERY_VALUE,
+                         key.put()) == ERROR_SUCCESS;
+}
+
 } // namespace
 
 InstallRecord ReadInstallRecord(const std::wstring& sConfigName) {
     ScopedWin::UniqueRegKey key;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, KeyPath(sConfigName).c_str(), 0, KEY_QUERY_VALUE,
-                      key.put()) != ERROR_SUCCESS)
-        return {};
-    return Read(key.get());
+    return OpenRecord(sConfigName, key) ? Read(key.get()) : InstallRecord{};
+}
+
+RecordedShortcut ReadRecordedShortcut(const std::wstring& sConfigName) {
+    ScopedWin::UniqueRegKey key;
+    if (!OpenRecord(sConfigName, key)) return {};
+    const RecordedFile file = ReadFile(key.get(), Recorded::Shortcut);
+    return {file, file.path.empty() ? LinkFields{} : ReadFields(key.get())};
 }
 
 InstallRecord ReadRecordedPaths(const std::wstring& sConfigName) {
     ScopedWin::UniqueRegKey key;
     InstallRecord record;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, KeyPath(sConfigName).c_str(), 0, KEY_QUERY_VALUE,
-                      key.put()) != ERROR_SUCCESS)
-        return record;
+    if (!OpenRecord(sConfigName, key)) return record;
     record.templateCopy.path = Key(key.get(), Recorded::Template).Text(L"Path");
     record.iconCopy.path = Key(key.get(), Recorded::Icon).Text(L"Path");
     record.shortcut.file.path = Key(key.get(), Recorded::Shortcut).Text(L"Path");

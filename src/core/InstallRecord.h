@@ -47,6 +47,8 @@ enum class Recorded { Template, Icon, Shortcut };
 
 // The record of sConfigName; what it does not hold comes back empty.
 InstallRecord ReadInstallRecord(const std::wstring& sConfigName);
+// Only the shortcut the record of sConfigName holds: its file and its fields.
+RecordedShortcut ReadRecordedShortcut(const std::wstring& sConfigName);
 // Only the paths of what the record of sConfigName holds (the names it claims).
 InstallRecord ReadRecordedPaths(const std::wstring& sConfigName);
 // Writes each item of `landed` that has a path over the one recorded, leaving the others
