@@ -3,7 +3,7 @@
 folder: at logon that folder usually lies on a file server, where each such call costs
 at least one round trip, which the time on this machine hides and a count does not.
 
-    count_touches.py EXE_FOLDER [--count 200]
+    count_touches.py EXE_FOLDER [--count 200] [--macro N]
 
 Runs in the Wine prefix of WINEPREFIX (booted, with a plain Desktop and Word where
 gen_tree.py wordonly puts it). Makes EXE_FOLDER (a folder of that prefix's C: drive,
@@ -16,6 +16,9 @@ those). The second run finds what the first left: a logon that changes nothing; 
 "/check" then asks what it would do, and writes nothing. Each run's shell copy
 operations are counted from the same trace.
 Then the same calls per configuration, by call and by the data folder they name.
+With --macro N the first N templates are macro-enabled (.dotm), Dorvane.ini says
+MacroChecks=1, and a third run repeats the second with MacroChecks=0: what the checks
+of those templates cost a logon that changes nothing.
 
 The same calls into the user's profile follow: the templates folder and the desktop
 (where a Desktop in OneDrive makes each open of an online-only file a download), and
@@ -120,10 +123,29 @@ def run_traced(exe, trace_path, action="/installall"):
         sys.exit(f"count_touches.py: {exe} {action} ended with {rc}")
 
 
+def make_macro(folder, n):
+    """The first n configurations' templates become .dotm; Dorvane.ini switches the checks on."""
+    for i in range(n):
+        cfg = os.path.join(folder, "Configs", f"Config {i:03d}.cfg")
+        with open(cfg, encoding="ascii", newline="") as f:
+            text = f.read()
+        with open(cfg, "w", encoding="ascii", newline="") as f:
+            f.write(text.replace(".dotx", ".dotm"))
+        old = os.path.join(folder, "Templates", f"Company Letter {i:03d}.dotx")
+        os.rename(old, old[:-1] + "m")
+    write_ini(folder, "1")
+
+
+def write_ini(folder, checks):
+    with open(os.path.join(folder, "Dorvane.ini"), "w", newline="\r\n") as f:
+        f.write(f"[Office]\nMacroChecks={checks}\n")
+
+
 def main():
     ap = argparse.ArgumentParser()
     ap.add_argument("folder", help="Unix path of the folder to make, on the prefix's C: drive")
     ap.add_argument("--count", type=int, default=200)
+    ap.add_argument("--macro", type=int, default=0)
     args = ap.parse_args()
     drive_c = os.path.join(os.environ["WINEPREFIX"], "drive_c")
     rel = os.path.relpath(os.path.abspath(args.folder), drive_c)
@@ -137,6 +159,8 @@ def main():
                     "--count", str(args.count), "--every", "1"], check=True,
                    stdout=subprocess.DEVNULL)
     shutil.copy(os.path.join(build, "Dorvane.exe"), args.folder)
+    if args.macro:
+        make_macro(args.folder, args.macro)
     templates_win = wine_out(["cmd", "/c", "echo", "%APPDATA%"]) + "\\Microsoft\\Templates"
     desktop_win = wine_out(["cmd", "/c", "echo", "%USERPROFILE%"]) + "\\Desktop"
     templates, desktop = unix_path(templates_win), unix_path(desktop_win)
@@ -148,9 +172,13 @@ def main():
 
     exe = folder_win + "\\Dorvane.exe"
     traced, copies, in_profile = [], [], []
-    for which, action in (("first", "/installall"), ("second", "/installall"),
-                          ("/check", "/check")):
-        trace = os.path.join(args.folder, f"trace-{which.strip('/')}.txt")
+    runs = [("first", "/installall"), ("second", "/installall")]
+    if args.macro:
+        runs.append(("checks off", "/installall"))
+    for which, action in runs + [("/check", "/check")]:
+        if which == "checks off":
+            write_ini(args.folder, "0")
+        trace = os.path.join(args.folder, f"trace-{which.strip('/').replace(' ', '-')}.txt")
         run_traced(exe, trace, action)
         label = which if which.startswith("/") else f"{which} run"
         calls, profile = count(trace, folder_win, templates_win, desktop_win)
@@ -164,9 +192,12 @@ def main():
     print(f"file-server touches: /installall, {n} configurations each with template, icon and "
           f"shortcut; opens and queries of a path in the program's folder "
           f"(WINEDEBUG=+file: NtCreateFile, GetFileAttributesW, GetFileAttributesExW)")
-    print(f"  {'':<11}{'calls':>7}{'per config':>12}{'at 1 ms':>10}{'at 30 ms':>10}")
+    if args.macro:
+        print(f"  {args.macro} of the templates are .dotm; Dorvane.ini MacroChecks=1, and for "
+              f"'checks off' (the second run again) MacroChecks=0")
+    print(f"  {'':<16}{'calls':>7}{'per config':>12}{'at 1 ms':>10}{'at 30 ms':>10}")
     for label, calls in figures:
-        print(f"  {label:<11}{calls:>7}{calls / n:>12.2f}{calls * 0.001:>9.1f}s"
+        print(f"  {label:<16}{calls:>7}{calls / n:>12.2f}{calls * 0.001:>9.1f}s"
               f"{calls * 0.030:>9.1f}s")
     print("  shell copy operations (SHFileOperationW): " +
           ", ".join(f"{label} {n_ops}" for label, n_ops in copies))
@@ -175,17 +206,17 @@ def main():
           " the time is the round trips alone, at one round trip a call")
     print("  per configuration, by call and by the data folder named (other: the program's "
           "folder itself and its other files)")
-    print(f"  {'':<11}{'':<22}" + "".join(f"{p:>10}" for p in PLACES))
+    print(f"  {'':<16}{'':<22}" + "".join(f"{p:>10}" for p in PLACES))
     for label, calls in traced:
         for kind in KINDS:
-            print(f"  {label:<11}{kind:<22}" +
+            print(f"  {label:<16}{kind:<22}" +
                   "".join(f"{calls[kind, p] / n:>10.2f}" for p in PLACES))
     print(f"calls into the profile per configuration: the templates folder, the desktop, "
           f"names opened relative to a folder's handle, and shortcuts among them")
-    print(f"  {'':<11}{'':<22}" + "".join(f"{p:>11}" for p in PROFILE))
+    print(f"  {'':<16}{'':<22}" + "".join(f"{p:>11}" for p in PROFILE))
     for label, calls in in_profile:
         for kind in KINDS:
-            print(f"  {label:<11}{kind:<22}" +
+            print(f"  {label:<16}{kind:<22}" +
                   "".join(f"{calls[kind, p] / n:>11.2f}" for p in PROFILE))
     return 0
 

@@ -221,6 +221,10 @@ def main():
         values(raw, "record", "wall_ms.1"), "norecord", 1.1)
     add("norecord", "install the same second run, the record's calls as no-ops, same rounds", ms,
         values(raw, "record", "wall_ms.2"))
+    add("macro", "install the same second run, 20 templates .dotm, their checks on", ms,
+        values(raw, "macro", "wall_ms.1"), "macro-off", 1.05)
+    add("macro-off", "install the same second run, Dorvane.ini MacroChecks=0, same rounds", ms,
+        values(raw, "macro", "wall_ms.2"))
     add("check", "Dorvane.exe /check, 200 unchanged: against the repeat run, same rounds", ms,
         values(raw, "check", "wall_ms.2"), "check-repeat", 1.1)
     add("check-repeat", "install the same second run, in the rounds of /check", ms,
@@ -306,6 +310,8 @@ def main():
                               ("Dorvane.exe /none", "install", "exit.6"),
                               ("Dorvane.exe without the record, second run", "record", "exit.2"),
                               ("removing 20 retired configurations", "removal", "exit.2"),
+                              ("20 .dotm, checks on, second run", "macro", "exit.1"),
+                              ("20 .dotm, MacroChecks=0, second run", "macro", "exit.2"),
                               ("Dorvane.exe /check, 200 unchanged", "check", "exit.2"),
                               ("minimal installer, 200", "install", "exit.8"),
                               ("minimal installer, 0", "install", "exit.9"),

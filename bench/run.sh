@@ -219,6 +219,21 @@ launch 1 "$runs" -- "$dorvane" /installall -- 'C:\bench\remapp\Dorvane.exe' /ins
     -- "$dorvane" /installall >"$raw/removal.txt"
 launch 0 1 -- "$dorvane" /installall >/dev/null
 
+# The repeat run with 20 macro-enabled templates (.dotm), their checks on against
+# Dorvane.ini's MacroChecks=0, from two copies of the folder that differ in that alone.
+cp -a "$c/bench/app" "$c/bench/macapp"
+for i in $(seq -w 0 19); do
+    sed -i 's/\.dotx/.dotm/' "$c/bench/macapp/Configs/Config 0$i.cfg"
+    mv "$c/bench/macapp/Templates/Company Letter 0$i.dotx" \
+        "$c/bench/macapp/Templates/Company Letter 0$i.dotm"
+done
+cp -a "$c/bench/macapp" "$c/bench/macoff"
+printf '[Office]\r\nMacroChecks=1\r\n' >"$c/bench/macapp/Dorvane.ini"
+printf '[Office]\r\nMacroChecks=0\r\n' >"$c/bench/macoff/Dorvane.ini"
+launch 0 1 -- 'C:\bench\macapp\Dorvane.exe' /installall >/dev/null
+launch 1 "$runs" -- 'C:\bench\macapp\Dorvane.exe' /installall \
+    -- 'C:\bench\macoff\Dorvane.exe' /installall >"$raw/macro.txt"
+
 # Installing call by call (writes the same files and shortcuts once more).
 win 'C:\bench\app\bench_steps.exe' "$templates" "$desktop" "$word" 1 "$runs" >"$raw/steps.txt"
 
@@ -247,6 +262,9 @@ fi
 # What a logon over a slow link waits for: opens and queries of the program's folder,
 # counted from Wine's file trace (a count, not a time; it empties the profile first).
 "$python" "$here/count_touches.py" "$c/bench/touch" --count 200 >"$raw/touches.txt"
+rm -rf "$c/bench/touch"
+# The same with 20 macro-enabled templates, their checks on and off.
+"$python" "$here/count_touches.py" "$c/bench/touch" --count 200 --macro 20 >>"$raw/touches.txt"
 rm -rf "$c/bench/touch"
 
 load_after=$(cut -d' ' -f1-3 /proc/loadavg)

@@ -11,6 +11,9 @@
 #include "core/SafePaths.h"
 #include "core/Unchanged.h"
 #include "support/AppPath.h"
+#include "support/AppSettings.h"
+#include "support/Collection.h"
+#include "support/FileSearch.h"
 #include "support/CountFiles.h"
 #include "support/DebugLog.h"
 #include "support/Probes.h"
@@ -122,21 +125,44 @@ bool CopyTemplate(InstallRun& run, const std::wstring& sArgument) {
         return false;
     }
     if (!TemplatesFolderUsable(run, L"RunCommandLine")) return false;
-    if (InstalledCopyUnchanged(run, source, sUserTemplatesDir)) return true;
-    if (!CommonModule::CopyFilesVerified(run.workingFolders, source, sUserTemplatesDir,
-                                         L"RunCommandLine", why))
-        return false;
-    ++run.tally.installed;
+    PlacedTemplate placed{L"/copy", sFileName, source,
+                          sUserTemplatesDir + L"\\" + CommonModule::StripPath(sFileName), false};
+    if (!InstalledCopyUnchanged(run, source, sUserTemplatesDir)) {
+        if (!CommonModule::CopyFilesVerified(run.workingFolders, source, sUserTemplatesDir,
+                                             L"RunCommandLine", why))
+            return false;
+        ++run.tally.installed;
+        placed.bCopied = true;
+    }
+    run.macroNotices.InPlace(placed);
     return true;
+}
+
+// The macro-enabled templates of the whole Templates tree that stand in the user's
+// templates folder now.
+void CopiedMacroTemplates(InstallRun& run) {
+    const std::wstring templates = CommonModule::AppPath() + L"Templates";
+    Collection found;
+    // One pattern: two that match the same file (as "*.dot" and "*.dotm" do, through
+    // short names) would find it twice.
+    CommonModule::FindFiles(templates, L"*.*", found, true);
+    for (size_t i = 1; i <= found.Count(); ++i) {
+        const std::wstring& source = found.Item(i);
+        const std::wstring relative = source.substr(templates.size() + 1);
+        const std::wstring installed = sUserTemplatesDir + L"\\" + relative;
+        if (IsMacroTemplate(relative) && CommonModule::IsExistingFile(installed))
+            run.macroNotices.InPlace({L"/copyall", relative, source, installed, true});
+    }
 }
 
 bool CopyAllTemplates(InstallRun& run) {
     std::wstring why;
     if (!TemplatesFolderUsable(run, L"RunCommandLine")) return false;
-    if (!CommonModule::CopyFilesVerified(run.workingFolders,
-                                         CommonModule::AppPath() + L"Templates\\*.*",
-                                         sUserTemplatesDir, L"RunCommandLine", why))
-        return false;
+    const bool copied = CommonModule::CopyFilesVerified(run.workingFolders,
+                                                        CommonModule::AppPath() + L"Templates\\*.*",
+                                                        sUserTemplatesDir, L"RunCommandLine", why);
+    if (CommonModule::bMacroChecks) CopiedMacroTemplates(run);
+    if (!copied) return false;
     run.tally.installed += static_cast<unsigned>(
         std::max<short>(0, CommonModule::CountFiles(CommonModule::AppPath() + L"Templates", L"")));
     return true;
@@ -201,6 +227,7 @@ ExitCode RunCommandLine(const std::wstring& sCommandLine, RunTally& tally) {
     const ExitCode code = RunAction(run, command);
     tally = run.tally;
     tally.notForUser = static_cast<unsigned>(run.notForUser.size());
+    tally.notices = run.macroNotices.Notices();
     return code;
 }
 

@@ -117,7 +117,11 @@ class Actor {
     void Keep(const InstallStep& step, bool bWritten) {
         const RecordedFile file = Landed(run_, step.folder, step.source, bWritten);
         (step.item == Recorded::Icon ? landed_.iconCopy : landed_.templateCopy) = file;
-        if (step.item == Recorded::Template) run_.bTemplateInPlace = true;
+        if (step.item != Recorded::Template) return;
+        run_.bTemplateInPlace = true;
+        run_.macroNotices.InPlace({d_.config, d_.templateFile, step.source,
+                                   step.folder + L"\\" + CommonModule::StripPath(step.source),
+                                   bWritten});
     }
     void Copy(const InstallStep& step) {
         if (step.afterEarlier && run_.placed.contains(PlacedKey(step))) {

@@ -7,6 +7,8 @@
 #include "core/Groups.h"
 #include "core/KnownNames.h"
 #include "core/ListedFiles.h"
+#include "core/MacroNotices.h"
+#include "core/OfficeVersion.h"
 #include "core/RemovalDecision.h"
 #include "core/RunTally.h"
 #include "core/UserFolders.h"
@@ -79,6 +81,10 @@ struct InstallRun {
     CommonModule::HeldFolders heldFolders;
     // What the run did, for a silent run's event.
     RunTally tally;
+    // The Office applications' versions, each read once.
+    OfficeVersions versions;
+    // What the run has to tell about the macro-enabled templates it put in place.
+    MacroNotices macroNotices{versions};
     // The paths in the user's folders the run has put in place (lower case).
     std::unordered_set<std::wstring> placed;
     // Sources already brought into a working folder by the run's one copy of many (lower

@@ -3,12 +3,12 @@
 #include "core/AppState.h"
 #include "core/InstallRun.h"
 #include "core/OfficeApps.h"
+#include "core/OfficeVersion.h"
 #include "support/AppSettings.h"
 #include "support/DebugLog.h"
 #include "support/IniValues.h"
 #include "support/Registry.h"
 #include "support/Text.h"
-#include "support/VersionInfo.h"
 
 namespace Module1 {
 
@@ -33,31 +33,6 @@ std::wstring SystemReason(LSTATUS status) {
     return CommonModule::Win32Error(static_cast<DWORD>(status)).description;
 }
 
-// "15.0" for Office 2013, "16.0" for Office 2016 up to today's Microsoft 365 apps: the
-// key below Office that holds the application's settings. "" with the reason for any
-// other version.
-std::wstring OfficeVersionKey(const OfficeApp& app, std::wstring& sWhy) {
-    const std::wstring& exe = *app.exePath;
-    if (exe.empty()) {
-        sWhy = std::wstring(app.name) + L" was not found";
-        return {};
-    }
-    DWORD error = 0;
-    const VersionInfo::Fields version = VersionInfo::ReadFromFile(exe, &error);
-    if (!version.found) {
-        sWhy = L"the version of \"" + exe + L"\" cannot be read: " +
-               (error ? CommonModule::Win32Error(error).description : L"no version resource");
-        return {};
-    }
-    if (version.major == 15 || version.major == 16) return std::to_wstring(version.major) + L".0";
-    // Older versions have no Personal tab and list this folder under "My templates"
-    // anyway; a newer major version would keep its settings in a key not known today.
-    sWhy = std::wstring(app.name) + L" " + std::to_wstring(version.major) + L"." +
-           std::to_wstring(version.minor) +
-           (version.major < 15 ? L" has no Personal tab" : L" is not a version known here");
-    return {};
-}
-
 // Read only when a write is due, and once: a repeat run finds the values set and so
 // costs no read of Dorvane.ini, which at logon usually lies on a file server.
 class SwitchedOff {
@@ -75,10 +50,11 @@ class SwitchedOff {
     bool read_ = false, off_ = false;
 };
 
-void OfferTemplatesTo(const OfficeApp& app, SwitchedOff& switchedOff, Said said) {
+void OfferTemplatesTo(const OfficeApp& app, OfficeVersions& versions, SwitchedOff& switchedOff,
+                      Said said) {
     using namespace CommonModule;
     std::wstring why;
-    const std::wstring version = OfficeVersionKey(app, why);
+    const std::wstring version = versions.Key(app, why);
     if (version.empty()) return Say(app, L"not set: " + why, said);
 
     const std::wstring options = L"\\" + std::wstring(app.name) + L"\\Options";
@@ -120,14 +96,14 @@ void OfferTemplatesTo(const OfficeApp& app, SwitchedOff& switchedOff, Said said)
 
 } // namespace
 
-void OfferTemplatesToOffice(const InstallRun& run, std::vector<std::wstring>* said) {
+void OfferTemplatesToOffice(InstallRun& run, std::vector<std::wstring>* said) {
     if (!run.bTemplateInPlace)
         return Say(OfficeApps()[0], L"not looked at: no template was installed", said);
     SwitchedOff switchedOff;
     // Word says why it is left alone; the others only when they were found.
     for (const OfficeApp& app : OfficeApps())
         if (&app == &OfficeApps()[0] || !app.exePath->empty())
-            OfferTemplatesTo(app, switchedOff, said);
+            OfferTemplatesTo(app, run.versions, switchedOff, said);
 }
 
 } // namespace Module1

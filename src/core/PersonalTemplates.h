@@ -16,6 +16,6 @@ struct InstallRun;
 // per application says what was done, or why nothing (for Word even when it was not
 // found). Never fails the run: the templates are installed either way.
 // With `said` (a check), the lines go there and nothing is written.
-void OfferTemplatesToOffice(const InstallRun& run, std::vector<std::wstring>* said = nullptr);
+void OfferTemplatesToOffice(InstallRun& run, std::vector<std::wstring>* said = nullptr);
 
 } // namespace Module1

@@ -22,6 +22,28 @@ std::wstring Shown(const std::wstring& sCommandLine) {
     return sCommandLine.substr(0, kShown) + L"...";
 }
 
+// Up to kListedFailures lines under the heading, as many as fit; the rest counted.
+void Listed(std::wstring& text, const wchar_t* heading, const std::vector<std::wstring>& lines) {
+    if (lines.empty()) return;
+    // Room for the heading and the last line, whatever the number it counts.
+    constexpr size_t kTail = 40;
+    if (text.size() + kTail > CommonModule::kLongestEventText) return;
+    // A list before that ended on its count ends without a line break.
+    if (!text.ends_with(L"\r\n")) text += L"\r\n";
+    text += heading;
+    text += L"\r\n";
+    size_t listed = 0;
+    for (const auto& line : lines) {
+        if (listed == kListedFailures ||
+            text.size() + line.size() + 2 > CommonModule::kLongestEventText - kTail)
+            break;
+        text += line + L"\r\n";
+        ++listed;
+    }
+    if (listed < lines.size())
+        text += L"... and " + std::to_wstring(lines.size() - listed) + L" more.";
+}
+
 } // namespace
 
 std::wstring RunReportText(const std::wstring& sCommandLine, ExitCode code, const RunTally& tally,
@@ -34,24 +56,14 @@ std::wstring RunReportText(const std::wstring& sCommandLine, ExitCode code, cons
     std::wstring text = L"Dorvane \"" + Shown(sCommandLine) + L"\"" +
                         (sUser.empty() ? L"" : L" run by " + sUser) + L" ended with exit code " +
                         std::to_wstring(static_cast<int>(code)) + L": " + meaning + L".\r\n";
+    if (code == ExitOk && !tally.notices.empty())
+        text += L"It ended with notices, which change nothing and fail nothing.\r\n";
     text += L"Installed: " + Count(tally.installed, L"file", L"files") + L". Unchanged: " +
             Count(tally.unchanged, L"file", L"files") + L". Removed: " +
             Count(tally.removed, L"file", L"files") + L". Not for this user: " +
             Count(tally.notForUser, L"configuration", L"configurations") + L".\r\n";
-    if (failedSteps.empty()) return text;
-    text += L"Failed steps:\r\n";
-    // Room for the last line, whatever the number it counts.
-    constexpr size_t kTail = 40;
-    size_t listed = 0;
-    for (const auto& line : failedSteps) {
-        if (listed == kListedFailures ||
-            text.size() + line.size() + 2 > CommonModule::kLongestEventText - kTail)
-            break;
-        text += line + L"\r\n";
-        ++listed;
-    }
-    if (listed < failedSteps.size())
-        text += L"... and " + std::to_wstring(failedSteps.size() - listed) + L" more.";
+    Listed(text, L"Failed steps:", failedSteps);
+    Listed(text, L"Notices:", tally.notices);
     return text;
 }
 
@@ -65,7 +77,10 @@ RunReport::~RunReport() {
 
 EventChoice ChooseEvent(ExitCode code, const RunTally& tally,
                         const CommonModule::EventLogSettings& switches) {
-    if (!switches.bEnabled || (code == ExitOk && !switches.bSuccess)) return {};
+    if (!switches.bEnabled) return {};
+    // A run that did all it was asked, but has something to tell: in place of none.
+    if (code == ExitOk && !tally.notices.empty()) return {EventLevel::Warning, kEventNotices};
+    if (code == ExitOk && !switches.bSuccess) return {};
     // A run that could not do anything at all is an error; one that did part of it, a
     // warning.
     if (code == ExitNoAction || code == ExitWordMissing || tally.bTurnNotHad)

@@ -15,11 +15,13 @@ namespace Module1 {
 inline constexpr unsigned long kEventRunSucceeded = 1000; // Information
 inline constexpr unsigned long kEventStepFailed = 1001;   // Warning
 inline constexpr unsigned long kEventRunNotDone = 1002;   // Error
+inline constexpr unsigned long kEventNotices = 1003;      // Warning: succeeded, with notices
 // The failed steps the text lists at most; the rest are counted.
 inline constexpr size_t kListedFailures = 50;
 
-// The event's text: never longer than the event log takes in one string. Its first line
-// names the user (sUser, "DOMAIN\name") whose run it was.
+// The event's text: never longer than the event log takes in one string; the failed
+// steps, then the notices (tally.notices). Its first line names the user (sUser,
+// "DOMAIN\name") whose run it was.
 std::wstring RunReportText(const std::wstring& sCommandLine, ExitCode code, const RunTally& tally,
                            const std::vector<std::wstring>& failedSteps,
                            const std::wstring& sUser = {});

@@ -1,5 +1,8 @@
 #pragma once
-// What a silent run did, in counts, for its event in the Windows event log.
+// What a silent run did, in counts, for its event in the Windows event log, and what it
+// has to tell that fails nothing.
+#include <string>
+#include <vector>
 
 namespace Module1 {
 
@@ -11,6 +14,8 @@ struct RunTally {
     // Another run for this user held the folders past the wait: nothing ran at all,
     // which an administrator has to look at like a run that could not start.
     bool bTurnNotHad = false;
+    // Notices, each as its debug line: they never change the exit code.
+    std::vector<std::wstring> notices;
 };
 
 } // namespace Module1

@@ -19,6 +19,7 @@ std::wstring sDebugFile;
 bool bDebugToFile = false;
 bool bVerboseDebug = false;
 EventLogSettings eventLogSwitches;
+bool bMacroChecks = true;
 
 namespace {
 
@@ -73,7 +74,9 @@ void InitAppSettings(bool bSetAppINI, bool bUseAppPath) {
     const DebugSettings settings = ReadDebugSettingsNoDebug(sAppINI, AppPath());
     if (settings.bToFile) bDebugToFile = true;
     if (settings.bVerbose) bVerboseDebug = true;
-    eventLogSwitches = ReadEventLogSettingsNoDebug(sAppINI);
+    const RunSwitches switches = ReadRunSwitchesNoDebug(sAppINI);
+    eventLogSwitches = switches.eventLog;
+    bMacroChecks = switches.bMacroChecks;
     SetFileSink(WriteToDebugFile);
     // What became of the log folder's setting is said after the banner, so that it
     // stands in the run it concerns.

@@ -13,6 +13,7 @@ extern std::wstring sDebugFile;           // the current debug file, once file l
 extern bool bDebugToFile;                 // file channel; ToFile=1 in the INI file turns it on
 extern bool bVerboseDebug;                // trace lines of the string routines
 extern EventLogSettings eventLogSwitches; // [EventLog] of the INI file, read at startup
+extern bool bMacroChecks;                 // [Office] MacroChecks, read with [EventLog]
 
 // Chooses the INI path, prepares the debug file and installs the log's file channel,
 // then writes the start banner.

@@ -46,14 +46,16 @@ std::wstring UnsetVariableNoDebug(const std::wstring& sText) {
 
 } // namespace
 
-EventLogSettings ReadEventLogSettingsNoDebug(const std::wstring& sIniFile) {
-    EventLogSettings settings;
-    if (sIniFile.empty()) return settings;
-    const std::vector<std::wstring> values =
-        ReadSettingsNoDebug(sIniFile, L"EventLog", {L"Enabled", L"Success"});
-    settings.bEnabled = values[0] != L"0";
-    settings.bSuccess = values[1] == L"1";
-    return settings;
+RunSwitches ReadRunSwitchesNoDebug(const std::wstring& sIniFile) {
+    RunSwitches switches;
+    if (sIniFile.empty()) return switches;
+    const std::vector<std::wstring> values = ReadIniKeys(
+        sIniFile,
+        {{L"EventLog", L"Enabled"}, {L"EventLog", L"Success"}, {L"Office", L"MacroChecks"}});
+    switches.eventLog.bEnabled = values[0] != L"0";
+    switches.eventLog.bSuccess = values[1] == L"1";
+    switches.bMacroChecks = values[2] != L"0";
+    return switches;
 }
 
 std::wstring ResolveDebugFolderNoDebug(const std::wstring& sValue, const std::wstring& sAppPath) {

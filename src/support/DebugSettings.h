@@ -31,7 +31,13 @@ struct EventLogSettings {
 std::vector<std::wstring> ReadSettingsNoDebug(const std::wstring& sIniFile,
                                               const std::wstring& sSection,
                                               const std::vector<std::wstring>& sKeys);
-EventLogSettings ReadEventLogSettingsNoDebug(const std::wstring& sIniFile);
+// [EventLog] and the switch of the macro template checks ([Office] MacroChecks=0 turns
+// them off), in one read of the file.
+struct RunSwitches {
+    EventLogSettings eventLog;
+    bool bMacroChecks = true;
+};
+RunSwitches ReadRunSwitchesNoDebug(const std::wstring& sIniFile);
 
 // A missing file, section or key leaves its switch off and the folder at "Debug" beside
 // the executable.

@@ -125,6 +125,26 @@ std::vector<std::wstring> ReadIniValues(const std::wstring& sIniFile, const std:
     return ok ? values : std::vector<std::wstring>(sKeys.size());
 }
 
+std::vector<std::wstring>
+ReadIniKeys(const std::wstring& sIniFile,
+            const std::vector<std::pair<std::wstring, std::wstring>>& sSectionKeys) {
+    std::vector<std::wstring> values(sSectionKeys.size());
+    std::string bytes;
+    Trap(
+        [&] {
+            if (!ReadIniBytes(sIniFile, bytes)) return;
+            const std::wstring text = DecodeIniText(bytes, IniEncodingOf(bytes));
+            for (size_t i = 0; i < sSectionKeys.size(); ++i)
+                values[i] = ValuesFromLines(IniText::SectionLines(text, sSectionKeys[i].first),
+                                            {sSectionKeys[i].second})
+                                .front();
+        },
+        [](const ErrorInfo& e) {
+            DPrint(L"ReadIniKeys - Error: (" + std::to_wstring(e.number) + L")" + e.description);
+        });
+    return values;
+}
+
 std::wstring ReadIniSection(const std::wstring& sIniFile, const std::wstring& sSection,
                             const std::wstring& sKey) {
     std::wstring value;

@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace CommonModule {
@@ -13,6 +14,11 @@ std::wstring ReadIniSection(const std::wstring& sIniFile, const std::wstring& sS
 // missing file, section or key).
 std::vector<std::wstring> ReadIniValues(const std::wstring& sIniFile, const std::wstring& sSection,
                                         const std::vector<std::wstring>& sKeys);
+// The values of keys of several sections, {section, key} each, in one read of the whole
+// file: at logon the file usually lies on a file server, where each open is a round trip.
+std::vector<std::wstring>
+ReadIniKeys(const std::wstring& sIniFile,
+            const std::vector<std::pair<std::wstring, std::wstring>>& sSectionKeys);
 // A value as a key read gives it back: without the blanks around it and without one
 // pair of matching quotes around the whole (a section read hands it over as written).
 std::wstring AsKeyReadGivesIt(const std::wstring& raw);

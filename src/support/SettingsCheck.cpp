@@ -20,9 +20,10 @@ constexpr struct {
     std::wstring_view key;
     std::wstring_view taken; // when a switch's value is not understood
 } kKnown[] = {
-    {L"Debug", L"ToFile", L"0"},     {L"Debug", L"Verbose", L"0"},
-    {L"Debug", L"Folder", kFree},    {L"EventLog", L"Enabled", L"1"},
-    {L"EventLog", L"Success", L"0"}, {L"Office", L"PersonalTemplates", L"1"},
+    {L"Debug", L"ToFile", L"0"},       {L"Debug", L"Verbose", L"0"},
+    {L"Debug", L"Folder", kFree},      {L"EventLog", L"Enabled", L"1"},
+    {L"EventLog", L"Success", L"0"},   {L"Office", L"PersonalTemplates", L"1"},
+    {L"Office", L"MacroChecks", L"1"},
 };
 
 bool IsKnownSection(const std::wstring& section) {

@@ -78,15 +78,28 @@ struct ReportPart {
     }
 };
 
-std::wstring FailureReport(const ReportPart& failed, const ReportPart& notForUser) {
+// Each line as the debug output has it: it starts with the configuration already.
+ReportPart NoticePart(const std::vector<std::wstring>& notices) {
+    ReportPart part;
+    for (const auto& line : notices)
+        if (++part.count <= kFailuresShown) part.shown += L"\r\n" + line;
+    return part;
+}
+
+std::wstring FailureReport(const ReportPart& failed, const ReportPart& notForUser,
+                           const ReportPart& notices) {
     std::wstring text =
         failed.Text(L"These template configurations were not installed completely:");
     if (failed.count > kFailuresShown)
         text += L"\r\nEvery failure is on the debugger output, and in the log file when "
                 L"Dorvane.ini switches it on ([Debug] ToFile=1).";
-    if (notForUser.count == 0) return text;
-    return (text.empty() ? L"Template(s) Installed!" : text) + L"\r\n\r\n" +
-           notForUser.Text(L"Not for this user, so not installed:");
+    for (const auto& [part, heading] :
+         {std::pair{&notForUser, L"Not for this user, so not installed:"},
+          std::pair{&notices, L"Notices on macro-enabled templates (nothing was changed):"}})
+        if (part->count != 0)
+            text = (text.empty() ? L"Template(s) Installed!" : text) + L"\r\n\r\n" +
+                   part->Text(heading);
+    return text;
 }
 
 } // namespace
@@ -97,7 +110,7 @@ void InstallSelected(HWND hForm) {
     const HWND list = Controls::Find(hForm, IDC_List1);
     const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
     size_t selected = 0;
-    ReportPart failed, notForUser;
+    ReportPart failed, notForUser, notices;
     {
         BusyWindow busy;
         WaitInTitle wait(hForm);
@@ -117,14 +130,16 @@ void InstallSelected(HWND hForm) {
                 notForUser.Add(names[i], L"for members of " + results[i].sReason);
         }
         Module1::OfferTemplatesToOffice(run);
+        notices = NoticePart(run.macroNotices.Notices());
     }
     if (selected == 0)
         FormText::Say(hForm, L"No template configuration is selected.", MB_OK | MB_ICONINFORMATION);
-    else if (failed.count + notForUser.count == 0)
+    else if (failed.count + notForUser.count + notices.count == 0)
         FormText::Say(hForm, L"Template(s) Installed!", MB_OK);
     else
-        FormText::Say(hForm, FailureReport(failed, notForUser),
-                      failed.count ? MB_OK | MB_ICONWARNING : MB_OK | MB_ICONINFORMATION);
+        FormText::Say(hForm, FailureReport(failed, notForUser, notices),
+                      failed.count + notices.count ? MB_OK | MB_ICONWARNING
+                                                   : MB_OK | MB_ICONINFORMATION);
 }
 
 } // namespace Form1Actions

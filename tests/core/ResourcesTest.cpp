@@ -146,8 +146,8 @@ TEST_F(Resources, MainWindowMenuBar) {
 // Event Viewer shows an event by its ID's message with the event's one string in place
 // of %1: the text the run wrote, nothing added but the line end.
 TEST_F(Resources, EachEventMessageIsItsInsertionString) {
-    for (const DWORD id :
-         {Module1::kEventRunSucceeded, Module1::kEventStepFailed, Module1::kEventRunNotDone}) {
+    for (const DWORD id : {Module1::kEventRunSucceeded, Module1::kEventStepFailed,
+                           Module1::kEventRunNotDone, Module1::kEventNotices}) {
         std::wstring event = L"Dorvane \"/installall\" ended";
         DWORD_PTR strings[] = {reinterpret_cast<DWORD_PTR>(event.c_str())};
         wchar_t text[200] = {};

@@ -29,6 +29,19 @@ TEST(RunReport, ListsFiftyFailedStepsAtMostAndStaysWithinTheEventLimit) {
     }
 }
 
+TEST(RunReport, NoticesFollowTheFailedStepsWithinTheEventLimit) {
+    RunTally tally;
+    tally.notices = {L"Memo: Templates\\Memo.dotm carries the mark of the web"};
+    for (const size_t length : {10, 1000}) {
+        const std::vector<std::wstring> failed(60, std::wstring(length, L'x'));
+        const std::wstring text = RunReportText(L"/installall", ExitStepFailed, tally, failed);
+        const size_t notices = text.find(L"\r\nNotices:\r\n" + tally.notices[0] + L"\r\n");
+        EXPECT_NE(notices, std::wstring::npos) << length;
+        EXPECT_LT(text.find(L"Failed steps:\r\n"), notices);
+        EXPECT_LT(text.size(), CommonModule::kLongestEventText);
+    }
+}
+
 TEST(RunReport, ARunThatNeverHadItsTurnIsAnErrorWhoseUserIsToldNothingRan) {
     RunTally tally;
     tally.bTurnNotHad = true;

@@ -56,15 +56,24 @@ class InstallFromWindowTests(Form1Case):
         # Excel is not found: its template installs, its shortcut cannot.
         self.app.write("Templates/Sheet.xltx", b"sheet")
         self.app.write_config("Sheet", template="Sheet.xltx", shortcut="Sheet")
+        # A notice is no failure either: it comes last.
+        self.app.write("Templates/Macro.dotm", b"macro")
+        self.prefix.run(self.tools.winprobe, "write",
+                        self.app.winpath("Templates", "Macro.dotm:Zone.Identifier"),
+                        "[ZoneTransfer]\r\nZoneId=3")
+        self.app.write_config("Macro", template="Macro.dotm")
         self.start_form()
-        self.install(*NAMES, "Sheet")
+        self.install(*NAMES, "Sheet", "Macro")
         gone = self.app.winpath("Templates", "Gone.dotx")
         self.expect_message("These template configurations were not installed completely:\r\n"
                             f'Memo: missing template "{gone}"\r\n'
                             "Sheet: no shortcut: Excel was not found\r\n\r\n"
-                            "Not for this user, so not installed:\r\nFax: for members of Guests",
-                            icon=True)
-        self.assertEqual(self.profile.templates(), ["Letter.dotx", "Sheet.xltx"])
+                            "Not for this user, so not installed:\r\nFax: for members of Guests"
+                            "\r\n\r\nNotices on macro-enabled templates (nothing was changed):"
+                            "\r\nMacro: Templates\\Macro.dotm carries the mark of the web "
+                            "(Internet zone): outside a trusted location Office blocks its "
+                            "macros; unblock it on the share", icon=True)
+        self.assertEqual(self.profile.templates(), ["Letter.dotx", "Macro.dotm", "Sheet.xltx"])
         self.assertEqual(self.profile.desktop(), ["Letter shortcut.lnk"])
 
     def test_a_long_failure_report_stays_on_the_screen(self):

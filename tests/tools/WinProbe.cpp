@@ -21,11 +21,16 @@
 //                              debugger and without a console window, and exits with its
 //                              exit code; 124 (and the child ended) when it ran longer
 //                              than MS milliseconds
+//   winprobe setdacl PATH SDDL sets the DACL of a file or folder from its SDDL form
+//   winprobe write PATH TEXT   writes TEXT (as UTF-8) to PATH, which may name a stream
+//                              ("file.dotm:Zone.Identifier")
 #include "ToolIo.h"
 #include "support/ScopedWin.h"
 
 #include <windows.h>
+#include <aclapi.h>
 #include <objbase.h>
+#include <sddl.h>
 #include <shellapi.h>
 #include <shlobj.h>
 
@@ -257,6 +262,35 @@ int Spawn(const std::wstring& hex, DWORD ms) {
     return static_cast<int>(code);
 }
 
+int SetDacl(const std::wstring& path, const std::wstring& sddl) {
+    PSECURITY_DESCRIPTOR sd = nullptr;
+    if (!ConvertStringSecurityDescriptorToSecurityDescriptorW(sddl.c_str(), SDDL_REVISION_1, &sd,
+                                                              nullptr))
+        return 1;
+    BOOL present = FALSE, defaulted = FALSE;
+    PACL dacl = nullptr;
+    GetSecurityDescriptorDacl(sd, &present, &dacl, &defaulted);
+    const DWORD status = SetNamedSecurityInfoW(const_cast<wchar_t*>(path.c_str()), SE_FILE_OBJECT,
+                                               DACL_SECURITY_INFORMATION |
+                                                   PROTECTED_DACL_SECURITY_INFORMATION,
+                                               nullptr, nullptr, dacl, nullptr);
+    LocalFree(sd);
+    return status == ERROR_SUCCESS ? 0 : 2;
+}
+
+int Write(const std::wstring& path, const std::wstring& text) {
+    const int n = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    std::string bytes(static_cast<size_t>(n > 0 ? n - 1 : 0), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, bytes.data(), n, nullptr, nullptr);
+    const ScopedWin::UniqueFile file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr,
+                                                 CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    DWORD written = 0;
+    if (!file || !WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
+                            nullptr))
+        return 1;
+    return 0;
+}
+
 } // namespace
 
 int wmain() {
@@ -279,6 +313,8 @@ int wmain() {
         return Hold(args[2], args[3], static_cast<DWORD>(_wtoi(args[4].c_str())));
     if (args[1] == L"spawn" && args.size() >= 4)
         return Spawn(args[2], static_cast<DWORD>(_wtoi(args[3].c_str())));
+    if (args[1] == L"setdacl" && args.size() >= 4) return SetDacl(args[2], args[3]);
+    if (args[1] == L"write" && args.size() >= 4) return Write(args[2], args[3]);
     if (args[1] == L"msgbox" && args.size() >= 3)
         return MessageBoxW(nullptr, L"Probe text\nsecond line", L"Probe title",
                            static_cast<UINT>(wcstoul(args[2].c_str(), nullptr, 0)));
