@@ -1,5 +1,5 @@
 // Dorvane.exe without its install record, to see what keeping the record costs a run:
-// linked ahead of the library, these take the place of the four calls that read and
+// linked ahead of the library, these take the place of the five calls that read and
 // write the record, so that the record's own file is never linked in. Nothing else of
 // the program differs.
 #include "core/InstallRecord.h"
@@ -12,6 +12,10 @@ InstallRecord ReadInstallRecord(const std::wstring&) {
 
 InstallRecord ReadRecordedPaths(const std::wstring&) {
     return {};
+}
+
+std::optional<InstallRecord> ReadRecordUnlessHolds(const std::wstring&, const InstallRecord&) {
+    return std::nullopt;
 }
 
 bool KeepInstallRecord(const std::wstring&, const InstallRecord&, std::wstring&) {

@@ -2,6 +2,7 @@
 
 #include "core/AppState.h"
 #include "core/ConfigFormat.h"
+#include "core/FormerInstalls.h"
 #include "core/Groups.h"
 #include "core/InstallRecord.h"
 #include "core/InstallRun.h"
@@ -15,6 +16,8 @@
 #include "support/Probes.h"
 #include "support/Strings.h"
 #include "support/IniValues.h"
+
+#include <optional>
 
 namespace Module1 {
 
@@ -107,8 +110,7 @@ void NoteInstalls(InstallRun& run, const ConfigValues& value, bool bMakeShortcut
 }
 
 InstallResult InstallSteps(InstallRun& run, const std::wstring& sConfigName, bool bMakeShortcut,
-                           InstallRecord& landed);
-
+                           InstallRecord& landed, std::optional<ConfigValues>& applied);
 } // namespace
 
 std::wstring ShortcutPath(const std::wstring& sDesktopFolder, const std::wstring& sShortcutName) {
@@ -117,7 +119,8 @@ std::wstring ShortcutPath(const std::wstring& sDesktopFolder, const std::wstring
 
 InstallResult InstallConfig(InstallRun& run, const std::wstring& sConfigName, bool bMakeShortcut) {
     InstallRecord landed;
-    InstallResult result = InstallSteps(run, sConfigName, bMakeShortcut, landed);
+    std::optional<ConfigValues> applied;
+    InstallResult result = InstallSteps(run, sConfigName, bMakeShortcut, landed, applied);
     std::wstring why;
     if (!run.turn.held() || !SafePaths::UsableName(sConfigName, why)) return result;
     // Not this user's: it claims nothing, and its record is for removing.
@@ -126,8 +129,7 @@ InstallResult InstallConfig(InstallRun& run, const std::wstring& sConfigName, bo
         return result;
     }
     run.current.configs.insert(FoldedName(sConfigName));
-    run.current.NoteRecord(landed);
-    if (!KeepInstallRecord(sConfigName, landed, why)) {
+    if (!KeepRecord(run, sConfigName, landed, applied, why)) {
         CommonModule::DPrintStepFailed(L"InstallConfig: " + sConfigName + L": " + why);
         if (result.bOk) result = {false, why};
     }
@@ -137,7 +139,7 @@ InstallResult InstallConfig(InstallRun& run, const std::wstring& sConfigName, bo
 namespace {
 
 InstallResult InstallSteps(InstallRun& run, const std::wstring& sConfigName, bool bMakeShortcut,
-                           InstallRecord& landed) {
+                           InstallRecord& landed, std::optional<ConfigValues>& applied) {
     using namespace CommonModule;
     Outcome outcome;
     if (!Allowed(sConfigName, L"configuration name", sConfigName, outcome))
@@ -171,6 +173,7 @@ InstallResult InstallSteps(InstallRun& run, const std::wstring& sConfigName, boo
         Failed(who, outcome, L"not installed, cannot tell whether it is for this user: " + why);
         return std::move(outcome).Result();
     }
+    applied = value;
 
     // Nothing goes into a templates folder that could not be found or that a link has
     // moved, and no shortcut names a template there.

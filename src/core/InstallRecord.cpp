@@ -95,9 +95,7 @@ class Key {
 
 RecordedFile ReadFile(HKEY h, Recorded kind) {
     const Key key(h, kind);
-    RecordedFile file{key.Text(L"Path"), key.Number<ULONGLONG>(L"Size"),
-                      key.Number<ULONGLONG>(L"Time")};
-    return file;
+    return {key.Text(L"Path"), key.Number<ULONGLONG>(L"Size"), key.Number<ULONGLONG>(L"Time")};
 }
 
 LinkFields ReadFields(HKEY h) {
@@ -204,26 +202,36 @@ std::wstring Failure(const std::wstring& sConfigName, LONG status) {
            L"\": " + CommonModule::Win32Error(static_cast<DWORD>(status)).description;
 }
 
+bool OpenToRead(const std::wstring& sConfigName, ScopedWin::UniqueRegKey& key) {
+    return RegOpenKeyExW(HKEY_CURRENT_USER, KeyPath(sConfigName).c_str(), 0, KEY_QUERY_VALUE,
+                         key.put()) == ERROR_SUCCESS;
+}
+
 } // namespace
 
 InstallRecord ReadInstallRecord(const std::wstring& sConfigName) {
     ScopedWin::UniqueRegKey key;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, KeyPath(sConfigName).c_str(), 0, KEY_QUERY_VALUE,
-                      key.put()) != ERROR_SUCCESS)
-        return {};
+    if (!OpenToRead(sConfigName, key)) return {};
     return Read(key.get());
 }
 
 InstallRecord ReadRecordedPaths(const std::wstring& sConfigName) {
     ScopedWin::UniqueRegKey key;
     InstallRecord record;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, KeyPath(sConfigName).c_str(), 0, KEY_QUERY_VALUE,
-                      key.put()) != ERROR_SUCCESS)
-        return record;
+    if (!OpenToRead(sConfigName, key)) return record;
     record.templateCopy.path = Key(key.get(), Recorded::Template).Text(L"Path");
     record.iconCopy.path = Key(key.get(), Recorded::Icon).Text(L"Path");
     record.shortcut.file.path = Key(key.get(), Recorded::Shortcut).Text(L"Path");
     return record;
+}
+
+std::optional<InstallRecord> ReadRecordUnlessHolds(const std::wstring& sConfigName,
+                                                   const InstallRecord& landed) {
+    ScopedWin::UniqueRegKey key;
+    if (!OpenToRead(sConfigName, key)) return InstallRecord{};
+    State kept;
+    if (ReadState(key.get(), kept) && kept == StateOf(landed)) return std::nullopt;
+    return Read(key.get());
 }
 
 bool KeepInstallRecord(const std::wstring& sConfigName, const InstallRecord& landed,
@@ -232,8 +240,7 @@ bool KeepInstallRecord(const std::wstring& sConfigName, const InstallRecord& lan
     const std::wstring path = KeyPath(sConfigName);
     ScopedWin::UniqueRegKey key;
     // A repeat run finds its record as it left it: one open and one query, no writes.
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_QUERY_VALUE, key.put()) ==
-        ERROR_SUCCESS) {
+    if (OpenToRead(sConfigName, key)) {
         State kept;
         if (ReadState(key.get(), kept) && Holds(kept, landed)) return true;
         key.reset();

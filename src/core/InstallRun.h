@@ -67,6 +67,14 @@ struct InstallRun {
     // Configurations this run found to be for other users: what their records hold goes
     // once every current configuration has said what it installs.
     std::vector<std::wstring> notForUser;
+    // What the record of a configuration installed in this run held that it no longer
+    // installs (another ShortcutName, another TemplateFile), judged once every current
+    // configuration has said what it installs; and what replaces each entry then.
+    struct Former {
+        std::wstring config;
+        InstallRecord items, successors;
+    };
+    std::vector<Former> formerInstalls;
     // The user's folders that files are examined and deleted in, held open for the run.
     CommonModule::HeldFolders heldFolders;
     // What the run did, for a silent run's event.

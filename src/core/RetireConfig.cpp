@@ -25,32 +25,9 @@ namespace {
 
 using CommonModule::DPrint;
 
-// What a configuration file says its install writes.
-RetiredGives GivesOf(const ConfigValues& value, bool judgesUnrecorded) {
-    RetiredGives gives{value(kKeyTemplateFile),
-                       {},
-                       value(kKeyShortcutName),
-                       ConfiguredShortcut(value),
-                       judgesUnrecorded};
-    // Without a shortcut an install copies no icon.
-    if (!gives.shortcutName.empty()) gives.shortcutIcon = value(kKeyShortcutIcon);
-    return gives;
-}
-
 // A configuration file that reads as nothing at all: why, or "" when it has its section.
 std::wstring Unseen(const ConfigValues& values, const std::wstring& sConfigFile) {
     return values.AllEmpty() ? WhyConfigUnseen(sConfigFile) : std::wstring();
-}
-
-// A run that cannot see every current configuration removes nothing: one line, a
-// failed step.
-bool Blind(const InstallRun& run, const wchar_t* who) {
-    if (run.current.blind.empty()) return false;
-    CommonModule::DPrintStepFailed(std::wstring(who) +
-                                   L": nothing removed, not every current configuration could be "
-                                   L"read: " +
-                                   run.current.blind);
-    return true;
 }
 
 // Reads a configuration file that is to be removed; false, with a line, when it says
@@ -78,6 +55,26 @@ bool Hidden(const InstallRun& run, const std::wstring& sName, const std::wstring
 
 } // namespace
 
+RetiredGives GivesOf(const ConfigValues& value, bool judgesUnrecorded) {
+    RetiredGives gives{value(kKeyTemplateFile),
+                       {},
+                       value(kKeyShortcutName),
+                       ConfiguredShortcut(value),
+                       judgesUnrecorded};
+    // Without a shortcut an install copies no icon.
+    if (!gives.shortcutName.empty()) gives.shortcutIcon = value(kKeyShortcutIcon);
+    return gives;
+}
+
+bool Blind(const InstallRun& run, const wchar_t* who) {
+    if (run.current.blind.empty()) return false;
+    CommonModule::DPrintStepFailed(std::wstring(who) +
+                                   L": nothing removed, not every current configuration could be "
+                                   L"read: " +
+                                   run.current.blind);
+    return true;
+}
+
 LinkFields ConfiguredShortcut(const ConfigValues& value) {
     const std::wstring icon = value(kKeyShortcutIcon);
     const ShortcutStart start = ShortcutFor(value(kKeyTemplateFile));
@@ -95,11 +92,8 @@ bool NoteCurrentConfigs(InstallRun& run, const std::wstring& sExcept) {
         const std::wstring folded = FoldedName(name);
         run.current.listed.emplace(folded, name);
         if (!sExcept.empty() && folded == except) continue;
-        // What a current configuration's record holds stays, beside what it installs now.
-        if (run.current.configs.contains(folded)) {
-            run.current.NoteRecord(ReadRecordedPaths(name));
-            continue;
-        }
+        // One installed in this run has said what it claims (KeepRecord in InstallConfig.cpp).
+        if (run.current.configs.contains(folded)) continue;
         if (!SafePaths::UsableName(name, why)) {
             run.current.Blind(name + L": refused configuration name (" + why + L")");
             continue;

@@ -19,16 +19,26 @@ struct Item {
     CurrentInstalls claims;
 };
 
+void Moved(Item& i) {
+    i.record.templateCopy.path = L"D:\\Letter.dotx";
+}
+void RecordLink(Item& i) {
+    i.record.shortcut = {{L"E:\\Desktop\\Letter.lnk", 9, 9}, i.gives.shortcut};
+}
+
 TEST(RemovalDecision, RemovesOnlyWhatTheRetiredConfigurationInstalledUnchanged) {
     const std::wstring changed = L"changed since it was installed",
                        notOurs = L"not installed by this configuration";
     const auto T = Recorded::Template, S = Recorded::Shortcut;
+    // former: the configuration is current and gives what the change says; what its
+    // record holds of another name is judged as it was installed.
     const struct {
         Recorded kind;
         bool recorded;
         void (*change)(Item&);
         V verdict;
         std::wstring reason;
+        bool former = false;
     } cases[] = {
         {T, true, [](Item&) {}, V::Remove, L""},
         {T, true, [](Item& i) { i.record.templateCopy.path = L"C:\\t\\LETTER.DOTX."; }, V::Remove,
@@ -38,8 +48,19 @@ TEST(RemovalDecision, RemovesOnlyWhatTheRetiredConfigurationInstalledUnchanged) 
          L"a current configuration installs it"},
         {T, true, [](Item& i) { i.record.templateCopy.path = L"C:\\T\\MyOwn.dotx"; }, V::Keep,
          L"its configuration names no such file"},
-        {T, true, [](Item& i) { i.record.templateCopy.path = L"D:\\Letter.dotx"; }, V::Keep,
-         L"installed into another folder"},
+        {T, true, Moved, V::Remove, L""},
+        {T, true, [](Item& i) { Moved(i), i.now.is = Standing::Is::Missing; }, V::Gone, L""},
+        {T, true,
+         [](Item& i) { Moved(i), i.now.is = Standing::Is::Missing, i.now.atRecordedPath = true; },
+         V::Keep, L"installed into another folder"},
+        {S, true, RecordLink, V::Remove, L""},
+        {S, true, [](Item& i) { RecordLink(i), i.now.link->arguments = L"/x"; }, V::Keep, changed},
+        {T, true, [](Item& i) { i.gives.templateFile = L"Other.dotx"; }, V::Remove, L"", true},
+        {T, true, [](Item& i) { i.gives.templateFile = L"sub/LETTER.DOTX."; }, V::Gone, L"", true},
+        {S, true, [](Item& i) { RecordLink(i), i.gives.shortcutName = L"New"; }, V::Remove, L"",
+         true},
+        {S, true, [](Item& i) { RecordLink(i), i.gives.shortcutName.clear(), i.now.time = 1; },
+         V::Keep, changed, true},
         {T, true, [](Item& i) { i.now.is = Standing::Is::Missing; }, V::Gone, L""},
         {T, true, [](Item& i) { i.now.is = Standing::Is::Unopened; }, V::Fail, L"denied"},
         {S, false, [](Item&) {}, V::Remove, L""},
@@ -58,6 +79,10 @@ TEST(RemovalDecision, RemovesOnlyWhatTheRetiredConfigurationInstalledUnchanged) 
         if (i.kind == S) i.now.folder = L"C:\\D";
         if (i.kind == S) i.now.name = L"Letter.lnk";
         cases[n].change(i);
+        if (cases[n].former) {
+            i.record = NoLongerGiven(i.record, i.gives);
+            i.gives = GivesOfRecorded(i.record);
+        }
         const Removal removal = DecideRemoval(i.kind, i.record, i.gives, i.now, i.claims);
         EXPECT_EQ(removal.verdict, cases[n].verdict) << "case " << n;
         EXPECT_EQ(removal.reason, cases[n].reason) << "case " << n;
