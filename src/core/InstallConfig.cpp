@@ -96,6 +96,18 @@ RecordedFile Landed(InstallRun& run, const std::wstring& sFolder, const std::wst
     return {sFolder + L"\\" + file.name(), file.size(), file.lastWriteTime()};
 }
 
+// Who lands another file in the user's templates folder under the name sSource lands
+// under, in this run; "" for none. sSource is below the program's folder.
+std::wstring Owner(const InstallRun& run, const std::wstring& sSource) {
+    return run.templatesFolderNames.OwnerOfOther(CommonModule::StripPath(sSource),
+                                                 FoldedPath(sSource));
+}
+
+std::wstring Clash(const std::wstring& sSource, const std::wstring& sOwner) {
+    return Quoted(sSource) + L" not copied: configuration " + Quoted(sOwner) +
+           L" installs another file as " + Quoted(CommonModule::StripPath(sSource));
+}
+
 bool IsWildcard(const std::wstring& sName) {
     return sName.find_first_of(L"*?") != std::wstring::npos;
 }
@@ -184,20 +196,39 @@ InstallResult InstallSteps(InstallRun& run, const std::wstring& sConfigName, boo
     const std::wstring templateFile = value(kKeyTemplateFile);
     const std::wstring tpl = AppPath() + L"Templates\\" + templateFile;
     bool templateInPlace = false;
+    // Why no shortcut may start the template; "" when one may, if it is in place.
+    std::wstring noTemplate;
+    std::wstring owner;
     if (templateFile.empty()) {
         const std::wstring unseen = WhyConfigUnseen(cfg);
         if (!unseen.empty()) run.current.Blind(who + L": " + unseen);
         Failed(who, outcome, unseen.empty() ? L"no template: TemplateFile is empty" : unseen);
+        noTemplate = L"TemplateFile is empty";
     } else if (IsWildcard(templateFile)) {
         // The existence test takes no pattern, so nothing is copied: a "missing" template
         // would send the administrator looking for a file that is there.
         Failed(who, outcome,
                L"TemplateFile " + Quoted(templateFile) + L" holds a wildcard; name one file");
-    } else if (Allowed(sConfigName, L"TemplateFile", templateFile, outcome)) {
+        noTemplate = L"TemplateFile " + Quoted(templateFile) +
+                     L" is a wildcard, which names no one template";
+    } else if (!Allowed(sConfigName, L"TemplateFile", templateFile, outcome)) {
+        noTemplate = L"TemplateFile " + Quoted(templateFile) + L" was refused";
+    } else if (owner = Owner(run, L"Templates\\" + templateFile); !owner.empty()) {
+        Failed(who, outcome, Clash(L"Templates\\" + templateFile, owner));
+        noTemplate = L"the template " + Quoted(StripPath(templateFile)) + L" is " + owner + L"'s";
+    } else if (SourceEmpty(run, tpl)) {
+        // No Office template is empty: an upload that failed. A copy in place stays.
+        Failed(who, outcome, L"empty template " + Quoted(tpl) + L": 0 bytes, not copied");
+        noTemplate = L"the template " + Quoted(StripPath(templateFile)) + L" is empty";
+    } else {
         // A matching installed copy shows the template is there: only a copy needs the probe.
         const bool unchanged =
             templatesUsable && InstalledCopyUnchanged(run, tpl, sUserTemplatesDir);
-        if (!unchanged && !SourceThere(run, tpl))
+        const bool there = unchanged || SourceThere(run, tpl);
+        if (there)
+            run.templatesFolderNames.Claim(StripPath(templateFile), sConfigName,
+                                           FoldedPath(L"Templates\\" + templateFile));
+        if (!there)
             Failed(who, outcome, Unusable(L"template", tpl, missing));
         else if (!unchanged && templatesUsable &&
                  !CopySource(run, tpl, sUserTemplatesDir, who, why))
@@ -205,7 +236,8 @@ InstallResult InstallSteps(InstallRun& run, const std::wstring& sConfigName, boo
         else if (templatesUsable) {
             if (!unchanged) ++run.tally.installed;
             landed.templateCopy = Landed(run, sUserTemplatesDir, tpl, !unchanged);
-            run.bTemplateInPlace = templateInPlace = true;
+            run.templatesInPlace.insert(&AppForTemplate(templateFile));
+            templateInPlace = true;
         }
     }
 
@@ -215,16 +247,13 @@ InstallResult InstallSteps(InstallRun& run, const std::wstring& sConfigName, boo
     std::wstring icon = value(kKeyShortcutIcon);
     if (!Allowed(sConfigName, L"ShortcutName", shortcutName, outcome))
         return std::move(outcome).Result();
-    // A shortcut starts Word on one template by its name: there is none for a pattern,
-    // and one for a template that is not there would only give the user Word's error.
-    // (A configuration without a template keeps its shortcut, as it always had.)
-    if (IsWildcard(templateFile)) {
-        Failed(who, outcome,
-               L"no shortcut: TemplateFile " + Quoted(templateFile) +
-                   L" is a wildcard, which names no one template");
+    // A shortcut starts its application on one template: none without one, and one for a
+    // template that is not there would only give the user the application's error.
+    if (!noTemplate.empty()) {
+        Failed(who, outcome, L"no shortcut: " + noTemplate);
         return std::move(outcome).Result();
     }
-    if (!templateFile.empty() && !templateInPlace &&
+    if (!templateInPlace &&
         !(templatesUsable && IsExistingFile(sUserTemplatesDir + L"\\" + StripPath(templateFile)))) {
         Failed(who, outcome,
                L"no shortcut: the template " + Quoted(StripPath(templateFile)) +
@@ -243,9 +272,14 @@ InstallResult InstallSteps(InstallRun& run, const std::wstring& sConfigName, boo
         const std::wstring src = AppPath() + L"AltIcons\\" + icon;
         if (!Allowed(sConfigName, L"ShortcutIcon", icon, outcome)) {
             icon.clear();
+        } else if (owner = Owner(run, L"AltIcons\\" + icon); !owner.empty()) {
+            Failed(who, outcome, Clash(L"AltIcons\\" + icon, owner));
+            icon.clear();
         } else if (const bool unchanged =
                        templatesUsable && InstalledCopyUnchanged(run, src, sUserTemplatesDir);
                    unchanged || SourceThere(run, src)) {
+            run.templatesFolderNames.Claim(StripPath(icon), sConfigName,
+                                           FoldedPath(L"AltIcons\\" + icon));
             if (!unchanged && templatesUsable && !CopySource(run, src, sUserTemplatesDir, who, why))
                 outcome.Fail(L"failed to copy the icon: " + why);
             else if (templatesUsable) {
@@ -268,12 +302,23 @@ InstallResult InstallSteps(InstallRun& run, const std::wstring& sConfigName, boo
         return std::move(outcome).Result();
     }
     const std::wstring lnk = ShortcutPath(desktop, shortcutName);
+    const LinkFields fields = StoredLinkFields(desc, start.target, sUserTemplatesDir,
+                                               start.arguments, 0, 0, SW_SHOW, icon);
+    if (owner = run.desktopNames.OwnerOfOther(shortcutName, fields); !owner.empty()) {
+        Failed(who, outcome,
+               L"shortcut " + Quoted(lnk) + L" not written: configuration " + Quoted(owner) +
+                   L" writes another shortcut of that name");
+        return std::move(outcome).Result();
+    }
+    run.desktopNames.Claim(shortcutName, sConfigName, fields);
+    if (start.opensCopy)
+        DPrint(who + L": " + start.app.name + L" was not found: the shortcut " + Quoted(lnk) +
+               L" opens " + Quoted(start.target) + L" itself, in the program its file type names");
     if (!CreateLinkUnlessUnchanged(run, desc, lnk, start.target, sUserTemplatesDir, start.arguments,
                                    0, 0, SW_SHOW, icon, &why))
         Failed(who, outcome, L"failed to write the shortcut " + Quoted(lnk) + L": " + why);
     else if (const RecordedFile file = Landed(run, desktop, lnk, false); !file.path.empty())
-        landed.shortcut = {file, StoredLinkFields(desc, start.target, sUserTemplatesDir,
-                                                  start.arguments, 0, 0, SW_SHOW, icon)};
+        landed.shortcut = {file, fields};
     return std::move(outcome).Result();
 }
 

@@ -7,11 +7,15 @@
 #include "core/Groups.h"
 #include "core/KnownNames.h"
 #include "core/ListedFiles.h"
+#include "core/NameOwners.h"
+#include "core/OfficeApps.h"
 #include "core/RunTally.h"
 #include "core/UserFolders.h"
 #include "support/PlainFile.h"
 #include "support/Staging.h"
 #include "support/TurnLock.h"
+
+#include <unordered_set>
 
 namespace Module1 {
 
@@ -75,12 +79,17 @@ struct InstallRun {
         InstallRecord items, successors;
     };
     std::vector<Former> formerInstalls;
+    // Whose each name in the user's templates folder (by source, "TEMPLATES\..." or
+    // "ALTICONS\...") and on the desktop (by what the shortcut holds) is in this run.
+    NameOwners<std::wstring> templatesFolderNames;
+    NameOwners<LinkFields> desktopNames;
     // The user's folders that files are examined and deleted in, held open for the run.
     CommonModule::HeldFolders heldFolders;
     // What the run did, for a silent run's event.
     RunTally tally;
-    // A template was copied, or found unchanged, into the user's templates folder.
-    bool bTemplateInPlace = false;
+    // The applications of the templates copied, or found unchanged, into the user's
+    // templates folder.
+    std::unordered_set<const OfficeApp*> templatesInPlace;
     bool leftoversRemoved = false;
 };
 
