@@ -13,7 +13,8 @@ struct Item {
     Recorded kind = Recorded::Template;
     RetiredGives gives{
         L"Sub\\Letter.dotx", L"", L"Letter", {L"W", L"/t", L"", L"Letter", L"W", 0, 0, 1}, true};
-    InstallRecord record{{L"C:\\T\\Letter.dotx", 9, 9}, {}, {{L"C:\\D\\Letter.lnk", 9, 9}, {}}};
+    InstallRecord record{
+        {L"C:\\T\\Letter.dotx", 9, 9}, {}, {{L"C:\\D\\Letter.lnk", 9, 9}, gives.shortcut}};
     Standing now{L"C:\\T", L"Letter.dotx", Standing::Is::Plain,    9,
                  9,        gives.shortcut, RecordedFile{{}, 9, 9}, L"denied"};
     CurrentInstalls claims;
@@ -21,9 +22,6 @@ struct Item {
 
 void Moved(Item& i) {
     i.record.templateCopy.path = L"D:\\Letter.dotx";
-}
-void RecordLink(Item& i) {
-    i.record.shortcut = {{L"E:\\Desktop\\Letter.lnk", 9, 9}, i.gives.shortcut};
 }
 
 TEST(RemovalDecision, RemovesOnlyWhatTheRetiredConfigurationInstalledUnchanged) {
@@ -53,14 +51,12 @@ TEST(RemovalDecision, RemovesOnlyWhatTheRetiredConfigurationInstalledUnchanged) 
         {T, true,
          [](Item& i) { Moved(i), i.now.is = Standing::Is::Missing, i.now.atRecordedPath = true; },
          V::Keep, L"installed into another folder"},
-        {S, true, RecordLink, V::Remove, L""},
-        {S, true, [](Item& i) { RecordLink(i), i.now.link->arguments = L"/x"; }, V::Keep, changed},
+        {S, true, [](Item& i) { i.record.shortcut.file.path = L"E:\\D\\Letter.lnk"; }, V::Remove},
         {T, true, [](Item& i) { i.gives.templateFile = L"Other.dotx"; }, V::Remove, L"", true},
         {T, true, [](Item& i) { i.gives.templateFile = L"sub/LETTER.DOTX."; }, V::Gone, L"", true},
-        {S, true, [](Item& i) { RecordLink(i), i.gives.shortcutName = L"New"; }, V::Remove, L"",
+        {S, true, [](Item& i) { i.gives.shortcutName = L"New"; }, V::Remove, L"", true},
+        {S, true, [](Item& i) { i.gives.shortcutName.clear(), i.now.time = 1; }, V::Keep, changed,
          true},
-        {S, true, [](Item& i) { RecordLink(i), i.gives.shortcutName.clear(), i.now.time = 1; },
-         V::Keep, changed, true},
         {T, true, [](Item& i) { i.now.is = Standing::Is::Missing; }, V::Gone, L""},
         {T, true, [](Item& i) { i.now.is = Standing::Is::Unopened; }, V::Fail, L"denied"},
         {S, false, [](Item&) {}, V::Remove, L""},

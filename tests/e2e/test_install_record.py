@@ -37,26 +37,20 @@ class InstallRecordTests(DorvaneTestCase):
         self.assertEqual(run.exit_code, 0, run.lines)
 
     def move_desktop(self, carry):
-        """Moves the desktop as OneDrive does, with its shortcut when carry is True."""
-        registry = Registry(self.prefix)
-        self.moved_from = registry.get(SHELL_FOLDERS, "Desktop")
+        """Moves the desktop as OneDrive does, and the shortcut with it when carry is True."""
+        registry, self.moved = Registry(self.prefix), self.profile.desktop_win[:-7] + "OneDrive"
+        self.saved = registry.get(SHELL_FOLDERS, "Desktop")
         self.addCleanup(self.restore_desktop)
-        moved = self.profile.desktop_win.rsplit("\\", 1)[0] + r"\OneDrive\Desktop"
-        os.makedirs(self.prefix.to_unix(moved), exist_ok=True)
-        registry.set(SHELL_FOLDERS, "Desktop", moved, "REG_EXPAND_SZ")
-        if carry:
-            shutil.move(self.lnk, self.prefix.to_unix(moved + r"\Old.lnk"))
-        else:
-            os.unlink(self.lnk)
-        return moved + r"\Old.lnk"
+        os.makedirs(self.prefix.to_unix(self.moved))
+        registry.set(SHELL_FOLDERS, "Desktop", self.moved, "REG_EXPAND_SZ")
+        (os.rename(self.lnk, self.prefix.to_unix(self.moved + r"\Old.lnk")) if carry else
+         os.unlink(self.lnk))
 
     def restore_desktop(self):
-        if getattr(self, "moved_from", None):
-            Registry(self.prefix).set(SHELL_FOLDERS, "Desktop", self.moved_from[1],
-                                      self.moved_from[0])
-            self.moved_from = None
-            shutil.rmtree(os.path.dirname(self.prefix.to_unix(
-                self.profile.desktop_win.rsplit("\\", 1)[0] + r"\OneDrive\Desktop")))
+        if getattr(self, "moved", None):
+            Registry(self.prefix).set(SHELL_FOLDERS, "Desktop", self.saved[1], self.saved[0])
+            shutil.rmtree(self.prefix.to_unix(self.moved))
+            self.moved = None
 
     def retire(self):
         os.makedirs(self.app.path("Retired"), exist_ok=True)
@@ -164,13 +158,12 @@ class InstallRecordTests(DorvaneTestCase):
             ("Old changes its template", lambda: install_again_as(template="Cur.dotx"),
              "Cur.dotx", 0, (False, True), "removed: " + tpl_win, "/installall",
              ("Cur.dotx", "Old.lnk")),
-            ("desktop moved with the shortcut", lambda: self.moved.append(self.move_desktop(True)),
-             "Cur.dotx", 0, (False, False), lambda: "removed: " + self.moved[-1], "/installall",
-             (None, None)),
+            ("desktop moved with the shortcut", lambda: self.move_desktop(True), "Cur.dotx", 0,
+             (False, False), "removed: " + self.profile.desktop_win[:-7] + r"OneDrive\Old.lnk",
+             "/installall", (None, None)),
             ("desktop moved, shortcut deleted", lambda: self.move_desktop(False), "Cur.dotx", 0,
              (False, False), "removed: " + tpl_win, "/installall", (None, None)),
         )
-        self.moved = []
         for what, change, spelled, code, left, line, *command in cases:
             with self.subTest(what):
                 self.install(spelled)
@@ -181,7 +174,6 @@ class InstallRecordTests(DorvaneTestCase):
                 self.assertEqual(run.exit_code, code, run.lines)
                 self.assertEqual((os.path.lexists(self.tpl), os.path.lexists(self.lnk)), left,
                                  run.lines)
-                line = line() if callable(line) else line
                 self.assertTrue([l for l in run.lines if l.strip().startswith(line)], run.lines)
                 if len(command) > 1:
                     record = read_record(self.prefix, "Old")
