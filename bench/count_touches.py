@@ -12,7 +12,9 @@ a shortcut, copies Dorvane.exe there (BENCH_BUILD or build/), empties the user's
 templates folder and desktop, runs /installall twice under WINEDEBUG=+file and counts
 the trace lines of NtCreateFile, GetFileAttributesW and GetFileAttributesExW that name
 a path inside EXE_FOLDER (the trace shows no attribute query of its own beneath
-those). The second run finds what the first left: a logon that changes nothing.
+those). The second run finds what the first left: a logon that changes nothing; a
+"/check" then asks what it would do, and writes nothing. Each run's shell copy
+operations are counted from the same trace.
 Then the same calls per configuration, by call and by the data folder they name.
 """
 import argparse
@@ -73,14 +75,21 @@ def count(trace_path, folder):
     return calls
 
 
-def run_traced(exe, trace_path):
+def shell_copies(trace_path):
+    """Shell copy operations in a trace: Wine's shell says once for each that it ignores
+    FOF_NOCOPYSECURITYATTRIBS, which every copy of Dorvane's sets."""
+    with open(trace_path, encoding="utf-8", errors="replace") as trace:
+        return sum("fixme:shell:check_flags" in line for line in trace)
+
+
+def run_traced(exe, trace_path, action="/installall"):
     env = wine_env()
     env["WINEDEBUG"] = "+file"
     with open(trace_path, "w") as trace:
-        rc = subprocess.run(["wine", exe, "/installall"], env=env, stdin=subprocess.DEVNULL,
+        rc = subprocess.run(["wine", exe, action], env=env, stdin=subprocess.DEVNULL,
                             stdout=subprocess.DEVNULL, stderr=trace).returncode
     if rc != 0:
-        sys.exit(f"count_touches.py: {exe} /installall ended with {rc}")
+        sys.exit(f"count_touches.py: {exe} {action} ended with {rc}")
 
 
 def main():
@@ -110,11 +119,14 @@ def main():
                 os.remove(os.path.join(d, name))
 
     exe = folder_win + "\\Dorvane.exe"
-    traced = []
-    for which in ("first", "second"):
-        trace = os.path.join(args.folder, f"trace-{which}.txt")
-        run_traced(exe, trace)
-        traced.append((f"{which} run", count(trace, folder_win)))
+    traced, copies = [], []
+    for which, action in (("first", "/installall"), ("second", "/installall"),
+                          ("/check", "/check")):
+        trace = os.path.join(args.folder, f"trace-{which.strip('/')}.txt")
+        run_traced(exe, trace, action)
+        label = which if which.startswith("/") else f"{which} run"
+        traced.append((label, count(trace, folder_win)))
+        copies.append((label, shell_copies(trace)))
         os.remove(trace)
     n = args.count
     figures = [(label, sum(calls.values())) for label, calls in traced]
@@ -126,6 +138,9 @@ def main():
     for label, calls in figures:
         print(f"  {label:<11}{calls:>7}{calls / n:>12.2f}{calls * 0.001:>9.1f}s"
               f"{calls * 0.030:>9.1f}s")
+    print("  shell copy operations (SHFileOperationW): " +
+          ", ".join(f"{label} {n_ops}" for label, n_ops in copies))
+    print("  /check: the same folder after the second run, nothing to do (it writes nothing)")
     print("  floor: one listing each of Configs, Templates and AltIcons, one read of each .cfg;"
           " the time is the round trips alone, at one round trip a call")
     print("  per configuration, by call and by the data folder named (other: the program's "

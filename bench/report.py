@@ -221,6 +221,10 @@ def main():
         values(raw, "record", "wall_ms.1"), "norecord", 1.1)
     add("norecord", "install the same second run, the record's calls as no-ops, same rounds", ms,
         values(raw, "record", "wall_ms.2"))
+    add("check", "Dorvane.exe /check, 200 unchanged: against the repeat run, same rounds", ms,
+        values(raw, "check", "wall_ms.2"), "check-repeat", 1.1)
+    add("check-repeat", "install the same second run, in the rounds of /check", ms,
+        values(raw, "check", "wall_ms.1"))
     # Round: the repeat run (the previous round put everything back), the run from the
     # copy with 20 configurations in Retired, which removes their files, and a run that
     # puts them back.
@@ -302,6 +306,7 @@ def main():
                               ("Dorvane.exe /none", "install", "exit.6"),
                               ("Dorvane.exe without the record, second run", "record", "exit.2"),
                               ("removing 20 retired configurations", "removal", "exit.2"),
+                              ("Dorvane.exe /check, 200 unchanged", "check", "exit.2"),
                               ("minimal installer, 200", "install", "exit.8"),
                               ("minimal installer, 0", "install", "exit.9"),
                               ("minimal program", "start", "exit.2"),

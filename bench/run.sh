@@ -204,6 +204,11 @@ launch 0 1 -- "$dorvane" /installall >/dev/null
 launch 1 "$runs" -- "$dorvane" /installall -- 'C:\bench\app\bench_norecord.exe' /installall \
     >"$raw/record.txt"
 
+# "/check" on the repeat run's profile (200 unchanged configurations) against the repeat
+# run itself, same rounds: it decides as the run does and writes nothing.
+launch 0 1 -- "$dorvane" /installall >/dev/null
+launch 1 "$runs" -- "$dorvane" /installall -- "$dorvane" /check >"$raw/check.txt"
+
 # Removing 20 retired configurations whose files are in place: a round runs the repeat
 # run, then the run from a copy that has 20 of them in Retired (which removes their
 # files), then a run that puts them back for the next round.

@@ -53,6 +53,8 @@
 #define IDC_Form2Label16 2016
 #define IDC_Form2Label17 2017
 #define IDC_Form2Label18 2018
+#define IDC_Form2Label19 2019
+#define IDC_Form2Label20 2020
 
 // Form1's menu items.
 #define IDM_DelTemp 40001

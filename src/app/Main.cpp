@@ -81,6 +81,11 @@ int Main() {
     if (const Action action = ParseCommandLine(commandLine).action;
         action == Action::RegisterEvents || action == Action::UnregisterEvents)
         return EndSilentRun(commandLine, ChangeEventSource(action == Action::RegisterEvents));
+    // A check writes nothing: no event, no data folder made.
+    if (ParseCommandLine(commandLine).action == Action::Check) {
+        FindWordAndTemplates();
+        return EndSilentRun(commandLine, RunCommandLine(commandLine));
+    }
     // The window shows its own report; a silent run leaves its result in the event log.
     std::optional<RunReport> report;
     if (!commandLine.empty()) report.emplace();

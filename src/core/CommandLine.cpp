@@ -1,6 +1,7 @@
 #include "core/CommandLine.h"
 
 #include "core/AppState.h"
+#include "core/CheckRun.h"
 #include "core/ConfigFormat.h"
 #include "core/EventSource.h"
 #include "core/InstallConfig.h"
@@ -69,6 +70,8 @@ ParsedCommand ParseCommandLine(const std::wstring& sCommandLine) {
     if (lower == L"/copyall") return {Action::CopyAll, {}};
     if (lower == L"/registerevents") return {Action::RegisterEvents, {}};
     if (lower == L"/unregisterevents") return {Action::UnregisterEvents, {}};
+    if (lower == L"/check") return {Action::Check, {}};
+    if (lower.starts_with(L"/check ")) return WithArgument(Action::Check, line.substr(7));
     // The parameters window writes the prefixes with capitals; any case matches.
     for (const auto& [prefix, action] : {std::pair{std::wstring(L"/copy "), Action::Copy},
                                          std::pair{std::wstring(L"/install "), Action::Install}}) {
@@ -169,6 +172,7 @@ ExitCode RunCommandLine(const std::wstring& sCommandLine, RunTally& tally) {
     if (command.action == Action::None || command.action == Action::Mistyped) return ExitNoAction;
     if (command.action == Action::RegisterEvents || command.action == Action::UnregisterEvents)
         return ChangeEventSource(command.action == Action::RegisterEvents);
+    if (command.action == Action::Check) return RunCheck(command.argument);
     InstallRun run;
     const ExitCode code = RunAction(run, command);
     tally = run.tally;
@@ -207,6 +211,7 @@ ExitCode RunAction(InstallRun& run, const ParsedCommand& command) {
     case Action::Remove:
         ok = DataFoldersReady({L"Configs"}) && RemoveConfig(run, command.argument);
         break;
+    case Action::Check:
     case Action::RegisterEvents:
     case Action::UnregisterEvents:
     case Action::None:

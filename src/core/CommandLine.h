@@ -4,7 +4,8 @@
 // case; "/copy" is tested before "/install", so "/copyall x" is a copy. A prefix's
 // argument loses one pair of double quotes round it; one that is empty or still begins
 // with "/" makes the line mistyped. "/remove" takes the rest of the line after one
-// blank as the name. "/registerevents" and "/unregisterevents" match as whole words.
+// blank as the name, and "/check" an optional name. "/registerevents" and
+// "/unregisterevents" match as whole words.
 #include "core/ExitCodes.h"
 #include "core/RunTally.h"
 
@@ -23,6 +24,7 @@ enum class Action {
     Copy,
     Install,
     Remove,
+    Check, // what "/installall" (or "/install" with a name) would do, writing nothing
     RegisterEvents,
     UnregisterEvents,
     Mistyped,

@@ -20,6 +20,13 @@ const std::vector<std::wstring> kConfigKeys = {kKeyTemplateFile, kKeyShortcutNam
 ConfigValues::ConfigValues(const std::wstring& sConfigFile)
     : values_(CommonModule::ReadIniValues(sConfigFile, kConfigSection, kConfigKeys)) {}
 
+ConfigValues::ConfigValues(std::initializer_list<std::pair<const wchar_t*, std::wstring>> values)
+    : values_(kConfigKeys.size()) {
+    for (const auto& [key, value] : values)
+        for (size_t i = 0; i < kConfigKeys.size(); ++i)
+            if (kConfigKeys[i] == key) values_[i] = value;
+}
+
 std::wstring ConfigValues::operator()(const wchar_t* key) const {
     for (size_t i = 0; i < kConfigKeys.size(); ++i)
         if (kConfigKeys[i] == key)

@@ -2,7 +2,9 @@
 // Template configurations: one INI file per configuration in "Configs" beside the
 // executable, named after the configuration, with one section, four keys that say what
 // it installs and an optional fifth that says for whom.
+#include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace Module1 {
@@ -21,6 +23,8 @@ inline constexpr wchar_t kKeyGroups[] = L"Groups"; // empty: everyone
 class ConfigValues {
   public:
     explicit ConfigValues(const std::wstring& sConfigFile);
+    // Values as given, by key; the others "" (a configuration that no file holds).
+    ConfigValues(std::initializer_list<std::pair<const wchar_t*, std::wstring>> values);
     std::wstring operator()(const wchar_t* key) const; // one of the key names above
     bool AllEmpty() const;
 

@@ -1,6 +1,6 @@
 #include "core/FormerInstalls.h"
 
-#include "core/ConfigFormat.h"
+#include "core/InstallDecision.h"
 #include "core/InstallRun.h"
 #include "core/RetireConfig.h"
 #include "core/RetireConfigAct.h"
@@ -10,25 +10,27 @@
 
 namespace Module1 {
 
-InstallRecord FormerInstalls(const InstallRecord& recorded, const ConfigValues& values) {
-    InstallRecord former = NoLongerGiven(recorded, GivesOf(values, false));
+InstallRecord FormerInstalls(const InstallRecord& recorded, const InstallDecision& d) {
+    if (!d.bApplies) return {};
+    InstallRecord former =
+        NoLongerGiven(recorded, {d.templateFile, d.shortcutIcon, d.shortcutName, {}, false});
     std::wstring why;
-    const auto tells = [&](const wchar_t* key) { return SafePaths::UsableName(values(key), why); };
-    const std::wstring templateFile = values(kKeyTemplateFile);
-    if (templateFile.empty() || templateFile.find_first_of(L"*?") != std::wstring::npos ||
-        !tells(kKeyTemplateFile))
+    const auto tells = [&](const std::wstring& value) { return SafePaths::UsableName(value, why); };
+    if (d.templateFile.empty() || d.templateFile.find_first_of(L"*?") != std::wstring::npos ||
+        !tells(d.templateFile))
         former.templateCopy = {};
-    if (!tells(kKeyShortcutName)) former.shortcut = {};
-    if (!tells(kKeyShortcutIcon)) former.iconCopy = {};
+    if (!d.bShortcutsAsked || !tells(d.shortcutName)) former.shortcut = {};
+    if (!d.bShortcutsAsked || !tells(d.shortcutIcon)) former.iconCopy = {};
     return former;
 }
 
-bool KeepRecord(InstallRun& run, const std::wstring& sConfigName, InstallRecord landed,
-                const std::optional<ConfigValues>& applied, std::wstring& why) {
+bool KeepRecord(InstallRun& run, const InstallDecision& d, InstallRecord landed,
+                std::wstring& why) {
+    const std::wstring& sConfigName = d.config;
     run.current.NoteRecord(landed);
     const std::optional<InstallRecord> recorded = ReadRecordUnlessHolds(sConfigName, landed);
     if (!recorded) return true;
-    const InstallRecord former = applied ? FormerInstalls(*recorded, *applied) : InstallRecord{};
+    const InstallRecord former = FormerInstalls(*recorded, d);
     // What the record holds and the configuration still installs stays claimed; a
     // former item's entry waits for its judgement, and its successor with it.
     InstallRecord kept = *recorded, successors;

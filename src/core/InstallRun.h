@@ -7,8 +7,8 @@
 #include "core/Groups.h"
 #include "core/KnownNames.h"
 #include "core/ListedFiles.h"
-#include "core/NameOwners.h"
 #include "core/OfficeApps.h"
+#include "core/RemovalDecision.h"
 #include "core/RunTally.h"
 #include "core/UserFolders.h"
 #include "support/PlainFile.h"
@@ -46,6 +46,11 @@ struct InstallRun {
     // A run whose wait for its turn someone shows.
     explicit InstallRun(CommonModule::TurnWait* wait)
         : turn{sUserTemplatesDir, CommonModule::kTurnWaitMilliseconds, wait} {}
+    // A run that only decides ("/check"): it takes no turn, makes no working folder and
+    // removes no one's leftovers; what it would remove it notes in `removals`.
+    struct CheckOnly {};
+    explicit InstallRun(CheckOnly)
+        : turn{CommonModule::TurnLock::NotNeeded{}}, bCheckOnly(true), leftoversRemoved(true) {}
     InstallRun(const InstallRun&) = delete;
     InstallRun& operator=(const InstallRun&) = delete;
 
@@ -79,17 +84,21 @@ struct InstallRun {
         InstallRecord items, successors;
     };
     std::vector<Former> formerInstalls;
-    // Whose each name in the user's templates folder (by source, "TEMPLATES\..." or
-    // "ALTICONS\...") and on the desktop (by what the shortcut holds) is in this run.
-    NameOwners<std::wstring> templatesFolderNames;
-    NameOwners<LinkFields> desktopNames;
     // The user's folders that files are examined and deleted in, held open for the run.
     CommonModule::HeldFolders heldFolders;
     // What the run did, for a silent run's event.
     RunTally tally;
+    // The paths in the user's folders the run has put in place (lower case).
+    std::unordered_set<std::wstring> placed;
+    // Sources already brought into a working folder by the run's one copy of many (lower
+    // case); each is put in place by the step that copies it.
+    std::unordered_set<std::wstring> staged;
     // The applications of the templates copied, or found unchanged, into the user's
     // templates folder.
     std::unordered_set<const OfficeApp*> templatesInPlace;
+    const bool bCheckOnly = false;
+    // What a check found each removal would do, by configuration.
+    std::vector<std::pair<std::wstring, Removal>> removals;
     bool leftoversRemoved = false;
 };
 

@@ -89,8 +89,9 @@ std::wstring RegisteredExe(const AppPathReader& read) {
     return {};
 }
 
-OfficeExes LocateWordExe() {
+OfficeExes LocateWordExe(std::vector<bool>* registered) {
     OfficeExes found(OfficeApps().size());
+    if (registered) registered->assign(found.size(), false);
     const std::wstring sDrive = EnvironmentValue(L"systemdrive");
     if (!SearchPair(sDrive + L"\\Program Files\\Microsoft Office 15",
                     sDrive + L"\\Program Files\\Microsoft Office", found))
@@ -100,6 +101,7 @@ OfficeExes LocateWordExe() {
         if (!found[i].empty()) continue;
         const OfficeApp& app = OfficeApps()[i];
         found[i] = RegisteredExe([&](REGSAM view) { return ReadAppPath(app.exeName, view); });
+        if (!found[i].empty() && registered) (*registered)[i] = true;
         if (!found[i].empty())
             CommonModule::DPrint(L"LocateWordExe: none below Program Files; " +
                                  std::wstring(app.name) + L" as registered in App Paths: \"" +

@@ -12,7 +12,8 @@ namespace Module1 {
 // drive's Office folders or, when none is there, the one its installer registered;
 // "" when none is found.
 using OfficeExes = std::vector<std::wstring>;
-OfficeExes LocateWordExe();
+// Given registered, it says for each whether App Paths gave it.
+OfficeExes LocateWordExe(std::vector<bool>* registered = nullptr);
 
 // The registered application path of the executable (e.g. L"WINWORD.EXE") in the given
 // registry view (KEY_WOW64_64KEY or KEY_WOW64_32KEY).

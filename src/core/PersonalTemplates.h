@@ -3,6 +3,9 @@
 // Personal: the one that File > Options > Save names as the default personal templates location.
 // That setting is empty on a new profile, so the templates Dorvane installs stay out of
 // sight until it names the user's templates folder.
+#include <string>
+#include <vector>
+
 namespace Module1 {
 
 struct InstallRun;
@@ -12,6 +15,7 @@ struct InstallRun;
 // script, no policy) named a folder yet and Dorvane.ini does not switch this off. One debug line
 // per application says what was done, or why nothing (for Word even when it was not
 // found). Never fails the run: the templates are installed either way.
-void OfferTemplatesToOffice(const InstallRun& run);
+// With `said` (a check), the lines go there and nothing is written.
+void OfferTemplatesToOffice(const InstallRun& run, std::vector<std::wstring>* said = nullptr);
 
 } // namespace Module1

@@ -25,6 +25,18 @@ namespace {
 
 using CommonModule::DPrint;
 
+// What a configuration file says its install writes.
+RetiredGives GivesOf(const ConfigValues& value, bool judgesUnrecorded) {
+    RetiredGives gives{value(kKeyTemplateFile),
+                       {},
+                       value(kKeyShortcutName),
+                       ConfiguredShortcut(value),
+                       judgesUnrecorded};
+    // Without a shortcut an install copies no icon.
+    if (!gives.shortcutName.empty()) gives.shortcutIcon = value(kKeyShortcutIcon);
+    return gives;
+}
+
 // A configuration file that reads as nothing at all: why, or "" when it has its section.
 std::wstring Unseen(const ConfigValues& values, const std::wstring& sConfigFile) {
     return values.AllEmpty() ? WhyConfigUnseen(sConfigFile) : std::wstring();
@@ -55,17 +67,6 @@ bool Hidden(const InstallRun& run, const std::wstring& sName, const std::wstring
 
 } // namespace
 
-RetiredGives GivesOf(const ConfigValues& value, bool judgesUnrecorded) {
-    RetiredGives gives{value(kKeyTemplateFile),
-                       {},
-                       value(kKeyShortcutName),
-                       ConfiguredShortcut(value),
-                       judgesUnrecorded};
-    // Without a shortcut an install copies no icon.
-    if (!gives.shortcutName.empty()) gives.shortcutIcon = value(kKeyShortcutIcon);
-    return gives;
-}
-
 bool Blind(const InstallRun& run, const wchar_t* who) {
     if (run.current.blind.empty()) return false;
     CommonModule::DPrintStepFailed(std::wstring(who) +
@@ -92,7 +93,7 @@ bool NoteCurrentConfigs(InstallRun& run, const std::wstring& sExcept) {
         const std::wstring folded = FoldedName(name);
         run.current.listed.emplace(folded, name);
         if (!sExcept.empty() && folded == except) continue;
-        // One installed in this run has said what it claims (KeepRecord in InstallConfig.cpp).
+        // One installed in this run has said what it claims (KeepRecord in FormerInstalls.cpp).
         if (run.current.configs.contains(folded)) continue;
         if (!SafePaths::UsableName(name, why)) {
             run.current.Blind(name + L": refused configuration name (" + why + L")");

@@ -28,8 +28,6 @@ bool NoteCurrentConfigs(InstallRun& run, const std::wstring& sExcept);
 // returned false. True when every removal that was due succeeded.
 bool RemoveRecordedInstalls(InstallRun& run, const std::wstring& sConfigName,
                             const ConfigValues& values, bool judgesUnrecorded);
-// What a configuration file says its install writes (see RetiredGives).
-RetiredGives GivesOf(const ConfigValues& values, bool judgesUnrecorded);
 // A run that cannot see every current configuration removes nothing: true, with one
 // line (a failed step) naming `who`, when that is so.
 bool Blind(const InstallRun& run, const wchar_t* who);

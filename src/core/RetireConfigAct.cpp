@@ -48,6 +48,12 @@ class Remover {
             !Text::EqualsNoCase(recorded.substr(0, recorded.find_last_of(L'\\')), folder))
             now.atRecordedPath = MayStand(recorded);
         const Removal removal = DecideRemoval(kind, record, gives_, now, run_.current);
+        // A check only notes what would happen.
+        if (run_.bCheckOnly) {
+            run_.removals.emplace_back(name_, removal);
+            if (removal.verdict == Removal::Verdict::Fail) ok_ = false;
+            return;
+        }
         switch (removal.verdict) {
         case Removal::Verdict::Keep:
             DPrint(L"kept, " + removal.reason + L": " + removal.path);
@@ -73,7 +79,10 @@ class Remover {
 
   private:
     void Fail(const std::wstring& reason) {
-        CommonModule::DPrintStepFailed(who_ + reason);
+        if (run_.bCheckOnly)
+            run_.removals.emplace_back(name_, Removal{Removal::Verdict::Fail, reason, {}});
+        else
+            CommonModule::DPrintStepFailed(who_ + reason);
         ok_ = false;
     }
     // A name the configuration gives is a path below its folder only when usable.
@@ -113,7 +122,7 @@ class Remover {
         // The shell reads a link by its path, and not while it is open for deleting; the
         // size and time read through the handle below show it is the file read here.
         if (kind == Recorded::Shortcut) now.link = ReadLinkFields(sFolder + L"\\" + sName);
-        switch (run_.heldFolders.In(sFolder).Open(sName, found, now.why)) {
+        switch (run_.heldFolders.In(sFolder).Open(sName, found, now.why, !run_.bCheckOnly)) {
         case CheckedFolder::Found::Plain:
             now.is = Standing::Is::Plain;
             now.name = found.name();

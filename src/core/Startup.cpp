@@ -13,6 +13,7 @@ std::wstring sWordExePath;
 std::wstring sExcelExePath;
 std::wstring sPowerPointExePath;
 std::wstring sUserTemplatesDir;
+std::vector<bool> bFoundInAppPaths;
 
 namespace {
 
@@ -27,7 +28,7 @@ std::wstring UserTemplatesFolder() {
 } // namespace
 
 StartupFindings FindWordAndTemplates() {
-    const std::vector<std::wstring> found = LocateWordExe();
+    const std::vector<std::wstring> found = LocateWordExe(&bFoundInAppPaths);
     for (size_t i = 0; i < found.size(); ++i)
         *OfficeApps()[i].exePath = found[i];
     sUserTemplatesDir = UserTemplatesFolder();

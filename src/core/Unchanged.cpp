@@ -52,20 +52,27 @@ std::pair<std::wstring, std::wstring> SplitPath(const std::wstring& sPath) {
 
 } // namespace
 
-bool InstalledCopyUnchanged(InstallRun& run, const std::wstring& sSource,
-                            const std::wstring& sDestFolder) {
+bool CopyInPlace(InstallRun& run, const std::wstring& sSource, const std::wstring& sDestFolder) {
     const std::wstring name = CommonModule::StripPath(sSource);
     if (name.empty() || sSource.find_first_of(L"*?") != std::wstring::npos) return false;
     const std::wstring dest = sDestFolder + L"\\" + name;
     if (!run.knownNames.MayHold(sDestFolder, name)) return false;
     const auto [sourceFolder, sourceName] = SplitPath(sSource);
     WIN32_FILE_ATTRIBUTE_DATA source{};
-    if (run.sourceFiles.Find(sourceFolder, sourceName, source)
-            ? !CopyMatches(run, source, sDestFolder, name)
-            : !CommonModule::FilesMatch(sSource, dest))
-        return false;
-    CommonModule::DPrint(L"unchanged, not copied: " + dest);
+    return run.sourceFiles.Find(sourceFolder, sourceName, source)
+               ? CopyMatches(run, source, sDestFolder, name)
+               : CommonModule::FilesMatch(sSource, dest);
+}
+
+void SayCopyUnchanged(InstallRun& run, const std::wstring& sDest) {
+    CommonModule::DPrint(L"unchanged, not copied: " + sDest);
     ++run.tally.unchanged;
+}
+
+bool InstalledCopyUnchanged(InstallRun& run, const std::wstring& sSource,
+                            const std::wstring& sDestFolder) {
+    if (!CopyInPlace(run, sSource, sDestFolder)) return false;
+    SayCopyUnchanged(run, sDestFolder + L"\\" + CommonModule::StripPath(sSource));
     return true;
 }
 
@@ -101,23 +108,30 @@ bool LinkHolds(const std::wstring& sLinkFile, const LinkFields& fields) {
     return read && *read == fields;
 }
 
-bool CreateLinkUnlessUnchanged(InstallRun& run, const std::wstring& sLinkDesc,
-                               const std::wstring& sLinkFile, const std::wstring& sExeFile,
-                               const std::wstring& sWorkDir, const std::wstring& sExeArgs,
-                               int IconIdx, WORD iHotKey, int eShow,
-                               const std::wstring& sDifferentIconPath, std::wstring* why) {
+bool LinkInPlace(InstallRun& run, const std::wstring& sLinkDesc, const std::wstring& sLinkFile,
+                 const std::wstring& sExeFile, const std::wstring& sWorkDir,
+                 const std::wstring& sExeArgs, int IconIdx, WORD iHotKey, int eShow,
+                 const std::wstring& sDifferentIconPath) {
     // Without a link path or a target CreateLink writes nothing; a link that cannot be
     // read (or is not there) counts as different.
     const auto [folder, name] = SplitPath(sLinkFile);
-    if (!sLinkFile.empty() && !sExeFile.empty() && run.knownNames.MayHold(folder, name) &&
-        ListedPlain(run, folder, name) &&
-        ReadPlainLinkFields(sLinkFile) == StoredLinkFields(sLinkDesc, sExeFile, sWorkDir, sExeArgs,
-                                                           IconIdx, iHotKey, eShow,
-                                                           sDifferentIconPath)) {
-        CommonModule::DPrint(L"unchanged, not saved: " + sLinkFile);
-        ++run.tally.unchanged;
-        return true;
-    }
+    return !sLinkFile.empty() && !sExeFile.empty() && run.knownNames.MayHold(folder, name) &&
+           ListedPlain(run, folder, name) &&
+           ReadPlainLinkFields(sLinkFile) == StoredLinkFields(sLinkDesc, sExeFile, sWorkDir,
+                                                              sExeArgs, IconIdx, iHotKey, eShow,
+                                                              sDifferentIconPath);
+}
+
+void SayLinkUnchanged(InstallRun& run, const std::wstring& sLinkFile) {
+    CommonModule::DPrint(L"unchanged, not saved: " + sLinkFile);
+    ++run.tally.unchanged;
+}
+
+bool WriteLink(InstallRun& run, const std::wstring& sLinkDesc, const std::wstring& sLinkFile,
+               const std::wstring& sExeFile, const std::wstring& sWorkDir,
+               const std::wstring& sExeArgs, int IconIdx, WORD iHotKey, int eShow,
+               const std::wstring& sDifferentIconPath, std::wstring* why) {
+    const auto [folder, name] = SplitPath(sLinkFile);
     cShellLinkA link;
     if (why) link.LeaveReportsToCaller();
     if (link.CreateLink(run.workingFolders, sLinkDesc, sLinkFile, sExeFile, sWorkDir, sExeArgs,
@@ -128,6 +142,20 @@ bool CreateLinkUnlessUnchanged(InstallRun& run, const std::wstring& sLinkDesc,
     }
     if (why) *why = link.Failure();
     return false;
+}
+
+bool CreateLinkUnlessUnchanged(InstallRun& run, const std::wstring& sLinkDesc,
+                               const std::wstring& sLinkFile, const std::wstring& sExeFile,
+                               const std::wstring& sWorkDir, const std::wstring& sExeArgs,
+                               int IconIdx, WORD iHotKey, int eShow,
+                               const std::wstring& sDifferentIconPath, std::wstring* why) {
+    if (LinkInPlace(run, sLinkDesc, sLinkFile, sExeFile, sWorkDir, sExeArgs, IconIdx, iHotKey,
+                    eShow, sDifferentIconPath)) {
+        SayLinkUnchanged(run, sLinkFile);
+        return true;
+    }
+    return WriteLink(run, sLinkDesc, sLinkFile, sExeFile, sWorkDir, sExeArgs, IconIdx, iHotKey,
+                     eShow, sDifferentIconPath, why);
 }
 
 } // namespace Module1

@@ -18,6 +18,11 @@ struct InstallRun;
 bool InstalledCopyUnchanged(InstallRun& run, const std::wstring& sSource,
                             const std::wstring& sDestFolder);
 
+// The same question, asked without a word: whether the copy would be left alone.
+bool CopyInPlace(InstallRun& run, const std::wstring& sSource, const std::wstring& sDestFolder);
+// The line (and count) of a copy left alone.
+void SayCopyUnchanged(InstallRun& run, const std::wstring& sDest);
+
 // CreateLink, unless a readable link at sLinkFile holds exactly what it would write
 // (said on the debug output). True when the link is in place as asked. Given why, a
 // failed write leaves the debug line to the caller and says in why what failed.
@@ -26,6 +31,18 @@ bool CreateLinkUnlessUnchanged(InstallRun& run, const std::wstring& sLinkDesc,
                                const std::wstring& sWorkDir, const std::wstring& sExeArgs,
                                int IconIdx, WORD iHotKey, int eShow,
                                const std::wstring& sDifferentIconPath, std::wstring* why = nullptr);
+
+// The two halves of that: whether the link is in place as it would be written (said
+// nowhere), its line, and the write.
+bool LinkInPlace(InstallRun& run, const std::wstring& sLinkDesc, const std::wstring& sLinkFile,
+                 const std::wstring& sExeFile, const std::wstring& sWorkDir,
+                 const std::wstring& sExeArgs, int IconIdx, WORD iHotKey, int eShow,
+                 const std::wstring& sDifferentIconPath);
+void SayLinkUnchanged(InstallRun& run, const std::wstring& sLinkFile);
+bool WriteLink(InstallRun& run, const std::wstring& sLinkDesc, const std::wstring& sLinkFile,
+               const std::wstring& sExeFile, const std::wstring& sWorkDir,
+               const std::wstring& sExeArgs, int IconIdx, WORD iHotKey, int eShow,
+               const std::wstring& sDifferentIconPath, std::wstring* why);
 
 // What a link written with these values holds when read back (CreateLink's arguments;
 // an empty sDifferentIconPath stands for the executable's own icon).

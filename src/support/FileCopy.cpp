@@ -53,6 +53,25 @@ std::wstring DoubleNulTerminated(const std::wstring& path) {
 
 } // namespace
 
+bool CopyFilesInto(const std::vector<std::wstring>& sSources, const std::wstring& sDestFolder) {
+    if (sSources.empty()) return true;
+    // Each copy through the shell pays a fixed cost (on Windows the copy engine's start):
+    // one operation for many files pays it once.
+    std::wstring from;
+    for (const auto& source : sSources)
+        from.append(source).push_back(L'\0');
+    from.push_back(L'\0');
+    const std::wstring destination = WithoutTrailingBackslash(sDestFolder);
+    const std::wstring to = DoubleNulTerminated(destination);
+    SHFILEOPSTRUCTW op{};
+    op.wFunc = FO_COPY;
+    op.pFrom = from.c_str();
+    op.pTo = to.c_str();
+    op.fFlags = FOF_NOCONFIRMMKDIR | FOF_NOERRORUI | FOF_NOCOPYSECURITYATTRIBS | FOF_NOCONFIRMATION;
+    const FSRedirBracket bracket;
+    return CreateFolderTree(destination) && SHFileOperationW(&op) == 0;
+}
+
 bool CopyFiles(const std::wstring& sSource, const std::wstring& sDestFolder, bool bReplace,
                bool bRename) {
     FILEOP_FLAGS flags = FOF_NOCONFIRMMKDIR | FOF_NOERRORUI | FOF_NOCOPYSECURITYATTRIBS;

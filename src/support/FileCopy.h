@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <vector>
 
 namespace CommonModule {
 
@@ -7,5 +8,9 @@ namespace CommonModule {
 // True only when the shell operation reported success.
 bool CopyFiles(const std::wstring& sSource, const std::wstring& sDestFolder, bool bReplace,
                bool bRename);
+
+// Copies the plain files named in sSources into a folder with one shell operation,
+// replacing what is there without asking; the shell's answer for the whole operation.
+bool CopyFilesInto(const std::vector<std::wstring>& sSources, const std::wstring& sDestFolder);
 
 } // namespace CommonModule

@@ -91,6 +91,12 @@ bool CopyPlanned(WorkingFolders& workingFolders, const std::wstring& sSource,
                  const ListedSource* listed, const std::wstring& sDestFolder,
                  const std::wstring& sWho, std::wstring& why);
 
+// The working folder may be used again: nothing of a failed copy stays there.
+void DiscardStaged(const std::wstring& sStaged) {
+    SetFileAttributesW(LongPathSafe(sStaged).c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileW(LongPathSafe(sStaged).c_str());
+}
+
 } // namespace
 
 bool CopyFilesVerified(const std::wstring& sSource, const std::wstring& sDestFolder,
@@ -112,6 +118,25 @@ bool CopyListedFileVerified(WorkingFolders& workingFolders, const std::wstring& 
                             std::wstring& why) {
     const ListedSource source{sListedName, listed};
     return CopyPlanned(workingFolders, sSource, &source, sDestFolder, sWho, why);
+}
+
+bool PlaceStagedListedFile(WorkingFolders& workingFolders, const std::wstring& sSource,
+                           const std::wstring& sListedName, const WIN32_FILE_ATTRIBUTE_DATA& listed,
+                           const std::wstring& sDestFolder, const std::wstring& sWho,
+                           std::wstring& why) {
+    const StagingFolder& staging = workingFolders.In(sDestFolder);
+    const std::wstring staged = staging.path() + L"\\" + sListedName;
+    if (!staging.ok() || !FilesMatch(listed, staged)) {
+        if (staging.ok()) DiscardStaged(staged);
+        return CopyListedFileVerified(workingFolders, sSource, sListedName, listed, sDestFolder,
+                                      sWho, why);
+    }
+    std::wstring reason;
+    if (ReplaceByName(staged, sDestFolder + L"\\" + sListedName, reason)) return true;
+    Failures(sWho, why).Add(L"\"" + sListedName + L"\" cannot take its place in \"" + sDestFolder +
+                            L"\": " + reason);
+    DiscardStaged(staged);
+    return false;
 }
 
 namespace {
@@ -173,9 +198,7 @@ bool CopyPlanned(WorkingFolders& workingFolders, const std::wstring& sSource,
                          reason);
         else
             continue;
-        // The working folder may be used again: nothing of a failed copy stays there.
-        SetFileAttributesW(LongPathSafe(staged).c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileW(LongPathSafe(staged).c_str());
+        DiscardStaged(staged);
     }
     return failures.ok();
 }

@@ -33,4 +33,12 @@ bool CopyListedFileVerified(WorkingFolders& workingFolders, const std::wstring& 
                             const std::wstring& sDestFolder, const std::wstring& sWho,
                             std::wstring& why);
 
+// The same file, staged already by an earlier copy of many (CopyFilesInto into the
+// working folder of sDestFolder): put in place when it arrived as listed, otherwise
+// copied once more on its own, so that a failure says why in the shell's words.
+bool PlaceStagedListedFile(WorkingFolders& workingFolders, const std::wstring& sSource,
+                           const std::wstring& sListedName, const WIN32_FILE_ATTRIBUTE_DATA& listed,
+                           const std::wstring& sDestFolder, const std::wstring& sWho,
+                           std::wstring& why);
+
 } // namespace CommonModule

@@ -15,7 +15,7 @@ using enum Layout::Look;
 
 // Labels take no focus; their tab indexes only fix the order they are made in.
 // clang-format off
-inline constexpr std::array<Layout::Control, 17> kLabels{{
+inline constexpr std::array<Layout::Control, 19> kLabels{{
 //   name        id                kind         caption                                                         left   top  width height tab parent look
     {L"Label2",  IDC_Form2Label2,  Kind::Label, L"/InstallAll",                                                  240,  240, 1575,  255,  0, 0, Bold},
     {L"Label9",  IDC_Form2Label9,  Kind::Label, L"Copies configured templates to %appdata%\\Microsoft\\Templates", 360, 480, 4935, 255, 1, 0},
@@ -33,7 +33,9 @@ inline constexpr std::array<Layout::Control, 17> kLabels{{
     {L"Label13", IDC_Form2Label13, Kind::Label, L"No config needed; does NOT install the desktop shortcut.",     360, 3240, 4935,  255, 13, 0},
     {L"Label17", IDC_Form2Label17, Kind::Label, L"/Remove [Template Config Name]",                               240, 3600, 3135,  255, 14, 0, Bold},
     {L"Label18", IDC_Form2Label18, Kind::Label, L"Removes the template, icon and desktop shortcut it installed.", 360, 3840, 4935, 255, 15, 0},
-    {L"Label14", IDC_Form2Label14, Kind::Label, L"All execution is completely silent.",                          120, 4320, 5295,  255, 16, 0, Centred},
+    {L"Label19", IDC_Form2Label19, Kind::Label, L"/Check [Template Config Name]",                                240, 4200, 2940,  255, 16, 0, Bold},
+    {L"Label20", IDC_Form2Label20, Kind::Label, L"Reports; changes nothing.",                                   3240, 4200, 2295,  255, 17, 0},
+    {L"Label14", IDC_Form2Label14, Kind::Label, L"All execution is completely silent.",                          120, 4560, 5295,  255, 18, 0, Centred},
 }};
 // clang-format on
 static_assert(Layout::IsWellFormed(kLabels));

@@ -103,16 +103,18 @@ void InstallSelected(HWND hForm) {
         WaitInTitle wait(hForm);
         // Ends, and removes its working folders, before the message box waits on the user.
         Module1::InstallRun run(&wait);
-        for (LRESULT i = 0; i < count; ++i) {
-            if (SendMessageW(list, LB_GETSEL, static_cast<WPARAM>(i), 0) <= 0) continue;
-            ++selected;
-            const std::wstring name = Controls::ListEntry(list, i);
-            const Module1::InstallResult result = Module1::InstallConfig(run, name, bShortcuts);
-            if (!result)
-                failed.Add(name, result.sReason);
-            else if (result.bNotForUser)
-                notForUser.Add(name, L"for members of " + result.sReason);
-            busy.Repaint();
+        std::vector<std::wstring> names;
+        for (LRESULT i = 0; i < count; ++i)
+            if (SendMessageW(list, LB_GETSEL, static_cast<WPARAM>(i), 0) > 0)
+                names.push_back(Controls::ListEntry(list, i));
+        selected = names.size();
+        const std::vector<Module1::InstallResult> results =
+            Module1::InstallConfigs(run, names, bShortcuts, [&busy] { busy.Repaint(); });
+        for (size_t i = 0; i < names.size(); ++i) {
+            if (!results[i])
+                failed.Add(names[i], results[i].sReason);
+            else if (results[i].bNotForUser)
+                notForUser.Add(names[i], L"for members of " + results[i].sReason);
         }
         Module1::OfferTemplatesToOffice(run);
     }

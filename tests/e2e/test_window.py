@@ -86,6 +86,8 @@ FORM2 = (
     (2013, "No config needed; does NOT install the desktop shortcut.", ""),
     (2017, "/Remove [Template Config Name]", "bold"),
     (2018, "Removes the template, icon and desktop shortcut it installed.", ""),
+    (2019, "/Check [Template Config Name]", "bold"),
+    (2020, "Reports; changes nothing.", ""),
     (2014, "All execution is completely silent.", "centred"),
 )
 

@@ -1,7 +1,7 @@
 // dbgcap: starts a program as a debuggee and records every string it sends to the
 // debugger, exactly as sent.
 //
-//   dbgcap [--env NAME=VALUE]... [--cwd DIR] [--timeout MS] [--pidfile FILE]
+//   dbgcap [--env NAME=VALUE]... [--cwd DIR] [--timeout MS] [--pidfile FILE] [--stdout FILE]
 //          [--raw TAIL | --rawhex HEX | --cmdline FULL | --cmdlinehex HEX]
 //          OUTFILE PROGRAM [ARGS...]
 //
@@ -15,6 +15,8 @@
 // for the UTF-16 form), the payload length in bytes as a 4-byte little-endian number,
 // then the payload (ANSI bytes, or UTF-16LE code units, without the terminating
 // zero). Records are written as they arrive, so a killed run leaves what it had.
+//
+// --stdout hands the child FILE, made anew, as its standard output handle.
 //
 // Exit code: the child's, 124 when --timeout ran out (the child is killed), 125 when
 // the child could not be started or the arguments are wrong.
@@ -95,6 +97,7 @@ class Recorder {
 struct Options {
     std::vector<std::wstring> env;
     std::wstring cwd;
+    std::wstring stdoutFile; // the child's standard output, as a script's "> FILE" gives it
     DWORD timeoutMs = INFINITE;
     std::wstring pidFile;
     bool haveTail = false, haveFull = false;
@@ -125,6 +128,8 @@ std::string ParseOptions(int argc, wchar_t** argv, Options& o) {
         if (a == L"--env") {
             if (v.find(L'=') == std::wstring::npos || v[0] == L'=') return "--env needs NAME=VALUE";
             o.env.push_back(v);
+        } else if (a == L"--stdout") {
+            o.stdoutFile = v;
         } else if (a == L"--cwd") {
             o.cwd = v;
         } else if (a == L"--timeout") {
@@ -259,14 +264,25 @@ int wmain() {
     std::wstring cmd = BuildCommandLine(o);
     STARTUPINFOW si{};
     si.cb = sizeof si;
+    HANDLE out = nullptr;
+    if (!o.stdoutFile.empty()) {
+        SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+        out = CreateFileW(o.stdoutFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
+                          CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (out == INVALID_HANDLE_VALUE) return Usage("cannot create the --stdout file");
+        si.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+        si.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+        si.dwFlags = STARTF_USESTDHANDLES;
+        si.hStdOutput = out;
+    }
     PROCESS_INFORMATION pi{};
-    if (!CreateProcessW(o.program.c_str(), cmd.data(), nullptr, nullptr, FALSE,
+    if (!CreateProcessW(o.program.c_str(), cmd.data(), nullptr, nullptr, out != nullptr,
                         DEBUG_ONLY_THIS_PROCESS, nullptr, o.cwd.empty() ? nullptr : o.cwd.c_str(),
                         &si, &pi)) {
         return Usage("cannot start " + toolio::Utf8(o.program) + ", error " +
                      std::to_string(GetLastError()));
     }
-    UniqueHandle process(pi.hProcess), thread(pi.hThread);
+    UniqueHandle process(pi.hProcess), thread(pi.hThread), output(out);
     if (!o.pidFile.empty()) WritePidFile(o.pidFile, pi.dwProcessId);
     return DebugLoop(process.get(), rec, o.timeoutMs);
 }

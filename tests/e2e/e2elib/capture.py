@@ -54,8 +54,10 @@ def _hex(text):
 
 
 def dbgcap_args(tools, prefix, outfile, program, args=None, tail=None, cmdline=None,
-                env=None, cwd=None, timeout_ms=60000, pidfile=None):
+                env=None, cwd=None, timeout_ms=60000, pidfile=None, stdout=None):
     cmd = [tools.dbgcap]
+    if stdout:
+        cmd += ["--stdout", prefix.to_windows(stdout)]
     for name, value in (env or {}).items():
         cmd += ["--env", f"{name}={value}"]
     if cwd:
@@ -129,5 +131,6 @@ class RunningCapture:
 def capture(prefix, tools, program, **kw):
     """Runs a program under dbgcap to its end. Keyword arguments: args (a list, quoted
     for the child), tail (the exact text after the quoted program path), cmdline (the
-    whole command line), env (dict), cwd (Windows path), timeout_ms."""
+    whole command line), env (dict), cwd (Windows path), timeout_ms, stdout (a Unix path
+    that receives the program's standard output)."""
     return RunningCapture(prefix, tools, program, **kw).wait()
