@@ -167,7 +167,7 @@ DecideInstalls(InstallWorld& world, const std::vector<std::wstring>& names, bool
         for (auto& step : d.steps) {
             if (step.op != Op::Copy && step.op != Op::WriteLink) continue;
             const LinkPlan& link = d.link;
-            const std::wstring from = step.op == Op::Copy ? step.source
+            const std::wstring from = step.op == Op::Copy ? FoldedPath(step.source)
                                                           : link.description + L"|" + link.target +
                                                                 L"|" + link.workingFolder + L"|" +
                                                                 link.arguments + L"|" + link.icon;
