@@ -71,6 +71,14 @@ class CheckTests(DorvaneTestCase):
             self.assertTrue(any(l.startswith("Check: " + start) for l in said), (start, said))
         run = self.run_dorvane("/installall")
         self.assertEqual((check.exit_code, run.exit_code), (1, 1), run.lines)
+        # The run says in its own lines what the check said it would do.
+        lines = [l.strip() for l in run.lines]
+        self.assertEqual(sorted(l for l in lines if l.startswith("removed: ")),
+                         sorted(f"removed: {p.strip(chr(34))}" for p in (lnk("Old"), tpl("Old"))))
+        for line in (f"unchanged, not copied: {tpl('Same')[1:-1]}",
+                     "InstallConfig: Legal: not installed, only for members of Guests",
+                     f'InstallConfig: Broken: missing template "{missing}"'):
+            self.assertIn(line, lines)
         self.assertEqual(self.profile.templates(),
                          ["Changed.dotx", "New.dotx", "Same.dotx"])
         self.assertEqual(self.profile.desktop(), ["New.lnk", "Same.lnk"])
