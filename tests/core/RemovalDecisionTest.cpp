@@ -55,7 +55,6 @@ TEST(RemovalDecision, RemovesOnlyWhatTheRetiredConfigurationInstalledUnchanged) 
          L""},
         {T, true, [](Item& i) { i.gives.templateFile = L"Other.dotx"; }, V::Remove, L"", true},
         {T, true, [](Item& i) { i.gives.templateFile = L"sub/LETTER.DOTX."; }, V::Gone, L"", true},
-        {S, true, [](Item& i) { i.gives.shortcutName = L"New"; }, V::Remove, L"", true},
         {S, true, [](Item& i) { i.gives.shortcutName.clear(), i.now.time = 1; }, V::Keep, changed,
          true},
         {T, true, [](Item& i) { i.now.is = Standing::Is::Missing; }, V::Gone, L""},
