@@ -24,6 +24,12 @@ bool IsWildcard(const std::wstring& sName) {
     return sName.find_first_of(L"*?") != std::wstring::npos;
 }
 
+// What a shortcut holds, as one text to compare.
+std::wstring Holds(const LinkPlan& link) {
+    return link.description + L"|" + link.target + L"|" + link.workingFolder + L"|" +
+           link.arguments + L"|" + link.icon;
+}
+
 // Builds one decision step by step, in the order the act reports them.
 class Decider {
   public:
@@ -166,11 +172,7 @@ DecideInstalls(InstallWorld& world, const std::vector<std::wstring>& names, bool
         InstallDecision d = DecideInstall(world, name, bMakeShortcut, &owners);
         for (auto& step : d.steps) {
             if (step.op != Op::Copy && step.op != Op::WriteLink) continue;
-            const LinkPlan& link = d.link;
-            const std::wstring from = step.op == Op::Copy ? FoldedPath(step.source)
-                                                          : link.description + L"|" + link.target +
-                                                                L"|" + link.workingFolder + L"|" +
-                                                                link.arguments + L"|" + link.icon;
+            const std::wstring from = step.op == Op::Copy ? FoldedPath(step.source) : Holds(d.link);
             const auto [at, fresh] =
                 planned.try_emplace(Text::Lower(step.folder) + L"\\" + FoldedName(step.path), from);
             step.afterEarlier = !fresh && at->second == from;
@@ -305,18 +307,15 @@ void Decide(Decider& at, bool bMakeShortcut) {
               sUserTemplatesDir,
               start.arguments,
               icon};
-    const LinkPlan& link = d.link;
-    const std::wstring holds = link.description + L"|" + link.target + L"|" + link.workingFolder +
-                               L"|" + link.arguments + L"|" + link.icon;
     if (const std::wstring owner =
-            at.names ? at.names->desktop.OwnerOfOther(shortcutName, holds) : L"";
+            at.names ? at.names->desktop.OwnerOfOther(shortcutName, Holds(d.link)) : L"";
         !owner.empty())
-        return at.Fail(L"shortcut " + Quoted(link.file) + L" not written: configuration " +
+        return at.Fail(L"shortcut " + Quoted(d.link.file) + L" not written: configuration " +
                        Quoted(owner) + L" writes another shortcut of that name");
-    if (at.names) at.names->desktop.Claim(shortcutName, name, holds);
+    if (at.names) at.names->desktop.Claim(shortcutName, name, Holds(d.link));
     if (start.opensCopy)
         at.Push(Op::Note, at.who + L": " + start.app.name + L" was not found: the shortcut " +
-                              Quoted(link.file) + L" opens " + Quoted(start.target) +
+                              Quoted(d.link.file) + L" opens " + Quoted(start.target) +
                               L" itself, in the program its file type names");
     InstallStep step;
     step.path = d.link.file;
