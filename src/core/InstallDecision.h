@@ -99,7 +99,7 @@ class InstallWorld {
 // configuration that puts something there; what a later one would put there instead is
 // a clash, and is not done.
 struct RunNames {
-    NameOwners<std::wstring> templatesFolder, desktop;
+    NameOwners templatesFolder, desktop;
 };
 
 InstallDecision DecideInstall(InstallWorld& world, const std::wstring& sConfigName,

@@ -12,24 +12,25 @@
 
 namespace Module1 {
 
-template <class What> class NameOwners {
+class NameOwners {
   public:
     // The configuration that owns sName (a name, or a path below the folder) for
     // something other than `what`; "" when sName may take `what`.
-    std::wstring OwnerOfOther(const std::wstring& sName, const What& what) const {
+    // `what` names what lands there: a source, or what a shortcut holds.
+    std::wstring OwnerOfOther(const std::wstring& sName, const std::wstring& what) const {
         const auto owner = owners_.find(FoldedPath(sName));
         return owner == owners_.end() || owner->second.what == what ? std::wstring()
                                                                     : owner->second.config;
     }
     // sConfig lands `what` under sName: it owns the name unless another did first.
-    void Claim(const std::wstring& sName, const std::wstring& sConfig, const What& what) {
+    void Claim(const std::wstring& sName, const std::wstring& sConfig, const std::wstring& what) {
         owners_.try_emplace(FoldedPath(sName), Owner{sConfig, what});
     }
 
   private:
     struct Owner {
         std::wstring config;
-        What what;
+        std::wstring what;
     };
     std::unordered_map<std::wstring, Owner> owners_;
 };
