@@ -13,6 +13,8 @@
 #include "ui/InstallSelected.h"
 #include "ui/RetireHighlighted.h"
 #include "ui/SaveConfig.h"
+#include "ui/common/Contrast.h"
+#include "ui/common/GroupBox.h"
 #include "ui/common/WindowClass.h"
 #include "ui/common/WindowIcon.h"
 #include "ui/common/Tooltip.h"
@@ -33,6 +35,7 @@ constexpr DWORD kExStyle = WS_EX_CONTROLPARENT;
 // Everything the window holds, reached through the window itself.
 struct State {
     int dpi = USER_DEFAULT_SCREEN_DPI;
+    COLORREF heading = Layout::kBlue; // of "Template Configs:" and the frame's caption
     ScopedWin::UniqueFont font;
     std::vector<HWND> controls; // in the order of Form1Layout::kControls
     HWND lastFocus = nullptr;   // given back when the window is activated again
@@ -45,14 +48,25 @@ const Layout::Control* LayoutOf(int id) {
     return nullptr;
 }
 
+// The headings' colour follows high contrast as the user turns it on or off, or
+// changes its scheme; with it off, nothing changes.
+void ShowHeadings(HWND hForm, State& s) {
+    const COLORREF colour = Contrast::HeadingColour(Contrast::Read());
+    if (colour == s.heading) return;
+    s.heading = colour;
+    if (HWND frame = Control(hForm, IDC_Frame1)) GroupBox::UseCaptionColour(frame, s.heading);
+    RedrawWindow(hForm, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
 bool OnCreate(HWND hForm, State& s) {
-    s.dpi = Layout::ScreenDpi();
+    s.dpi = Layout::WindowDpi(hForm);
     s.font = Fonts::LayoutFont(s.dpi);
     s.controls =
         Layout::CreateControls(hForm, Form1Layout::kControls, {s.font.get(), nullptr}, s.dpi);
     for (HWND c : s.controls)
         if (!c) return false;
     Layout::FitClientArea(hForm, Form1Layout::kClientWidth, Form1Layout::kClientHeight, s.dpi);
+    ShowHeadings(hForm, s);
     mod32BitIcon::SetWindowIcon(hForm, L"a1", true);
     s.memory.forWhomTip = Tooltip::Create(Control(hForm, IDC_Label9));
     ConfigList::RefreshConfigList(hForm);
@@ -129,14 +143,23 @@ void OnContextMenu(HWND hForm, HWND hFrom, int x, int y) {
                        nullptr);
 }
 
-LRESULT OnCtlColorStatic(HWND hForm, HDC dc, HWND hCtl) {
+LRESULT OnCtlColorStatic(HWND hForm, const State& s, HDC dc, HWND hCtl) {
     const Layout::Control* entry = LayoutOf(GetDlgCtrlID(hCtl));
     if (!entry || !(entry->look & Layout::Blue))
         return DefWindowProcW(hForm, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
                               reinterpret_cast<LPARAM>(hCtl));
-    SetTextColor(dc, Layout::kBlue);
+    SetTextColor(dc, s.heading);
     SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
     return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+}
+
+void OnDpiChanged(HWND hForm, State& s, int dpi, const RECT& suggested) {
+    ScopedWin::UniqueFont font = Fonts::LayoutFont(dpi);
+    if (!font) return; // the layout stays as it was, in the font it has
+    Layout::Rescale(hForm, s.controls, Form1Layout::kControls, {font.get(), nullptr}, dpi,
+                    suggested, {Form1Layout::kClientWidth, Form1Layout::kClientHeight});
+    s.font = std::move(font); // the controls use the new one now
+    s.dpi = dpi;
 }
 
 void OnActivate(HWND hForm, State& s, bool active) {
@@ -160,8 +183,15 @@ LRESULT Dispatch(HWND hForm, State& s, UINT msg, WPARAM wParam, LPARAM lParam) {
         OnContextMenu(hForm, reinterpret_cast<HWND>(wParam), GET_X_LPARAM(lParam),
                       GET_Y_LPARAM(lParam));
         return 0;
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:
+        ShowHeadings(hForm, s);
+        break;
+    case WM_DPICHANGED:
+        if (lParam) OnDpiChanged(hForm, s, HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return 0;
     case WM_CTLCOLORSTATIC:
-        return OnCtlColorStatic(hForm, reinterpret_cast<HDC>(wParam),
+        return OnCtlColorStatic(hForm, s, reinterpret_cast<HDC>(wParam),
                                 reinterpret_cast<HWND>(lParam));
     case WM_ACTIVATE:
         if (!HIWORD(wParam)) {

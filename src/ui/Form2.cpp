@@ -8,6 +8,8 @@
 #include "ui/common/WindowState.h"
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 namespace Form2 {
 
@@ -20,22 +22,35 @@ constexpr DWORD kExStyle = WS_EX_TOOLWINDOW;
 struct State {
     ScopedWin::UniqueFont font;
     ScopedWin::UniqueFont heading;
+    std::vector<HWND> labels; // in the order of Form2Layout::kLabels
 };
 
 bool OnCreate(HWND hWnd, State& s) {
-    const int dpi = Layout::ScreenDpi();
+    const int dpi = Layout::WindowDpi(hWnd);
     s.font = Fonts::LayoutFont(dpi);
     s.heading = Fonts::LayoutFont(dpi, true);
-    const std::vector<HWND> made =
+    s.labels =
         Layout::CreateControls(hWnd, Form2Layout::kLabels, {s.font.get(), s.heading.get()}, dpi);
     Layout::FitClientArea(hWnd, Form2Layout::kClientWidth, Form2Layout::kClientHeight, dpi);
-    return std::all_of(made.begin(), made.end(), [](HWND h) { return h != nullptr; });
+    return std::all_of(s.labels.begin(), s.labels.end(), [](HWND h) { return h != nullptr; });
+}
+
+void OnDpiChanged(HWND hWnd, State& s, int dpi, const RECT& suggested) {
+    ScopedWin::UniqueFont font = Fonts::LayoutFont(dpi), heading = Fonts::LayoutFont(dpi, true);
+    if (!font || !heading) return; // the layout stays as it was, in the fonts it has
+    Layout::Rescale(hWnd, s.labels, Form2Layout::kLabels, {font.get(), heading.get()}, dpi,
+                    suggested, {Form2Layout::kClientWidth, Form2Layout::kClientHeight});
+    s.font = std::move(font);
+    s.heading = std::move(heading);
 }
 
 LRESULT Dispatch(HWND hWnd, State& s, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_CREATE:
         return OnCreate(hWnd, s) ? 0 : -1;
+    case WM_DPICHANGED:
+        if (lParam) OnDpiChanged(hWnd, s, HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return 0;
     case WM_COMMAND:
         // Escape, which the message loop's dialog handling turns into IDCANCEL: a
         // window that only shows text closes on it, as a message box does.

@@ -93,10 +93,21 @@ TEST_F(Resources, ManifestRunsAsInvokerWithCommonControls6) {
     EXPECT_NE(manifest.find("{35138b9a-5d96-4fbd-8e2d-a2440225f93a}"), std::string::npos) << "7";
     EXPECT_NE(manifest.find("{e2011457-1546-43c5-a5fe-008deee3d3f0}"), std::string::npos)
         << "Vista";
-    // Scaled by the program itself on a high-DPI screen, not stretched as a bitmap.
+    // 8, 8.1 and 10/11 too, so that each reports its true version.
+    for (const char* os :
+         {"{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}", "{1f676c76-80e1-4239-95bb-83d0f6d0da78}",
+          "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"})
+        EXPECT_NE(manifest.find(os), std::string::npos) << os;
+    // Scaled by the program itself on each monitor, not stretched as a bitmap.
     EXPECT_NE(manifest.find("<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/"
-                            "WindowsSettings\">true</dpiAware>"),
+                            "WindowsSettings\">true/pm</dpiAware>"),
               std::string::npos);
+    EXPECT_NE(manifest.find("<dpiAwareness xmlns=\"http://schemas.microsoft.com/SMI/2016/"
+                            "WindowsSettings\">PerMonitorV2, PerMonitor</dpiAwareness>"),
+              std::string::npos);
+    // ANSI files stay in the system's code page; the shell's copy knows no long paths.
+    EXPECT_EQ(manifest.find("activeCodePage"), std::string::npos);
+    EXPECT_EQ(manifest.find("longPathAware"), std::string::npos);
 }
 
 namespace {

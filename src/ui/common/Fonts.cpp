@@ -1,18 +1,24 @@
 #include "ui/common/Fonts.h"
 
+#include "ui/common/Layout.h"
+
 #include <cwchar>
 
 namespace Fonts {
 
 namespace {
 
-LOGFONTW MessageLogFont() {
+// The message font, which the system gives at the screen's resolution, made for dpi.
+LOGFONTW MessageLogFont(int dpi) {
     NONCLIENTMETRICSW ncm{};
     ncm.cbSize = sizeof(ncm);
-    if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(ncm), &ncm, 0))
-        return ncm.lfMessageFont;
     LOGFONTW lf{};
-    GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof(lf), &lf);
+    if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(ncm), &ncm, 0))
+        lf = ncm.lfMessageFont;
+    else
+        GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof(lf), &lf);
+    lf.lfHeight = MulDiv(lf.lfHeight, dpi, Layout::ScreenDpi());
+    lf.lfWidth = 0;
     return lf;
 }
 
@@ -44,7 +50,7 @@ const wchar_t* LayoutFace(bool (*installed)(const wchar_t* face)) {
 }
 
 ScopedWin::UniqueFont LayoutFont(int dpi, bool bold) {
-    LOGFONTW lf = MessageLogFont();
+    LOGFONTW lf = MessageLogFont(dpi);
     if (const wchar_t* face = LayoutFace(IsInstalled)) {
         wcsncpy(lf.lfFaceName, face, LF_FACESIZE - 1);
         lf.lfHeight = -MulDiv(825, dpi, 7200); // 8.25 points
