@@ -7,8 +7,12 @@ namespace CommonModule {
 RedirectedOutput::RedirectedOutput() {
     const HANDLE h = GetStdHandle(STD_OUTPUT_HANDLE);
     if (h == nullptr || h == INVALID_HANDLE_VALUE) return;
-    // A file, a pipe, or a device such as NUL; an unknown type is no usable handle.
+    // A file, a pipe, or a device such as NUL; an unknown type is no usable handle. A
+    // console's handle, handed on by a command prompt that does not wait for a GUI
+    // program, is no redirection: the lines would land in the middle of its prompt.
     const DWORD type = GetFileType(h);
+    DWORD mode = 0;
+    if (type == FILE_TYPE_CHAR && GetConsoleMode(h, &mode)) return;
     if (type == FILE_TYPE_DISK || type == FILE_TYPE_PIPE || type == FILE_TYPE_CHAR) handle_ = h;
 }
 
