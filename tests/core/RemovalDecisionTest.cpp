@@ -1,3 +1,5 @@
+#include "core/FormerInstalls.h"
+#include "core/InstallDecision.h"
 #include "core/RemovalDecision.h"
 
 #include <gtest/gtest.h>
@@ -82,6 +84,31 @@ TEST(RemovalDecision, RemovesOnlyWhatTheRetiredConfigurationInstalledUnchanged) 
         const Removal removal = DecideRemoval(i.kind, i.record, i.gives, i.now, i.claims);
         EXPECT_EQ(removal.verdict, cases[n].verdict) << "case " << n;
         EXPECT_EQ(removal.reason, cases[n].reason) << "case " << n;
+    }
+}
+
+// A current configuration's record names what it no longer installs only by a name it
+// gives in its place: a mistyped TemplateFile or ShortcutName takes nothing off a desktop.
+TEST(RemovalDecision, OnlyAUsableNameReplacesARecordedOne) {
+    const InstallRecord recorded{
+        {L"C:\\T\\Letter.dotx", 9, 9}, {}, {{L"C:\\D\\Letter.lnk", 9, 9}, {}}};
+    const struct {
+        const wchar_t *templateFile, *shortcutName;
+        bool asked, templateFormer, shortcutFormer;
+    } cases[] = {{L"Other.dotx", L"Letter", true, true, false},
+                 {L"", L"New", true, false, true},
+                 {L"*.dotx", L"", true, false, true},
+                 {L"..\\Other.dotx", L"..\\New", true, false, false},
+                 {L"Other.dotx", L"New", false, true, false}};
+    for (const auto& c : cases) {
+        InstallDecision d;
+        d.templateFile = c.templateFile;
+        d.shortcutName = c.shortcutName;
+        d.bApplies = true;
+        d.bShortcutsAsked = c.asked;
+        const InstallRecord former = FormerInstalls(recorded, d);
+        EXPECT_EQ(!former.templateCopy.path.empty(), c.templateFormer) << c.templateFile;
+        EXPECT_EQ(!former.shortcut.file.path.empty(), c.shortcutFormer) << c.shortcutName;
     }
 }
 
