@@ -55,6 +55,13 @@
 #define IDC_Form2Label18 2018
 #define IDC_Form2Label19 2019
 #define IDC_Form2Label20 2020
+#define IDC_Form2Label21 2021
+#define IDC_Form2Label22 2022
+#define IDC_Form2Label23 2023
+#define IDC_Form2Label24 2024
+#define IDC_Form2Label25 2025
+#define IDC_Form2Label26 2026
+#define IDC_Form2Label27 2027
 
 // Form1's menu items.
 #define IDM_DelTemp 40001

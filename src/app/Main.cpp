@@ -8,6 +8,7 @@
 #include "core/Startup.h"
 #include "shell/ComInit.h"
 #include "support/AppSettings.h"
+#include "support/DebugLog.h"
 #include "support/ScopedWin.h"
 #include "ui/WindowMode.h"
 
@@ -91,9 +92,13 @@ int Main() {
     if (!commandLine.empty()) report.emplace();
 
     const StartupFindings found = FindWordAndTemplates();
-    if (found.wordExe.empty() && !GoOnWithoutWord(commandLine))
+    if (found.wordExe.empty() && !GoOnWithoutWord(commandLine)) {
+        CommonModule::DPrintStepFailed(
+            L"RunCommandLine: nothing ran: Word (WINWORD.EXE) was not found below the Office "
+            L"folders of Program Files or in App Paths");
         return EndSilentRun(commandLine, report->Finish(commandLine, ExitWordMissing,
                                                         CommonModule::eventLogSwitches));
+    }
     if (found.userTemplates.empty() && commandLine.empty())
         MessageBoxW(nullptr,
                     L"Could not find your application data folder: templates cannot be installed.",

@@ -36,6 +36,24 @@ const wchar_t* PlaceWord(Place place) {
     return L"local";
 }
 
+const wchar_t* KindWord(InstallDecision::Kind kind) {
+    switch (kind) {
+    case InstallDecision::Kind::Install:
+        return L"install";
+    case InstallDecision::Kind::Replace:
+        return L"replace";
+    case InstallDecision::Kind::Unchanged:
+        return L"unchanged";
+    case InstallDecision::Kind::Remove:
+        return L"remove";
+    case InstallDecision::Kind::NotForUser:
+        return L"not for this user";
+    case InstallDecision::Kind::Cannot:
+        break;
+    }
+    return L"cannot";
+}
+
 InstallDecision RemovalAsDecision(const std::wstring& sConfigName, const std::wstring& sWhy,
                                   const std::vector<Removal>& removals) {
     InstallDecision d;

@@ -24,6 +24,8 @@ const wchar_t* PlaceWord(Place place);
 InstallDecision RemovalAsDecision(const std::wstring& sConfigName, const std::wstring& sWhy,
                                   const std::vector<Removal>& removals);
 
+// The kind's word in reports.
+const wchar_t* KindWord(InstallDecision::Kind kind);
 // "<name>: <kind> (<reason>): "<path>", ..."
 std::wstring DecisionLine(const InstallDecision& decision);
 

@@ -54,7 +54,8 @@ ParsedCommand WithArgument(Action action, std::wstring sArgument) {
         sArgument = sArgument.substr(1, sArgument.size() - 2);
     // A second switch, or one run into the name ("/installallx"), is a mistyped line;
     // so is a name left empty.
-    if (sArgument.empty() || sArgument.front() == L'/') return {Action::Mistyped, sArgument};
+    if (sArgument.empty() || sArgument.front() == L'/')
+        return {Action::Mistyped, sArgument, action};
     return {action, sArgument};
 }
 
@@ -66,10 +67,15 @@ ParsedCommand ParseCommandLine(const std::wstring& sCommandLine) {
     while (!line.empty() && (line.back() == L' ' || line.back() == L'\t'))
         line.pop_back();
     const std::wstring lower = Text::Lower(line);
-    if (lower == L"/installall") return {Action::InstallAll, {}};
-    if (lower == L"/copyall") return {Action::CopyAll, {}};
-    if (lower == L"/registerevents") return {Action::RegisterEvents, {}};
-    if (lower == L"/unregisterevents") return {Action::UnregisterEvents, {}};
+    for (const auto& [word, action] :
+         {std::pair{L"/installall", Action::InstallAll}, std::pair{L"/copyall", Action::CopyAll},
+          std::pair{L"/registerevents", Action::RegisterEvents},
+          std::pair{L"/unregisterevents", Action::UnregisterEvents}}) {
+        if (lower == word) return {action, {}};
+        // These take no name: what follows one is a mistake, not a file "/copyall x".
+        if (lower.starts_with(word + std::wstring(L" ")))
+            return {Action::Mistyped, line.substr(wcslen(word) + 1), action};
+    }
     if (lower == L"/check") return {Action::Check, {}};
     if (lower.starts_with(L"/check ")) return WithArgument(Action::Check, line.substr(7));
     // The parameters window writes the prefixes with capitals; any case matches.
@@ -77,6 +83,7 @@ ParsedCommand ParseCommandLine(const std::wstring& sCommandLine) {
                                          std::pair{std::wstring(L"/install "), Action::Install}}) {
         const std::wstring word = prefix.substr(0, prefix.size() - 1);
         if (!lower.starts_with(word)) continue;
+        if (lower == word) return WithArgument(action, {});
         std::wstring rest = line;
         if (lower.starts_with(prefix)) rest.replace(0, prefix.size(), prefix);
         return WithArgument(action, CommonModule::Strip(rest, prefix));
@@ -150,6 +157,26 @@ bool DataFoldersReady(std::initializer_list<const wchar_t*> names) {
     return ok;
 }
 
+// What is wrong with a command line that runs nothing, after its quoted text.
+std::wstring WhyNoAction(const std::wstring& sCommandLine, const ParsedCommand& command) {
+    if (command.action == Action::None)
+        return L"matches no action: each begins with \"/\" (Help > Command Line Parameters "
+               L"in Dorvane's window lists them)";
+    const wchar_t* needs = command.intended == Action::Copy ? L"a template file name"
+                           : command.intended == Action::Install ||
+                                   command.intended == Action::Remove ||
+                                   command.intended == Action::Check
+                               ? L"a configuration name"
+                               : nullptr;
+    if (!needs)
+        return L"is mistyped: " + sCommandLine.substr(0, sCommandLine.find(L' ')) +
+               L" takes no name, yet \"" + command.argument + L"\" follows it";
+    return L"is mistyped: it names " +
+           (command.argument.empty() ? std::wstring(L"nothing")
+                                     : L"\"" + command.argument + L"\"") +
+           L" where " + needs + L" belongs";
+}
+
 } // namespace
 
 ExitCode RunCommandLine(const std::wstring& sCommandLine) {
@@ -163,13 +190,11 @@ ExitCode RunAction(InstallRun& run, const ParsedCommand& command);
 
 ExitCode RunCommandLine(const std::wstring& sCommandLine, RunTally& tally) {
     const ParsedCommand command = ParseCommandLine(sCommandLine);
-    if (command.action == Action::Mistyped)
-        CommonModule::DPrintStepFailed(
-            L"RunCommandLine: the command line \"" + sCommandLine + L"\" is mistyped: it names " +
-            (command.argument.empty() ? std::wstring(L"nothing")
-                                      : L"\"" + command.argument + L"\"") +
-            L" where a file or configuration name belongs");
-    if (command.action == Action::None || command.action == Action::Mistyped) return ExitNoAction;
+    if (command.action == Action::None || command.action == Action::Mistyped) {
+        CommonModule::DPrintStepFailed(L"RunCommandLine: the command line \"" + sCommandLine +
+                                       L"\" " + WhyNoAction(sCommandLine, command));
+        return ExitNoAction;
+    }
     if (command.action == Action::RegisterEvents || command.action == Action::UnregisterEvents)
         return ChangeEventSource(command.action == Action::RegisterEvents);
     if (command.action == Action::Check) return RunCheck(command.argument);

@@ -34,6 +34,8 @@ enum class Action {
 struct ParsedCommand {
     Action action = Action::None;
     std::wstring argument; // the file or configuration name; for Mistyped, what stood there
+    // For Mistyped: the action the line begins with, whose argument is wrong.
+    Action intended = Action::None;
 };
 
 ParsedCommand ParseCommandLine(const std::wstring& sCommandLine);

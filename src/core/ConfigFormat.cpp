@@ -52,6 +52,11 @@ std::wstring WhyConfigUnseen(const std::wstring& sConfigFile) {
     const std::wstring why = CommonModule::WhyNotReadable(sConfigFile, missing);
     if (missing) return L"missing configuration file \"" + sConfigFile + L"\"";
     if (!why.empty()) return L"cannot read \"" + sConfigFile + L"\": " + why;
+    // The profile functions read no longer path, whatever the file holds.
+    if (sConfigFile.size() >= MAX_PATH)
+        return L"the path \"" + sConfigFile + L"\" is too long to be read (" +
+               std::to_wstring(sConfigFile.size()) + L" characters; at most " +
+               std::to_wstring(MAX_PATH - 1) + L")";
     if (!CommonModule::HasIniSection(sConfigFile, kConfigSection))
         return L"no [Config] section in \"" + sConfigFile + L"\"";
     return {};

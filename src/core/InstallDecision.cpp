@@ -136,24 +136,6 @@ void Summarize(InstallDecision& d) {
 
 } // namespace
 
-const wchar_t* KindWord(InstallDecision::Kind kind) {
-    switch (kind) {
-    case Kind::Install:
-        return L"install";
-    case Kind::Replace:
-        return L"replace";
-    case Kind::Unchanged:
-        return L"unchanged";
-    case Kind::Remove:
-        return L"remove";
-    case Kind::NotForUser:
-        return L"not for this user";
-    case Kind::Cannot:
-        break;
-    }
-    return L"cannot";
-}
-
 InstallDecision DecideInstall(InstallWorld& world, const std::wstring& sConfigName,
                               bool bMakeShortcut, RunNames* names) {
     Decider at(world, sConfigName, names);
@@ -280,6 +262,10 @@ void Decide(Decider& at, bool bMakeShortcut) {
         at.Push(Op::NeedTemplate, at.who + L": " + notThere, notThere, installed);
     // The template stays for File > New; only the shortcut needs the application.
     const ShortcutStart start = world.Start(templateFile);
+    if (!templateFile.empty() && !AppOfFamily(templateFile))
+        at.Push(Op::Note, at.who + L": the type of " +
+                              Quoted(CommonModule::StripPath(templateFile)) +
+                              L" is no Office type; its shortcut starts Word");
     if (start.target.empty())
         return at.Fail(L"no shortcut: " + std::wstring(start.app.name) + L" was not found");
 

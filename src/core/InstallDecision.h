@@ -67,9 +67,6 @@ struct InstallDecision {
     bool bRecorded = false;
 };
 
-// The kind's word in reports.
-const wchar_t* KindWord(InstallDecision::Kind kind);
-
 // The questions a decision asks, answered by the run (InstallConfig.cpp) or by a test.
 class InstallWorld {
   public:

@@ -39,8 +39,11 @@ void Search(const std::wstring& sFolder, OfficeExes& found) {
     std::wstring patterns;
     for (const OfficeApp& app : OfficeApps())
         patterns += (patterns.empty() ? L"" : L";") + std::wstring(app.exeName);
+    // Click-to-Run stages a downloaded update's files, executables included, in the
+    // Office folder's "Updates" and deletes them once the update is applied: a shortcut
+    // to one of those would soon point at nothing. Its tree is not walked either.
     Collection hits;
-    CommonModule::FindFiles(sFolder, patterns, hits, true);
+    CommonModule::FindFiles(sFolder, patterns, hits, true, L"Updates");
     OfficeExes here(found.size());
     for (const std::wstring& item : hits) {
         const std::wstring_view name = std::wstring_view(item).substr(item.find_last_of(L'\\') + 1);

@@ -19,14 +19,26 @@ const std::array<OfficeApp, 3> kApps = {{
     {L"PowerPoint", L"POWERPNT.EXE", L"/N", true, &sPowerPointExePath},
 }};
 
-// A template of any other type opens in Word.
+// The file types of each application's family, templates and documents alike: a
+// shortcut to a workbook starts Excel on it. A type ending in "*" stands for every
+// type that begins so (".xlt*": ".xlt", ".xltx", ".xltm").
 constexpr struct {
     std::wstring_view extension;
     AppIndex app;
-} kTemplateTypes[] = {
-    {L".xlt", kExcel},      {L".xltx", kExcel},      {L".xltm", kExcel},
-    {L".pot", kPowerPoint}, {L".potx", kPowerPoint}, {L".potm", kPowerPoint},
+} kFileTypes[] = {
+    {L".xls", kExcel},       {L".xlsx", kExcel},      {L".xlsm", kExcel},
+    {L".xlsb", kExcel},      {L".xlt*", kExcel},      {L".ppt", kPowerPoint},
+    {L".pptx", kPowerPoint}, {L".pptm", kPowerPoint}, {L".pps*", kPowerPoint},
+    {L".pot*", kPowerPoint}, {L".doc*", kWord},       {L".dot*", kWord},
+    {L".rtf", kWord},
 };
+
+bool IsOfType(std::wstring_view extension, std::wstring_view type) {
+    if (!type.ends_with(L'*')) return Text::EqualsNoCase(extension, type);
+    type.remove_suffix(1);
+    return extension.size() >= type.size() &&
+           Text::EqualsNoCase(extension.substr(0, type.size()), type);
+}
 
 } // namespace
 
@@ -34,14 +46,19 @@ std::span<const OfficeApp> OfficeApps() {
     return kApps;
 }
 
-const OfficeApp& AppForTemplate(const std::wstring& sTemplateFile) {
-    const std::wstring name = CommonModule::StripPath(sTemplateFile);
+const OfficeApp* AppOfFamily(const std::wstring& sFile) {
+    const std::wstring name = CommonModule::StripPath(sFile);
     const size_t dot = name.find_last_of(L'.');
-    if (dot == std::wstring::npos) return kApps[kWord];
+    if (dot == std::wstring::npos) return nullptr;
     const std::wstring_view extension = std::wstring_view(name).substr(dot);
-    for (const auto& type : kTemplateTypes)
-        if (Text::EqualsNoCase(type.extension, extension)) return kApps[type.app];
-    return kApps[kWord];
+    for (const auto& type : kFileTypes)
+        if (IsOfType(extension, type.extension)) return &kApps[type.app];
+    return nullptr;
+}
+
+const OfficeApp& AppForTemplate(const std::wstring& sTemplateFile) {
+    const OfficeApp* app = AppOfFamily(sTemplateFile);
+    return app ? *app : kApps[kWord];
 }
 
 ShortcutStart ShortcutFor(const std::wstring& sTemplateFile) {

@@ -18,6 +18,9 @@ struct OfficeApp {
 
 // Word first: it is the one every run needs.
 std::span<const OfficeApp> OfficeApps();
+// The application whose family the file's type belongs to; nullptr for a type of no
+// Office family (a template of such a type opens in Word).
+const OfficeApp* AppOfFamily(const std::wstring& sFile);
 const OfficeApp& AppForTemplate(const std::wstring& sTemplateFile);
 
 // What a configuration's shortcut starts: the template's application with the

@@ -1,6 +1,7 @@
 #include "core/RunReport.h"
 
 #include "core/RunEnd.h"
+#include "support/Accounts.h"
 #include "support/DebugLog.h"
 #include "support/EventLog.h"
 
@@ -24,11 +25,15 @@ std::wstring Shown(const std::wstring& sCommandLine) {
 } // namespace
 
 std::wstring RunReportText(const std::wstring& sCommandLine, ExitCode code, const RunTally& tally,
-                           const std::vector<std::wstring>& failedSteps) {
-    std::wstring text = L"Dorvane \"" + Shown(sCommandLine) + L"\" ended with exit code " +
-                        std::to_wstring(static_cast<int>(code)) + L": " + ExitCodeMeaning(code) +
-                        L".\r\n";
-    if (tally.bTurnNotHad) text += L"Another Dorvane run for this user did not end in time.\r\n";
+                           const std::vector<std::wstring>& failedSteps,
+                           const std::wstring& sUser) {
+    // A run that never had its turn touched nothing, whatever its exit code says.
+    const std::wstring meaning =
+        tally.bTurnNotHad ? L"nothing ran, as another Dorvane run for this user did not end in time"
+                          : ExitCodeMeaning(code);
+    std::wstring text = L"Dorvane \"" + Shown(sCommandLine) + L"\"" +
+                        (sUser.empty() ? L"" : L" run by " + sUser) + L" ended with exit code " +
+                        std::to_wstring(static_cast<int>(code)) + L": " + meaning + L".\r\n";
     text += L"Installed: " + Count(tally.installed, L"file", L"files") + L". Unchanged: " +
             Count(tally.unchanged, L"file", L"files") + L". Removed: " +
             Count(tally.removed, L"file", L"files") + L". Not for this user: " +
@@ -74,8 +79,10 @@ ExitCode RunReport::Finish(const std::wstring& sCommandLine, ExitCode code,
     const EventChoice event = ChooseEvent(code, tally, switches);
     if (event.id == 0) return code;
     std::wstring why;
+    const CommonModule::Account user = CommonModule::CurrentAccount();
     if (!CommonModule::WriteEvent(event.level, event.id,
-                                  RunReportText(sCommandLine, code, tally, failed_), why))
+                                  RunReportText(sCommandLine, code, tally, failed_, user.name), why,
+                                  user.sid))
         CommonModule::DPrint(L"RunReport: no event written: " + why);
     return code;
 }

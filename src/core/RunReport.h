@@ -18,9 +18,11 @@ inline constexpr unsigned long kEventRunNotDone = 1002;   // Error
 // The failed steps the text lists at most; the rest are counted.
 inline constexpr size_t kListedFailures = 50;
 
-// The event's text: never longer than the event log takes in one string.
+// The event's text: never longer than the event log takes in one string. Its first line
+// names the user (sUser, "DOMAIN\name") whose run it was.
 std::wstring RunReportText(const std::wstring& sCommandLine, ExitCode code, const RunTally& tally,
-                           const std::vector<std::wstring>& failedSteps);
+                           const std::vector<std::wstring>& failedSteps,
+                           const std::wstring& sUser = {});
 
 // Which event a run leaves: none (id 0), or its level and ID.
 struct EventChoice {

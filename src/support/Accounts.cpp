@@ -58,4 +58,29 @@ bool TokenHasGroup(const std::vector<BYTE>& sid, bool& bMember, std::wstring& wh
     return true;
 }
 
+Account CurrentAccount() {
+    Account account;
+    HANDLE raw = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &raw)) return account;
+    const ScopedWin::UniqueHandle token(raw);
+    DWORD size = 0;
+    GetTokenInformation(token.get(), TokenUser, nullptr, 0, &size);
+    std::vector<BYTE> info(size);
+    if (size == 0 || !GetTokenInformation(token.get(), TokenUser, info.data(), size, &size))
+        return account;
+    const PSID sid = reinterpret_cast<const TOKEN_USER*>(info.data())->User.Sid;
+    const auto* bytes = static_cast<const BYTE*>(sid);
+    account.sid.assign(bytes, bytes + GetLengthSid(sid));
+    wchar_t name[256] = {}, domain[256] = {};
+    DWORD nameSize = 256, domainSize = 256;
+    SID_NAME_USE use{};
+    if (LookupAccountSidW(nullptr, sid, name, &nameSize, domain, &domainSize, &use)) {
+        account.name = std::wstring(domain) + L"\\" + name;
+    } else if (ScopedWin::UniqueLocal text;
+               ConvertSidToStringSidW(sid, reinterpret_cast<LPWSTR*>(text.put()))) {
+        account.name = static_cast<const wchar_t*>(text.get());
+    }
+    return account;
+}
+
 } // namespace CommonModule

@@ -18,4 +18,12 @@ std::vector<BYTE> SidOfAccount(const std::wstring& sEntry, std::wstring& why);
 // carries "Administrators", is not. False, with the reason, when it cannot be asked.
 bool TokenHasGroup(const std::vector<BYTE>& sid, bool& bMember, std::wstring& why);
 
+// The account this process runs as: its SID, and its name as "DOMAIN\name" (the SID
+// string when the name cannot be looked up). Empty when the token cannot be read.
+struct Account {
+    std::vector<BYTE> sid;
+    std::wstring name;
+};
+Account CurrentAccount();
+
 } // namespace CommonModule

@@ -5,6 +5,7 @@
 #include "support/DebugLog.h"
 #include "support/DebugSettings.h"
 #include "support/Probes.h"
+#include "support/SettingsCheck.h"
 #include "support/VersionInfo.h"
 
 #include <windows.h>
@@ -82,6 +83,8 @@ void InitAppSettings(bool bSetAppINI, bool bUseAppPath) {
                         settings.sUnsetVariable + L", which is not set: the log goes to \"" +
                         settings.sFolder + L"\"");
     if (bDebugToFile) notes.push_back(PrepareDebugFile(bSetAppINI, settings.sFolder));
+    for (std::wstring& mistake : SettingsMistakesNoDebug(sAppINI))
+        notes.push_back(std::move(mistake));
     DPrint(L"");
     DPrint(ShortDateText() + L" - Starting " + AppVersionString(L"", L""));
     DPrint(L"----------------------------------------");

@@ -32,7 +32,8 @@ constexpr DWORD kTypesSupported =
 
 } // namespace
 
-bool WriteEvent(EventLevel level, DWORD eventId, const std::wstring& sText, std::wstring& why) {
+bool WriteEvent(EventLevel level, DWORD eventId, const std::wstring& sText, std::wstring& why,
+                const std::vector<BYTE>& userSid) {
     // Registering a source only opens a handle to the log: no registry write, nothing
     // that needs rights, and it works for a source nobody registered.
     const UniqueEventSource source(RegisterEventSourceW(nullptr, kEventSource));
@@ -42,8 +43,9 @@ bool WriteEvent(EventLevel level, DWORD eventId, const std::wstring& sText, std:
     }
     const std::wstring text = sText.substr(0, kLongestEventText);
     const wchar_t* strings[] = {text.c_str()};
-    const bool written =
-        ReportEventW(source.get(), EventType(level), 0, eventId, nullptr, 1, 0, strings, nullptr);
+    const bool written = ReportEventW(source.get(), EventType(level), 0, eventId,
+                                      userSid.empty() ? nullptr : const_cast<BYTE*>(userSid.data()),
+                                      1, 0, strings, nullptr);
     if (!written) why = L"the event log refused the event: " + LastError().description;
     return written;
 }

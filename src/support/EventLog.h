@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 namespace CommonModule {
 
@@ -17,9 +18,11 @@ inline constexpr size_t kLongestEventText = 31839;
 
 enum class EventLevel { Information, Warning, Error };
 
-// Registers the source, writes one event with sText as its only string and lets go of
-// the source again. False, with the system's reason in why, when nothing was written.
-bool WriteEvent(EventLevel level, DWORD eventId, const std::wstring& sText, std::wstring& why);
+// Registers the source, writes one event with sText as its only string, as the user
+// of userSid (Event Viewer's User column; none when empty), and lets go of the source
+// again. False, with the system's reason in why, when nothing was written.
+bool WriteEvent(EventLevel level, DWORD eventId, const std::wstring& sText, std::wstring& why,
+                const std::vector<BYTE>& userSid = {});
 
 // Creates the source's key below hApplicationLog (the Application log's key, opened by
 // the caller) with EventMessageFile = sMessageFile (REG_EXPAND_SZ) and TypesSupported =

@@ -4,6 +4,7 @@
 #include "support/LiteralScreen.h"
 #include "support/Probes.h"
 #include "support/ScopedWin.h"
+#include "support/Text.h"
 
 #include <windows.h>
 
@@ -204,7 +205,7 @@ std::optional<FolderListing> ReadFolderOnce(const Folder& folder, const Pieces& 
 // Adds the hits of one folder and, with `recurse`, of its whole tree to `result`,
 // depth first: the folder's own hits by piece, then each subfolder's tree.
 void SearchFolder(std::wstring path, const Pieces& pieces, bool recurse, Report* report,
-                  Collection& result) {
+                  Collection& result, const std::wstring& sSkipped = {}) {
     if (path.empty() || path.back() != L'\\') path += L'\\';
     Folder folder{std::move(path)};
     if (report) report->path = folder.path;
@@ -234,17 +235,20 @@ void SearchFolder(std::wstring path, const Pieces& pieces, bool recurse, Report*
     // with its path, so a hit found there cannot collide with one from elsewhere: the
     // search below adds straight into the result, each hit once.
     for (const std::wstring& sub : subfolders)
-        SearchFolder(sub, pieces, true, nullptr, result);
+        if (sSkipped.empty() ||
+            !Text::EqualsNoCase(std::wstring_view(sub).substr(folder.path.size()), sSkipped))
+            SearchFolder(sub, pieces, true, nullptr, result);
 }
 
 } // namespace
 
-void FindFiles(std::wstring sFolder, std::wstring sPatterns, Collection& result, bool bRecurse) {
+void FindFiles(std::wstring sFolder, std::wstring sPatterns, Collection& result, bool bRecurse,
+               const std::wstring& sSkipped) {
     result = Collection();
     if (!DoesDirExist(sFolder)) return;
     Report report;
     report.recurse = bRecurse;
-    SearchFolder(std::move(sFolder), SplitPatterns(sPatterns), bRecurse, &report, result);
+    SearchFolder(std::move(sFolder), SplitPatterns(sPatterns), bRecurse, &report, result, sSkipped);
 }
 
 Collection FindFilesInDir(std::wstring sFolder, const std::wstring& sPatterns, bool bRecurse) {

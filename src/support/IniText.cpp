@@ -113,4 +113,21 @@ std::wstring WithValue(const std::wstring& text, const std::wstring& sSection,
     return out;
 }
 
+std::vector<Entry> Entries(const std::wstring& text) {
+    std::vector<Entry> entries;
+    std::wstring section;
+    for (const Line& line : Lines(text)) {
+        const std::wstring_view content = Content(text, line);
+        if (content.empty() || content.front() == L';') continue;
+        if (const auto name = HeaderName(content)) {
+            section = *name;
+            entries.push_back({section, {}, {}});
+        } else if (const size_t equals = content.find(L'='); equals != std::wstring_view::npos) {
+            entries.push_back({section, std::wstring(Trimmed(content.substr(0, equals))),
+                               std::wstring(Trimmed(content.substr(equals + 1)))});
+        }
+    }
+    return entries;
+}
+
 } // namespace IniText

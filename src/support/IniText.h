@@ -2,6 +2,7 @@
 // INI text that the program reads and writes itself (the UTF-8 files, which the
 // system's profile functions cannot read), by the rules those functions follow.
 #include <string>
+#include <vector>
 
 namespace IniText {
 
@@ -16,5 +17,14 @@ bool HasSection(const std::wstring& text, const std::wstring& sSection);
 // the section added at the end of the text. Other lines stay as they are.
 std::wstring WithValue(const std::wstring& text, const std::wstring& sSection,
                        const std::wstring& sKey, const std::wstring& sValue);
+
+// A section header or a key line ("key=value") of a text, as written but trimmed; key is
+// empty for a header. Lines of neither kind, and comment lines (";..."), are left out.
+struct Entry {
+    std::wstring section;
+    std::wstring key;
+    std::wstring value;
+};
+std::vector<Entry> Entries(const std::wstring& text);
 
 } // namespace IniText

@@ -44,6 +44,19 @@ void Refuse(HWND hForm, const Field& field, const std::wstring& text) {
     }
 }
 
+// Without Configs, or with a file in its place, the system says only "Directory name
+// invalid."; the folder's own state is what the user can mend.
+std::wstring WhyNoFileIn(const std::wstring& folder, DWORD error) {
+    const DWORD attributes = GetFileAttributesW(folder.c_str());
+    const DWORD asked = GetLastError();
+    if (attributes == INVALID_FILE_ATTRIBUTES &&
+        (asked == ERROR_FILE_NOT_FOUND || asked == ERROR_PATH_NOT_FOUND))
+        return L"The folder \"" + folder + L"\" is missing.";
+    if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return L"\"" + folder + L"\" is not a folder.";
+    return CommonModule::Win32Error(error).description;
+}
+
 // The values go into a copy of the configuration file beside it, are read back from
 // there, and the copy then takes the file's place (keeping its attributes and security):
 // a failed save leaves the file as it was, and a link planted under the configuration's
@@ -58,10 +71,9 @@ bool WriteConfig(HWND hForm, const std::wstring& cfg, std::wstring& why) {
     }
     const std::wstring folder = CommonModule::AppPath() + L"Configs";
     wchar_t temp[MAX_PATH] = {};
-    // No Configs folder, or a file in its place: the system's reason says which.
     if (!GetTempFileNameW(folder.c_str(), L"cfg", 0, temp)) {
         const DWORD error = GetLastError();
-        why = CommonModule::Win32Error(error).description;
+        why = WhyNoFileIn(folder, error);
         SetLastError(error);
         return false;
     }

@@ -40,10 +40,10 @@ TEST(CommandMatching, PrefixesInAnyCaseCopyFirstAndASecondSwitchIsMistyped) {
     EXPECT_EQ(ParseCommandLine(L"/Copy Letter.dotx").action, Action::Copy);
     EXPECT_EQ(ParseCommandLine(L"/INSTALL Letter").argument, L"Letter");
 
-    // "/copyall x" is no longer the whole word: a copy of a file named as a switch.
+    // "/copyall x" is no copy of a file named as a switch: /copyall takes no name.
     auto copyall = ParseCommandLine(L"/copyall x");
     EXPECT_EQ(copyall.action, Action::Mistyped);
-    EXPECT_EQ(copyall.argument, L"/copyall x");
+    EXPECT_EQ(copyall.argument, L"x");
 
     auto install = ParseCommandLine(L"/install Company Letter");
     EXPECT_EQ(install.action, Action::Install);

@@ -29,11 +29,15 @@ TEST(RunReport, ListsFiftyFailedStepsAtMostAndStaysWithinTheEventLimit) {
     }
 }
 
-TEST(RunReport, ARunThatNeverHadItsTurnIsAnError) {
+TEST(RunReport, ARunThatNeverHadItsTurnIsAnErrorWhoseUserIsToldNothingRan) {
     RunTally tally;
     tally.bTurnNotHad = true;
     EXPECT_EQ(ChooseEvent(ExitStepFailed, tally, {}).id, kEventRunNotDone);
     EXPECT_EQ(ChooseEvent(ExitStepFailed, {}, {}).id, kEventStepFailed);
+    const std::wstring text = RunReportText(L"/x", ExitStepFailed, tally, {}, L"CONTOSO\\ann");
+    EXPECT_EQ(text.substr(0, text.find(L"\r\n")),
+              L"Dorvane \"/x\" run by CONTOSO\\ann ended with exit code 1: nothing ran, as "
+              L"another Dorvane run for this user did not end in time.");
 }
 
 // Without the right to change the Application log's key (a user who is no

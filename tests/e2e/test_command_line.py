@@ -113,6 +113,19 @@ class MatchingTests(CommandLineCase):
                 said = [line for line in run.lines if "mistyped" in line]
                 self.assertEqual(len(said), code == EXIT_NO_ACTION, run.lines)
 
+    def test_every_line_that_runs_nothing_says_why(self):
+        for tail, why in (
+                ("installall", 'matches no action: each begins with "/" (Help > Command Line '
+                               "Parameters in Dorvane's window lists them)"),
+                ("/registerevents x", 'is mistyped: /registerevents takes no name, yet "x" follows it'),
+                ("/copyall x", 'is mistyped: /copyall takes no name, yet "x" follows it'),
+                ("/install", "is mistyped: it names nothing where a configuration name belongs"),
+                ("/copy /x", 'is mistyped: it names "/x" where a template file name belongs')):
+            with self.subTest(tail=tail):
+                run = self.run_dorvane(tail)
+                self.assertEqual(run.exit_code, EXIT_NO_ACTION, run.lines)
+                self.assertEqual(run.lines[3:], [f'\tRunCommandLine: the command line "{tail}" {why}'])
+
 
 class InstallCommandTests(CommandLineCase):
     def test_install_copies_template_and_icon_and_writes_the_shortcut(self):

@@ -5,6 +5,7 @@ where (environment variables expanded, relative to the executable's folder, "Deb
 when empty); Verbose=1 adds the string routines' trace lines. Without the switch
 nothing changes: no folder, no file, the same debugger output."""
 import os
+import re
 import shutil
 import unittest
 
@@ -58,9 +59,7 @@ class NoSwitchTests(DebugLogCase):
                          ["AltIcons", "Configs", "Dorvane.exe", "Templates"])
         self.assertFalse([line for line in baseline.lines if "- Passed: " in line])
         for ini in (["[Debug]", "ToFile=0", "Folder=Logs"],
-                    ["[Debug]", "ToFile=yes", "Verbose=0"],
-                    ["[Debug]", "ToFile=", "Folder=%TEMP%\\dvlogs"],
-                    ["[Other]", "ToFile=1", "Verbose=1"]):
+                    ["[Debug]", "ToFile=", "Folder=%TEMP%\\dvlogs"]):
             with self.subTest(ini=ini):
                 self.write_ini(*ini)
                 run = self.run_dorvane("/installall")
@@ -68,6 +67,23 @@ class NoSwitchTests(DebugLogCase):
                 self.assertEqual(run.records, baseline.records)
                 self.assertEqual(self.app.entries(),
                                  ["AltIcons", "Configs", "Dorvane.exe", "Dorvane.ini", "Templates"])
+
+    def test_each_mistake_in_the_file_is_said_in_one_line_and_switches_nothing_on(self):
+        self.write_ini("; comment", "[Debg]", "ToFile=1", "[debug]", "ToFile=yes", "Tofile2=1",
+                       "Verbose=0", "Folder=Logs", "[EventLog]", "Enabled=false", "Success=true",
+                       "[Office]", 'PersonalTemplates="0"', "[Other]", "Verbose=1")
+        run = self.run_dorvane("/installall")
+        self.assertEqual(run.exit_code, 0, run.lines)
+        taken = "{}={} is not understood (0 or 1), so {}={} is taken"
+        self.assertEqual([l[14:] for l in run.lines if l.startswith("\tDorvane.ini: ")], [
+            "unknown section [Debg], so its keys are not read",
+            "[debug] " + taken.format("ToFile", "yes", "ToFile", 0),
+            'unknown key "Tofile2" in [debug], so it is not read',
+            "[EventLog] " + taken.format("Enabled", "false", "Enabled", 1),
+            "[EventLog] " + taken.format("Success", "true", "Success", 0),
+            "unknown section [Other], so its keys are not read"])
+        self.assertEqual(self.app.entries(),  # no log file
+                         ["AltIcons", "Configs", "Dorvane.exe", "Dorvane.ini", "Templates"])
 
 
 class ToFileTests(DebugLogCase):
@@ -92,6 +108,12 @@ class ToFileTests(DebugLogCase):
                 lines = self.log_lines(self.app.path("Debug", LOG_1))
                 # The closing line goes to the file only.
                 self.assertEqual(lines, run.lines + [closing_line(tail, code)])
+        # The README's example shows the time as the log writes it (Wine's US format).
+        with open(self.app.path("Debug", LOG_1), "rb") as log, \
+                open(os.path.join(os.path.dirname(__file__), "../../README.md"), "rb") as f:
+            times = {re.sub(r"\d+", "9", t.split("\t")[0]) for t in (log.readline().decode(),
+                     *re.findall(r"^.+\tCommand line \"", f.read().decode(), re.M))}
+        self.assertEqual(len(times), 1, times)
 
     def test_folder_setting_chooses_where_the_files_go(self):
         # TEMP is the test's own, below a folder that does not exist yet.

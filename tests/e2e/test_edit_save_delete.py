@@ -100,10 +100,14 @@ class SaveTests(Form1Case):
         self.expect_no_message()
         self.assertEqual(os.listdir(self.app.path("Configs")), ["Broken.cfg"])
         self.assertTrue(os.path.isdir(self.app.path("Configs/Broken.cfg")))
-        # Without Configs, the system's reason (in Wine's words; a file there gives the same).
+        # Without Configs, or with a file in its place, the reason is the folder's.
+        configs = self.app.winpath("Configs")
         os.rename(self.app.path("Configs"), self.app.path("Old"))
         self.press("Command4")
-        self.expect_message(box["text"] + "\r\nDirectory name invalid.", icon=True)
+        self.expect_message(box["text"] + f'\r\nThe folder "{configs}" is missing.', icon=True)
+        self.app.write("Configs", b"x")
+        self.press("Command4")
+        self.expect_message(box["text"] + f'\r\n"{configs}" is not a folder.', icon=True)
 
     def test_names_that_leave_the_configs_folder_are_refused(self):
         os.makedirs(self.app.path("Configs/a"))

@@ -58,11 +58,22 @@ class EventLogTests(DorvaneTestCase):
                 self.assertEqual([level for level, _ in found], [lv for lv, _ in expected],
                                  run.output)
                 for (_, text), (_, part) in zip(found, expected):
+                    text = re.sub(r"^(Dorvane \"[^\"]*\") run by [^ ]+", r"\1", text)  # below
                     # The whole text, or the start of it that Wine shows.
                     self.assertTrue(part in text or part.startswith(text), text)
                 if warning in [part for _, part in expected]:
                     self.assertGreater(len(found[0][1]), warning.index(missing) + 20)
                     self.assertIn("\t" + missing, run.lines)
+
+    def test_the_event_is_the_users_and_names_them(self):
+        with mock.patch.dict(os.environ, {"DORVANE_WINEDEBUG": "-all,+eventlog,+advapi"}):
+            run = self.run_dorvane("/copy Missing.dotx")
+        self.assertEqual(run.exit_code, 1, run.lines)
+        # Wine notes each call's arguments; the fifth is the user's SID.
+        (sid,), ((_, text),) = (re.findall(r"ReportEventW \((?:\w+,){4}(\w+),", run.output),
+                                events(run.output))
+        self.assertNotEqual(int(sid, 16), 0)
+        self.assertRegex(text, r'^Dorvane "/copy Missing.dotx" run by [^\\"]+\\[^\\"]+ ended with ')
 
     def test_registerevents_writes_the_source_and_unregisterevents_removes_it(self):
         reg = Registry(self.prefix)

@@ -252,6 +252,23 @@ class RefusedPathTests(InstallCase):
 
 
 class OpenedShortcutTests(InstallCase):
+    def test_the_files_family_decides_the_application(self):
+        excel, powerpnt = self.office("EXCEL"), self.office("POWERPNT")
+        table = {"Budget Sheet.xlsx": excel, "Old.XLS": excel, "Macro.xlsb": excel,  # None: Word,
+                 "Plan.xltm": excel, "Deck.pptx": powerpnt, "Show.PPSX": powerpnt,  # and a line
+                 "Old.ppt": powerpnt, "Memo.docx": self.word, "Note.rtf": self.word,
+                 "Scan.pdf": None, "Notes": None}
+        for i, name in enumerate(table):
+            self.app.write("Templates/" + name, b"PK")
+            self.app.write_config(f"C{i}", template=name, shortcut=f"S{i}")
+        run = self.run_dorvane("/installall")
+        self.assertEqual(run.exit_code, EXIT_OK, run.lines)
+        self.assertEqual({name: self.link(f"S{i}")["target"] for i, name in enumerate(table)},
+                         {name: (app or self.word).exe_win for name, app in table.items()})
+        self.assertEqual({line for line in run.lines if "no Office type" in line}, {
+            f'\tInstallConfig: C{i}: the type of "{name}" is no Office type; its shortcut starts Word'
+            for i, name in enumerate(table) if not table[name]})
+
     def test_opening_the_shortcut_starts_the_templates_application_on_it(self):
         excel, powerpnt, tpl = self.office("EXCEL"), self.office("POWERPNT"), self.profile.templates_win
         for name in ("Sheet.xltx", "Slides.POTX"):

@@ -4,6 +4,8 @@ import os
 from e2elib.case import DorvaneTestCase
 from e2elib.hold import held_open
 
+LONG = "Long" * 55  # a .cfg path beyond 259 characters in any test folder
+
 
 class RunHygieneTests(DorvaneTestCase):
     def test_each_failed_step_has_one_line_naming_the_configuration_and_why(self):
@@ -11,14 +13,16 @@ class RunHygieneTests(DorvaneTestCase):
                 ("No Such Config.cfg", "", "/install No Such Config", "missing configuration"),
                 ("Empty.cfg", "[Config]\r\nTemplateFile=\r\n", "/install Empty", "is empty"),
                 ("Bare.cfg", "TemplateFile=Letter.dotx\r\n", "/install Bare", "no [Config] section"),
-                ("Upper.CFG", "[Config]\r\nTemplateFile=x\r\n", "/installall", 'Upper.CFG.cfg"')]:
+                ("Upper.CFG", "[Config]\r\nTemplateFile=x\r\n", "/installall", 'Upper.CFG.cfg"'),
+                (LONG + ".cfg", "[Config]\r\nTemplateFile=x\r\n", "/install " + LONG,
+                 "is too long")]:
             with self.subTest(cfg):
                 if content:  # each line is looked for by its own configuration's name
                     self.app.write("Configs/" + cfg, content.encode())
                 run = self.run_dorvane(command)
                 self.assertEqual(run.exit_code, 1, run.lines)
                 who = "InstallConfig: " + cfg.removesuffix(".cfg") + ": "
-                self.assertEqual([reason in line for line in run.lines if who in line], [True])
+                self.assertEqual([reason in line for line in run.lines if who in line], [True], run.lines)
 
     def test_a_run_that_changes_nothing_removes_working_folders_no_run_holds(self):
         self.app.write("Templates/Letter.dotx", b"letter")

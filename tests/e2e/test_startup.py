@@ -5,6 +5,7 @@ step failed, 2 when the command line matched no action, 3 when Word was not foun
 window mode exits 0."""
 import os
 import re
+import shutil
 import unittest
 
 from e2elib.case import DorvaneTestCase
@@ -81,6 +82,9 @@ class StartupWithoutWordTests(DorvaneTestCase):
             with self.subTest(tail=tail):
                 run = self.run_dorvane(tail)
                 self.assertEqual(run.exit_code, EXIT_WORD_MISSING, run.lines)
+                self.assertEqual(run.lines[3:], [
+                    "\tRunCommandLine: nothing ran: Word (WINWORD.EXE) was not found below the"
+                    " Office folders of Program Files or in App Paths"])
                 self.assertEqual(self.app.entries(), ["Dorvane.exe", "Templates"])
                 self.assertEqual(self.profile.templates(), [])
                 self.assertEqual(self.profile.desktop(), [])
@@ -137,9 +141,25 @@ class WordFoundOtherwiseTests(DorvaneTestCase):
                     reg.set(app_paths, None, named)
                 run = self.run_dorvane("hello")
                 self.assertEqual(run.exit_code, code, run.lines)
-                self.assertEqual([l for l in run.lines if "App Paths" in l],
+                self.assertEqual([l for l in run.lines if "as registered in App Paths" in l],
                                  [f'\tLocateWordExe: none below Program Files; Word as registered'
                                   f' in App Paths: "{registered}"'] if named == registered else [])
+
+    def test_click_to_run_update_cache_is_passed_over(self):
+        cache = self.prefix.to_unix(r"C:\Program Files\Microsoft Office\Updates\Download\Package"
+                                    r"Files\{9A3D2F10-0000-4C5E-9A11-000000000001}\root\Office16")
+        self.app.write("Templates/Letter.dotx", b"PK")
+        self.app.write_config("Letter", template="Letter.dotx", shortcut="Letter")
+        for in_root, code in ((True, 0), (False, 3)):  # with Word only there, none is found
+            with self.subTest(in_root=in_root):
+                self.profile.reset()
+                self.word.install() if in_root else self.word.remove()
+                os.makedirs(cache, exist_ok=True)
+                shutil.copy2(self.tools.winword, os.path.join(cache, "WINWORD.EXE"))
+                run = self.run_dorvane("/installall")
+                self.assertEqual(run.exit_code, code, run.lines)
+                self.assertEqual([link["target"] for link in self.profile.links().values()],
+                                 [self.word.exe_win][:int(in_root)])
 
     def test_excel_and_powerpoint_beside_word_or_registered_in_app_paths(self):
         app_paths = "HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\"

@@ -22,7 +22,7 @@ HELP_PAGE = "https://dorvane.example.org/dorvane/"
 # Window styles.
 WS_VISIBLE, WS_CAPTION, WS_SYSMENU = 0x10000000, 0x00C00000, 0x00080000
 WS_BORDER, WS_THICKFRAME, WS_MINIMIZEBOX, WS_MAXIMIZEBOX = 0x800000, 0x40000, 0x20000, 0x10000
-WS_TABSTOP = 0x10000
+WS_TABSTOP, WS_VSCROLL = 0x10000, 0x200000
 WS_EX_TOOLWINDOW, WS_EX_APPWINDOW, WS_EX_CLIENTEDGE = 0x80, 0x40000, 0x200
 LBS_SORT, LBS_MULTIPLESEL, LBS_NOINTEGRALHEIGHT, LBS_EXTENDEDSEL = 0x2, 0x8, 0x100, 0x800
 ES_MULTILINE, ES_READONLY = 0x4, 0x800
@@ -88,8 +88,16 @@ FORM2 = (
     (2018, "Removes the template, icon and desktop shortcut it installed.", ""),
     (2019, "/Check [Template Config Name]", "bold"),
     (2020, "Reports; changes nothing.", ""),
+    (2021, "Shows what /InstallAll (or /Install) would do.", ""),
+    (2022, "/RegisterEvents", "bold"),
+    (2023, "Registers the event source Dorvane for this Dorvane.exe.", ""),
+    (2024, "Needs administrator rights; Word is not needed.", ""),
+    (2025, "/UnregisterEvents", "bold"),
+    (2026, "Removes that registration.", ""),
+    (2027, "Needs administrator rights; Word is not needed.", ""),
     (2014, "All execution is completely silent.", "centred"),
 )
+FORM2_HEIGHT = 7155  # twips: as tall as its list of switches
 
 
 # Labels the layout lays under the control beside them: the caption ends before it.
@@ -364,11 +372,14 @@ class ScalingTests(WindowTestCase):
 
     KEY = r"HKCU\Control Panel\Desktop"
 
-    def test_layout_scales_with_the_screen_resolution(self):
+    def use_dpi(self, dpi):
         code, out = self.prefix.run("reg", "add", self.KEY, "/v", "LogPixels", "/t", "REG_DWORD",
-                                    "/d", "144", "/f")
+                                    "/d", str(dpi), "/f")
         self.assertEqual(code, 0, out)
         self.addCleanup(self.prefix.run, "reg", "delete", self.KEY, "/v", "LogPixels", "/f")
+
+    def test_layout_scales_with_the_screen_resolution(self):
+        self.use_dpi(144)
         running, form = self.open_form1()
         window, controls = self.win.geometry(form)
         self.win.screenshot(form, "form1-144dpi")
@@ -379,12 +390,24 @@ class ScalingTests(WindowTestCase):
         self.assertEqual(window["client"][2:], scaled((9735, 5385)))
         self.assert_laid_out(window, controls)
         form2 = self.open_form2(form, running.pid)
-        self.assertEqual(self.win.geometry(form2)[0]["client"][2:], scaled((5550, 4875)))
+        self.assertEqual(self.win.geometry(form2)[0]["client"][2:], scaled((5550, FORM2_HEIGHT)))
         self.assert_laid_out(*self.win.geometry(form2))
         self.win.screenshot(form2, "form2-144dpi")
         self.close_all(running, form2, form)
         code, out = self.prefix.run(self.tools.ui_tests, "--gtest_filter=CaptionFit.*")
         self.assertEqual(code, 0, out)
+
+    def test_the_parameters_window_stays_within_a_short_screen_and_scrolls(self):
+        self.use_dpi(192)  # its 7155 twips need more than the 768 pixels the desktop has
+        running, form = self.open_form1()
+        form2 = self.open_form2(form, running.pid)
+        window, _ = self.win.geometry(form2)
+        self.assertTrue(window["style"] & WS_VSCROLL and 0 <= window["outer"][1] <= 768 - window["outer"][3], window)
+        last = lambda: {c["id"]: c["rect"] for c in self.win.geometry(form2)[1]}[2014]
+        self.assertGreater(last()[1], window["client"][3])  # "All execution..." lies below
+        self.assertTrue(self.win.scroll_to_bottom(form2))
+        self.assertLessEqual(last()[1] + last()[3], window["client"][3])
+        self.close_all(running, form2, form)
 
 
 @needs_display
@@ -395,7 +418,7 @@ class ParametersWindowTests(WindowTestCase):
         window, labels = self.win.geometry(form2)
         self.win.screenshot(form2, "form2")
         self.assertEqual(window["title"], "Command Line Parameters:")
-        self.assertEqual(window["client"][2:], [5550 // 15, 4875 // 15])
+        self.assertEqual(window["client"][2:], [5550 // 15, FORM2_HEIGHT // 15])
         self.assertEqual(window["owner"], 0)
         self.assertEqual(window["style"] & (WS_CAPTION | WS_SYSMENU), WS_CAPTION | WS_SYSMENU)
         self.assertEqual(window["style"] & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX), 0)

@@ -359,6 +359,14 @@ int CmdCommand(const Args& a) {
     return kFound;
 }
 
+// The window's vertical scroll bar moved to its end, as dragging its thumb down does.
+int CmdScroll(const Args& a) {
+    HWND h = HandleArg(a, 1);
+    if (!IsWindow(h)) return kNotFound;
+    SendMessageW(h, WM_VSCROLL, MAKEWPARAM(SB_BOTTOM, 0), 0);
+    return kFound;
+}
+
 // A message box is complete once its text and at least one button exist.
 bool IsCompleteMessageBox(HWND h) {
     if (ClassOf(h) != L"#32770" || !IsWindowVisible(h)) return false;
@@ -695,6 +703,7 @@ int wmain() {
     if (cmd == L"setcheck") return CmdSetCheck(a);
     if (cmd == L"select") return CmdSelect(a);
     if (cmd == L"command") return CmdCommand(a);
+    if (cmd == L"scroll") return CmdScroll(a);
     if (cmd == L"msgbox") return CmdMsgBox(a);
     if (cmd == L"waitgone") return CmdWaitGone(a);
     if (cmd == L"close") return CmdClose(a);

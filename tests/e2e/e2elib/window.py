@@ -21,6 +21,10 @@ class WindowDriver(GuiDriver):
             raise AssertionError(f"no window {hwnd}")
         return out[0], out[1:]
 
+    def scroll_to_bottom(self, hwnd):
+        """The window's vertical scroll bar moved to its end."""
+        return self._run("scroll", hwnd)[0] == 0
+
     def focus(self, hwnd):
         """The id of the control with the keyboard focus in hwnd's thread (0: none)."""
         code, out = self._run("focus", hwnd)
