@@ -16,6 +16,11 @@ those). The second run finds what the first left: a logon that changes nothing; 
 "/check" then asks what it would do, and writes nothing. Each run's shell copy
 operations are counted from the same trace.
 Then the same calls per configuration, by call and by the data folder they name.
+
+The same calls into the user's profile follow: the templates folder and the desktop
+(where a Desktop in OneDrive makes each open of an online-only file a download), and
+among them the opens of a shortcut (".lnk"), whether by path or relative to a folder's
+handle (the trace then names the file alone).
 """
 import argparse
 import collections
@@ -53,11 +58,11 @@ KINDS = ("NtCreateFile", "GetFileAttributesW", "GetFileAttributesExW")
 PLACES = ("Configs", "Templates", "AltIcons", "other")
 
 
-def count(trace_path, folder):
-    """Calls naming the folder or a path inside it, in any letter case and path form:
-    {(kind, place): calls}, place the data folder the path names or lies in, or "other"."""
-    folder = folder.lower().rstrip("\\")
-    calls = collections.Counter()
+PROFILE = ("templates", "desktop", "relative", ".lnk")
+
+
+def traced_calls(trace_path):
+    """(kind, path) of each call, the path lower case and without its long or NT prefix."""
     with open(trace_path, encoding="utf-8", errors="replace") as trace:
         for line in trace:
             m = CALL.search(line)
@@ -68,11 +73,34 @@ def count(trace_path, folder):
                 if path.startswith(prefix):
                     path = ("\\\\" if "unc" in prefix else "") + path[len(prefix):]
                     break
-            if path == folder or path.startswith(folder + "\\"):
-                top = path[len(folder) + 1:].split("\\")[0]
-                place = next((p for p in PLACES[:-1] if p.lower() == top), "other")
-                calls[m.group(1), place] += 1
-    return calls
+            yield m.group(1), path
+
+
+def inside(path, folder):
+    folder = folder.lower().rstrip("\\")
+    return path == folder or path.startswith(folder + "\\")
+
+
+def count(trace_path, folder, templates, desktop):
+    """Calls naming the program's folder or a path inside it, in any letter case and path
+    form: {(kind, place): calls}, place the data folder the path names or lies in, or
+    "other"; and the calls into the profile: {(kind, place): calls}, place "templates",
+    "desktop", "relative" (a name alone, opened relative to a folder's handle) or ".lnk"
+    (a shortcut, by path or relative, counted besides its folder)."""
+    calls, profile = collections.Counter(), collections.Counter()
+    for kind, path in traced_calls(trace_path):
+        if inside(path, folder):
+            top = path[len(folder.rstrip("\\")) + 1:].split("\\")[0]
+            place = next((p for p in PLACES[:-1] if p.lower() == top), "other")
+            calls[kind, place] += 1
+        for place, root in (("templates", templates), ("desktop", desktop)):
+            if inside(path, root):
+                profile[kind, place] += 1
+        if "\\" not in path and ":" not in path:
+            profile[kind, "relative"] += 1
+        if path.endswith(".lnk") and (inside(path, desktop) or "\\" not in path):
+            profile[kind, ".lnk"] += 1
+    return calls, profile
 
 
 def shell_copies(trace_path):
@@ -109,9 +137,9 @@ def main():
                     "--count", str(args.count), "--every", "1"], check=True,
                    stdout=subprocess.DEVNULL)
     shutil.copy(os.path.join(build, "Dorvane.exe"), args.folder)
-    templates = unix_path(wine_out(["cmd", "/c", "echo", "%APPDATA%"]) +
-                          "\\Microsoft\\Templates")
-    desktop = unix_path(wine_out(["cmd", "/c", "echo", "%USERPROFILE%"]) + "\\Desktop")
+    templates_win = wine_out(["cmd", "/c", "echo", "%APPDATA%"]) + "\\Microsoft\\Templates"
+    desktop_win = wine_out(["cmd", "/c", "echo", "%USERPROFILE%"]) + "\\Desktop"
+    templates, desktop = unix_path(templates_win), unix_path(desktop_win)
     os.makedirs(templates, exist_ok=True)
     for d in (templates, desktop):
         for name in os.listdir(d):
@@ -119,13 +147,15 @@ def main():
                 os.remove(os.path.join(d, name))
 
     exe = folder_win + "\\Dorvane.exe"
-    traced, copies = [], []
+    traced, copies, in_profile = [], [], []
     for which, action in (("first", "/installall"), ("second", "/installall"),
                           ("/check", "/check")):
         trace = os.path.join(args.folder, f"trace-{which.strip('/')}.txt")
         run_traced(exe, trace, action)
         label = which if which.startswith("/") else f"{which} run"
-        traced.append((label, count(trace, folder_win)))
+        calls, profile = count(trace, folder_win, templates_win, desktop_win)
+        traced.append((label, calls))
+        in_profile.append((label, profile))
         copies.append((label, shell_copies(trace)))
         os.remove(trace)
     n = args.count
@@ -150,6 +180,13 @@ def main():
         for kind in KINDS:
             print(f"  {label:<11}{kind:<22}" +
                   "".join(f"{calls[kind, p] / n:>10.2f}" for p in PLACES))
+    print(f"calls into the profile per configuration: the templates folder, the desktop, "
+          f"names opened relative to a folder's handle, and shortcuts among them")
+    print(f"  {'':<11}{'':<22}" + "".join(f"{p:>11}" for p in PROFILE))
+    for label, calls in in_profile:
+        for kind in KINDS:
+            print(f"  {label:<11}{kind:<22}" +
+                  "".join(f"{calls[kind, p] / n:>11.2f}" for p in PROFILE))
     return 0
 
 

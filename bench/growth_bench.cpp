@@ -121,8 +121,9 @@ int wmain(int argc, wchar_t** argv) {
             }) + L"\\" + shortcut + L".lnk";
             b.Time("link", [&] {
                 return Module1::CreateLinkUnlessUnchanged(
-                    run, desc, lnk, word, templatesDir, L"/t\"" + StripPath(tpl) + L"\"", 0, 0,
-                    SW_SHOW, templatesDir + L"\\" + StripPath(icon));
+                    run, Module1::RecordedShortcut{}, desc, lnk, word, templatesDir,
+                    L"/t\"" + StripPath(tpl) + L"\"", 0, 0, SW_SHOW,
+                    templatesDir + L"\\" + StripPath(icon));
             });
         }
         if ((i + 1) % bucket == 0 || i + 1 == names.size()) b.Flush(i / bucket * bucket);

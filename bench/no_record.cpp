@@ -10,6 +10,10 @@ InstallRecord ReadInstallRecord(const std::wstring&) {
     return {};
 }
 
+RecordedShortcut ReadRecordedShortcut(const std::wstring&) {
+    return {};
+}
+
 InstallRecord ReadRecordedPaths(const std::wstring&) {
     return {};
 }

@@ -218,8 +218,9 @@ int wmain(int argc, wchar_t** argv) {
                          Module1::InstallRun run;
                          for (const Config* c : withShortcut)
                              Module1::CreateLinkUnlessUnchanged(
-                                 run, c->desc, desktop + L"\\" + c->shortcutName + L".lnk", word,
-                                 templatesDir, L"/t\"" + c->templateFile + L"\"", 0, 0, SW_SHOW,
+                                 run, Module1::ReadRecordedShortcut(c->name), c->desc,
+                                 desktop + L"\\" + c->shortcutName + L".lnk", word, templatesDir,
+                                 L"/t\"" + c->templateFile + L"\"", 0, 0, SW_SHOW,
                                  templatesDir + L"\\" + c->icon);
                      },
                      {}});

@@ -3,6 +3,7 @@
 #include "support/AppPath.h"
 #include "support/DebugLog.h"
 #include "support/EventLog.h"
+#include "support/LastingPath.h"
 #include "support/ScopedWin.h"
 
 namespace Module1 {
@@ -37,10 +38,18 @@ ExitCode ChangeEventSource(bool bRegister) {
     const LSTATUS status = RegOpenKeyExW(HKEY_LOCAL_MACHINE, CommonModule::kApplicationLogKey, 0,
                                          bRegister ? KEY_CREATE_SUB_KEY : KEY_READ, log.put());
     if (status != ERROR_SUCCESS) return EventSourceOutcome(status, bRegister);
-    const std::wstring exe = CommonModule::ModuleFileName();
-    if (bRegister && exe.empty()) {
+    const std::wstring started = CommonModule::ModuleFileName();
+    if (bRegister && started.empty()) {
         const DWORD error = GetLastError();
         return EventSourceOutcome(error ? static_cast<LSTATUS>(error) : ERROR_BAD_PATHNAME, true);
+    }
+    // Event Viewer reads the file in another session, maybe years later.
+    std::wstring why;
+    const std::wstring exe = bRegister ? CommonModule::LastingPath(started, why) : started;
+    if (exe.empty()) {
+        CommonModule::DPrint(L"EventSource: cannot register the event source for \"" + started +
+                             L"\": " + why + L"; register a copy on a local drive");
+        return ExitStepFailed;
     }
     return ChangeEventSource(log.get(), bRegister, exe);
 }

@@ -204,9 +204,15 @@ void StageCopies(InstallRun& run, const std::vector<InstallDecision>& decisions)
         if (!CommonModule::MakeFolderTree(folder)) continue;
         const CommonModule::StagingFolder& staging = run.workingFolders.In(folder);
         if (!staging.ok()) continue;
-        // The shell's answer is not believed: each step checks its own file.
-        CommonModule::CopyFilesInto(batch.sources, staging.path());
+        // The copy writes only under names that nothing stands under yet; a source whose
+        // name is taken there goes on its own, and fails.
+        std::vector<std::wstring> sources;
         for (const auto& source : batch.sources)
+            if (std::wstring stood; staging.Vacant(CommonModule::StripPath(source), stood))
+                sources.push_back(source);
+        // The shell's answer is not believed: each step checks its own file.
+        CommonModule::CopyFilesInto(sources, staging.path());
+        for (const auto& source : sources)
             run.staged.insert(Text::Lower(source));
     }
 }

@@ -57,9 +57,10 @@ class RunWorld final : public InstallWorld {
     ShortcutStart Start(const std::wstring& sTemplateFile) override {
         return ShortcutFor(sTemplateFile);
     }
-    bool LinkInPlace(const LinkPlan& link) override {
-        return Module1::LinkInPlace(run_, link.description, link.file, link.target,
-                                    link.workingFolder, link.arguments, 0, 0, SW_SHOW, link.icon);
+    LinkVerdict LinkInPlace(const std::wstring& sConfigName, const LinkPlan& link) override {
+        return Module1::LinkInPlace(run_, ReadRecordedShortcut(sConfigName), link.description,
+                                    link.file, link.target, link.workingFolder, link.arguments, 0,
+                                    0, SW_SHOW, link.icon);
     }
 
   private:

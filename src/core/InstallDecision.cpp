@@ -307,7 +307,11 @@ void Decide(Decider& at, bool bMakeShortcut) {
     step.path = d.link.file;
     step.folder = desktop;
     step.replaces = world.Stands(desktop, shortcutName + L".lnk");
-    step.op = world.LinkInPlace(d.link) ? Op::LinkUnchanged : Op::WriteLink;
+    const LinkVerdict verdict = world.LinkInPlace(d.config, d.link);
+    // Never rewritten, and never kept in silence.
+    if (verdict == LinkVerdict::Unchecked)
+        return at.Fail(L"the shortcut " + Quoted(d.link.file) + L" is " + kLinkUnchecked);
+    step.op = verdict == LinkVerdict::Unchanged ? Op::LinkUnchanged : Op::WriteLink;
     if (step.op == Op::LinkUnchanged) step.replaces = false;
     step.item = Recorded::Shortcut;
     d.steps.push_back(std::move(step));

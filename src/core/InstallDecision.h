@@ -10,6 +10,7 @@
 #include "core/InstallRecord.h"
 #include "core/NameOwners.h"
 #include "core/OfficeApps.h"
+#include "core/Unchanged.h"
 
 #include <string>
 #include <vector>
@@ -88,7 +89,8 @@ class InstallWorld {
     // Why a source that is not there cannot be used; missing when it simply is not there.
     virtual std::wstring WhyNotReadable(const std::wstring& sPath, bool& missing) = 0;
     virtual ShortcutStart Start(const std::wstring& sTemplateFile) = 0;
-    virtual bool LinkInPlace(const LinkPlan& link) = 0;
+    // Judged by the listing and the configuration's install record before any read.
+    virtual LinkVerdict LinkInPlace(const std::wstring& sConfigName, const LinkPlan& link) = 0;
 };
 
 // In one run a name in the user's templates folder (by its source below the program's

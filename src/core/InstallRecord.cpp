@@ -202,7 +202,8 @@ std::wstring Failure(const std::wstring& sConfigName, LONG status) {
            L"\": " + CommonModule::Win32Error(static_cast<DWORD>(status)).description;
 }
 
-bool OpenToRead(const std::wstring& sConfigName, ScopedWin::UniqueRegKey& key) {
+// The configuration's key, opened to read; false when there is none (or it cannot be read).
+bool OpenRecord(const std::wstring& sConfigName, ScopedWin::UniqueRegKey& key) {
     return RegOpenKeyExW(HKEY_CURRENT_USER, KeyPath(sConfigName).c_str(), 0, KEY_QUERY_VALUE,
                          key.put()) == ERROR_SUCCESS;
 }
@@ -211,14 +212,20 @@ bool OpenToRead(const std::wstring& sConfigName, ScopedWin::UniqueRegKey& key) {
 
 InstallRecord ReadInstallRecord(const std::wstring& sConfigName) {
     ScopedWin::UniqueRegKey key;
-    if (!OpenToRead(sConfigName, key)) return {};
-    return Read(key.get());
+    return OpenRecord(sConfigName, key) ? Read(key.get()) : InstallRecord{};
+}
+
+RecordedShortcut ReadRecordedShortcut(const std::wstring& sConfigName) {
+    ScopedWin::UniqueRegKey key;
+    if (!OpenRecord(sConfigName, key)) return {};
+    const RecordedFile file = ReadFile(key.get(), Recorded::Shortcut);
+    return {file, file.path.empty() ? LinkFields{} : ReadFields(key.get())};
 }
 
 InstallRecord ReadRecordedPaths(const std::wstring& sConfigName) {
     ScopedWin::UniqueRegKey key;
     InstallRecord record;
-    if (!OpenToRead(sConfigName, key)) return record;
+    if (!OpenRecord(sConfigName, key)) return record;
     record.templateCopy.path = Key(key.get(), Recorded::Template).Text(L"Path");
     record.iconCopy.path = Key(key.get(), Recorded::Icon).Text(L"Path");
     record.shortcut.file.path = Key(key.get(), Recorded::Shortcut).Text(L"Path");
@@ -228,7 +235,7 @@ InstallRecord ReadRecordedPaths(const std::wstring& sConfigName) {
 std::optional<InstallRecord> ReadRecordUnlessHolds(const std::wstring& sConfigName,
                                                    const InstallRecord& landed) {
     ScopedWin::UniqueRegKey key;
-    if (!OpenToRead(sConfigName, key)) return InstallRecord{};
+    if (!OpenRecord(sConfigName, key)) return InstallRecord{};
     State kept;
     if (ReadState(key.get(), kept) && kept == StateOf(landed)) return std::nullopt;
     return Read(key.get());
@@ -240,7 +247,7 @@ bool KeepInstallRecord(const std::wstring& sConfigName, const InstallRecord& lan
     const std::wstring path = KeyPath(sConfigName);
     ScopedWin::UniqueRegKey key;
     // A repeat run finds its record as it left it: one open and one query, no writes.
-    if (OpenToRead(sConfigName, key)) {
+    if (OpenRecord(sConfigName, key)) {
         State kept;
         if (ReadState(key.get(), kept) && Holds(kept, landed)) return true;
         key.reset();

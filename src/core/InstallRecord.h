@@ -48,6 +48,8 @@ enum class Recorded { Template, Icon, Shortcut };
 
 // The record of sConfigName; what it does not hold comes back empty.
 InstallRecord ReadInstallRecord(const std::wstring& sConfigName);
+// Only the shortcut the record of sConfigName holds: its file and its fields.
+RecordedShortcut ReadRecordedShortcut(const std::wstring& sConfigName);
 // Only the paths of what the record of sConfigName holds (the names it claims).
 InstallRecord ReadRecordedPaths(const std::wstring& sConfigName);
 // The record of sConfigName, unless its summary shows that it holds exactly `landed`,

@@ -6,6 +6,7 @@
 #include "support/Probes.h"
 #include "support/ScopedWin.h"
 #include "support/Strings.h"
+#include "support/Text.h"
 
 namespace Module1 {
 
@@ -108,18 +109,41 @@ bool LinkHolds(const std::wstring& sLinkFile, const LinkFields& fields) {
     return read && *read == fields;
 }
 
-bool LinkInPlace(InstallRun& run, const std::wstring& sLinkDesc, const std::wstring& sLinkFile,
-                 const std::wstring& sExeFile, const std::wstring& sWorkDir,
-                 const std::wstring& sExeArgs, int IconIdx, WORD iHotKey, int eShow,
-                 const std::wstring& sDifferentIconPath) {
-    // Without a link path or a target CreateLink writes nothing; a link that cannot be
-    // read (or is not there) counts as different.
+LinkVerdict JudgeShortcut(const FolderListing::Entry* listed, const std::wstring& sFolder,
+                          const RecordedShortcut& recorded, const LinkFields& wanted,
+                          const std::function<std::optional<LinkFields>()>& read) {
+    if (listed && !recorded.file.path.empty() &&
+        Text::EqualsNoCase(recorded.file.path, sFolder + L"\\" + listed->name) &&
+        recorded.file.size ==
+            ((ULONGLONG{listed->data.nFileSizeHigh} << 32) | listed->data.nFileSizeLow) &&
+        recorded.file.time == ((ULONGLONG{listed->data.ftLastWriteTime.dwHighDateTime} << 32) |
+                               listed->data.ftLastWriteTime.dwLowDateTime) &&
+        recorded.fields == wanted)
+        return LinkVerdict::Unchanged;
+    const std::optional<LinkFields> fields = read();
+    if (fields) return *fields == wanted ? LinkVerdict::Unchanged : LinkVerdict::Write;
+    // Rewritten, it would be uploaded again in place of what the user may have changed.
+    // FILE_ATTRIBUTE_RECALL_ON_DATA_ACCESS | FILE_ATTRIBUTE_RECALL_ON_OPEN
+    constexpr DWORD kOnlineOnly = 0x00400000 | 0x00040000;
+    return listed && (listed->data.dwFileAttributes & kOnlineOnly) ? LinkVerdict::Unchecked
+                                                                   : LinkVerdict::Write;
+}
+
+LinkVerdict LinkInPlace(InstallRun& run, const RecordedShortcut& recorded,
+                        const std::wstring& sLinkDesc, const std::wstring& sLinkFile,
+                        const std::wstring& sExeFile, const std::wstring& sWorkDir,
+                        const std::wstring& sExeArgs, int IconIdx, WORD iHotKey, int eShow,
+                        const std::wstring& sDifferentIconPath) {
+    // Without a link path or a target CreateLink writes nothing; a link that is not there
+    // counts as different.
     const auto [folder, name] = SplitPath(sLinkFile);
-    return !sLinkFile.empty() && !sExeFile.empty() && run.knownNames.MayHold(folder, name) &&
-           ListedPlain(run, folder, name) &&
-           ReadPlainLinkFields(sLinkFile) == StoredLinkFields(sLinkDesc, sExeFile, sWorkDir,
-                                                              sExeArgs, IconIdx, iHotKey, eShow,
-                                                              sDifferentIconPath);
+    if (sLinkFile.empty() || sExeFile.empty() || !run.knownNames.MayHold(folder, name) ||
+        !ListedPlain(run, folder, name))
+        return LinkVerdict::Write;
+    return JudgeShortcut(run.knownNames.Listed(folder, name), folder, recorded,
+                         StoredLinkFields(sLinkDesc, sExeFile, sWorkDir, sExeArgs, IconIdx, iHotKey,
+                                          eShow, sDifferentIconPath),
+                         [&] { return ReadPlainLinkFields(sLinkFile); });
 }
 
 void SayLinkUnchanged(InstallRun& run, const std::wstring& sLinkFile) {
@@ -144,15 +168,23 @@ bool WriteLink(InstallRun& run, const std::wstring& sLinkDesc, const std::wstrin
     return false;
 }
 
-bool CreateLinkUnlessUnchanged(InstallRun& run, const std::wstring& sLinkDesc,
-                               const std::wstring& sLinkFile, const std::wstring& sExeFile,
-                               const std::wstring& sWorkDir, const std::wstring& sExeArgs,
-                               int IconIdx, WORD iHotKey, int eShow,
+bool CreateLinkUnlessUnchanged(InstallRun& run, const RecordedShortcut& recorded,
+                               const std::wstring& sLinkDesc, const std::wstring& sLinkFile,
+                               const std::wstring& sExeFile, const std::wstring& sWorkDir,
+                               const std::wstring& sExeArgs, int IconIdx, WORD iHotKey, int eShow,
                                const std::wstring& sDifferentIconPath, std::wstring* why) {
-    if (LinkInPlace(run, sLinkDesc, sLinkFile, sExeFile, sWorkDir, sExeArgs, IconIdx, iHotKey,
-                    eShow, sDifferentIconPath)) {
+    const LinkVerdict verdict = LinkInPlace(run, recorded, sLinkDesc, sLinkFile, sExeFile, sWorkDir,
+                                            sExeArgs, IconIdx, iHotKey, eShow, sDifferentIconPath);
+    if (verdict == LinkVerdict::Unchanged) {
         SayLinkUnchanged(run, sLinkFile);
         return true;
+    }
+    if (verdict == LinkVerdict::Unchecked) {
+        if (why)
+            *why = kLinkUnchecked;
+        else
+            CommonModule::DPrint(L"CreateLink Error:  \"" + sLinkFile + L"\": " + kLinkUnchecked);
+        return false;
     }
     return WriteLink(run, sLinkDesc, sLinkFile, sExeFile, sWorkDir, sExeArgs, IconIdx, iHotKey,
                      eShow, sDifferentIconPath, why);

@@ -2,6 +2,8 @@
 
 #include <objbase.h>
 #include <climits>
+#include <commctrl.h>
+#include <vector>
 #include <shlobj.h>
 
 #include "shell/ComInit.h"
@@ -15,11 +17,16 @@ using ScopedWin::ComPtr;
 
 namespace {
 
-constexpr int kBufferChars = MAX_PATH;
+// Every text field of a link file is stored with a 16-bit count of characters; a buffer
+// of that size takes any field whole, where a shorter one is cut without a word.
+constexpr int kFieldChars = 65536;
 
-// The whole text buffer, padding included, so a field keeps the buffer's size.
-std::wstring FromBuffer(const wchar_t (&buffer)[kBufferChars]) {
-    return std::wstring(buffer, kBufferChars);
+// A field's text, read whole through `call`(buffer, size).
+template <class Call> bool ReadField(std::wstring& text, int chars, Call call) {
+    std::vector<wchar_t> buffer(static_cast<size_t>(chars) + 1, L'\0');
+    if (FAILED(call(buffer.data(), chars))) return false;
+    text.assign(buffer.data());
+    return true;
 }
 
 // Runs a link object's calls in order until one fails, and keeps which one that was.
@@ -164,14 +171,18 @@ bool cShellLinkA::CreateLink(CommonModule::WorkingFolders& workingFolders,
         // Seen from outside, the save failed: the link file's folder cannot take files.
         return Failed(staging.why() + L" (Save)");
     }
-    const std::wstring staged = staging.path() + L"\\" + sLinkFile.substr(cut + 1);
+    const std::wstring leaf = sLinkFile.substr(cut + 1);
+    const std::wstring staged = staging.path() + L"\\" + leaf;
+    std::wstring why;
+    if (!staging.Vacant(leaf, why)) return Failed(why + L" (Save)");
     const CallChain chain = WriteLink(
         {sLinkDesc, staged, sExeFile, sWorkDir, sExeArgs, iconFile, IconIdx, iHotKey, eShow});
     if (!chain.Ok()) {
         return Failed(CommonModule::HResultError(chain.Result()).description + L" (" +
                       chain.FailedCall() + L")");
     }
-    std::wstring why;
+    // Left as it is when it is not what was saved: it goes with the working folder.
+    if (!staging.Landed(leaf, why)) return Failed(why + L" (Save)");
     if (!CommonModule::ReplaceByName(staged, sLinkFile, why)) {
         DeleteFileW(CommonModule::LongPathSafe(staged).c_str());
         return Failed(why + L" (MoveFileEx)");
@@ -195,29 +206,22 @@ bool cShellLinkA::GetLinkInfo(const std::wstring& sLinkFile) {
     });
     if (!chain.Ok()) return false;
 
-    wchar_t buffer[kBufferChars] = {};
     // No find data: nothing here uses it, and filling it costs a lookup of the target.
-    if (FAILED(link->GetPath(buffer, kBufferChars, nullptr, SLGP_UNCPRIORITY))) return false;
-    exeName_ = FromBuffer(buffer);
-
-    wchar_t workDir[kBufferChars] = {};
-    if (FAILED(link->GetWorkingDirectory(workDir, kBufferChars))) return false;
-    workingDir_ = FromBuffer(workDir);
-
-    wchar_t arguments[kBufferChars] = {};
-    if (FAILED(link->GetArguments(arguments, kBufferChars))) return false;
-    arguments_ = FromBuffer(arguments);
-
-    wchar_t description[kBufferChars] = {};
-    if (FAILED(link->GetDescription(description, kBufferChars))) return false;
-    description_ = FromBuffer(description);
-
-    if (FAILED(link->GetHotkey(&hotKey_))) return false;
-
-    wchar_t iconFile[kBufferChars] = {};
     int iconIndex = 0;
-    if (FAILED(link->GetIconLocation(iconFile, kBufferChars, &iconIndex))) return false;
-    iconFile_ = FromBuffer(iconFile);
+    if (!ReadField(
+            exeName_, kFieldChars,
+            [&](wchar_t* b, int n) { return link->GetPath(b, n, nullptr, SLGP_UNCPRIORITY); }) ||
+        !ReadField(workingDir_, kFieldChars,
+                   [&](wchar_t* b, int n) { return link->GetWorkingDirectory(b, n); }) ||
+        !ReadField(arguments_, kFieldChars,
+                   [&](wchar_t* b, int n) { return link->GetArguments(b, n); }) ||
+        // The shell keeps a description of INFOTIPSIZE characters at most.
+        !ReadField(description_, INFOTIPSIZE,
+                   [&](wchar_t* b, int n) { return link->GetDescription(b, n); }) ||
+        FAILED(link->GetHotkey(&hotKey_)) ||
+        !ReadField(iconFile_, kFieldChars,
+                   [&](wchar_t* b, int n) { return link->GetIconLocation(b, n, &iconIndex); }))
+        return false;
     iconIndex_ = iconIndex;
 
     int show = 0;

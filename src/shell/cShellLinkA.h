@@ -47,7 +47,7 @@ class cShellLinkA {
     bool reportFailures_ = true;
     std::wstring failure_;
 
-    // What GetLinkInfo last read; string fields keep their 260-character buffers.
+    // What GetLinkInfo last read, each field whole.
     std::wstring exeName_;
     std::wstring arguments_;
     std::wstring workingDir_;

@@ -1,5 +1,7 @@
 #include "support/EventLog.h"
 
+#include <cwctype>
+
 #include "support/DebugLog.h"
 #include "support/ScopedWin.h"
 
@@ -32,6 +34,16 @@ constexpr DWORD kTypesSupported =
 
 } // namespace
 
+std::wstring EventSafeText(const std::wstring& sText) {
+    std::wstring safe;
+    safe.reserve(sText.size());
+    for (size_t i = 0; i < sText.size(); ++i) {
+        safe += sText[i];
+        if (sText[i] == L'%' && i + 1 < sText.size() && iswdigit(sText[i + 1])) safe += L' ';
+    }
+    return safe;
+}
+
 bool WriteEvent(EventLevel level, DWORD eventId, const std::wstring& sText, std::wstring& why,
                 const std::vector<BYTE>& userSid) {
     // Registering a source only opens a handle to the log: no registry write, nothing
@@ -41,7 +53,7 @@ bool WriteEvent(EventLevel level, DWORD eventId, const std::wstring& sText, std:
         why = L"cannot open the event log: " + LastError().description;
         return false;
     }
-    const std::wstring text = sText.substr(0, kLongestEventText);
+    const std::wstring text = EventSafeText(sText).substr(0, kLongestEventText);
     const wchar_t* strings[] = {text.c_str()};
     const bool written = ReportEventW(source.get(), EventType(level), 0, eventId,
                                       userSid.empty() ? nullptr : const_cast<BYTE*>(userSid.data()),

@@ -18,6 +18,11 @@ inline constexpr size_t kLongestEventText = 31839;
 
 enum class EventLevel { Information, Warning, Error };
 
+// The text as an event holds it: Event Viewer reads "%" followed by a digit in an
+// event's text as a place to insert a string (which names, paths and the system's own
+// messages can hold), so a blank goes between the two.
+std::wstring EventSafeText(const std::wstring& sText);
+
 // Registers the source, writes one event with sText as its only string, as the user
 // of userSid (Event Viewer's User column; none when empty), and lets go of the source
 // again. False, with the system's reason in why, when nothing was written.

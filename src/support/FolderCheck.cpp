@@ -60,6 +60,8 @@ bool DriveIsRemote(const std::wstring& root) {
     return GetDriveTypeW(root.c_str()) == DRIVE_REMOTE;
 }
 
+} // namespace
+
 // A token that cannot be asked counts as elevated: the check then runs.
 bool ProcessIsElevated() {
     HANDLE raw = nullptr;
@@ -72,7 +74,14 @@ bool ProcessIsElevated() {
     return elevation.TokenIsElevated != 0;
 }
 
-} // namespace
+bool DeletesRefused(bool elevated, const std::wstring& folder,
+                    const RemoteDriveQuery& isRemoteDrive) {
+    return elevated && IsOnNetwork(folder, isRemoteDrive);
+}
+
+bool DeletesRefused(const std::wstring& folder) {
+    return DeletesRefused(ProcessIsElevated(), folder, DriveIsRemote);
+}
 
 bool IsOnNetwork(const std::wstring& path, const RemoteDriveQuery& isRemoteDrive) {
     const std::wstring plain = PlainForm(path);

@@ -23,6 +23,17 @@ bool IsOnNetwork(const std::wstring& path, const RemoteDriveQuery& isRemoteDrive
 bool FinalPathMustMatch(bool elevated, const std::wstring& reported, const std::wstring& finalPath,
                         const RemoteDriveQuery& isRemoteDrive);
 
+// Whether the process runs elevated; one whose token cannot be asked counts as elevated.
+bool ProcessIsElevated();
+
+// Whether an elevated process deletes nothing in the folder: on the network a handle
+// opened relative to the folder's reaches the server as a path, looked up again there
+// (SMB's create request has no root folder), so a link the user put on the server
+// between the check and the delete would turn the delete elsewhere.
+bool DeletesRefused(bool elevated, const std::wstring& folder,
+                    const RemoteDriveQuery& isRemoteDrive);
+bool DeletesRefused(const std::wstring& folder); // for this process
+
 // True when the folder may be written into: the process is not elevated, the folder is
 // on the network, or as the file system opens it it has the path it was given (no link
 // or junction along the way has moved it). A folder that does not exist yet is judged

@@ -15,8 +15,11 @@ constexpr LONG kIsAFolder = static_cast<LONG>(0xC00000BA);    // STATUS_FILE_IS_
 constexpr ULONG kOpenReparsePoint = 0x00200000;               // FILE_OPEN_REPARSE_POINT
 } // namespace
 
-ScopedWin::UniqueFile OpenInFolder(HANDLE folder, const std::wstring& sName, ACCESS_MASK access,
-                                   ULONG share, ULONG options, LONG& status) {
+namespace {
+
+ScopedWin::UniqueFile CreateInFolder(HANDLE folder, const std::wstring& sName, ACCESS_MASK access,
+                                     ULONG share, ULONG disposition, ULONG options,
+                                     PSECURITY_DESCRIPTOR security, LONG& status) {
     // As a path's last part: the file system knows no name ending in a dot or a space.
     std::wstring trimmed = sName;
     if (trimmed != L"." && trimmed != L"..")
@@ -28,7 +31,7 @@ ScopedWin::UniqueFile OpenInFolder(HANDLE folder, const std::wstring& sName, ACC
     name.MaximumLength = name.Length;
     OBJECT_ATTRIBUTES attributes{};
     // Case-insensitive, as a path would be looked up.
-    InitializeObjectAttributes(&attributes, &name, OBJ_CASE_INSENSITIVE, folder, nullptr);
+    InitializeObjectAttributes(&attributes, &name, OBJ_CASE_INSENSITIVE, folder, security);
     IO_STATUS_BLOCK io{};
     HANDLE h = nullptr;
     // A name with a separator, or a dot name, would reach past the folder.
@@ -36,9 +39,27 @@ ScopedWin::UniqueFile OpenInFolder(HANDLE folder, const std::wstring& sName, ACC
     if (trimmed.empty() || trimmed == L"." || trimmed == L".." ||
         trimmed.find_first_of(L"\\/") != std::wstring::npos)
         return ScopedWin::UniqueFile();
-    status = NtCreateFile(&h, access | SYNCHRONIZE, &attributes, &io, nullptr, 0, share, FILE_OPEN,
-                          options | kOpenReparsePoint | FILE_SYNCHRONOUS_IO_NONALERT, nullptr, 0);
+    status =
+        NtCreateFile(&h, access | SYNCHRONIZE, &attributes, &io, nullptr, 0, share, disposition,
+                     options | kOpenReparsePoint | FILE_SYNCHRONOUS_IO_NONALERT, nullptr, 0);
     return ScopedWin::UniqueFile(status >= 0 ? h : INVALID_HANDLE_VALUE);
+}
+
+} // namespace
+
+ScopedWin::UniqueFile OpenInFolder(HANDLE folder, const std::wstring& sName, ACCESS_MASK access,
+                                   ULONG share, ULONG options, LONG& status) {
+    return CreateInFolder(folder, sName, access, share, FILE_OPEN, options, nullptr, status);
+}
+
+ScopedWin::UniqueFile MakeFolderIn(HANDLE folder, const std::wstring& sName, ACCESS_MASK access,
+                                   PSECURITY_DESCRIPTOR security, LONG& status) {
+    return CreateInFolder(folder, sName, access, FILE_SHARE_READ | FILE_SHARE_WRITE, FILE_CREATE,
+                          FILE_DIRECTORY_FILE, security, status);
+}
+
+bool IsCollisionStatus(LONG status) {
+    return status == static_cast<LONG>(0xC0000035); // STATUS_OBJECT_NAME_COLLISION
 }
 
 bool IsMissingStatus(LONG status) {

@@ -1,7 +1,11 @@
 #pragma once
 // Files reached through the handle of the folder they stand in, never by a path looked
 // up again: a folder on the way swapped for a junction after the folder was checked
-// cannot lead an open, a listing or a delete elsewhere.
+// cannot lead an open, a listing or a delete elsewhere. That holds on local volumes
+// only. SMB 2 and 3 have no relative open (the create request has no root folder): the
+// redirector sends the folder's path with the name, and the server looks it up again,
+// so on a Desktop or AppData redirected to a server this is no more than a path; an
+// elevated run deletes nothing there (DeletesRefused, FolderCheck.h).
 #include "support/ScopedWin.h"
 
 #include <windows.h>
@@ -17,6 +21,12 @@ namespace CommonModule {
 // and status says why.
 ScopedWin::UniqueFile OpenInFolder(HANDLE folder, const std::wstring& sName, ACCESS_MASK access,
                                    ULONG share, ULONG options, LONG& status);
+// Makes the folder sName directly in `folder` with the given security and returns it
+// opened: the handle is of the folder made, with nothing between its making and its
+// opening. Fails (IsCollisionStatus) when the name is taken.
+ScopedWin::UniqueFile MakeFolderIn(HANDLE folder, const std::wstring& sName, ACCESS_MASK access,
+                                   PSECURITY_DESCRIPTOR security, LONG& status);
+bool IsCollisionStatus(LONG status);
 // The status says nothing stands under the name.
 bool IsMissingStatus(LONG status);
 // The status says a folder stands where a file was asked for.

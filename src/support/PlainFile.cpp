@@ -1,6 +1,7 @@
 #include "support/PlainFile.h"
 
 #include "support/DebugLog.h"
+#include "support/FolderCheck.h"
 #include "support/FolderHandle.h"
 #include "support/Staging.h"
 #include "support/Text.h"
@@ -43,7 +44,8 @@ const CheckedFolder& HeldFolders::In(const std::wstring& sFolder) {
     return *folders_.back();
 }
 
-CheckedFolder::CheckedFolder(const std::wstring& sFolder) : path_(sFolder) {
+CheckedFolder::CheckedFolder(const std::wstring& sFolder)
+    : path_(sFolder), noDeletes_(DeletesRefused(sFolder)) {
     // Shared in every way: the user's own folders are not this program's to lock. What
     // a file's handle leads to is checked against where this handle leads.
     handle_.reset(CreateFileW(LongPathSafe(sFolder).c_str(), FILE_LIST_DIRECTORY,
@@ -57,7 +59,7 @@ CheckedFolder::CheckedFolder(const std::wstring& sFolder) : path_(sFolder) {
 }
 
 CheckedFolder::CheckedFolder(const CheckedFolder& parent, const std::wstring& sName)
-    : path_(parent.path_ + L"\\" + sName) {
+    : path_(parent.path_ + L"\\" + sName), noDeletes_(parent.noDeletes_) {
     if (!parent.ok()) {
         why_ = parent.why_;
         return;
@@ -84,9 +86,15 @@ CheckedFolder::CheckedFolder(const CheckedFolder& parent, const std::wstring& sN
     }
 }
 
+namespace {
+constexpr wchar_t kNoDeletes[] =
+    L"an elevated run deletes nothing in a folder on the network, where the server looks "
+    L"each name up again";
+} // namespace
+
 bool CheckedFolder::Remove(std::wstring& why) {
-    if (!ok()) {
-        why = why_;
+    if (!ok() || noDeletes_) {
+        why = noDeletes_ ? kNoDeletes : why_;
         return false;
     }
     if (!DeleteThrough(handle_.get(), 0, why)) return false;
@@ -148,8 +156,8 @@ CheckedFolder::Found JudgeOpened(const std::wstring& sFolderName, const OpenedFa
 CheckedFolder::Found CheckedFolder::OpenOnce(const std::wstring& sName, PlainFile& file,
                                              std::wstring& why, bool bToDelete) const {
     file = PlainFile();
-    if (!ok()) {
-        why = why_;
+    if (!ok() || (bToDelete && noDeletes_)) {
+        why = ok() ? kNoDeletes : why_;
         return Found::Failed;
     }
     // Relative to the folder's handle: the folder checked is the folder opened in, and

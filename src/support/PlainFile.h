@@ -72,6 +72,7 @@ class CheckedFolder {
     std::wstring name_; // from its volume's root, as the file system reports it
     ScopedWin::UniqueFile handle_;
     std::wstring why_;
+    bool noDeletes_ = false; // see DeletesRefused (FolderCheck.h)
     bool inUse_ = false;
 };
 

@@ -160,8 +160,6 @@ bool CreateDirPath(const std::wstring& sPath) {
     return DoesDirExist(sPath);
 }
 
-namespace {
-
 // Through a handle, not a listing: a working folder is held open in a way that lets no
 // one list it.
 bool PlainFileData(const std::wstring& sPath, WIN32_FILE_ATTRIBUTE_DATA& data) {
@@ -178,8 +176,6 @@ bool PlainFileData(const std::wstring& sPath, WIN32_FILE_ATTRIBUTE_DATA& data) {
     return !(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
            LinkOfHandle(h.get()) == LinkAnswer::Plain;
 }
-
-} // namespace
 
 bool FilesMatch(const std::wstring& sSource, const std::wstring& sDest) {
     WIN32_FILE_ATTRIBUTE_DATA source{};

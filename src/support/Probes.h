@@ -53,6 +53,9 @@ bool IsPlainFileAt(const std::wstring& sPath);
 // True when both paths name plain files (no folder, no link) of the same size
 // and the same last-write time: what a mirroring copy takes for "the same file".
 bool FilesMatch(const std::wstring& sSource, const std::wstring& sDest);
+// A plain file's attributes, size and times, asked through a handle that follows no link;
+// false for a folder, a link, or what cannot be opened.
+bool PlainFileData(const std::wstring& sPath, WIN32_FILE_ATTRIBUTE_DATA& data);
 // The same, with the source's attributes, size and time already at hand: those of a
 // listing's entry that is no link.
 bool FilesMatch(const WIN32_FILE_ATTRIBUTE_DATA& source, const std::wstring& sDest);

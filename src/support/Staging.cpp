@@ -3,6 +3,7 @@
 #include "support/DebugLog.h"
 #include "support/FolderHandle.h"
 #include "support/LinkTag.h"
+#include "support/OwnFolder.h"
 #include "support/PlainFile.h"
 #include "support/Probes.h"
 #include "support/ScopedWin.h"
@@ -69,43 +70,61 @@ std::vector<std::wstring> WorkingFolders::Parents() const {
     return parents;
 }
 
-StagingFolder::StagingFolder(const std::wstring& sParent) {
+HoldCalls HoldCalls::System() {
+    return {NameOfHandle, SetFileInformationByHandle};
+}
+
+StagingFolder::StagingFolder(const std::wstring& sParent, const HoldCalls& calls) {
+    // Only this run's token may put a name in it (OwnFolder.h).
+    OwnFolderSecurity security(sParent);
+    const ScopedWin::UniqueFile parent(CreateFileW(
+        LongPathSafe(sParent).c_str(), FILE_LIST_DIRECTORY | FILE_ADD_SUBDIRECTORY | FILE_TRAVERSE,
+        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+        FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!security.ok() || !parent) {
+        why_ = L"no working folder could be made in \"" + sParent + L"\": " +
+               (security.ok() ? LastError().description : security.why());
+        return;
+    }
     // Short, so that what fits in the destination still fits in here.
     const DWORD seed = GetCurrentProcessId() * 2654435761u ^ GetTickCount();
+    LONG status = 0;
     for (DWORD i = 0; i < 64; ++i) {
         wchar_t name[16] = {};
         wsprintfW(name, L"~dv%04x.tmp", (seed + i) & 0xFFFF);
-        const std::wstring path = sParent + L"\\" + name;
-        if (CreateDirectoryW(NewFolderPathSafe(path).c_str(), nullptr)) {
-            path_ = path;
-            Hold();
+        // Made and opened in one step, so that what is held is the folder made, with the
+        // security it was made with: no one else's folder of that name can take its place.
+        // Held open for as long as this run works in it: another run that finds it cannot
+        // open it for deleting, and so tells it from an interrupted run's; no one can
+        // rename it. Removed through this handle alone: its path is never looked up again.
+        hold_ = MakeFolderIn(parent.get(), name,
+                             DELETE | READ_CONTROL | FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES |
+                                 FILE_WRITE_ATTRIBUTES,
+                             security.descriptor(), status);
+        if (hold_) {
+            path_ = sParent + L"\\" + name;
+            Hold(calls);
             return;
         }
-        if (GetLastError() != ERROR_ALREADY_EXISTS) break;
+        if (!IsCollisionStatus(status)) break;
     }
-    why_ = L"no working folder could be made in \"" + sParent + L"\": " + LastError().description;
+    why_ = L"no working folder could be made in \"" + sParent + L"\": " + StatusText(status);
 }
 
-void StagingFolder::Hold() {
-    // Held open for as long as this run works in it: another run that finds it cannot
-    // open it for deleting, and so tells it from an interrupted run's; no one can
-    // rename it. Removed through this handle alone: its path is never looked up again.
-    hold_.reset(
-        CreateFileW(LongPathSafe(path_).c_str(),
-                    DELETE | FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES,
-                    FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                    FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+void StagingFolder::Hold(const HoldCalls& calls) {
     FILE_BASIC_INFO basic{};
     basic.FileAttributes = FILE_ATTRIBUTE_HIDDEN;
-    // Swapped for a link between its making and its opening, it is not the one made.
-    if (hold_ && LinkOfHandle(hold_.get()) == LinkAnswer::Plain &&
-        NameOfHandle(hold_.get(), name_, why_) &&
-        SetFileInformationByHandle(hold_.get(), FileBasicInfo, &basic, sizeof basic))
-        return;
-    why_ = L"the working folder \"" + path_ + L"\" cannot be held: " +
-           (hold_ ? why_ : LastError().description);
-    // Only an empty folder goes, and a link as a name.
-    if (!hold_) RemoveDirectoryW(LongPathSafe(path_).c_str());
+    const wchar_t* query = L"FileNameInfo";
+    if (calls.nameOf(hold_.get(), name_, why_)) {
+        query = L"FileBasicInfo";
+        if (calls.setInfo(hold_.get(), FileBasicInfo, &basic, sizeof basic)) return;
+        why_ = LastError().description;
+    }
+    why_ = L"the working folder \"" + path_ + L"\" cannot be held: the query " + query +
+           L" failed: " + why_;
+    // Just made and still empty, it goes again through the handle that made it: left, it
+    // would stand on the desktop, not even hidden.
+    if (std::wstring stays; !DeleteThrough(hold_.get(), 0, stays)) why_ += L"; it stays: " + stays;
     hold_.reset();
     path_.clear();
 }
@@ -115,6 +134,63 @@ StagingFolder::~StagingFolder() {
     std::wstring why;
     if (!EmptyThrough(hold_.get(), name_, why) || !DeleteThrough(hold_.get(), 0, why))
         DPrint(L"the working folder stays: " + path_ + L": " + why);
+}
+
+// Only a plain read-only file with no other name is made writable, through a handle that
+// does not follow a link: the attribute belongs to the file, so every other name of a
+// hard-linked one, and a link's target, would lose it too.
+namespace {
+
+// Sets the attributes of sName in `folder` through a handle that does not follow a link,
+// when it is a plain file with no other name; closed again before the caller moves it.
+bool SetOwnAttributes(HANDLE folder, const std::wstring& sName, DWORD attributes,
+                      std::wstring& why) {
+    LONG status = 0;
+    const ScopedWin::UniqueFile file = OpenInFolder(
+        folder, sName, FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES,
+        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, FILE_NON_DIRECTORY_FILE, status);
+    BY_HANDLE_FILE_INFORMATION info{};
+    FILE_BASIC_INFO basic{}; // zero times: left as they are
+    basic.FileAttributes = attributes ? attributes : FILE_ATTRIBUTE_NORMAL;
+    if (!file) {
+        why = StatusText(status);
+    } else if (!GetFileInformationByHandle(file.get(), &info) ||
+               LinkOfHandle(file.get()) != LinkAnswer::Plain) {
+        why = L"it is no plain file, or the file system would not say";
+    } else if (info.nNumberOfLinks > 1) {
+        why = L"it has other names as well (a hard link), which would lose the attribute too";
+    } else if (!SetFileInformationByHandle(file.get(), FileBasicInfo, &basic, sizeof basic)) {
+        why = LastError().description;
+    } else {
+        return true;
+    }
+    return false;
+}
+
+} // namespace
+
+bool ReplaceReadOnly(const std::wstring& sStaged, const std::wstring& sDest, DWORD attributes,
+                     std::wstring& why) {
+    const size_t cut = sDest.find_last_of(L'\\');
+    const std::wstring name = sDest.substr(cut + 1);
+    const ScopedWin::UniqueFile folder(
+        CreateFileW(LongPathSafe(sDest.substr(0, cut)).c_str(), FILE_TRAVERSE,
+                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                    FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!folder ||
+        !SetOwnAttributes(folder.get(), name, attributes & ~FILE_ATTRIBUTE_READONLY, why)) {
+        why = L"the read-only file is kept as it is: " + (folder ? why : LastError().description);
+        return false;
+    }
+    if (MoveFileExW(LongPathSafe(sStaged).c_str(), LongPathSafe(sDest).c_str(),
+                    MOVEFILE_REPLACE_EXISTING))
+        return true;
+    const DWORD error = GetLastError();
+    std::wstring ignored;
+    SetOwnAttributes(folder.get(), name, attributes, ignored);
+    why = Win32Error(error).description;
+    SetLastError(error);
+    return false;
 }
 
 bool ReplaceByName(const std::wstring& sStaged, const std::wstring& sDest, std::wstring& why,
@@ -134,15 +210,9 @@ bool ReplaceByName(const std::wstring& sStaged, const std::wstring& sDest, std::
         return true;
     }
     if (MoveFileExW(staged.c_str(), dest.c_str(), MOVEFILE_REPLACE_EXISTING)) return true;
-    DWORD error = GetLastError();
-    // Only a plain read-only file is made writable: the attributes of a link's target
-    // are not this program's to change.
-    if (error == ERROR_ACCESS_DENIED && plain && (a & FILE_ATTRIBUTE_READONLY)) {
-        SetFileAttributesW(dest.c_str(), a & ~FILE_ATTRIBUTE_READONLY);
-        if (MoveFileExW(staged.c_str(), dest.c_str(), MOVEFILE_REPLACE_EXISTING)) return true;
-        error = GetLastError();
-        SetFileAttributesW(dest.c_str(), a);
-    }
+    const DWORD error = GetLastError();
+    if (error == ERROR_ACCESS_DENIED && plain && (a & FILE_ATTRIBUTE_READONLY))
+        return ReplaceReadOnly(sStaged, sDest, a, why);
     why = Win32Error(error).description;
     SetLastError(error);
     return false;
@@ -155,7 +225,8 @@ bool SystemReplaceFile(const std::wstring& sReplaced, const std::wstring& sRepla
 }
 
 bool ReplaceKeepingSecurity(const std::wstring& sStaged, const std::wstring& sDest,
-                            std::wstring& why, const ReplaceFileCall& replace) {
+                            std::wstring& why, const ReplaceFileCall& replace,
+                            const PermissionsCall& permissions) {
     // With a backup name the platform never deletes the old file: it moves it aside
     // first. Beside the staged file, so on the same volume as the destination.
     const std::wstring backup = sStaged + L".old";
@@ -163,12 +234,24 @@ bool ReplaceKeepingSecurity(const std::wstring& sStaged, const std::wstring& sDe
     // No flag that lets the platform go on without the old file's security settings
     // (without WRITE_DAC access it would "succeed" and drop them): a merge it cannot
     // make fails the replace, which then leaves both files as they were.
-    if (replace(sDest, sStaged, backup, 0)) {
+    bool replaced = replace(sDest, sStaged, backup, 0);
+    DWORD error = replaced ? ERROR_SUCCESS : GetLastError();
+    // Refused for want of WRITE_DAC (InheritedOnly.h): permissions that are all inherited
+    // are the ones the staged file beside it has as well, so the merge may be left out.
+    const Permissions old =
+        error == ERROR_ACCESS_DENIED ? permissions(sDest) : Permissions::Unknown;
+    if (old == Permissions::Inherited) {
+        replaced = replace(sDest, sStaged, backup, REPLACEFILE_IGNORE_MERGE_ERRORS);
+        error = replaced ? ERROR_SUCCESS : GetLastError();
+    }
+    if (replaced) {
         DeleteFileW(LongPathSafe(backup).c_str());
         return true;
     }
-    const DWORD error = GetLastError();
     why = Win32Error(error).description;
+    if (error == ERROR_ACCESS_DENIED && old != Permissions::Inherited)
+        why += L" Replacing it keeps its own permissions, which needs the right to change "
+               L"permissions on it.";
     // ERROR_UNABLE_TO_MOVE_REPLACEMENT_2 (and any failure that got as far) leaves the
     // old file under the backup name and the new one under its staged name: the old one
     // goes back. ERROR_UNABLE_TO_MOVE_REPLACEMENT with a backup name, like the failures

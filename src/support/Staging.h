@@ -3,6 +3,7 @@
 // process's own beside its destination and only then takes the destination's name in
 // one step. The old file stays untouched until that step, and a link planted under the
 // destination's name is replaced as a name, never written through.
+#include "support/InheritedOnly.h"
 #include "support/ScopedWin.h"
 
 #include <functional>
@@ -18,11 +19,21 @@ std::wstring LongPathSafe(const std::wstring& sPath);
 // for an 8.3 name and takes 247 characters at most, so from 248 on the long form.
 std::wstring NewFolderPathSafe(const std::wstring& sPath);
 
+// The two queries that follow a working folder's making (put in from outside by tests:
+// Wine answers both at once).
+struct HoldCalls {
+    std::function<bool(HANDLE, std::wstring&, std::wstring&)> nameOf; // NameOfHandle
+    std::function<BOOL(HANDLE, FILE_INFO_BY_HANDLE_CLASS, LPVOID, DWORD)> setInfo;
+    static HoldCalls System();
+};
+
 class StagingFolder {
   public:
     // Makes a new, empty, hidden folder in sParent that no one else can have prepared;
-    // ok() tells whether that worked, why() says why not.
-    explicit StagingFolder(const std::wstring& sParent);
+    // ok() tells whether that worked, why() says why not. One made that cannot be held
+    // (a query about it failed) is removed again through its handle.
+    explicit StagingFolder(const std::wstring& sParent,
+                           const HoldCalls& calls = HoldCalls::System());
     ~StagingFolder(); // removes the folder with whatever is left in it
     StagingFolder(const StagingFolder&) = delete;
     StagingFolder& operator=(const StagingFolder&) = delete;
@@ -31,8 +42,16 @@ class StagingFolder {
     const std::wstring& path() const { return path_; }
     const std::wstring& why() const { return why_; }
 
+    // Before a write into the folder: nothing stands under sRel (a name, or a path
+    // within the folder, whose first part is checked), asked through the folder's
+    // handle. False, with a sentence naming the folder and what stands there.
+    bool Vacant(const std::wstring& sRel, std::wstring& why) const;
+    // After it: what stands under sRel, if anything, is a plain file with this one
+    // name, reached through the folder's handle and never through a link.
+    bool Landed(const std::wstring& sRel, std::wstring& why) const;
+
   private:
-    void Hold();
+    void Hold(const HoldCalls& calls);
 
     std::wstring path_;
     std::wstring name_; // from its volume's root, as its handle reports it
@@ -89,6 +108,13 @@ enum class Keep { Nothing, AttributesAndSecurity };
 bool ReplaceByName(const std::wstring& sStaged, const std::wstring& sDest, std::wstring& why,
                    Keep keep = Keep::Nothing);
 
+// The step ReplaceByName takes when the platform refused to move over a read-only
+// plain file (Wine does not refuse: tests call it themselves): the file, opened through
+// its folder without following a link, is made writable through that handle, and only
+// when it has no other name (a hard link's other names would lose the attribute too).
+bool ReplaceReadOnly(const std::wstring& sStaged, const std::wstring& sDest, DWORD attributes,
+                     std::wstring& why);
+
 // The platform's replace-in-place (ReplaceFileW with a backup name), put in from outside
 // by tests, which cannot make Windows fail it halfway.
 using ReplaceFileCall =
@@ -96,13 +122,16 @@ using ReplaceFileCall =
                        const std::wstring& sBackup, DWORD flags)>;
 bool SystemReplaceFile(const std::wstring& sReplaced, const std::wstring& sReplacement,
                        const std::wstring& sBackup, DWORD flags);
+using PermissionsCall = std::function<Permissions(const std::wstring& sPath)>;
 // sStaged takes the place of the plain file sDest, which passes on its attributes and
-// security settings. The old file is never lost: it stays in place, or, when the
-// platform gave up halfway with the old file moved aside, is put back by name (or,
-// failing that, why says where it is). False, with the reason in why and as the last
-// error, when sDest was not replaced; sStaged then is still there to be removed.
+// security settings (or, when refused the right to change them, passes on nothing where
+// all it has is inherited: `permissions`, put in from outside by tests). The old file is never
+// lost: it stays in place, or, when the platform gave up halfway with the old file moved aside, is
+// put back by name (or, failing that, why says where it is). False, with the reason in why and as
+// the last error, when sDest was not replaced; sStaged then is still there to be removed.
 bool ReplaceKeepingSecurity(const std::wstring& sStaged, const std::wstring& sDest,
-                            std::wstring& why, const ReplaceFileCall& replace = SystemReplaceFile);
+                            std::wstring& why, const ReplaceFileCall& replace = SystemReplaceFile,
+                            const PermissionsCall& permissions = PermissionsOf);
 
 // Makes the folder and its missing parents; true when a folder stands there afterwards.
 bool MakeFolderTree(const std::wstring& sPath);

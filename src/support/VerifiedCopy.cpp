@@ -99,6 +99,16 @@ void DiscardStaged(const std::wstring& sStaged) {
 
 } // namespace
 
+StagedVerdict JudgeStaged(const WIN32_FILE_ATTRIBUTE_DATA& listed,
+                          const WIN32_FILE_ATTRIBUTE_DATA* staged,
+                          const std::function<bool(WIN32_FILE_ATTRIBUTE_DATA&)>& sourceNow) {
+    if (!staged) return StagedVerdict::NotCopied;
+    if (SameSizeAndTime(listed, *staged)) return StagedVerdict::Copied;
+    WIN32_FILE_ATTRIBUTE_DATA now{};
+    if (!sourceNow(now)) return StagedVerdict::NotCopied;
+    return SameSizeAndTime(now, *staged) ? StagedVerdict::Copied : StagedVerdict::SourceChanged;
+}
+
 bool CopyFilesVerified(const std::wstring& sSource, const std::wstring& sDestFolder,
                        const std::wstring& sWho, std::wstring& why) {
     WorkingFolders ownWorkingFolder;
@@ -126,12 +136,17 @@ bool PlaceStagedListedFile(WorkingFolders& workingFolders, const std::wstring& s
                            std::wstring& why) {
     const StagingFolder& staging = workingFolders.In(sDestFolder);
     const std::wstring staged = staging.path() + L"\\" + sListedName;
+    std::wstring reason;
+    // Something that is not the file written stays as it is, whatever it leads to.
+    if (staging.ok() && !staging.Landed(sListedName, reason)) {
+        Failures(sWho, why).Add(reason);
+        return false;
+    }
     if (!staging.ok() || !FilesMatch(listed, staged)) {
         if (staging.ok()) DiscardStaged(staged);
         return CopyListedFileVerified(workingFolders, sSource, sListedName, listed, sDestFolder,
                                       sWho, why);
     }
-    std::wstring reason;
     if (ReplaceByName(staged, sDestFolder + L"\\" + sListedName, reason)) return true;
     Failures(sWho, why).Add(L"\"" + sListedName + L"\" cannot take its place in \"" + sDestFolder +
                             L"\": " + reason);
@@ -166,6 +181,14 @@ bool CopyPlanned(WorkingFolders& workingFolders, const std::wstring& sSource,
         failures.Add(staging.why());
         return false;
     }
+    // The copy writes only under names that nothing stands under yet.
+    for (const auto* names : {&plan.folders, &plan.files})
+        for (const auto& name : *names)
+            if (std::wstring stood;
+                name.find(L'\\') == std::wstring::npos && !staging.Vacant(name, stood)) {
+                failures.Add(stood);
+                return false;
+            }
     // The shell's answer is not believed: what arrived is checked file by file below.
     CopyFiles(sSource, staging.path(), true, false);
 
@@ -188,9 +211,25 @@ bool CopyPlanned(WorkingFolders& workingFolders, const std::wstring& sSource,
         if (Within(file, refusedFolders)) continue;
         const std::wstring staged = staging.path() + L"\\" + file;
         std::wstring reason;
-        // A listed source is judged by what the listing showed before the copy: one
-        // that changed meanwhile fails as one that changed during the copy.
-        if (listed ? !FilesMatch(listed->data, staged) : !FilesMatch(base + L"\\" + file, staged))
+        // Something that is not the file written stays as it is, whatever it leads to.
+        if (!staging.Landed(file, reason)) {
+            failures.Add(reason);
+            continue;
+        }
+        // A listed source is judged by what the listing showed before the copy, and by
+        // the source itself when that disagrees.
+        WIN32_FILE_ATTRIBUTE_DATA copy{};
+        const StagedVerdict verdict =
+            !listed ? FilesMatch(base + L"\\" + file, staged) ? StagedVerdict::Copied
+                                                              : StagedVerdict::NotCopied
+                    : JudgeStaged(listed->data, PlainFileData(staged, copy) ? &copy : nullptr,
+                                  [&](WIN32_FILE_ATTRIBUTE_DATA& now) {
+                                      return PlainFileData(sSource, now);
+                                  });
+        if (verdict == StagedVerdict::SourceChanged)
+            failures.Add(L"\"" + file + L"\" was not copied to \"" + sDestFolder +
+                         L"\": the source changed during the copy");
+        else if (verdict == StagedVerdict::NotCopied)
             failures.Add(L"\"" + file + L"\" was not copied to \"" + sDestFolder + L"\"" +
                          (listed ? UnreadableSource(sSource) : std::wstring()));
         else if (!ReplaceByName(staged, sDestFolder + L"\\" + file, reason))

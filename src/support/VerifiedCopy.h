@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 namespace CommonModule {
@@ -32,6 +33,15 @@ bool CopyListedFileVerified(WorkingFolders& workingFolders, const std::wstring& 
                             const WIN32_FILE_ATTRIBUTE_DATA& listed,
                             const std::wstring& sDestFolder, const std::wstring& sWho,
                             std::wstring& why);
+
+// Whether a staged copy (none: no plain file arrived) is the listed source's: by the
+// listing's size and time, and, when those disagree, by the source's own, asked once
+// through a handle (`sourceNow`, put in from outside by tests): a listing's attribute
+// information "may not be current" on NTFS.
+enum class StagedVerdict { Copied, NotCopied, SourceChanged };
+StagedVerdict JudgeStaged(const WIN32_FILE_ATTRIBUTE_DATA& listed,
+                          const WIN32_FILE_ATTRIBUTE_DATA* staged,
+                          const std::function<bool(WIN32_FILE_ATTRIBUTE_DATA&)>& sourceNow);
 
 // The same file, staged already by an earlier copy of many (CopyFilesInto into the
 // working folder of sDestFolder): put in place when it arrived as listed, otherwise

@@ -148,7 +148,7 @@ void SaveConfig(HWND hForm) {
             hForm,
             AccessHint::WithRunAsHint(L"The template configuration could not be saved to\r\n" +
                                           cfg + (whyNot.empty() ? L"" : L"\r\n" + whyNot),
-                                      error),
+                                      error, cfg),
             MB_OK | MB_ICONERROR);
     }
     ConfigList::RefreshConfigList(hForm);

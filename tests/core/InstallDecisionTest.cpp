@@ -50,7 +50,9 @@ struct World final : InstallWorld {
     ShortcutStart Start(const std::wstring& templateFile) override {
         return ShortcutFor(templateFile);
     }
-    bool LinkInPlace(const LinkPlan& link) override { return linksInPlace.contains(link.file); }
+    LinkVerdict LinkInPlace(const std::wstring&, const LinkPlan& link) override {
+        return linksInPlace.contains(link.file) ? LinkVerdict::Unchanged : LinkVerdict::Write;
+    }
 };
 
 std::wstring Source(const std::wstring& name) {

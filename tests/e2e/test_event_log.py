@@ -65,6 +65,16 @@ class EventLogTests(DorvaneTestCase):
                     self.assertGreater(len(found[0][1]), warning.index(missing) + 20)
                     self.assertIn("\t" + missing, run.lines)
 
+    def test_a_percent_sign_before_a_digit_is_not_taken_for_an_insertion(self):
+        """Event Viewer reads "%1" in an event's text as a string to insert; the debug
+        line keeps the name as it is."""
+        self.app.write_config("%1%%2", template="Missing.dotx")
+        run, found = self.run_logged("/installall")
+        self.assertEqual(len(found), 1, run.output)
+        self.assertIn("InstallConfig: % 1%% 2: ", found[0][1])
+        self.assertIsNone(re.search(r"%[0-9]", found[0][1]), found[0][1])
+        self.assertTrue(any("InstallConfig: %1%%2: " in line for line in run.lines), run.lines)
+
     def test_the_event_is_the_users_and_names_them(self):
         with mock.patch.dict(os.environ, {"DORVANE_WINEDEBUG": "-all,+eventlog,+advapi"}):
             run = self.run_dorvane("/copy Missing.dotx")

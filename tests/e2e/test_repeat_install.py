@@ -126,3 +126,32 @@ class RepeatInstallTests(DorvaneTestCase):
         for name in ("Deep.dotx", "Letter.dotx"):
             with open(os.path.join(self.profile.templates_unix, name), "rb") as f:
                 self.assertEqual(f.read(), b"updated", name)
+
+    def test_a_description_longer_than_a_path_is_compared_whole(self):
+        """The window takes a description of any length; a link's field read back into a
+        path-sized buffer would differ at every logon, and the link be saved again."""
+        self.configure(desc="d" * 300 + " end")
+        self.run_ok("/installall")
+        before = self.stamps(self.lnk)
+        run = self.run_ok("/installall")
+        self.assertEqual(self.stamps(self.lnk), before, run.lines)
+        self.assertEqual(self.skipped(run, NOT_SAVED),
+                         [NOT_SAVED + self.profile.desktop_win + "\\Letter.lnk"], run.lines)
+        # A change past the 260th character is a change.
+        self.configure(desc="d" * 300 + " END")
+        self.assertEqual(self.skipped(self.run_ok("/installall"), NOT_SAVED), [])
+
+    def test_a_shortcut_as_recorded_is_not_read(self):
+        """The listing's size and time equal the record's: the shortcut is not opened (on
+        a Desktop in OneDrive that would download it). Made unreadable here, it would
+        otherwise be saved again."""
+        self.run_ok("/installall")
+        stat = os.stat(self.lnk)
+        with open(self.lnk, "wb") as f:
+            f.write(b"\0" * stat.st_size)
+        os.utime(self.lnk, ns=(stat.st_atime_ns, stat.st_mtime_ns))
+        run = self.run_ok("/installall")
+        self.assertEqual(self.skipped(run, NOT_SAVED),
+                         [NOT_SAVED + self.profile.desktop_win + "\\Letter.lnk"], run.lines)
+        with open(self.lnk, "rb") as f:
+            self.assertEqual(f.read(), b"\0" * stat.st_size)

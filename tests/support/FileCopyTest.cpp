@@ -1,5 +1,6 @@
 // CopyFiles against real folders: the shell's copy with the flags the callers use.
 #include "support/FileCopy.h"
+#include "support/VerifiedCopy.h"
 
 #include <windows.h>
 
@@ -109,3 +110,43 @@ TEST_F(CopyFixture, FileInPlaceOfTheDestinationFolderIsLeftAlone) {
 
 // With both switches off the shell asks before replacing; that needs a person at
 // the screen, so it is not exercised here.
+
+// A listing's size and time may lag behind the file (NTFS): a staged copy that disagrees
+// with them is judged by the source itself, asked once, and fails only when that too
+// disagrees, as a source that changed during the copy.
+TEST(JudgeStaged, AListingThatLagsIsCheckedAgainstTheSourceOnce) {
+    using CommonModule::StagedVerdict;
+    const auto data = [](DWORD size, DWORD time) {
+        WIN32_FILE_ATTRIBUTE_DATA d{};
+        d.nFileSizeLow = size;
+        d.ftLastWriteTime.dwLowDateTime = time;
+        return d;
+    };
+    const WIN32_FILE_ATTRIBUTE_DATA listed = data(10, 1), newer = data(12, 2), newest = data(14, 3);
+    struct Case {
+        const char* what;
+        const WIN32_FILE_ATTRIBUTE_DATA* staged;
+        const WIN32_FILE_ATTRIBUTE_DATA* sourceNow; // none: cannot be asked
+        int asks;
+        StagedVerdict verdict;
+    };
+    const Case cases[] = {
+        {"as listed", &listed, &newest, 0, StagedVerdict::Copied},
+        {"listing lagged", &newer, &newer, 1, StagedVerdict::Copied},
+        {"changed during the copy", &newer, &newest, 1, StagedVerdict::SourceChanged},
+        {"source gone", &newer, nullptr, 1, StagedVerdict::NotCopied},
+        {"nothing arrived", nullptr, &listed, 0, StagedVerdict::NotCopied},
+    };
+    for (const Case& c : cases) {
+        int asks = 0;
+        EXPECT_EQ(CommonModule::JudgeStaged(listed, c.staged,
+                                            [&](WIN32_FILE_ATTRIBUTE_DATA& now) {
+                                                ++asks;
+                                                if (c.sourceNow) now = *c.sourceNow;
+                                                return c.sourceNow != nullptr;
+                                            }),
+                  c.verdict)
+            << c.what;
+        EXPECT_EQ(asks, c.asks) << c.what;
+    }
+}

@@ -16,3 +16,15 @@ TEST(FolderCheck, FinalPathsAreComparedOnlyWhenElevatedAndOffTheNetwork) {
     EXPECT_FALSE(must(true, L"Z:\\u", L"") || must(true, L"C:\\u", L"Z:\\u"));
     EXPECT_FALSE(must(true, L"C:\\u", L"\\\\s\\r\\u"));
 }
+
+// An elevated run deletes nothing on the network: a relative open reaches the server
+// as a path, looked up again there.
+TEST(FolderCheck, AnElevatedRunDeletesNothingOnTheNetwork) {
+    const auto mapped = [](const std::wstring& root) { return root == L"Z:\\"; };
+    const auto refused = [&](bool elevated, const wchar_t* folder) {
+        return CommonModule::DeletesRefused(elevated, folder, mapped);
+    };
+    EXPECT_TRUE(refused(true, L"\\\\srv\\home\\u\\Desktop") && refused(true, L"Z:\\Desktop"));
+    EXPECT_FALSE(refused(true, L"C:\\Users\\u\\Desktop"));
+    EXPECT_FALSE(refused(false, L"\\\\srv\\home\\u\\Desktop") || refused(false, L"Z:\\Desktop"));
+}
