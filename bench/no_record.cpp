@@ -18,6 +18,10 @@ InstallRecord ReadRecordedPaths(const std::wstring&) {
     return {};
 }
 
+std::optional<InstallRecord> ReadRecordUnlessHolds(const std::wstring&, const InstallRecord&) {
+    return std::nullopt;
+}
+
 bool KeepInstallRecord(const std::wstring&, const InstallRecord&, std::wstring&) {
     return true;
 }

@@ -133,7 +133,7 @@ ExitCode RunCheck(const std::wstring& sConfigName) {
         for (const auto& step : d.steps)
             if (step.item == Recorded::Template &&
                 (step.op == InstallStep::Op::Copy || step.op == InstallStep::Op::Unchanged))
-                run.bTemplateInPlace = true;
+                run.templatesInPlace.insert(&AppForTemplate(step.source));
     }
     std::vector<InstallDecision> retired;
     if (all) {

@@ -7,6 +7,7 @@
 #include "core/InstallConfig.h"
 #include "core/InstallRun.h"
 #include "core/PersonalTemplates.h"
+#include "core/FormerInstalls.h"
 #include "core/RetireConfig.h"
 #include "core/SafePaths.h"
 #include "core/Unchanged.h"
@@ -245,6 +246,7 @@ ExitCode RunAction(InstallRun& run, const ParsedCommand& command) {
         if (!DataFoldersReady({L"Configs", L"Templates"})) return ExitStepFailed;
         // Retired configurations go only once every current one has said what it installs.
         ok = InstallAllConfigs(run);
+        ok = RemoveFormerInstalls(run) && ok;
         ok = RemoveRetiredConfigs(run) && ok;
         ok = RemoveConfigsNotForUser(run) && ok;
         break;

@@ -16,4 +16,13 @@ std::wstring FoldedName(std::wstring_view sPathOrName) {
     return folded;
 }
 
+std::wstring FoldedPath(const std::wstring& sRelative) {
+    std::wstring folded;
+    size_t start = 0;
+    for (size_t cut; (cut = sRelative.find_first_of(L"\\/", start)) != std::wstring::npos;
+         start = cut + 1)
+        folded += FoldedName(std::wstring_view(sRelative).substr(start, cut - start)) + L"\\";
+    return folded + FoldedName(std::wstring_view(sRelative).substr(start));
+}
+
 } // namespace Module1

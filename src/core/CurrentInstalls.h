@@ -13,6 +13,9 @@ namespace Module1 {
 // A file name as the file system compares it: the last part of a path ("\" or "/"),
 // without the blanks and dots Windows drops at the end, each unit in upper case.
 std::wstring FoldedName(std::wstring_view sPathOrName);
+// A path below a folder ("Sub\Offer.dotx") as the file system compares paths: each
+// part as FoldedName has it, "/" as "\".
+std::wstring FoldedPath(const std::wstring& sRelative);
 
 struct CurrentInstalls {
     // Names in the user's templates folder and on the desktop (with ".lnk"), folded.

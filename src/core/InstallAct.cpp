@@ -1,6 +1,7 @@
 #include "core/InstallAct.h"
 
 #include "core/AppState.h"
+#include "core/FormerInstalls.h"
 #include "core/InstallRun.h"
 #include "core/SourceCopy.h"
 #include "core/Unchanged.h"
@@ -118,7 +119,7 @@ class Actor {
         const RecordedFile file = Landed(run_, step.folder, step.source, bWritten);
         (step.item == Recorded::Icon ? landed_.iconCopy : landed_.templateCopy) = file;
         if (step.item != Recorded::Template) return;
-        run_.bTemplateInPlace = true;
+        run_.templatesInPlace.insert(&AppForTemplate(step.source));
         run_.macroNotices.InPlace({d_.config, d_.templateFile, step.source,
                                    step.folder + L"\\" + CommonModule::StripPath(step.source),
                                    bWritten});
@@ -229,9 +230,8 @@ InstallResult ActOnDecision(InstallRun& run, const InstallDecision& d) {
         return result;
     }
     run.current.configs.insert(FoldedName(d.config));
-    run.current.NoteRecord(actor.landed());
     std::wstring why;
-    if (!KeepInstallRecord(d.config, actor.landed(), why)) {
+    if (!KeepRecord(run, d, actor.landed(), why)) {
         CommonModule::DPrintStepFailed(L"InstallConfig: " + d.config + L": " + why);
         if (result.bOk) result = {false, why};
     }

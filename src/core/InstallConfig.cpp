@@ -48,6 +48,9 @@ class RunWorld final : public InstallWorld {
     bool SourceThere(const std::wstring& sSource) override {
         return Module1::SourceThere(run_, sSource);
     }
+    bool SourceEmpty(const std::wstring& sSource) override {
+        return Module1::SourceEmpty(run_, sSource);
+    }
     std::wstring WhyNotReadable(const std::wstring& sPath, bool& missing) override {
         return CommonModule::WhyNotReadable(sPath, missing);
     }

@@ -24,11 +24,17 @@ bool IsWildcard(const std::wstring& sName) {
     return sName.find_first_of(L"*?") != std::wstring::npos;
 }
 
+// What a shortcut holds, as one text to compare.
+std::wstring Holds(const LinkPlan& link) {
+    return link.description + L"|" + link.target + L"|" + link.workingFolder + L"|" +
+           link.arguments + L"|" + link.icon;
+}
+
 // Builds one decision step by step, in the order the act reports them.
 class Decider {
   public:
-    Decider(InstallWorld& answers, const std::wstring& sConfigName)
-        : world(answers), who(L"InstallConfig: " + sConfigName) {
+    Decider(InstallWorld& answers, const std::wstring& sConfigName, RunNames* runNames)
+        : world(answers), who(L"InstallConfig: " + sConfigName), names(runNames) {
         d.config = sConfigName;
     }
 
@@ -60,6 +66,17 @@ class Decider {
         if (missing) return std::wstring(L"missing ") + what + L" " + Quoted(path);
         return std::wstring(L"cannot read the ") + what + L" " + Quoted(path) + L": " + why;
     }
+    // Whether an earlier configuration of the run puts another file where sRelative, a
+    // source below the program's folder, lands: then a failed step says so.
+    bool Clashes(const std::wstring& sRelative) {
+        const std::wstring name = CommonModule::StripPath(sRelative);
+        const std::wstring owner =
+            names ? names->templatesFolder.OwnerOfOther(name, FoldedPath(sRelative)) : L"";
+        if (!owner.empty())
+            Fail(Quoted(sRelative) + L" not copied: configuration " + Quoted(owner) +
+                 L" installs another file as " + Quoted(name));
+        return !owner.empty();
+    }
     // The copy of sSource into the user's templates folder: in place already, or to be
     // made. False when the source is not there to copy.
     bool Copy(Recorded item, const std::wstring& sSource, bool templatesUsable) {
@@ -67,6 +84,8 @@ class Decider {
         const bool stands = templatesUsable && world.Stands(sUserTemplatesDir, name);
         const bool unchanged = templatesUsable && world.CopyInPlace(sSource, sUserTemplatesDir);
         if (!unchanged && !world.SourceThere(sSource)) return false;
+        const std::wstring relative = sSource.substr(CommonModule::AppPath().size());
+        if (names) names->templatesFolder.Claim(name, d.config, FoldedPath(relative));
         if (!templatesUsable) return true;
         InstallStep step;
         step.op = unchanged ? Op::Unchanged : Op::Copy;
@@ -81,6 +100,7 @@ class Decider {
 
     InstallWorld& world;
     const std::wstring who;
+    RunNames* names;
     InstallDecision d;
 };
 
@@ -117,8 +137,8 @@ void Summarize(InstallDecision& d) {
 } // namespace
 
 InstallDecision DecideInstall(InstallWorld& world, const std::wstring& sConfigName,
-                              bool bMakeShortcut) {
-    Decider at(world, sConfigName);
+                              bool bMakeShortcut, RunNames* names) {
+    Decider at(world, sConfigName, names);
     Decide(at, bMakeShortcut);
     Summarize(at.d);
     return std::move(at.d);
@@ -129,15 +149,12 @@ DecideInstalls(InstallWorld& world, const std::vector<std::wstring>& names, bool
     std::vector<InstallDecision> decisions;
     // What the run puts in place by then: a path and what it is made from.
     std::unordered_map<std::wstring, std::wstring> planned;
+    RunNames owners;
     for (const auto& name : names) {
-        InstallDecision d = DecideInstall(world, name, bMakeShortcut);
+        InstallDecision d = DecideInstall(world, name, bMakeShortcut, &owners);
         for (auto& step : d.steps) {
             if (step.op != Op::Copy && step.op != Op::WriteLink) continue;
-            const LinkPlan& link = d.link;
-            const std::wstring from = step.op == Op::Copy ? step.source
-                                                          : link.description + L"|" + link.target +
-                                                                L"|" + link.workingFolder + L"|" +
-                                                                link.arguments + L"|" + link.icon;
+            const std::wstring from = step.op == Op::Copy ? FoldedPath(step.source) : Holds(d.link);
             const auto [at, fresh] =
                 planned.try_emplace(Text::Lower(step.folder) + L"\\" + FoldedName(step.path), from);
             step.afterEarlier = !fresh && at->second == from;
@@ -186,6 +203,8 @@ void Decide(Decider& at, bool bMakeShortcut) {
     }
     if (applies == Applies::Undecided)
         return at.Fail(L"not installed, cannot tell whether it is for this user: " + why);
+    d.bApplies = true;
+    d.bShortcutsAsked = bMakeShortcut;
 
     // Nothing goes into a templates folder that could not be found or that a link has
     // moved, and no shortcut names a template there.
@@ -196,19 +215,32 @@ void Decide(Decider& at, bool bMakeShortcut) {
     const std::wstring templateFile = value(kKeyTemplateFile);
     const std::wstring tpl = CommonModule::AppPath() + L"Templates\\" + templateFile;
     bool templateInPlace = false;
+    // Why no shortcut may start the template; "" when one may, if it is in place.
+    std::wstring noTemplate;
+    const std::wstring landsAs = Quoted(CommonModule::StripPath(templateFile));
     if (templateFile.empty()) {
         const std::wstring unseen = world.WhyUnseen(cfg);
         if (!unseen.empty()) d.blind = at.who + L": " + unseen;
         at.Fail(unseen.empty() ? L"no template: TemplateFile is empty" : unseen);
+        noTemplate = L"TemplateFile is empty";
     } else if (IsWildcard(templateFile)) {
         // The existence test takes no pattern, so nothing is copied: a "missing" template
         // would send the administrator looking for a file that is there.
         at.Fail(L"TemplateFile " + Quoted(templateFile) + L" holds a wildcard; name one file");
-    } else if (at.Allowed(L"TemplateFile", templateFile)) {
-        if (!at.Copy(Recorded::Template, tpl, templatesUsable))
-            at.Fail(at.Unusable(L"template", tpl, missing));
-        else
-            templateInPlace = templatesUsable;
+        noTemplate = L"TemplateFile " + Quoted(templateFile) +
+                     L" is a wildcard, which names no one template";
+    } else if (!at.Allowed(L"TemplateFile", templateFile)) {
+        noTemplate = L"TemplateFile " + Quoted(templateFile) + L" was refused";
+    } else if (at.Clashes(L"Templates\\" + templateFile)) {
+        noTemplate = L"the template " + landsAs + L" is another configuration's";
+    } else if (world.SourceEmpty(tpl)) {
+        // No Office template is empty: an upload that failed. A copy in place stays.
+        at.Fail(L"empty template " + Quoted(tpl) + L": 0 bytes, not copied");
+        noTemplate = L"the template " + landsAs + L" is empty";
+    } else if (!at.Copy(Recorded::Template, tpl, templatesUsable)) {
+        at.Fail(at.Unusable(L"template", tpl, missing));
+    } else {
+        templateInPlace = templatesUsable;
     }
 
     if (!bMakeShortcut) return;
@@ -216,19 +248,15 @@ void Decide(Decider& at, bool bMakeShortcut) {
     if (shortcutName.empty()) return;
     std::wstring icon = value(kKeyShortcutIcon);
     if (!at.Allowed(L"ShortcutName", shortcutName)) return;
-    // A shortcut starts Word on one template by its name: there is none for a pattern,
-    // and one for a template that is not there would only give the user Word's error.
-    // (A configuration without a template keeps its shortcut, as it always had.)
-    if (IsWildcard(templateFile))
-        return at.Fail(L"no shortcut: TemplateFile " + Quoted(templateFile) +
-                       L" is a wildcard, which names no one template");
+    // A shortcut starts its application on one template: none without one, and one for
+    // a template that is not there would only give the user the application's error.
+    if (!noTemplate.empty()) return at.Fail(L"no shortcut: " + noTemplate);
     const std::wstring installed =
         sUserTemplatesDir + L"\\" + CommonModule::StripPath(templateFile);
     const std::wstring notThere = L"no shortcut: the template " +
                                   Quoted(CommonModule::StripPath(templateFile)) +
                                   L" is not in the user's templates folder";
-    if (!templateFile.empty() && !templateInPlace && !(templatesUsable && world.IsFile(installed)))
-        return at.Fail(notThere);
+    if (!templateInPlace && !(templatesUsable && world.IsFile(installed))) return at.Fail(notThere);
     // A copy still to be made may fail; then the shortcut needs an older copy there.
     if (!d.steps.empty() && d.steps.back().op == Op::Copy)
         at.Push(Op::NeedTemplate, at.who + L": " + notThere, notThere, installed);
@@ -243,7 +271,7 @@ void Decide(Decider& at, bool bMakeShortcut) {
 
     if (!icon.empty()) {
         const std::wstring src = CommonModule::AppPath() + L"AltIcons\\" + icon;
-        if (!at.Allowed(L"ShortcutIcon", icon)) {
+        if (!at.Allowed(L"ShortcutIcon", icon) || at.Clashes(L"AltIcons\\" + icon)) {
             icon.clear();
         } else if (at.Copy(Recorded::Icon, src, templatesUsable)) {
             icon = sUserTemplatesDir + L"\\" + CommonModule::StripPath(src);
@@ -265,6 +293,16 @@ void Decide(Decider& at, bool bMakeShortcut) {
               sUserTemplatesDir,
               start.arguments,
               icon};
+    if (const std::wstring owner =
+            at.names ? at.names->desktop.OwnerOfOther(shortcutName, Holds(d.link)) : L"";
+        !owner.empty())
+        return at.Fail(L"shortcut " + Quoted(d.link.file) + L" not written: configuration " +
+                       Quoted(owner) + L" writes another shortcut of that name");
+    if (at.names) at.names->desktop.Claim(shortcutName, name, Holds(d.link));
+    if (start.opensCopy)
+        at.Push(Op::Note, at.who + L": " + start.app.name + L" was not found: the shortcut " +
+                              Quoted(d.link.file) + L" opens " + Quoted(start.target) +
+                              L" itself, in the program its file type names");
     InstallStep step;
     step.path = d.link.file;
     step.folder = desktop;

@@ -8,6 +8,7 @@
 #include "core/ConfigFormat.h"
 #include "core/Groups.h"
 #include "core/InstallRecord.h"
+#include "core/NameOwners.h"
 #include "core/OfficeApps.h"
 #include "core/Unchanged.h"
 
@@ -56,6 +57,9 @@ struct InstallDecision {
     // may be this user's; and why the run cannot see what it installs, if so.
     bool bClaims = false;
     std::wstring templateFile, shortcutName, shortcutIcon;
+    // Known to be the user's: the names above are what it installs now (the shortcut's
+    // only when shortcuts were asked for), which its record is compared with.
+    bool bApplies = false, bShortcutsAsked = false;
     std::wstring blind;
     bool bNotForUser = false;
     std::wstring groups; // when bNotForUser, as the lines show them
@@ -80,6 +84,8 @@ class InstallWorld {
     virtual bool Stands(const std::wstring& sFolder, const std::wstring& sName) = 0;
     virtual bool CopyInPlace(const std::wstring& sSource, const std::wstring& sFolder) = 0;
     virtual bool SourceThere(const std::wstring& sSource) = 0;
+    // A source that is there as a plain file of no bytes.
+    virtual bool SourceEmpty(const std::wstring& sSource) = 0;
     // Why a source that is not there cannot be used; missing when it simply is not there.
     virtual std::wstring WhyNotReadable(const std::wstring& sPath, bool& missing) = 0;
     virtual ShortcutStart Start(const std::wstring& sTemplateFile) = 0;
@@ -87,8 +93,16 @@ class InstallWorld {
     virtual LinkVerdict LinkInPlace(const std::wstring& sConfigName, const LinkPlan& link) = 0;
 };
 
+// In one run a name in the user's templates folder (by its source below the program's
+// folder) and on the desktop (by what the shortcut holds) belongs to the first
+// configuration that puts something there; what a later one would put there instead is
+// a clash, and is not done.
+struct RunNames {
+    NameOwners templatesFolder, desktop;
+};
+
 InstallDecision DecideInstall(InstallWorld& world, const std::wstring& sConfigName,
-                              bool bMakeShortcut);
+                              bool bMakeShortcut, RunNames* names = nullptr);
 // The decisions of a run's configurations, in order; a copy or link that an earlier one
 // puts in place is marked afterEarlier.
 std::vector<InstallDecision>

@@ -95,9 +95,7 @@ class Key {
 
 RecordedFile ReadFile(HKEY h, Recorded kind) {
     const Key key(h, kind);
-    RecordedFile file{key.Text(L"Path"), key.Number<ULONGLONG>(L"Size"),
-                      key.Number<ULONGLONG>(L"Time")};
-    return file;
+    return {key.Text(L"Path"), key.Number<ULONGLONG>(L"Size"), key.Number<ULONGLONG>(L"Time")};
 }
 
 LinkFields ReadFields(HKEY h) {
@@ -234,14 +232,22 @@ InstallRecord ReadRecordedPaths(const std::wstring& sConfigName) {
     return record;
 }
 
+std::optional<InstallRecord> ReadRecordUnlessHolds(const std::wstring& sConfigName,
+                                                   const InstallRecord& landed) {
+    ScopedWin::UniqueRegKey key;
+    if (!OpenRecord(sConfigName, key)) return InstallRecord{};
+    State kept;
+    if (ReadState(key.get(), kept) && kept == StateOf(landed)) return std::nullopt;
+    return Read(key.get());
+}
+
 bool KeepInstallRecord(const std::wstring& sConfigName, const InstallRecord& landed,
                        std::wstring& why) {
     if (landed.Empty()) return true;
     const std::wstring path = KeyPath(sConfigName);
     ScopedWin::UniqueRegKey key;
     // A repeat run finds its record as it left it: one open and one query, no writes.
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_QUERY_VALUE, key.put()) ==
-        ERROR_SUCCESS) {
+    if (OpenRecord(sConfigName, key)) {
         State kept;
         if (ReadState(key.get(), kept) && Holds(kept, landed)) return true;
         key.reset();

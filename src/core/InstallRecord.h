@@ -6,6 +6,7 @@
 // key and its values. Removing a configuration's files asks it what is ours.
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 namespace Module1 {
@@ -51,6 +52,10 @@ InstallRecord ReadInstallRecord(const std::wstring& sConfigName);
 RecordedShortcut ReadRecordedShortcut(const std::wstring& sConfigName);
 // Only the paths of what the record of sConfigName holds (the names it claims).
 InstallRecord ReadRecordedPaths(const std::wstring& sConfigName);
+// The record of sConfigName, unless its summary shows that it holds exactly `landed`,
+// no item more or less: then none, after one query. Empty when there is no record.
+std::optional<InstallRecord> ReadRecordUnlessHolds(const std::wstring& sConfigName,
+                                                   const InstallRecord& landed);
 // Writes each item of `landed` that has a path over the one recorded, leaving the others
 // as they are, and writes nothing that is recorded already. False, with the system's
 // reason in why, when it could not be written.

@@ -8,6 +8,7 @@
 #include "core/KnownNames.h"
 #include "core/ListedFiles.h"
 #include "core/MacroNotices.h"
+#include "core/OfficeApps.h"
 #include "core/OfficeVersion.h"
 #include "core/RemovalDecision.h"
 #include "core/RunTally.h"
@@ -77,6 +78,14 @@ struct InstallRun {
     // Configurations this run found to be for other users: what their records hold goes
     // once every current configuration has said what it installs.
     std::vector<std::wstring> notForUser;
+    // What the record of a configuration installed in this run held that it no longer
+    // installs (another ShortcutName, another TemplateFile), judged once every current
+    // configuration has said what it installs; and what replaces each entry then.
+    struct Former {
+        std::wstring config;
+        InstallRecord items, successors;
+    };
+    std::vector<Former> formerInstalls;
     // The user's folders that files are examined and deleted in, held open for the run.
     CommonModule::HeldFolders heldFolders;
     // What the run did, for a silent run's event.
@@ -90,8 +99,9 @@ struct InstallRun {
     // Sources already brought into a working folder by the run's one copy of many (lower
     // case); each is put in place by the step that copies it.
     std::unordered_set<std::wstring> staged;
-    // A template was copied, or found unchanged, into the user's templates folder.
-    bool bTemplateInPlace = false;
+    // The applications of the templates copied, or found unchanged, into the user's
+    // templates folder.
+    std::unordered_set<const OfficeApp*> templatesInPlace;
     const bool bCheckOnly = false;
     // What a check found each removal would do, by configuration.
     std::vector<std::pair<std::wstring, Removal>> removals;

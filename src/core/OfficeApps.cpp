@@ -64,6 +64,8 @@ const OfficeApp& AppForTemplate(const std::wstring& sTemplateFile) {
 ShortcutStart ShortcutFor(const std::wstring& sTemplateFile) {
     const OfficeApp& app = AppForTemplate(sTemplateFile);
     const std::wstring name = CommonModule::StripPath(sTemplateFile);
+    if (app.exePath->empty() && &app != &kApps[kWord])
+        return {app, sUserTemplatesDir + L"\\" + name, {}, true};
     std::wstring arguments = app.newSwitch;
     arguments +=
         app.bFullPath ? L" \"" + sUserTemplatesDir + L"\\" + name + L"\"" : L"\"" + name + L"\"";

@@ -23,12 +23,16 @@ std::span<const OfficeApp> OfficeApps();
 const OfficeApp* AppOfFamily(const std::wstring& sFile);
 const OfficeApp& AppForTemplate(const std::wstring& sTemplateFile);
 
-// What a configuration's shortcut starts: the template's application (target "" when
-// it was not found) with the arguments that open a new file on the installed copy.
+// What a configuration's shortcut starts: the template's application with the
+// arguments that open a new file on the installed copy. Without Excel or PowerPoint the
+// installed copy itself, with no arguments: its file type's New verb starts whatever
+// program the machine has for it (another Office, the Store edition, a viewer). Without
+// Word, target "": Word is the one Dorvane needs.
 struct ShortcutStart {
     const OfficeApp& app;
     std::wstring target;
     std::wstring arguments;
+    bool opensCopy = false; // the target is the installed copy
 };
 ShortcutStart ShortcutFor(const std::wstring& sTemplateFile);
 

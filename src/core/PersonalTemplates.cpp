@@ -97,13 +97,19 @@ void OfferTemplatesTo(const OfficeApp& app, OfficeVersions& versions, SwitchedOf
 } // namespace
 
 void OfferTemplatesToOffice(InstallRun& run, std::vector<std::wstring>* said) {
-    if (!run.bTemplateInPlace)
+    if (run.templatesInPlace.empty())
         return Say(OfficeApps()[0], L"not looked at: no template was installed", said);
     SwitchedOff switchedOff;
-    // Word says why it is left alone; the others only when they were found.
-    for (const OfficeApp& app : OfficeApps())
-        if (&app == &OfficeApps()[0] || !app.exePath->empty())
+    // Only an application that has a template there now lists one under Personal. Word
+    // says why it is left alone; the others only when they were found.
+    for (const OfficeApp& app : OfficeApps()) {
+        if (!run.templatesInPlace.contains(&app)) {
+            if (&app == &OfficeApps()[0])
+                Say(app, L"not looked at: no Word template was installed", said);
+        } else if (&app == &OfficeApps()[0] || !app.exePath->empty()) {
             OfferTemplatesTo(app, run.versions, switchedOff, said);
+        }
+    }
 }
 
 } // namespace Module1

@@ -11,8 +11,8 @@ namespace Module1 {
 struct InstallRun;
 
 // At the end of an install run that left a template in the user's templates folder:
-// points each found application's setting there when nothing (no user, no script, no
-// policy) named a folder yet and Dorvane.ini does not switch this off. One debug line
+// points the setting of each found application that has a template there when nothing (no user, no
+// script, no policy) named a folder yet and Dorvane.ini does not switch this off. One debug line
 // per application says what was done, or why nothing (for Word even when it was not
 // found). Never fails the run: the templates are installed either way.
 // With `said` (a check), the lines go there and nothing is written.

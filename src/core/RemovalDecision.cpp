@@ -3,6 +3,8 @@
 #include "support/Strings.h"
 #include "support/Text.h"
 
+#include <algorithm>
+
 namespace Module1 {
 
 namespace {
@@ -69,6 +71,29 @@ std::wstring GivenName(const RetiredGives& gives, Recorded kind) {
     return gives.shortcutName.empty() ? std::wstring() : gives.shortcutName + L".lnk";
 }
 
+InstallRecord NoLongerGiven(const InstallRecord& recorded, const RetiredGives& gives) {
+    InstallRecord former;
+    const auto given = [&](Recorded kind, const std::wstring& sPath) {
+        return sPath.empty() || FoldedName(sPath) == FoldedName(GivenName(gives, kind));
+    };
+    if (!given(Recorded::Template, recorded.templateCopy.path))
+        former.templateCopy = recorded.templateCopy;
+    if (!given(Recorded::Icon, recorded.iconCopy.path)) former.iconCopy = recorded.iconCopy;
+    if (!given(Recorded::Shortcut, recorded.shortcut.file.path))
+        former.shortcut = recorded.shortcut;
+    return former;
+}
+
+RetiredGives GivesOfRecorded(const InstallRecord& record) {
+    const auto name = [](const std::wstring& sPath) {
+        return sPath.substr(sPath.find_last_of(L'\\') + 1);
+    };
+    std::wstring shortcut = name(record.shortcut.file.path);
+    shortcut.resize(shortcut.size() - std::min<size_t>(shortcut.size(), 4)); // ".lnk"
+    return {
+        name(record.templateCopy.path), name(record.iconCopy.path), std::move(shortcut), {}, false};
+}
+
 Removal DecideRemoval(Recorded kind, const InstallRecord& record, const RetiredGives& gives,
                       const Standing& now, const CurrentInstalls& claims) {
     const RecordedFile& file = RecordedOf(record, kind);
@@ -78,12 +103,15 @@ Removal DecideRemoval(Recorded kind, const InstallRecord& record, const RetiredG
         return {Verdict::Gone, {}, path};
     // The record is in the user's own hive: whatever runs as the user can rewrite it to
     // name any file. It is believed only for names the configuration itself gives.
-    if (recorded && !Text::EqualsNoCase(FolderOf(file.path), now.folder))
-        return {Verdict::Keep, L"installed into another folder", file.path};
     if (recorded && FoldedName(file.path) != FoldedName(GivenName(gives, kind)))
         return {Verdict::Keep, L"its configuration names no such file", file.path};
+    // A folder that moved (OneDrive takes the desktop along) keeps the file's size, time
+    // and fields: what stands under its name in the user's folder now is judged by them.
+    // What is in neither place is gone.
     switch (now.is) {
     case Standing::Is::Missing:
+        if (recorded && now.atRecordedPath && !Text::EqualsNoCase(FolderOf(file.path), now.folder))
+            return {Verdict::Keep, L"installed into another folder", file.path};
         return {Verdict::Gone, {}, path};
     case Standing::Is::Other:
         return {Verdict::Keep, now.why, path};

@@ -39,6 +39,10 @@ struct Standing {
     // A copy the record does not hold: its source's size and time; none when it is gone.
     std::optional<RecordedFile> source;
     std::wstring why; // Other and Unopened: what stands there, or the system's reason
+    // A recorded item in another folder than the user's (a desktop that OneDrive moved):
+    // whether anything may still stand at the recorded path. Asked only when nothing
+    // of that name is in the user's folder.
+    bool atRecordedPath = false;
 };
 
 struct Removal {
@@ -52,6 +56,14 @@ struct Removal {
     std::wstring reason; // Keep and Fail
     std::wstring path;   // the path a line names
 };
+
+// The items of `recorded` that the configuration no longer installs: recorded under
+// another name than the one it gives now (a renamed shortcut, another template), or
+// with none given.
+InstallRecord NoLongerGiven(const InstallRecord& recorded, const RetiredGives& gives);
+// What the configuration gave when it installed `record`: the names its items were
+// recorded under, so that DecideRemoval judges them as that configuration's.
+RetiredGives GivesOfRecorded(const InstallRecord& record);
 
 Removal DecideRemoval(Recorded kind, const InstallRecord& record, const RetiredGives& gives,
                       const Standing& now, const CurrentInstalls& claims);

@@ -42,17 +42,6 @@ std::wstring Unseen(const ConfigValues& values, const std::wstring& sConfigFile)
     return values.AllEmpty() ? WhyConfigUnseen(sConfigFile) : std::wstring();
 }
 
-// A run that cannot see every current configuration removes nothing: one line, a
-// failed step.
-bool Blind(const InstallRun& run, const wchar_t* who) {
-    if (run.current.blind.empty()) return false;
-    CommonModule::DPrintStepFailed(std::wstring(who) +
-                                   L": nothing removed, not every current configuration could be "
-                                   L"read: " +
-                                   run.current.blind);
-    return true;
-}
-
 // Reads a configuration file that is to be removed; false, with a line, when it says
 // nothing of what it installs.
 bool ReadRemoved(const std::wstring& sConfigName, const std::wstring& sConfigFile,
@@ -78,6 +67,15 @@ bool Hidden(const InstallRun& run, const std::wstring& sName, const std::wstring
 
 } // namespace
 
+bool Blind(const InstallRun& run, const wchar_t* who) {
+    if (run.current.blind.empty()) return false;
+    CommonModule::DPrintStepFailed(std::wstring(who) +
+                                   L": nothing removed, not every current configuration could be "
+                                   L"read: " +
+                                   run.current.blind);
+    return true;
+}
+
 LinkFields ConfiguredShortcut(const ConfigValues& value) {
     const std::wstring icon = value(kKeyShortcutIcon);
     const ShortcutStart start = ShortcutFor(value(kKeyTemplateFile));
@@ -95,11 +93,8 @@ bool NoteCurrentConfigs(InstallRun& run, const std::wstring& sExcept) {
         const std::wstring folded = FoldedName(name);
         run.current.listed.emplace(folded, name);
         if (!sExcept.empty() && folded == except) continue;
-        // What a current configuration's record holds stays, beside what it installs now.
-        if (run.current.configs.contains(folded)) {
-            run.current.NoteRecord(ReadRecordedPaths(name));
-            continue;
-        }
+        // One installed in this run has said what it claims (KeepRecord in FormerInstalls.cpp).
+        if (run.current.configs.contains(folded)) continue;
         if (!SafePaths::UsableName(name, why)) {
             run.current.Blind(name + L": refused configuration name (" + why + L")");
             continue;

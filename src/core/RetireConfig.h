@@ -8,7 +8,7 @@
 // kept, with one debug line saying why. Keeping a file is never a failure; a
 // removal that fails is, and so is a run that cannot see every current configuration:
 // it removes nothing.
-#include "core/InstallRecord.h"
+#include "core/RemovalDecision.h"
 
 #include <string>
 
@@ -28,6 +28,9 @@ bool NoteCurrentConfigs(InstallRun& run, const std::wstring& sExcept);
 // returned false. True when every removal that was due succeeded.
 bool RemoveRecordedInstalls(InstallRun& run, const std::wstring& sConfigName,
                             const ConfigValues& values, bool judgesUnrecorded);
+// A run that cannot see every current configuration removes nothing: true, with one
+// line (a failed step) naming `who`, when that is so.
+bool Blind(const InstallRun& run, const wchar_t* who);
 // What installing the configuration writes into its desktop shortcut, field by field as
 // a link written with them reads back: the one answer to what a configuration decides
 // in a shortcut.

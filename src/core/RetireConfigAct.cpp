@@ -8,6 +8,7 @@
 #include "support/AppPath.h"
 #include "support/DebugLog.h"
 #include "support/PlainFile.h"
+#include "support/Text.h"
 
 #include <optional>
 
@@ -23,9 +24,10 @@ using CommonModule::PlainFile;
 // it answers.
 class Remover {
   public:
-    Remover(InstallRun& run, const std::wstring& sConfigName, const RetiredGives& gives)
+    Remover(InstallRun& run, const std::wstring& sConfigName, const RetiredGives& gives,
+            const InstallRecord* successors)
         : run_(run), name_(sConfigName), who_(L"RemoveConfig: " + sConfigName + L": "),
-          gives_(gives) {}
+          gives_(gives), successors_(successors) {}
 
     void Judge(Recorded kind, const InstallRecord& record) {
         const bool isShortcut = kind == Recorded::Shortcut;
@@ -41,7 +43,10 @@ class Remover {
         const std::wstring folder = isShortcut ? Desktop() : Templates();
         if (folder.empty()) return;
         PlainFile found;
-        const Standing now = Look(folder, name, kind, recorded.empty(), found);
+        Standing now = Look(folder, name, kind, recorded.empty(), found);
+        if (now.is == Standing::Is::Missing && !recorded.empty() &&
+            !Text::EqualsNoCase(recorded.substr(0, recorded.find_last_of(L'\\')), folder))
+            now.atRecordedPath = MayStand(recorded);
         const Removal removal = DecideRemoval(kind, record, gives_, now, run_.current);
         // A check only notes what would happen.
         if (run_.bCheckOnly) {
@@ -52,7 +57,9 @@ class Remover {
         switch (removal.verdict) {
         case Removal::Verdict::Keep:
             DPrint(L"kept, " + removal.reason + L": " + removal.path);
-            return;
+            // Kept or not, it is no longer what the configuration installs.
+            if (!successors_) return;
+            break;
         case Removal::Verdict::Fail:
             return Fail(L"failed to remove \"" + removal.path + L"\": " + removal.reason);
         case Removal::Verdict::Remove:
@@ -61,7 +68,11 @@ class Remover {
         case Removal::Verdict::Gone:
             break;
         }
-        if (!recorded.empty()) Forget(kind);
+        if (recorded.empty()) return;
+        if (successors_)
+            Succeed(kind);
+        else
+            Forget(kind);
     }
 
     bool ok() const { return ok_; }
@@ -132,6 +143,13 @@ class Remover {
                                                        : L"Templates\\" + gives_.templateFile);
         return now;
     }
+    // Only a definite "not there" counts as gone: a server that does not answer may
+    // still hold it.
+    static bool MayStand(const std::wstring& sPath) {
+        if (GetFileAttributesW(sPath.c_str()) != INVALID_FILE_ATTRIBUTES) return true;
+        const DWORD error = GetLastError();
+        return error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND;
+    }
     static std::optional<RecordedFile> Source(const std::wstring& sRelative) {
         WIN32_FILE_ATTRIBUTE_DATA source{};
         if (!GetFileAttributesExW((CommonModule::AppPath() + sRelative).c_str(),
@@ -157,19 +175,38 @@ class Remover {
         std::wstring why;
         if (!ForgetRecorded(name_, kind, why)) Fail(why);
     }
+    // The record's entry passes to what the configuration installs now under that kind.
+    void Succeed(Recorded kind) {
+        InstallRecord successor;
+        switch (kind) {
+        case Recorded::Template:
+            successor.templateCopy = successors_->templateCopy;
+            break;
+        case Recorded::Icon:
+            successor.iconCopy = successors_->iconCopy;
+            break;
+        case Recorded::Shortcut:
+            successor.shortcut = successors_->shortcut;
+            break;
+        }
+        if (successor.Empty()) return Forget(kind);
+        std::wstring why;
+        if (!KeepInstallRecord(name_, successor, why)) Fail(why);
+    }
 
     InstallRun& run_;
     const std::wstring name_;
     const std::wstring who_;
     const RetiredGives gives_;
+    const InstallRecord* successors_;
     bool ok_ = true;
 };
 
 } // namespace
 
 bool RemoveInstalls(InstallRun& run, const std::wstring& sConfigName, const InstallRecord& record,
-                    const RetiredGives& gives) {
-    Remover remover(run, sConfigName, gives);
+                    const RetiredGives& gives, const InstallRecord* successors) {
+    Remover remover(run, sConfigName, gives, successors);
     for (const Recorded kind : {Recorded::Shortcut, Recorded::Icon, Recorded::Template})
         remover.Judge(kind, record);
     return remover.ok();

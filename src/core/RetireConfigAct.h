@@ -12,8 +12,10 @@ struct InstallRun;
 
 // Judges the shortcut, the icon copy and the template copy of sConfigName by `record`
 // and `gives`, and does what each answer says, with one line for each file removed or
-// kept. True when every step that was due succeeded.
+// kept. Each item judged leaves the record, or, given successors, the record's entry
+// for it names the successor of its kind instead (none: the entry goes). True when
+// every step that was due succeeded.
 bool RemoveInstalls(InstallRun& run, const std::wstring& sConfigName, const InstallRecord& record,
-                    const RetiredGives& gives);
+                    const RetiredGives& gives, const InstallRecord* successors = nullptr);
 
 } // namespace Module1

@@ -11,6 +11,16 @@ bool SourceThere(InstallRun& run, const std::wstring& sSource) {
     return run.sourceFiles.FindPlain(sSource, listed) || CommonModule::DoesFileExist(sSource);
 }
 
+bool SourceEmpty(InstallRun& run, const std::wstring& sSource) {
+    FolderListing::Entry listed;
+    WIN32_FILE_ATTRIBUTE_DATA& data = listed.data;
+    if (!run.sourceFiles.FindPlain(sSource, listed) &&
+        (!GetFileAttributesExW(sSource.c_str(), GetFileExInfoStandard, &data) ||
+         (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)))
+        return false;
+    return data.nFileSizeHigh == 0 && data.nFileSizeLow == 0;
+}
+
 bool CopySource(InstallRun& run, const std::wstring& sSource, const std::wstring& sDestFolder,
                 const std::wstring& sWho, std::wstring& why) {
     FolderListing::Entry listed;

@@ -13,6 +13,10 @@ struct InstallRun;
 // DoesFileExist finds it.
 bool SourceThere(InstallRun& run, const std::wstring& sSource);
 
+// Whether the source is there as a plain file of no bytes: an upload that failed, since
+// no Office template is empty.
+bool SourceEmpty(InstallRun& run, const std::wstring& sSource);
+
 // CopyFilesVerified into sDestFolder; a source that the listing vouches for is copied
 // without a further question to it, and checked against what the listing showed.
 bool CopySource(InstallRun& run, const std::wstring& sSource, const std::wstring& sDestFolder,

@@ -80,7 +80,8 @@ bool InstalledCopyUnchanged(InstallRun& run, const std::wstring& sSource,
 LinkFields StoredLinkFields(const std::wstring& sLinkDesc, const std::wstring& sExeFile,
                             const std::wstring& sWorkDir, const std::wstring& sExeArgs, int IconIdx,
                             WORD iHotKey, int eShow, const std::wstring& sDifferentIconPath) {
-    const std::wstring& icon = sDifferentIconPath.empty() ? sExeFile : sDifferentIconPath;
+    const std::wstring icon =
+        sDifferentIconPath.empty() ? cShellLinkA::OwnIcon(sExeFile) : sDifferentIconPath;
     return {sExeFile, sExeArgs,
             sWorkDir, sLinkDesc,
             icon,     static_cast<DWORD>(IconIdx),

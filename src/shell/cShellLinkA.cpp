@@ -100,6 +100,13 @@ CallChain WriteLink(const LinkRequest& r) {
 
 } // namespace
 
+std::wstring cShellLinkA::OwnIcon(const std::wstring& sExeFile) {
+    const size_t dot = sExeFile.find_last_of(L"\\.");
+    const bool program = dot != std::wstring::npos && sExeFile[dot] == L'.' &&
+                         Text::EqualsNoCase(std::wstring_view(sExeFile).substr(dot), L".exe");
+    return program ? sExeFile : std::wstring();
+}
+
 std::wstring cShellLinkA::CutAtNull(const std::wstring& s) {
     return Text::CutAtNul(s);
 }
@@ -150,7 +157,8 @@ bool cShellLinkA::CreateLink(CommonModule::WorkingFolders& workingFolders,
                              const std::wstring& sExeFile, const std::wstring& sWorkDir,
                              const std::wstring& sExeArgs, int IconIdx, WORD iHotKey, int eShow,
                              const std::wstring& sDifferentIconPath) {
-    const std::wstring& iconFile = sDifferentIconPath.empty() ? sExeFile : sDifferentIconPath;
+    const std::wstring iconFile =
+        sDifferentIconPath.empty() ? OwnIcon(sExeFile) : sDifferentIconPath;
     if (sLinkFile.empty() || sExeFile.empty()) return false;
 
     // Saved under its name in a working folder beside the link file, then moved into

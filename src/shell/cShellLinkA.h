@@ -20,6 +20,10 @@ class cShellLinkA {
     // eKeyMod * 256 + bKey; false when that does not fit a signed 16-bit word.
     static bool MakeHotKey(int eKeyMod, int bKey, WORD& iHotKey);
     static std::wstring GetSystemFolderPath(HWND hWnd, int iFolderId);
+    // The icon a link gets when it is given none: a program's own first icon. A document
+    // target gets no icon location (a document holds no icon to name), so the shell
+    // shows its file type's icon.
+    static std::wstring OwnIcon(const std::wstring& sExeFile);
 
     bool CreateLink(const std::wstring& sLinkDesc, const std::wstring& sLinkFile,
                     const std::wstring& sExeFile, const std::wstring& sWorkDir,

@@ -42,6 +42,7 @@ struct World final : InstallWorld {
         return inPlace.contains(source);
     }
     bool SourceThere(const std::wstring& source) override { return sources.contains(source); }
+    bool SourceEmpty(const std::wstring&) override { return false; }
     std::wstring WhyNotReadable(const std::wstring&, bool& missing) override {
         missing = true;
         return {};
@@ -66,6 +67,8 @@ TEST(InstallDecision, EachConfigurationOfAWorldGetsItsKindReasonAndPaths) {
         world.configs.emplace(name, ConfigValues{{kKeyTemplateFile, std::wstring(name) + L".dotx"},
                                                  {kKeyShortcutName, name}});
     world.configs.emplace(L"Twin", ConfigValues{{kKeyTemplateFile, L"Changed.dotx"}});
+    world.configs.emplace(L"Rival", ConfigValues{{kKeyTemplateFile, L"Sub\\New.dotx"}});
+    world.sources.insert(Source(L"Sub\\New.dotx"));
     world.configs.emplace(
         L"Legal", ConfigValues{{kKeyTemplateFile, L"Legal.dotx"}, {kKeyGroups, L"Legal; Board"}});
     for (const wchar_t* name : {L"New", L"Changed", L"Same", L"Legal"})
@@ -75,8 +78,8 @@ TEST(InstallDecision, EachConfigurationOfAWorldGetsItsKindReasonAndPaths) {
                       L"C:\\D\\Same.lnk"};
     world.linksInPlace = {L"C:\\D\\Changed.lnk", L"C:\\D\\Same.lnk"};
 
-    const std::vector<InstallDecision> decisions =
-        DecideInstalls(world, {L"New", L"Changed", L"Same", L"Legal", L"Broken", L"Twin"}, true);
+    const std::vector<InstallDecision> decisions = DecideInstalls(
+        world, {L"New", L"Changed", L"Same", L"Legal", L"Broken", L"Twin", L"Rival"}, true);
     const struct {
         Kind kind;
         std::wstring line;
@@ -89,6 +92,9 @@ TEST(InstallDecision, EachConfigurationOfAWorldGetsItsKindReasonAndPaths) {
         {Kind::Cannot, L"Broken: cannot (missing template \"" + Source(L"Broken.dotx") + L"\")"},
         // What Changed puts in place is found there by the time Twin comes.
         {Kind::Unchanged, LR"(Twin: unchanged: "C:\T\Changed.dotx")"},
+        // Another file where New's lands: New keeps it.
+        {Kind::Cannot,
+         LR"(Rival: cannot ("Templates\Sub\New.dotx" not copied: configuration "New" installs another file as "New.dotx"))"},
     };
     ASSERT_EQ(decisions.size(), std::size(expected));
     for (size_t i = 0; i < decisions.size(); ++i) {

@@ -2,10 +2,12 @@
 configuration copies and which shortcut it writes, what counts as a failure, names
 that try to leave their folder, and the shortcut opened the way a user opens it."""
 import os
+import shutil
 import time
 import unittest
 
 from e2elib.case import DorvaneTestCase
+from e2elib.install_record import forget_records
 
 EXIT_OK, EXIT_FAILED = 0, 1
 
@@ -64,39 +66,86 @@ class InstallConfigTests(InstallCase):
         self.assertEqual(self.profile.desktop(), [])
 
     def test_a_shortcut_only_for_a_template_in_the_users_templates_folder(self):
-        with open(self.profile.templates_unix + "/Earlier.dotx", "wb") as f:
-            f.write(b"installed earlier, since taken out of Templates")
-        for template, desktop in (("Gone.dotx", []), ("*.dotx", []),
-                                  ("Earlier.dotx", ["Case.lnk"])):
+        self.app.write("Templates/Empty.dotx", b"")  # an upload that failed
+        markers = ("missing template", "holds a wildcard", "refused TemplateFile",
+                   "no template: TemplateFile is empty", "empty template")
+        for template, desktop, said in (
+                ("Gone.dotx", [], "missing template"), ("*.dotx", [], "holds a wildcard"),
+                ("Earlier.dotx", ["Case.lnk"], "missing template"),
+                ("Sub\\..\\Earlier.dotx", [], "refused TemplateFile"),
+                ("", [], "no template: TemplateFile is empty"),
+                ("Empty.dotx", [], "empty template")):
             with self.subTest(template=template):
+                self.profile.reset()
+                for name, data in (("Earlier.dotx", b"installed, since taken out of Templates"),
+                                   ("Empty.dotx", b"installed before the failed upload")):
+                    with open(os.path.join(self.profile.templates_unix, name), "wb") as f:
+                        f.write(data)
                 self.app.write_config("Case", template=template, shortcut="Case")
                 run = self.run_dorvane("/install Case")
                 self.assertEqual(run.exit_code, EXIT_FAILED, run.lines)
                 # Letter.dotx is in Templates: a wildcard is said to be one, not missing.
-                said = [l for l in run.lines if "missing template" in l or "a wildcard; name" in l]
-                self.assertEqual(['" holds a wildcard' in l for l in said], ["*" in template])
+                self.assertEqual([m for l in run.lines for m in markers if m in l], [said],
+                                 run.lines)
                 self.assertEqual(self.profile.desktop(), desktop)
                 self.assertEqual(len([l for l in run.lines if "no shortcut" in l]),
                                  1 - len(desktop), run.lines)
+                self.assertEqual(self.profile.template_bytes("Empty.dotx"),
+                                 b"installed before the failed upload")
 
-    def test_without_excel_its_template_is_copied_and_only_its_shortcut_missing(self):
+    def test_without_excel_the_shortcut_opens_the_installed_copy(self):
         self.office("POWERPNT")
         self.app.write("Templates/Sheet.xlt", b"sheet")
-        self.app.write_config("Sheet", template="Sheet.xlt", shortcut="Sheet", icon="letter.ico")
-        self.app.write_config("Letter", template="Letter.dotx", shortcut="Letter")
-        run = self.run_dorvane("/installall")
-        self.assertEqual(run.exit_code, EXIT_FAILED, run.lines)
-        self.assertEqual(self.profile.templates(), ["Letter.dotx", "Sheet.xlt"])
-        self.assertEqual(self.profile.desktop(), ["Letter.lnk"])
-        self.assertEqual([l.strip() for l in run.lines if "not found" in l],
-                         ["InstallConfig: Sheet: no shortcut: Excel was not found"])
+        self.app.write_config("Sheet", template="Sheet.xlt", shortcut="Sheet")
+        copy, lnk = self.profile.templates_win + "\\Sheet.xlt", self.profile.desktop_win + "\\Sheet.lnk"
+        runs = [self.run_dorvane("/installall") for _ in "12"]  # the second finds it in place
+        said = (f'InstallConfig: Sheet: Excel was not found: the shortcut "{lnk}" opens "{copy}" '
+                "itself, in the program its file type names")
+        self.assertEqual([(r.exit_code, [l.strip() for l in r.lines if "not found" in l or
+                                         "not saved" in l]) for r in runs],
+                         [(EXIT_OK, [said]), (EXIT_OK, [said, "unchanged, not saved: " + lnk])])
+        link = self.link("Sheet")
+        self.assertEqual((link["target"], link["arguments"], link["icon_location"]), (copy, "", ""))
+        excel = self.office("EXCEL")  # found again: the usual shortcut
+        self.assertEqual(self.run_dorvane("/installall").exit_code, EXIT_OK)
+        link = self.link("Sheet")
+        self.assertEqual((link["target"], link["arguments"]), (excel.exe_win, f'/t "{copy}"'))
 
-    def test_empty_template_name_fails_and_names_an_empty_file(self):
-        self.app.write_config("Blank", shortcut="Blank")
-        run = self.run_dorvane("/install Blank")
-        self.assertEqual(run.exit_code, EXIT_FAILED, run.lines)
-        self.assertEqual(self.profile.templates(), [])
-        self.assertEqual(self.link("Blank")["arguments"], '/t""')
+    def test_one_name_belongs_to_the_first_configuration_that_lands_it(self):
+        sources = {"Legal": b"legal offer", "Sales": b"sales"}
+        for folder, data in sources.items():
+            self.app.write(f"Templates/{folder}/Offer.dotx", data)
+        # (name, template, shortcut) twice, the name the second in the run's order may not
+        # have, how many find Offer.dotx unchanged in the first run and in the next one
+        for configs, clash, unchanged in (
+                ((("Legal", "Legal/Offer.dotx", "Legal"), ("Sales", "Sales/Offer.dotx", "Sales")),
+                 '"offer.dotx"', (0, 1)),
+                ((("Legal", "Legal/Offer.dotx", "Legal"), ("Sales", "legal\\OFFER.dotx", "Sales")),
+                 None, (1, 2)),
+                ((("Legal", "Legal/Offer.dotx", "Offer"), ("Letter", "Letter.dotx", "OFFER")),
+                 "offer.lnk", (0, 1))):
+            with self.subTest(clash=clash):
+                self.profile.reset()
+                forget_records(self.prefix)
+                shutil.rmtree(self.app.path("Configs"), ignore_errors=True)
+                for name, template, shortcut in configs:
+                    self.app.write_config(name, template=template, shortcut=shortcut)
+                for again in (0, 1):  # the next logon: the same, nothing swapped
+                    run = self.run_dorvane("/installall")
+                    said = [l.strip().lower() for l in run.lines if ': configuration "' in l]
+                    first, second = (configs[::-1] if said and f'"{configs[1][0].lower()}"'
+                                     in said[0] else configs)
+                    self.assertEqual((run.exit_code, [clash in l and l.startswith(
+                        f"installconfig: {second[0].lower()}:") for l in said]),
+                                     (EXIT_FAILED, [True]) if clash else (EXIT_OK, []), run.lines)
+                    self.assertEqual(self.profile.template_bytes("Offer.dotx"),
+                                     sources["Sales" if first[0] == "Sales" else "Legal"])
+                    self.assertEqual(self.profile.desktop(), sorted(
+                        {c[2] + ".lnk" for c in (configs if not clash else [first])}))
+                    self.assertEqual(self.link(first[2])["arguments"],
+                                     f'/t"{first[1].split("/")[-1]}"')
+                    self.assertEqual(len([l for l in run.lines if "unchanged, not copied" in l
+                                          and l.lower().endswith("offer.dotx")]), unchanged[again])
 
     def test_missing_icon_falls_back_to_words_icon_without_failing(self):
         self.app.write_config("Letter", template="Letter.dotx", shortcut="Letter",

@@ -10,6 +10,8 @@ from e2elib.install_record import RECORD_KEY, forget_records, read_record
 from e2elib.registry import Registry
 
 FILETIME_1601 = 116444736000000000  # 100 ns steps from 1601 to 1970
+OLD = dict(template="Old.dotx", shortcut="Old", desc="Old", icon="old.ico")
+SHELL_FOLDERS = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\User Shell Folders"
 
 
 class InstallRecordTests(DorvaneTestCase):
@@ -21,16 +23,34 @@ class InstallRecordTests(DorvaneTestCase):
         self.lnk = os.path.join(self.profile.desktop_unix, "Old.lnk")
 
     def install(self, current_template="Cur.dotx"):
+        self.restore_desktop()
         self.profile.reset()
         forget_records(self.prefix)
         for name in ("Old.dotx", "Cur.dotx"):
             self.app.write("Templates/" + name, name.encode())
         self.app.write("AltIcons/old.ico", b"icon")
-        self.app.write_config("Old", template="Old.dotx", shortcut="Old", desc="Old", icon="old.ico")
+        shutil.rmtree(self.app.path("Configs"), ignore_errors=True)
+        self.app.write_config("Old", **OLD)
         self.app.write_config("Current", template=current_template)
         shutil.rmtree(self.app.path("Retired"), ignore_errors=True)
         run = self.run_dorvane("/installall")
         self.assertEqual(run.exit_code, 0, run.lines)
+
+    def move_desktop(self, carry):
+        """Moves the desktop as OneDrive does, and the shortcut with it when carry is True."""
+        registry, self.moved = Registry(self.prefix), self.profile.desktop_win[:-7] + "OneDrive"
+        self.saved = registry.get(SHELL_FOLDERS, "Desktop")
+        self.addCleanup(self.restore_desktop)
+        os.makedirs(self.prefix.to_unix(self.moved))
+        registry.set(SHELL_FOLDERS, "Desktop", self.moved, "REG_EXPAND_SZ")
+        (os.rename(self.lnk, self.prefix.to_unix(self.moved + r"\Old.lnk")) if carry else
+         os.unlink(self.lnk))
+
+    def restore_desktop(self):
+        if getattr(self, "moved", None):
+            Registry(self.prefix).set(SHELL_FOLDERS, "Desktop", self.saved[1], self.saved[0])
+            shutil.rmtree(self.prefix.to_unix(self.moved))
+            self.moved = None
 
     def retire(self):
         os.makedirs(self.app.path("Retired"), exist_ok=True)
@@ -88,16 +108,22 @@ class InstallRecordTests(DorvaneTestCase):
 
         def hide_retired(retired_as, current_as):  # a current configuration of that name
             os.rename(self.app.path("Retired/Old.cfg"), self.app.path(f"Retired/{retired_as}.cfg"))
-            self.app.write(f"Configs/{current_as}.cfg", b"[Config]\r\nTemplateFile=Cur.dotx\r\n")
+            self.app.write_config(current_as, **OLD)
 
         def give_copy_a_second_name():  # a hard link: it shares its attributes with outside
             if os.path.lexists(outside):
                 os.unlink(outside)
             os.link(self.tpl, outside)
 
+        def install_again_as(**changed):  # Old back in Configs, with other names
+            os.unlink(self.app.path("Retired/Old.cfg"))
+            self.app.write_config("Old", **{**OLD, **changed})
+
         kept_current = "kept, a current configuration installs it"
+        tpl_win, lnk_win = self.prefix.to_windows(self.tpl), self.prefix.to_windows(self.lnk)
         # (case, change once retired, template as "Current" spells it, exit code,
-        #  Old.dotx and Old.lnk still there, a line that must appear, command)
+        #  Old.dotx and Old.lnk still there, a line that must appear, command, and what
+        #  Old's record names afterwards, when a run after it has nothing more to say)
         cases = (
             ("updated, then retired", lambda: self.app.write("Templates/Old.dotx", b"v2"),
              "Cur.dotx", 0, (False, False), "removed: "),
@@ -127,6 +153,16 @@ class InstallRecordTests(DorvaneTestCase):
              (True, True), "RemoveConfig: Old: skipped"),
             ("/remove of Old.cfg beside Old..cfg", lambda: hide_retired("Old", "Old."), "Cur.dotx",
              0, (True, True), "RemoveConfig: old: skipped", "/remove old"),
+            ("Old renames its shortcut", lambda: install_again_as(shortcut="New"), "Cur.dotx", 0,
+             (True, False), "removed: " + lnk_win, "/installall", ("Old.dotx", "New.lnk")),
+            ("Old changes its template", lambda: install_again_as(template="Cur.dotx"),
+             "Cur.dotx", 0, (False, True), "removed: " + tpl_win, "/installall",
+             ("Cur.dotx", "Old.lnk")),
+            ("desktop moved with the shortcut", lambda: self.move_desktop(True), "Cur.dotx", 0,
+             (False, False), "removed: " + self.profile.desktop_win[:-7] + r"OneDrive\Old.lnk",
+             "/installall", (None, None)),
+            ("desktop moved, shortcut deleted", lambda: self.move_desktop(False), "Cur.dotx", 0,
+             (False, False), "removed: " + tpl_win, "/installall", (None, None)),
         )
         for what, change, spelled, code, left, line, *command in cases:
             with self.subTest(what):
@@ -139,6 +175,13 @@ class InstallRecordTests(DorvaneTestCase):
                 self.assertEqual((os.path.lexists(self.tpl), os.path.lexists(self.lnk)), left,
                                  run.lines)
                 self.assertTrue([l for l in run.lines if l.strip().startswith(line)], run.lines)
+                if len(command) > 1:
+                    record = read_record(self.prefix, "Old")
+                    self.assertEqual(tuple(record.get(kind + "Path", "\\").rsplit("\\")[-1] or None
+                                           for kind in ("Template", "Shortcut")), command[1], record)
+                    again = self.run_dorvane("/installall")
+                    self.assertEqual([l for l in again.lines if l.strip().startswith(
+                        ("removed: ", "kept, "))], [], again.lines)
                 if os.path.lexists(self.tpl) and os.path.islink(self.tpl):
                     with open(outside, "rb") as f:  # what the link led to is still there
                         self.assertEqual(f.read(), b"Old.dotx")

@@ -44,13 +44,14 @@ class PersonalTemplatesTests(DorvaneTestCase):
                 self.assertEqual(reg.get(POLICY, "PersonalTemplates"),
                                  policy and ("REG_SZ", policy))
 
-    def test_excel_and_powerpoint_are_offered_the_folder_when_found(self):
+    def test_a_found_application_with_a_template_in_place_is_offered_the_folder(self):
         reg, off = Registry(self.prefix), "[Office]\r\nPersonalTemplates=0\r\n"
-        self.app.write("Templates/Letter.dotx", b"letter")
-        self.app.write_config("Letter", template="Letter.dotx")
+        for name in ("Letter.dotx", "Sheet.xltx"):  # no PowerPoint template
+            self.app.write("Templates/" + name, b"template")
+            self.app.write_config(name, template=name)
         apps = ("Word", "Excel", "PowerPoint")
         # found beside Word, the application a policy sets it for, Dorvane.ini, set after
-        for found, policy, ini, expected in ((("EXCEL", "POWERPNT"), None, "", apps),
+        for found, policy, ini, expected in ((("EXCEL", "POWERPNT"), None, "", apps[:2]),
                                              (("EXCEL",), "Excel", "", ("Word",)),
                                              (("EXCEL", "POWERPNT"), None, off, ())):
             with self.subTest(found=found, policy=policy, ini=ini):
