@@ -1,10 +1,10 @@
 #include "core/InstallRecord.h"
 
+#include "core/RecordState.h"
 #include "support/DebugLog.h"
 #include "support/ScopedWin.h"
 
 #include <algorithm>
-#include <array>
 #include <initializer_list>
 #include <string>
 
@@ -143,60 +143,6 @@ LONG DeleteValue(HKEY h, const wchar_t* name) {
     return status == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : status;
 }
 
-// The sizes, times and path digests of all three items again in one REG_BINARY value, so
-// that a repeat run checks its record with one query of a few bytes (Wine answers a
-// value of more than some 250 bytes in two round trips, and three paths are longer).
-// Written after the values it sums up, and removed before any of them changes.
-constexpr wchar_t kStateValue[] = L"State";
-
-struct ItemState {
-    ULONGLONG size = 0, time = 0, pathDigest = 0;
-    bool operator==(const ItemState&) const = default;
-};
-using State = std::array<ItemState, 3>; // template, icon, shortcut
-
-// FNV-1a over the path's UTF-16 code units, exactly as spelled: a path that differs in
-// any way (letter case too) is another path to record.
-ULONGLONG PathDigest(const std::wstring& path) {
-    ULONGLONG digest = 14695981039346656037ull;
-    for (const wchar_t unit : path)
-        for (const unsigned byte : {unit & 0xFFu, (unit >> 8) & 0xFFu}) {
-            digest ^= byte;
-            digest *= 1099511628211ull;
-        }
-    return digest;
-}
-
-ItemState StateOf(const RecordedFile& file) {
-    return {file.size, file.time, PathDigest(file.path)};
-}
-
-State StateOf(const InstallRecord& record) {
-    return {StateOf(record.templateCopy), StateOf(record.iconCopy), StateOf(record.shortcut.file)};
-}
-
-bool ReadState(HKEY h, State& state) {
-    DWORD type = 0, size = sizeof state;
-    return RegQueryValueExW(h, kStateValue, nullptr, &type, reinterpret_cast<BYTE*>(&state),
-                            &size) == ERROR_SUCCESS &&
-           type == REG_BINARY && size == sizeof state;
-}
-
-LONG WriteState(HKEY h, const InstallRecord& record) {
-    const State state = StateOf(record);
-    return RegSetValueExW(h, kStateValue, 0, REG_BINARY, reinterpret_cast<const BYTE*>(&state),
-                          sizeof state);
-}
-
-// Whether every item that landed is recorded as it landed.
-bool Holds(const State& kept, const InstallRecord& landed) {
-    const State now = StateOf(landed);
-    const RecordedFile* files[] = {&landed.templateCopy, &landed.iconCopy, &landed.shortcut.file};
-    for (size_t i = 0; i < kept.size(); ++i)
-        if (!files[i]->path.empty() && !(now[i] == kept[i])) return false;
-    return true;
-}
-
 std::wstring Failure(const std::wstring& sConfigName, LONG status) {
     return L"cannot keep the install record \"HKEY_CURRENT_USER\\" + KeyPath(sConfigName) +
            L"\": " + CommonModule::Win32Error(static_cast<DWORD>(status)).description;
@@ -249,7 +195,7 @@ bool KeepInstallRecord(const std::wstring& sConfigName, const InstallRecord& lan
     // A repeat run finds its record as it left it: one open and one query, no writes.
     if (OpenRecord(sConfigName, key)) {
         State kept;
-        if (ReadState(key.get(), kept) && Holds(kept, landed)) return true;
+        if (ReadState(key.get(), kept) && StateHolds(kept, landed)) return true;
         key.reset();
     }
     LONG status = RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0,
