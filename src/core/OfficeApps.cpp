@@ -33,11 +33,26 @@ constexpr struct {
     {L".rtf", kWord},
 };
 
+// ".xltx" of "Sheet.xltx"; "" for a name without one.
+std::wstring_view ExtensionOf(std::wstring_view name) {
+    const size_t dot = name.find_last_of(L'.');
+    return dot == std::wstring_view::npos ? std::wstring_view() : name.substr(dot);
+}
+
 bool IsOfType(std::wstring_view extension, std::wstring_view type) {
     if (!type.ends_with(L'*')) return Text::EqualsNoCase(extension, type);
     type.remove_suffix(1);
     return extension.size() >= type.size() &&
            Text::EqualsNoCase(extension.substr(0, type.size()), type);
+}
+
+// A template's default verb makes a new file from it; a document's opens it, so a
+// shortcut to the installed copy of a document would have the user edit the copy that
+// the next run replaces, and lose the work.
+bool IsTemplateType(std::wstring_view extension) {
+    for (const std::wstring_view type : {L".dot*", L".xlt*", L".pot*"})
+        if (IsOfType(extension, type)) return true;
+    return false;
 }
 
 } // namespace
@@ -48,9 +63,8 @@ std::span<const OfficeApp> OfficeApps() {
 
 const OfficeApp* AppOfFamily(const std::wstring& sFile) {
     const std::wstring name = CommonModule::StripPath(sFile);
-    const size_t dot = name.find_last_of(L'.');
-    if (dot == std::wstring::npos) return nullptr;
-    const std::wstring_view extension = std::wstring_view(name).substr(dot);
+    const std::wstring_view extension = ExtensionOf(name);
+    if (extension.empty()) return nullptr;
     for (const auto& type : kFileTypes)
         if (IsOfType(extension, type.extension)) return &kApps[type.app];
     return nullptr;
@@ -64,8 +78,10 @@ const OfficeApp& AppForTemplate(const std::wstring& sTemplateFile) {
 ShortcutStart ShortcutFor(const std::wstring& sTemplateFile) {
     const OfficeApp& app = AppForTemplate(sTemplateFile);
     const std::wstring name = CommonModule::StripPath(sTemplateFile);
-    if (app.exePath->empty() && &app != &kApps[kWord])
+    if (app.exePath->empty() && &app != &kApps[kWord]) {
+        if (!IsTemplateType(ExtensionOf(name))) return {app, {}, {}};
         return {app, sUserTemplatesDir + L"\\" + name, {}, true};
+    }
     std::wstring arguments = app.newSwitch;
     arguments +=
         app.bFullPath ? L" \"" + sUserTemplatesDir + L"\\" + name + L"\"" : L"\"" + name + L"\"";

@@ -25,9 +25,10 @@ const OfficeApp& AppForTemplate(const std::wstring& sTemplateFile);
 
 // What a configuration's shortcut starts: the template's application with the
 // arguments that open a new file on the installed copy. Without Excel or PowerPoint the
-// installed copy itself, with no arguments: its file type's New verb starts whatever
-// program the machine has for it (another Office, the Store edition, a viewer). Without
-// Word, target "": Word is the one Dorvane needs.
+// installed copy itself, with no arguments, when it is a template: its file type's New
+// verb starts whatever program the machine has for it (another Office, the Store
+// edition, a viewer). A document then gets target "", as Word's absence gives: Dorvane
+// needs Word.
 struct ShortcutStart {
     const OfficeApp& app;
     std::wstring target;

@@ -111,6 +111,17 @@ class InstallConfigTests(InstallCase):
         link = self.link("Sheet")
         self.assertEqual((link["target"], link["arguments"]), (excel.exe_win, f'/t "{copy}"'))
 
+    def test_without_excel_a_workbook_gets_no_shortcut_to_its_copy(self):
+        # A workbook's own verb opens it: the user would edit the copy the next run replaces.
+        self.office("POWERPNT")
+        self.app.write("Templates/Budget.xlsx", b"budget")
+        self.app.write_config("Budget", template="Budget.xlsx", shortcut="Budget")
+        run = self.run_dorvane("/installall")
+        self.assertEqual((run.exit_code, self.profile.desktop(), self.profile.templates()),
+                         (EXIT_FAILED, [], ["Budget.xlsx"]), run.lines)
+        self.assertIn("InstallConfig: Budget: no shortcut: Excel was not found",
+                      [l.strip() for l in run.lines])
+
     def test_one_name_belongs_to_the_first_configuration_that_lands_it(self):
         sources = {"Legal": b"legal offer", "Sales": b"sales"}
         for folder, data in sources.items():
