@@ -119,9 +119,7 @@ class Remover {
         now.folder = sFolder;
         now.name = sName;
         if (!run_.knownNames.MayHoldUnwritten(sFolder, sName)) return now;
-        // The shell reads a link by its path, and not while it is open for deleting; the
-        // size and time read through the handle below show it is the file read here.
-        if (kind == Recorded::Shortcut) now.link = ReadLinkFields(sFolder + L"\\" + sName);
+        if (kind == Recorded::Shortcut && !LookAtLink(now)) return now;
         switch (run_.heldFolders.In(sFolder).Open(sName, found, now.why, !run_.bCheckOnly)) {
         case CheckedFolder::Found::Plain:
             now.is = Standing::Is::Plain;
@@ -149,6 +147,18 @@ class Remover {
         if (GetFileAttributesW(sPath.c_str()) != INVALID_FILE_ATTRIBUTES) return true;
         const DWORD error = GetLastError();
         return error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND;
+    }
+    // Removing goes by what the shortcut holds, so it is read, even where the listing
+    // shows it as recorded. An online-only one whose read fails (a Desktop in OneDrive
+    // before the client runs) could not be checked: kept, and the step fails. The shell
+    // reads a link by its path, and not while it is open for deleting; the size and time
+    // read through the handle afterwards show it is the file read here.
+    bool LookAtLink(Standing& now) {
+        now.link = ReadLinkFields(now.folder + L"\\" + now.name);
+        if (now.link || !OnlineOnly(run_.knownNames.Listed(now.folder, now.name))) return true;
+        now.is = Standing::Is::Unopened;
+        now.why = kLinkUnchecked;
+        return false;
     }
     static std::optional<RecordedFile> Source(const std::wstring& sRelative) {
         WIN32_FILE_ATTRIBUTE_DATA source{};

@@ -109,24 +109,37 @@ bool LinkHolds(const std::wstring& sLinkFile, const LinkFields& fields) {
     return read && *read == fields;
 }
 
+namespace {
+
+// Whether the listing shows the recorded file as it was recorded: the same path, size
+// and last-write time.
+bool ListedAsRecorded(const FolderListing::Entry* listed, const std::wstring& sFolder,
+                      const RecordedFile& recorded) {
+    return listed && !recorded.path.empty() &&
+           Text::EqualsNoCase(recorded.path, sFolder + L"\\" + listed->name) &&
+           recorded.size ==
+               ((ULONGLONG{listed->data.nFileSizeHigh} << 32) | listed->data.nFileSizeLow) &&
+           recorded.time == ((ULONGLONG{listed->data.ftLastWriteTime.dwHighDateTime} << 32) |
+                             listed->data.ftLastWriteTime.dwLowDateTime);
+}
+
+} // namespace
+
 LinkVerdict JudgeShortcut(const FolderListing::Entry* listed, const std::wstring& sFolder,
                           const RecordedShortcut& recorded, const LinkFields& wanted,
                           const std::function<std::optional<LinkFields>()>& read) {
-    if (listed && !recorded.file.path.empty() &&
-        Text::EqualsNoCase(recorded.file.path, sFolder + L"\\" + listed->name) &&
-        recorded.file.size ==
-            ((ULONGLONG{listed->data.nFileSizeHigh} << 32) | listed->data.nFileSizeLow) &&
-        recorded.file.time == ((ULONGLONG{listed->data.ftLastWriteTime.dwHighDateTime} << 32) |
-                               listed->data.ftLastWriteTime.dwLowDateTime) &&
-        recorded.fields == wanted)
+    if (ListedAsRecorded(listed, sFolder, recorded.file) && recorded.fields == wanted)
         return LinkVerdict::Unchanged;
     const std::optional<LinkFields> fields = read();
     if (fields) return *fields == wanted ? LinkVerdict::Unchanged : LinkVerdict::Write;
     // Rewritten, it would be uploaded again in place of what the user may have changed.
+    return OnlineOnly(listed) ? LinkVerdict::Unchecked : LinkVerdict::Write;
+}
+
+bool OnlineOnly(const FolderListing::Entry* listed) {
     // FILE_ATTRIBUTE_RECALL_ON_DATA_ACCESS | FILE_ATTRIBUTE_RECALL_ON_OPEN
     constexpr DWORD kOnlineOnly = 0x00400000 | 0x00040000;
-    return listed && (listed->data.dwFileAttributes & kOnlineOnly) ? LinkVerdict::Unchecked
-                                                                   : LinkVerdict::Write;
+    return listed && (listed->data.dwFileAttributes & kOnlineOnly);
 }
 
 LinkVerdict LinkInPlace(InstallRun& run, const RecordedShortcut& recorded,

@@ -35,6 +35,8 @@ enum class LinkVerdict { Unchanged, Write, Unchecked };
 LinkVerdict JudgeShortcut(const FolderListing::Entry* listed, const std::wstring& sFolder,
                           const RecordedShortcut& recorded, const LinkFields& wanted,
                           const std::function<std::optional<LinkFields>()>& read);
+// Whether the listing shows an online-only file, whose read means a download.
+bool OnlineOnly(const FolderListing::Entry* listed);
 // Why an Unchecked shortcut is kept.
 inline constexpr wchar_t kLinkUnchecked[] =
     L"kept as it is, it could not be checked: an online-only file that could not be read "
